@@ -1,0 +1,70 @@
+#pragma once
+
+// Errors are values: every engine operation that can fail returns a Status or a Result.
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace jet {
+
+enum class Code {
+    Ok,
+    NotFound,    // no such table, column or row
+    Invalid,     // a statement or value the engine refuses
+    Corrupt,     // the file contradicts its own format
+    Io,          // the operating system refused a read, write, sync or lock
+    Unsupported, // a valid file feature this engine does not handle
+    Failed,      // sticky state after a failed rollback: reopen the file
+};
+
+class Status {
+public:
+    Status() = default;
+    static Status okStatus() { return {}; }
+    static Status notFound(std::string m) { return {Code::NotFound, std::move(m)}; }
+    static Status invalid(std::string m) { return {Code::Invalid, std::move(m)}; }
+    static Status corrupt(std::string m) { return {Code::Corrupt, std::move(m)}; }
+    static Status io(std::string m) { return {Code::Io, std::move(m)}; }
+    static Status unsupported(std::string m) { return {Code::Unsupported, std::move(m)}; }
+    static Status failed(std::string m) { return {Code::Failed, std::move(m)}; }
+
+    bool ok() const { return m_code == Code::Ok; }
+    Code code() const { return m_code; }
+    const std::string& message() const { return m_message; }
+
+private:
+    Status(Code code, std::string message) : m_code(code), m_message(std::move(message)) {}
+
+    Code m_code = Code::Ok;
+    std::string m_message;
+};
+
+// A value or the Status that explains why there is none.
+template <class T> class Result {
+public:
+    Result(T value) : m_value(std::move(value)) {}
+    Result(Status status) : m_status(std::move(status)) {
+        if (m_status.ok()) m_status = Status::failed("internal: empty result without an error");
+    }
+
+    bool ok() const { return m_value.has_value(); }
+    const Status& status() const { return m_status; }
+    T& value() & { return *m_value; }
+    const T& value() const& { return *m_value; }
+    T&& value() && { return std::move(*m_value); }
+    T* operator->() { return &*m_value; }
+    const T* operator->() const { return &*m_value; }
+
+private:
+    std::optional<T> m_value;
+    Status m_status;
+};
+
+} // namespace jet
+
+// Returns from the enclosing function when an expression yields a failed Status.
+#define JET_TRY(expr)                                                                                        \
+    do {                                                                                                     \
+        ::jet::Status jetTryStatus_ = (expr);                                                                \
+        if (!jetTryStatus_.ok()) return jetTryStatus_;                                                       \
+    } while (false)

@@ -1,0 +1,22 @@
+#pragma once
+
+// Jet text: UCS-2LE, or "compressed" (FF FE, one byte per character, 00 toggles); UTF-8 outside.
+#include "Bytes.h"
+#include "Status.h"
+
+#include <string>
+#include <string_view>
+
+namespace jet {
+
+class TextCodec {
+public:
+    static std::string decode(ByteView stored);
+    // UTF-8 to UTF-16; characters outside the BMP become surrogate pairs as Access stores them.
+    static Result<std::u16string> fromUtf8(std::string_view text);
+    static std::string toUtf8(std::u16string_view text);
+    // Compressed only when the column allows it and every character fits one byte.
+    static Bytes encode(std::u16string_view text, bool compressible);
+};
+
+} // namespace jet

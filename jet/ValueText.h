@@ -1,0 +1,22 @@
+#pragma once
+
+// Fixed-width column values as text ("10", "3.5", "1974-09-21 00:00:00") and back.
+#include "Bytes.h"
+#include "Status.h"
+#include "TableDef.h"
+
+#include <string>
+#include <string_view>
+
+namespace jet {
+
+class ValueText {
+public:
+    // Text of a stored value of any column type except Text/Memo (decoded by TextCodec).
+    // Dates come back as "YYYY-MM-DD HH:MM:SS"; binary values as upper-case hex.
+    static std::string format(const Column& column, ByteView raw);
+    // The stored bytes of a number written as text into a numeric column; refuses non-numbers.
+    static Result<Bytes> parseNumber(const Column& column, std::string_view text);
+};
+
+} // namespace jet
