@@ -1,0 +1,89 @@
+#include "MhtPacker.h"
+
+#include "MimeText.h"
+#include "PictureRefs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString readFile(const QString& path, QByteArray* bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return u"cannot read %1: %2"_s.arg(path, file.errorString());
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return u"cannot read %1: %2"_s.arg(path, file.errorString());
+    return {};
+}
+
+QByteArray pictureType(const QString& filePath) {
+    const QString suffix = QFileInfo(filePath).suffix().toLower();
+    if (suffix == u"png"_s) return "image/png";
+    if (suffix == u"jpg"_s || suffix == u"jpeg"_s) return "image/jpeg";
+    if (suffix == u"gif"_s) return "image/gif";
+    if (suffix == u"bmp"_s) return "image/bmp";
+    if (suffix == u"svg"_s) return "image/svg+xml";
+    return {};
+}
+
+QByteArray partHeader(const QByteArray& type, const QByteArray& extra) {
+    QByteArray header = "--"_ba + MhtPacker::kBoundary + MimeText::kCrlf;
+    header += "Content-Type: "_ba + type + MimeText::kCrlf;
+    header += "Content-Transfer-Encoding: base64"_ba + MimeText::kCrlf;
+    header += extra;
+    header += MimeText::kCrlf;
+    return header;
+}
+
+QByteArray archiveHeader() {
+    QByteArray header = "MIME-Version: 1.0"_ba + MimeText::kCrlf;
+    header += "Content-Type: multipart/related; type=\"text/html\"; boundary=\""_ba + MhtPacker::kBoundary +
+              "\""_ba + MimeText::kCrlf;
+    header += MimeText::kCrlf;
+    return header;
+}
+
+} // namespace
+
+MhtPacker::Result MhtPacker::pack(const QString& htmlPath) {
+    QByteArray pageBytes;
+    if (QString error = readFile(htmlPath, &pageBytes); !error.isEmpty()) return {{}, error};
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString page = utf8(pageBytes);
+    if (utf8.hasError()) return {{}, u"%1 is not UTF-8 text"_s.arg(htmlPath)};
+
+    PictureRefs refs(QFileInfo(htmlPath).absolutePath());
+    const QByteArray packedPage = refs.rewrite(page).toUtf8();
+
+    QByteArray archive = archiveHeader();
+    archive += partHeader("text/html; charset=\"utf-8\"", {});
+    archive += MimeText::base64Lines(packedPage);
+    for (const PictureRef& ref : refs.refs()) {
+        const QByteArray type = pictureType(ref.filePath);
+        if (type.isEmpty())
+            return {{},
+                    u"%1: picture \"%2\" has a file type the archive cannot carry"_s.arg(htmlPath,
+                                                                                         ref.reference)};
+        QByteArray picture;
+        if (QString error = readFile(ref.filePath, &picture); !error.isEmpty())
+            return {{}, u"%1: picture \"%2\" is missing (%3)"_s.arg(htmlPath, ref.reference, error)};
+        archive += MimeText::kCrlf;
+        archive += partHeader(type, "Content-ID: <"_ba + ref.contentId.toUtf8() + ">"_ba + MimeText::kCrlf);
+        archive += MimeText::base64Lines(picture);
+    }
+    archive += MimeText::kCrlf;
+    archive += "--"_ba + kBoundary + "--"_ba + MimeText::kCrlf;
+    return {archive, {}};
+}
+
+QString MhtPacker::writeArchive(const QString& outputPath, const QByteArray& archive) {
+    QSaveFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly)) return u"cannot write %1: %2"_s.arg(outputPath, file.errorString());
+    if (file.write(archive) != archive.size() || !file.commit())
+        return u"cannot write %1: %2"_s.arg(outputPath, file.errorString());
+    return {};
+}

@@ -1,0 +1,33 @@
+// mhtpack: packs an HTML page and its local pictures into an MHTML archive.
+// Usage: mhtpack PAGE.html ARCHIVE.mht
+#include "MhtPacker.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "mhtpack: %s\n", message.toLocal8Bit().constData());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: mhtpack PAGE.html ARCHIVE.mht\n");
+        return 2;
+    }
+    const MhtPacker::Result packed = MhtPacker::pack(args.at(1));
+    if (!packed.ok()) return fail(packed.error);
+    if (QString error = MhtPacker::writeArchive(args.at(2), packed.archive); !error.isEmpty())
+        return fail(error);
+    return 0;
+}
