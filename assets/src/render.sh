@@ -1,0 +1,41 @@
+#!/bin/sh
+# Regenerates every picture under assets/pictures from the drawings in svg/.
+# Needs rsvg-convert, /usr/bin/python3 with PIL and the Noto CJK SC fonts; the
+# build itself only embeds the committed results.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+out="$here/../pictures"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+
+# key colour of the BMP icons whose top-left pixel is drawn transparent;
+# magenta appears in none of the drawings (finish.py checks this)
+key=255,0,255
+
+# render NAME WIDTH HEIGHT KIND MATTE
+#   KIND jpg or bmp; MATTE is the colour the picture is flattened on, for a BMP
+#   icon the background of the control that shows it.
+render() {
+    name=$1 width=$2 height=$3 kind=$4 matte=$5
+    rsvg-convert -w "$width" -h "$height" "$here/svg/$name.svg" -o "$work/$name.png"
+    if [ "$kind" = bmp ]; then
+        /usr/bin/python3 "$here/finish.py" bmp "$work/$name.png" "$out/$name.bmp" "$matte" "$key"
+    else
+        /usr/bin/python3 "$here/finish.py" jpg "$work/$name.png" "$out/$name.jpg" "$matte"
+    fi
+}
+
+navButton=159,203,240
+white=255,255,255
+
+# MainWindow
+render background 176 766 jpg $white
+render nav_syllabus 48 48 bmp $navButton
+render nav_handbook 52 52 bmp $navButton
+render nav_practice 48 48 bmp $navButton
+render nav_exam 48 48 bmp $navButton
+render splash 1024 666 jpg $white
+render side_panel 232 70 jpg $white
+render side_bar 232 33 jpg $white
+render paper_list_head 590 65 jpg $white
