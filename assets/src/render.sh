@@ -39,3 +39,20 @@ render splash 1024 666 jpg $white
 render side_panel 232 70 jpg $white
 render side_bar 232 33 jpg $white
 render paper_list_head 590 65 jpg $white
+
+# PracticeWindow and ExamWindow
+render header_band 283 105 jpg $white
+render title_logo 243 40 jpg $white
+render arrow_left 15 14 jpg $white
+render arrow_right 12 14 jpg $white
+render zoom_out 45 26 jpg $white
+render zoom_reset 47 25 jpg $white
+render zoom_in 47 27 jpg $white
+render step_first 73 20 jpg $white
+render step_prev 73 20 jpg $white
+render step_next 73 20 jpg $white
+render step_last 73 20 jpg $white
+
+# answer windows
+render tick 227 249 jpg $white
+render cross 484 501 jpg $white
