@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Declaration.h"
+
+#include <QFont>
+
+namespace ui {
+
+inline const QString kSansFace = QStringLiteral("Noto Sans CJK SC");
+inline const QString kSerifFace = QStringLiteral("Noto Serif CJK SC");
+
+// Maps the Windows faces the windows name ("宋体", "SimSun", "微软雅黑") to the SC faces
+// installed here, so Chinese text never falls back to Japanese glyph shapes, and makes the
+// default GUI font the SC sans face at 12 px. Call once after QApplication is created.
+void installFonts();
+
+// The QFont for a declared font: pixel height, face (empty = the default Chinese face), weight.
+QFont fontFor(const Font& font);
+
+} // namespace ui

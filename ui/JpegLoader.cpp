@@ -1,0 +1,79 @@
+#include "JpegLoader.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace ui {
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which by default ends the process; ours
+// keeps the message and jumps back into decodeJpeg.
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void onError(j_common_ptr info) {
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    manager->base.format_message(info, manager->message);
+    std::longjmp(manager->jump, 1);
+}
+
+void onMessage(j_common_ptr) {} // warnings (e.g. extraneous bytes) are not worth a console line
+
+// Pictures larger than this are refused instead of allocating gigabytes for a forged header.
+constexpr JDIMENSION kMaxSide = 16384;
+
+} // namespace
+
+JpegResult decodeJpeg(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return {QImage(), QStringLiteral("empty JPEG data")};
+
+    jpeg_decompress_struct info{};
+    ErrorManager errors{};
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = onError;
+    errors.base.output_message = onMessage;
+
+    // Everything setjmp must see unchanged after a longjmp lives outside this frame's registers.
+    static thread_local QImage image;
+    image = QImage();
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&info);
+        image = QImage();
+        return {QImage(), QString::fromLocal8Bit(errors.message)};
+    }
+
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    if (info.image_width > kMaxSide || info.image_height > kMaxSide) {
+        jpeg_destroy_decompress(&info);
+        return {QImage(), QStringLiteral("JPEG picture too large")};
+    }
+    info.out_color_space = JCS_RGB; // grey and CMYK-free files all arrive as RGB triples
+    jpeg_start_decompress(&info);
+
+    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                   QImage::Format_RGB888);
+    if (image.isNull()) {
+        jpeg_destroy_decompress(&info);
+        return {QImage(), QStringLiteral("out of memory for the JPEG picture")};
+    }
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+
+    QImage result = image.convertToFormat(QImage::Format_RGB32);
+    image = QImage();
+    return {result, QString()};
+}
+
+} // namespace ui

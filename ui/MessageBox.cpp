@@ -1,0 +1,62 @@
+#include "MessageBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+
+namespace ui {
+namespace {
+
+ScopedMessageAnswers* g_answers = nullptr;
+
+QWidget* ownerOf(QWidget* parent) {
+    if (parent) return parent->window();
+    return QApplication::activeWindow();
+}
+
+QString titleOr(const QString& title) {
+    return title.isEmpty() ? QStringLiteral("提示") : title;
+}
+
+} // namespace
+
+// Records the box for the innermost ScopedMessageAnswers; `handled` says whether one was alive.
+Answer answerMessage(const QString& text, const QString& title, bool* handled) {
+    *handled = g_answers != nullptr;
+    if (!g_answers) return Answer::Ok;
+    g_answers->m_texts.append(text);
+    g_answers->m_titles.append(title);
+    return g_answers->m_answer;
+}
+
+ScopedMessageAnswers::ScopedMessageAnswers(Answer answer) : m_answer(answer), m_previous(g_answers) {
+    g_answers = this;
+}
+
+ScopedMessageAnswers::~ScopedMessageAnswers() {
+    g_answers = m_previous;
+}
+
+void showMessage(QWidget* parent, const QString& text, const QString& title) {
+    bool handled = false;
+    answerMessage(text, titleOr(title), &handled);
+    if (handled) return;
+    QMessageBox box(QMessageBox::NoIcon, titleOr(title), text, QMessageBox::Ok, ownerOf(parent));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const QString& text, const QString& title) {
+    bool handled = false;
+    const Answer answer = answerMessage(text, titleOr(title), &handled);
+    if (handled) return answer == Answer::Yes;
+    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
+                    ownerOf(parent));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace ui

@@ -1,0 +1,41 @@
+#pragma once
+
+// The one way the program tells the user something: plain task-modal message boxes with fixed
+// texts. Tests answer them through ScopedMessageAnswers instead of a blocking box.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace ui {
+
+enum class Answer { Ok, Yes, No };
+
+// A box with the text and an OK button.
+void showMessage(QWidget* parent, const QString& text, const QString& title = {});
+// A box with Yes and No; true for Yes.
+bool askYesNo(QWidget* parent, const QString& text, const QString& title = {});
+
+// While alive, message boxes are not shown: their texts are recorded and Yes/No boxes get
+// `answer`. For tests.
+class ScopedMessageAnswers {
+public:
+    explicit ScopedMessageAnswers(Answer answer = Answer::Ok);
+    ~ScopedMessageAnswers();
+    ScopedMessageAnswers(const ScopedMessageAnswers&) = delete;
+    ScopedMessageAnswers& operator=(const ScopedMessageAnswers&) = delete;
+
+    const QStringList& texts() const { return m_texts; }
+    const QStringList& titles() const { return m_titles; }
+    void setAnswer(Answer answer) { m_answer = answer; }
+
+private:
+    friend Answer answerMessage(const QString& text, const QString& title, bool* handled);
+    Answer m_answer;
+    QStringList m_texts;
+    QStringList m_titles;
+    ScopedMessageAnswers* m_previous;
+};
+
+} // namespace ui

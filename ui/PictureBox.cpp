@@ -1,0 +1,93 @@
+#include "PictureBox.h"
+
+#include "Borders.h"
+#include "Pictures.h"
+
+#include <QPainter>
+
+namespace ui {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+void PictureBox::setPicture(const QImage& picture) {
+    m_picture = picture;
+    update();
+}
+
+void PictureBox::setStretched(bool stretched) {
+    m_stretched = stretched;
+    update();
+}
+
+void PictureBox::setBackground(const std::optional<QColor>& colour) {
+    m_background = colour;
+    update();
+}
+
+void PictureBox::setBorder(Border border) {
+    m_border = border;
+    update();
+}
+
+QRect PictureBox::contentRect() const {
+    const int w = borderWidth(m_border);
+    return rect().adjusted(w, w, -w, -w);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect content = contentRect();
+    if (m_background) painter.fillRect(content, *m_background);
+    if (!m_picture.isNull()) {
+        painter.setClipRect(content);
+        if (m_stretched) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(content, m_picture);
+        } else {
+            painter.drawImage(content.topLeft(), m_picture);
+        }
+        painter.setClipping(false);
+    }
+    drawBorder(painter, rect(), m_border, palette());
+}
+
+ShapeBox::ShapeBox(QWidget* parent) : QWidget(parent) {}
+
+void ShapeBox::setFill(const QColor& fill) {
+    m_fill = fill;
+    update();
+}
+
+void ShapeBox::setOutline(const QColor& outline) {
+    m_outline = outline;
+    update();
+}
+
+void ShapeBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), m_fill);
+    painter.setPen(m_outline);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+MarkBox::MarkBox(QWidget* parent) : PictureBox(parent) {
+    setBackground(QColor(Qt::white));
+    setStretched(true);
+}
+
+void MarkBox::setMark(Mark mark) {
+    m_mark = mark;
+    switch (mark) {
+    case Mark::None:
+        setPicture(QImage());
+        return;
+    case Mark::Tick:
+        setPicture(loadPicture(kTickPicture));
+        return;
+    case Mark::Cross:
+        setPicture(loadPicture(kCrossPicture));
+        return;
+    }
+}
+
+} // namespace ui

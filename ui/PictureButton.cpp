@@ -1,0 +1,166 @@
+#include "PictureButton.h"
+
+#include "Pictures.h"
+
+#include <QEnterEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace ui {
+namespace {
+
+constexpr int kGap = 2; // between picture and caption
+
+QColor pick(const std::optional<QColor>& preferred, const std::optional<QColor>& fallback,
+            const QColor& system) {
+    if (preferred) return *preferred;
+    if (fallback) return *fallback;
+    return system;
+}
+
+} // namespace
+
+PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
+    setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureButton::setLook(const ButtonLook& look) {
+    m_look = look;
+    update();
+}
+
+void PictureButton::setPicture(const QImage& picture, bool transparentCorner) {
+    m_picture = transparentCorner ? withTransparentCorner(picture) : picture;
+    updateGeometry();
+    update();
+}
+
+void PictureButton::setDisabledPicture(const QImage& picture, bool transparentCorner) {
+    m_disabledPicture = transparentCorner ? withTransparentCorner(picture) : picture;
+    update();
+}
+
+bool PictureButton::isHot() const {
+    return isEnabled() && (m_mouseOver || isDown());
+}
+
+QColor PictureButton::currentBackground() const {
+    const QColor system = palette().color(QPalette::Button);
+    if (isHot()) return pick(m_look.hot.background, m_look.normal.background, system);
+    if (hasFocus()) return pick(m_look.focused.background, m_look.normal.background, system);
+    return pick(m_look.normal.background, std::nullopt, system);
+}
+
+QColor PictureButton::currentText() const {
+    if (!isEnabled()) return palette().color(QPalette::Disabled, QPalette::ButtonText);
+    const QColor system = palette().color(QPalette::ButtonText);
+    if (isHot()) return pick(m_look.hot.text, m_look.normal.text, system);
+    if (hasFocus()) return pick(m_look.focused.text, m_look.normal.text, system);
+    return pick(m_look.normal.text, std::nullopt, system);
+}
+
+QSize PictureButton::sizeHint() const {
+    const QSize textSize = fontMetrics().size(Qt::TextSingleLine, text());
+    const QSize pictureSize = m_picture.size();
+    if (m_look.place == PicturePlace::Above)
+        return {qMax(textSize.width(), pictureSize.width()) + 8,
+                textSize.height() + pictureSize.height() + kGap + 8};
+    return {textSize.width() + pictureSize.width() + kGap + 8,
+            qMax(textSize.height(), pictureSize.height()) + 8};
+}
+
+void PictureButton::enterEvent(QEnterEvent* event) {
+    m_mouseOver = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void PictureButton::leaveEvent(QEvent* event) {
+    m_mouseOver = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), currentBackground());
+    drawContent(painter);
+    drawEdges(painter);
+    if (hasFocus() && m_look.focusRect) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(3, 3, -3, -3);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void PictureButton::drawEdges(QPainter& painter) const {
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    switch (m_look.style) {
+    case ButtonStyle::Flat:
+        return;
+    case ButtonStyle::HotFrame:
+        if (!isHot()) return;
+        painter.setPen(isDown() ? palette().color(QPalette::Dark) : palette().color(QPalette::Light));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(isDown() ? palette().color(QPalette::Light) : palette().color(QPalette::Dark));
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+        return;
+    case ButtonStyle::Raised: {
+        const bool sunken = isDown() || isChecked();
+        const QColor light = sunken ? palette().color(QPalette::Shadow) : palette().color(QPalette::Light);
+        const QColor dark = sunken ? palette().color(QPalette::Light) : palette().color(QPalette::Shadow);
+        painter.setPen(light);
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(dark);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+        painter.setPen(palette().color(QPalette::Mid));
+        const QRect inner = r.adjusted(1, 1, -1, -1);
+        if (!sunken) {
+            painter.drawLine(inner.bottomLeft(), inner.bottomRight());
+            painter.drawLine(inner.topRight(), inner.bottomRight());
+        }
+        return;
+    }
+    }
+}
+
+void PictureButton::drawContent(QPainter& painter) const {
+    QImage shown = m_picture;
+    if (!isEnabled()) {
+        if (!m_disabledPicture.isNull())
+            shown = m_disabledPicture;
+        else if (!shown.isNull())
+            shown = shown.convertToFormat(QImage::Format_Grayscale8);
+    }
+    const QString caption = text();
+    const QSize textSize = caption.isEmpty() ? QSize() : fontMetrics().size(Qt::TextSingleLine, caption);
+    const QSize pictureSize = shown.size();
+    const int shift = (isDown() && m_look.style != ButtonStyle::Flat) ? 1 : 0;
+    painter.setPen(currentText());
+    painter.setFont(font());
+    if (m_look.place == PicturePlace::Above) {
+        const int gap = (pictureSize.isEmpty() || textSize.isEmpty()) ? 0 : kGap;
+        const int total = pictureSize.height() + gap + textSize.height();
+        const int top = (height() - total) / 2 + shift;
+        if (!shown.isNull())
+            painter.drawImage(QPoint((width() - pictureSize.width()) / 2 + shift, top), shown);
+        const QRect textRect(0 + shift, top + pictureSize.height() + gap, width(), textSize.height());
+        painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignVCenter, caption);
+        return;
+    }
+    const int gap = (pictureSize.isEmpty() || textSize.isEmpty()) ? 0 : kGap;
+    const int total = pictureSize.width() + gap + textSize.width();
+    const int left = (width() - total) / 2 + shift;
+    if (!shown.isNull())
+        painter.drawImage(QPoint(left, (height() - pictureSize.height()) / 2 + shift), shown);
+    const QRect textRect(left + pictureSize.width() + gap, shift, textSize.width() + 1, height());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, caption);
+}
+
+} // namespace ui
