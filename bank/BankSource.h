@@ -1,0 +1,31 @@
+#pragma once
+
+#include "QuestionRecord.h"
+#include "QuestionType.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A question as its source file writes it: the record it becomes, its chapter and where it stands.
+struct SourceQuestion {
+    QuestionRecord record;
+    QString chapter;
+    int line = 0; // first line of its block
+};
+
+struct ParsedSource {
+    QList<SourceQuestion> questions;
+    QStringList problems; // "file:line: what is wrong"; empty when the file is well formed
+};
+
+// The eight chapter tags a question may carry, in syllabus order.
+const QStringList& chapterTags();
+
+// The source file of a kind: danxuan.txt, duoxuan.txt, panduan.txt, fenxi.txt.
+QString sourceFileName(QuestionType type);
+
+// Reads one source file: blocks of "KEY: value" lines separated by blank lines, "#" comment lines.
+// Only the form is checked here (keys known and allowed for the kind, none missing, none repeated,
+// values on one line); the content rules are BankRules'.
+ParsedSource parseBankSource(const QString& text, const QString& fileName, QuestionType type);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// How a calculation field's answer is compared with its standard answer.
+//
+// Both texts are normalised first: full-width digits, letters and signs (U+FF01–U+FF5E) and the
+// ideographic blank fold to ASCII; every line is trimmed and its runs of blanks become one blank;
+// empty lines go. Then, by the form of the standard answer:
+// - empty: only an empty answer matches;
+// - an amount: the answer matches when it is an amount of the same value ("1,000.00" equals "1000");
+// - a journal entry (every line "借|贷 ACCOUNT AMOUNT"): the answer matches when it has the same lines,
+//   in any order, accounts equal as text and amounts equal by value;
+// - anything else: the normalised texts must be equal.
+
+QString normaliseAnswerText(const QString& text);
+bool calcFieldMatches(const QString& answer, const QString& standard);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The fixed chart of accounts: 78 items in four levels (the root 会计科目, five categories, 63 accounts,
+// nine sub-accounts), in tree order. The chooser window shows it; the bank checker accepts the accounts
+// of journal-entry standard answers against it.
+
+struct AccountItem {
+    QString text;
+    int level = 0;   // 1 root, 2 category, 3 account, 4 sub-account
+    int parent = -1; // index of the parent item in chartOfAccounts(), -1 for the root
+};
+
+const std::vector<AccountItem>& chartOfAccounts();
+
+// The text a journal line carries for the item at `index`, or nullopt for the root and the categories:
+// an account's own text (银行存款, 原材料-A); for a sub-account of 应交税费 the account, an ASCII hyphen
+// and the sub-account (应交税费-应交增值税（销项税额）), because its own text does not name its account.
+std::optional<QString> journalAccountText(int index);
+
+// Whether a journal line may name `account`: the journal text of an account or a sub-account.
+bool isJournalAccount(const QString& account);

@@ -1,0 +1,10 @@
+#include "QuestionRecord.h"
+
+using namespace Qt::StringLiterals;
+
+QString amountsCalcType() {
+    return u"计算分析题-计算"_s;
+}
+QString journalCalcType() {
+    return u"计算分析题-分录"_s;
+}

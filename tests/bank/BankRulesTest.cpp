@@ -1,0 +1,143 @@
+#include "BankRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QuestionRecord choice(int id, const QString& tm, const QString& da) {
+    QuestionRecord record;
+    record.id = id;
+    record.tm = tm;
+    record.options = {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
+    record.da = da;
+    record.fen = u"0"_s;
+    record.jx = u"解析"_s;
+    return record;
+}
+
+QuestionRecord calculation(int id, const QString& tm, const QString& tx) {
+    QuestionRecord record = choice(id, tm, QString());
+    record.options = {};
+    record.tx = tx;
+    for (QString& standard : record.standards)
+        standard = tx == amountsCalcType() ? u"1250.50"_s : u"借 银行存款 1000\n贷 短期借款 1000"_s;
+    return record;
+}
+
+QList<QuestionRecord> wholePaper() {
+    QList<QuestionRecord> rows;
+    for (int id = 1; id <= 20; ++id)
+        rows.append(choice(id, u"单%1"_s.arg(id), u"A"_s));
+    for (int id = 21; id <= 40; ++id)
+        rows.append(choice(id, u"多%1"_s.arg(id), u"ACD"_s));
+    for (int id = 41; id <= 60; ++id)
+        rows.append(choice(id, u"判%1"_s.arg(id), u"错误"_s));
+    rows.append(calculation(61, u"计算"_s, amountsCalcType()));
+    rows.append(calculation(62, u"分录"_s, journalCalcType()));
+    return rows;
+}
+
+bool mentions(const QStringList& problems, const QString& part) {
+    return std::any_of(problems.begin(), problems.end(), [&](const QString& p) { return p.contains(part); });
+}
+
+} // namespace
+
+TEST(BankRules, AWholePaperPasses) {
+    EXPECT_EQ(tableProblems(u"tm3"_s, wholePaper()), QStringList());
+}
+
+TEST(BankRules, PaperNeedsExactlyTheIds1To62) {
+    QList<QuestionRecord> missing = wholePaper();
+    missing.removeAt(30);
+    EXPECT_TRUE(mentions(tableProblems(u"tm3"_s, missing), u"61 rows with 61 distinct IDs"_s));
+    QList<QuestionRecord> twice = wholePaper();
+    twice[30].id = 30;
+    const QStringList problems = tableProblems(u"tm3"_s, twice);
+    EXPECT_TRUE(mentions(problems, u"tm3 ID 30: ID given to more than one row"_s));
+    EXPECT_TRUE(mentions(problems, u"62 rows with 61 distinct IDs"_s));
+    QList<QuestionRecord> beyond = wholePaper();
+    beyond.append(choice(63, u"多余"_s, u"A"_s));
+    EXPECT_TRUE(
+        mentions(tableProblems(u"tm3"_s, beyond), u"tm3 ID 63: a paper numbers its questions 1 to 62"_s));
+}
+
+TEST(BankRules, AnswersOutsideTheirClosedSets) {
+    QList<QuestionRecord> rows = wholePaper();
+    rows[0].da = u"E"_s;
+    rows[20].da = u"BA"_s;
+    rows[21].da = u"B"_s;
+    rows[40].da = u"对"_s;
+    rows[1].xxda = u"AB"_s;
+    rows[2].fen = u"2"_s;
+    rows[22].fen = u"1"_s;
+    const QStringList problems = tableProblems(u"tm1"_s, rows);
+    EXPECT_TRUE(mentions(problems, u"ID 1: DA E is not one of A, B, C, D"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 21: DA BA is not in letter order"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 22: DA B is not a multiple-choice answer"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 41: DA 对 is neither"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 2: XXDA AB is not an answer of its kind"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 3: fen 2 is not a score of its kind"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 23: fen 1 is not a score of its kind"_s));
+    EXPECT_EQ(problems.size(), 7);
+}
+
+TEST(BankRules, RepeatedQuestionTextAndMissingParts) {
+    QList<QuestionRecord> rows = wholePaper();
+    rows[5].tm = rows[2].tm;
+    rows[7].options[3] = rows[7].options[0];
+    rows[8].jx.clear();
+    const QStringList problems = tableProblems(u"tm9"_s, rows);
+    EXPECT_TRUE(mentions(problems, u"tm9 ID 6: question text repeats ID 3"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 8: XXD repeats another option"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 9: JX is empty"_s));
+    EXPECT_EQ(problems.size(), 3);
+}
+
+TEST(BankRules, CalculationFieldsMustAgreeWithTx) {
+    QList<QuestionRecord> rows = wholePaper();
+    rows[60].standards[2] = u"借 银行存款 1000\n贷 短期借款 1000"_s;
+    rows[61].standards[4] = u"5000"_s;
+    rows[61].standards[3].clear();
+    const QStringList problems = tableProblems(u"tm2"_s, rows);
+    EXPECT_TRUE(
+        mentions(problems, u"ID 61: DAfenxi3 借 银行存款 1000\n贷 短期借款 1000 is not a plain amount"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 62: DAfenxi5: line \"5000\" is not"_s));
+    EXPECT_TRUE(mentions(problems, u"ID 62: DAfenxi4 is empty"_s));
+    rows = wholePaper();
+    rows[60].tx = u"计算分析题"_s;
+    rows[61].tx = amountsCalcType();
+    const QStringList wrongTx = tableProblems(u"tm2"_s, rows);
+    EXPECT_TRUE(mentions(wrongTx, u"ID 61: TX 计算分析题 is neither"_s));
+    EXPECT_TRUE(mentions(wrongTx, u"must hold one amounts and one journal-entry calculation question"_s));
+}
+
+TEST(BankRules, JournalStandardsUseChartAccountsAndBalance) {
+    EXPECT_EQ(journalStandardProblems(
+                  u"借 原材料-A 3000\n借 应交税费-应交增值税（进项税额） 390\n贷 银行存款 3390"_s),
+              QStringList());
+    EXPECT_EQ(journalStandardProblems(u"借 原材料 3000\n贷 银行存款 3000.01"_s),
+              (QStringList{u"debits 3000.00 and credits 3000.01 do not balance"_s}));
+    EXPECT_EQ(journalStandardProblems(u"借 存货 10\n贷 银行存款 10"_s),
+              (QStringList{u"account 存货 is not in the chart of accounts"_s}));
+    EXPECT_EQ(journalStandardProblems(u"贷 银行存款 10\n借 原材料 10"_s),
+              (QStringList{u"debit line \"借 原材料 10\" after a credit line"_s}));
+    EXPECT_EQ(journalStandardProblems(u"借 原材料 10\n借 库存商品 10"_s),
+              (QStringList{u"an entry needs a debit and a credit"_s}));
+    EXPECT_EQ(journalStandardProblems(u"借  原材料 10\n贷 银行存款 10"_s).size(), 1);
+    EXPECT_EQ(journalStandardProblems(u"借 原材料 1,000\n贷 银行存款 1000"_s),
+              (QStringList{u"amount 1,000 is not a plain positive amount"_s}));
+    EXPECT_EQ(journalStandardProblems(u"借 原材料 1\n借 原材料 1\n借 原材料 1\n贷 银行存款 3"_s),
+              (QStringList{u"4 lines, an entry has at most 3"_s}));
+}
+
+TEST(BankRules, RequiredColumnsFollowTheTable) {
+    EXPECT_EQ(requiredColumns(u"tm5"_s).size(), 21);
+    EXPECT_EQ(requiredColumns(u"panduan"_s),
+              (QStringList{u"ID"_s, u"TM"_s, u"fen"_s, u"JX"_s, u"DA"_s, u"XXDA"_s}));
+    EXPECT_TRUE(requiredColumns(u"fenxi"_s).contains(u"DAfenxi5"_s));
+    EXPECT_FALSE(requiredColumns(u"fenxi"_s).contains(u"XXDA"_s));
+    EXPECT_TRUE(requiredColumns(u"danxuan"_s).contains(u"XXD"_s));
+}
