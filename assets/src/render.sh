@@ -56,3 +56,20 @@ render step_last 73 20 jpg $white
 # answer windows
 render tick 227 249 jpg $white
 render cross 484 501 jpg $white
+render timer_panel 265 57 jpg $white
+render submit_button 59 21 jpg $white
+render answer_card_title 227 28 jpg $white
+
+# ExamNoticeWindow
+render notice_band 241 70 jpg $white
+render notice_logo 243 40 jpg $white
+render notice 930 572 jpg $white
+
+# journal-entry grid: the "+" sits on entry boxes of 221 and 240 grey
+render plus 17 20 bmp 230,230,230
+
+# AccountChooserWindow
+render tree_page 16 15 bmp $white
+render tree_folder 16 15 bmp $white
+render button_cross 20 19 bmp 240,240,240
+render button_tick 20 19 bmp 240,240,240
