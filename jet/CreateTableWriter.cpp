@@ -1,0 +1,212 @@
+#include "CreateTableWriter.h"
+
+#include "CreateLongValue.h"
+#include "CreateRowPacker.h"
+#include "CreateTableDef.h"
+#include "CreateUsageMap.h"
+#include "CreateValue.h"
+#include "DataPage.h"
+#include "Format.h"
+#include "RowCodec.h"
+#include "ValueText.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace jet {
+
+namespace {
+
+using format::ColumnType;
+
+constexpr std::uint8_t kFixedColumn = format::kColFlagFixed | format::kColFlagUpdatable;
+constexpr std::uint8_t kVariableColumn = format::kColFlagUpdatable;
+
+ColumnType columnType(FieldType type) {
+    switch (type) {
+    case FieldType::Text:
+        return ColumnType::Text;
+    case FieldType::Memo:
+        return ColumnType::Memo;
+    case FieldType::Byte:
+        return ColumnType::Byte;
+    case FieldType::Integer:
+        return ColumnType::Integer;
+    case FieldType::Long:
+        return ColumnType::Long;
+    case FieldType::Double:
+        return ColumnType::Double;
+    case FieldType::Currency:
+        return ColumnType::Currency;
+    case FieldType::DateTime:
+        return ColumnType::DateTime;
+    case FieldType::YesNo:
+        return ColumnType::Boolean;
+    }
+    return ColumnType::Text;
+}
+
+Status cellError(const NewTable& table, std::size_t row, const Column& column, const Status& why) {
+    return Status::invalid("table " + table.name + ", row " + std::to_string(row + 1) + ", column " +
+                           column.name + ": " + why.message());
+}
+
+// Memo values decide late whether they stay in the row: short ones do while the row fits a page.
+struct PendingMemo {
+    std::size_t position = 0;
+    Bytes stored;
+    bool inlined = false;
+};
+
+class RowBuilder {
+public:
+    RowBuilder(CreateImage& image, const NewTable& table, const TableDef& def) : m_table(table), m_def(def) {
+        for (const Column& c : def.columns)
+            m_longValues.push_back(c.isLong() ? std::make_unique<CreateLongValue>(image) : nullptr);
+    }
+
+    Result<Bytes> build(std::size_t index) {
+        const NewRow& cells = m_table.rows[index];
+        RawRow raw(m_def.columns.size());
+        std::vector<PendingMemo> memos;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (!cells[i]) continue;
+            auto value = CreateValue::convert(m_def.columns[i], *cells[i]);
+            if (!value.ok()) return cellError(m_table, index, m_def.columns[i], value.status());
+            if (m_def.columns[i].isLong()) {
+                const bool shortValue = value.value().size() <= format::kMaxInlineLongValue;
+                memos.push_back({i, std::move(value.value()), shortValue});
+            } else
+                raw[i] = std::move(value.value());
+        }
+        auto encoded = fitMemos(raw, memos);
+        if (!encoded.ok())
+            return Status::invalid("table " + m_table.name + ", row " + std::to_string(index + 1) + ": " +
+                                   encoded.status().message());
+        return encoded;
+    }
+
+    const CreateLongValue* longValue(std::size_t position) const { return m_longValues[position].get(); }
+
+private:
+    static Bytes placeholder(const PendingMemo& m) {
+        return m.inlined ? CreateLongValue::inlineValue(m.stored) : Bytes(format::kLongValueHeaderSize, 0);
+    }
+
+    std::size_t rowSize(RawRow& raw, const std::vector<PendingMemo>& memos) const {
+        for (const PendingMemo& m : memos)
+            raw[m.position] = placeholder(m);
+        auto encoded = RowCodec::encode(m_def, raw);
+        return encoded.ok() ? encoded.value().size() : format::kMaxRowSize + 1;
+    }
+
+    // Moves the largest inline memos out of the row until it fits, then stores the long ones.
+    Result<Bytes> fitMemos(RawRow& raw, std::vector<PendingMemo>& memos) {
+        while (rowSize(raw, memos) > format::kMaxRowSize) {
+            auto largest = std::max_element(memos.begin(), memos.end(), [](const auto& a, const auto& b) {
+                return (a.inlined ? a.stored.size() : 0) < (b.inlined ? b.stored.size() : 0);
+            });
+            if (largest == memos.end() || !largest->inlined)
+                break; // nothing left to move: the encoder names the excess
+            largest->inlined = false;
+        }
+        for (const PendingMemo& m : memos) {
+            if (m.inlined) continue;
+            auto header = m_longValues[m.position]->store(m.stored);
+            if (!header.ok()) return header.status();
+            raw[m.position] = std::move(header.value());
+        }
+        return RowCodec::encode(m_def, raw);
+    }
+
+    const NewTable& m_table;
+    const TableDef& m_def;
+    std::vector<std::unique_ptr<CreateLongValue>> m_longValues;
+};
+
+// Adds the table's maps to its holder pages: owned and free first, then each memo column's pair.
+Status writeMaps(CreateImage& image, std::uint32_t holderPage, TableDef& def, const CreateRowPacker& data,
+                 const RowBuilder& rows) {
+    CreateRowPacker holder(image, 0, holderPage);
+    auto addMap = [&](const std::vector<std::uint32_t>& pages) -> Result<RowId> {
+        auto row = CreateUsageMap::row(image, pages);
+        if (!row.ok()) return row.status();
+        return holder.add(row.value());
+    };
+    auto owned = addMap(data.pages());
+    auto free = owned.ok() ? addMap(data.pagesWithRoom()) : owned;
+    if (!free.ok()) return free.status();
+    def.ownedMap = owned.value();
+    def.freeMap = free.value();
+    for (std::size_t i = 0; i < def.columns.size(); ++i) {
+        const CreateLongValue* lv = rows.longValue(i);
+        if (!lv) continue;
+        auto lvOwned = addMap(lv->pages());
+        auto lvFree = lvOwned.ok() ? addMap(lv->pagesWithRoom()) : lvOwned;
+        if (!lvFree.ok()) return lvFree.status();
+        def.longValueMaps.push_back({def.columns[i].number, lvOwned.value(), lvFree.value()});
+    }
+    return Status::okStatus();
+}
+
+} // namespace
+
+Result<TableDef> CreateTableWriter::columns(const NewTable& table) {
+    TableDef def;
+    def.tableType = format::kTableUser;
+    std::uint16_t fixedOffset = 0;
+    for (const NewField& field : table.fields) {
+        Column c;
+        c.name = field.name;
+        c.type = columnType(field.type);
+        c.number = static_cast<std::uint16_t>(def.columns.size());
+        if (c.type == ColumnType::Text || c.type == ColumnType::Memo) {
+            c.flags = kVariableColumn;
+            c.extFlags = format::kColExtCompressed;
+            c.varIndex = def.varCols++;
+            c.length = c.type == ColumnType::Text ? static_cast<std::uint16_t>(field.size * 2) : 0;
+        } else {
+            c.flags = kFixedColumn;
+            c.length = static_cast<std::uint16_t>(std::max<std::size_t>(1, ValueText::fixedSize(c.type)));
+            if (c.type != ColumnType::Boolean) {
+                c.fixedOffset = fixedOffset;
+                fixedOffset = static_cast<std::uint16_t>(fixedOffset + c.length);
+            }
+        }
+        def.columns.push_back(c);
+    }
+    def.maxCols = static_cast<std::uint16_t>(def.columns.size());
+    return def;
+}
+
+Result<std::uint32_t> CreateTableWriter::write(CreateImage& image, const NewTable& table) {
+    auto columnsDef = columns(table);
+    if (!columnsDef.ok()) return columnsDef.status();
+    TableLayout layout;
+    layout.def = std::move(columnsDef.value());
+    TableDef& def = layout.def;
+    auto tdefPage = image.append();
+    auto holderPage = tdefPage.ok() ? image.append() : tdefPage;
+    if (!holderPage.ok()) return holderPage.status();
+    def.page = tdefPage.value();
+    def.pages = {def.page};
+
+    CreateRowPacker data(image, def.page);
+    RowBuilder rows(image, table, def);
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        auto encoded = rows.build(i);
+        auto placed = encoded.ok() ? data.add(encoded.value()) : Result<RowId>(encoded.status());
+        if (!placed.ok()) return placed.status();
+    }
+    def.rowCount = static_cast<std::uint32_t>(table.rows.size());
+    JET_TRY(writeMaps(image, holderPage.value(), def, data, rows));
+
+    for (std::size_t i = 0; i < def.columns.size(); ++i)
+        layout.storedOrder.push_back(i);
+    auto stream = CreateTableDef::encode(layout);
+    if (!stream.ok()) return stream.status();
+    JET_TRY(CreateTableDef::write(image, def.page, stream.value()));
+    return def.page;
+}
+
+} // namespace jet

@@ -1,0 +1,217 @@
+#include "Pager.h"
+
+#include <algorithm>
+#include <array>
+
+namespace jet {
+
+namespace {
+
+using format::kPageSize;
+
+constexpr std::size_t kCacheLimit = 8192; // pages kept between statements
+
+std::uint64_t offsetOf(std::uint32_t page) {
+    return static_cast<std::uint64_t>(page) * kPageSize;
+}
+
+} // namespace
+
+Result<std::unique_ptr<Pager>> Pager::open(const std::string& path) {
+    auto database = PosixFile::open(path, false);
+    if (!database.ok()) return database.status();
+    std::unique_ptr<File> journal;
+    std::unique_ptr<File> lock;
+    if (database.value()->writable()) {
+        auto j = PosixFile::open(path + "-journal", true);
+        auto l = PosixFile::open(path + "-lock", true);
+        if (!j.ok()) return j.status();
+        if (!l.ok()) return l.status();
+        journal = std::move(j.value());
+        lock = std::move(l.value());
+    }
+    auto pager = std::make_unique<Pager>(std::move(database.value()), std::move(journal), std::move(lock));
+    JET_TRY(pager->beginRead());
+    pager->endRead();
+    return pager;
+}
+
+Pager::Pager(std::unique_ptr<File> database, std::unique_ptr<File> journal, std::unique_ptr<File> lock)
+    : m_database(std::move(database)), m_journal(std::move(journal)), m_lock(std::move(lock)) {}
+
+Status Pager::fail(const Status& cause) {
+    m_state = State::Failed;
+    m_failure = cause.message();
+    dropCache();
+    unlock();
+    return Status::failed("rollback failed, reopen the database: " + cause.message());
+}
+
+void Pager::unlock() {
+    if (m_lock) (void)m_lock->lock(LockMode::Unlocked); // releasing cannot leave anything inconsistent
+}
+
+void Pager::dropCache() {
+    m_cache.clear();
+    ++m_generation;
+}
+
+Status Pager::recoverHotJournal(LockMode held) {
+    auto hot = m_journal.hot();
+    if (!hot.ok()) return hot.status();
+    if (!hot.value()) return {};
+    if (!m_lock) return Status::io("the database needs its journal played back but cannot be written");
+    if (held != LockMode::Exclusive) JET_TRY(m_lock->lock(LockMode::Exclusive));
+    auto played = m_journal.playBack(*m_database);
+    if (!played.ok()) return fail(played.status());
+    dropCache();
+    m_counter = ~0ull; // others must drop their pages too
+    if (held != LockMode::Exclusive) JET_TRY(m_lock->lock(held));
+    return {};
+}
+
+Status Pager::refresh() {
+    std::uint64_t counter = 0;
+    if (m_lock) {
+        auto size = m_lock->size();
+        if (!size.ok()) return size.status();
+        if (size.value() >= 8) {
+            std::array<std::uint8_t, 8> raw{};
+            JET_TRY(m_lock->readAt(0, raw));
+            counter = get64(raw, 0);
+        }
+    }
+    auto size = m_database->size();
+    if (!size.ok()) return size.status();
+    if (counter != m_counter || size.value() != m_fileSize) dropCache();
+    m_counter = counter;
+    m_fileSize = size.value();
+    if (m_fileSize / kPageSize >= format::kMaxPages)
+        return Status::corrupt("file is larger than a Jet database can be");
+    m_pageCount = static_cast<std::uint32_t>(m_fileSize / kPageSize);
+    m_originalPageCount = m_pageCount;
+    return {};
+}
+
+Status Pager::begin(LockMode mode) {
+    if (m_state == State::Failed)
+        return Status::failed("an earlier rollback failed, reopen the database: " + m_failure);
+    if (m_state != State::Idle) return Status::invalid("a statement is already running on this database");
+    if (m_lock) JET_TRY(m_lock->lock(mode));
+    Status s = recoverHotJournal(mode);
+    if (s.ok()) s = refresh();
+    if (!s.ok()) {
+        if (m_state != State::Failed) unlock();
+        return s;
+    }
+    m_state = mode == LockMode::Exclusive ? State::Writing : State::Reading;
+    return {};
+}
+
+Status Pager::beginRead() {
+    return begin(LockMode::Shared);
+}
+
+void Pager::endRead() {
+    if (m_state != State::Reading) return;
+    if (m_cache.size() > kCacheLimit) dropCache();
+    unlock();
+    m_state = State::Idle;
+}
+
+Status Pager::beginWrite() {
+    if (!writable()) return Status::io("the database is read-only");
+    return begin(LockMode::Exclusive);
+}
+
+Result<ConstPageSpan> Pager::read(std::uint32_t page) {
+    if (m_state != State::Reading && m_state != State::Writing)
+        return Status::invalid("pages are read only inside a statement");
+    if (page >= m_pageCount)
+        return Status::corrupt("page " + std::to_string(page) + " is beyond the end of the file");
+    auto found = m_cache.find(page);
+    if (found == m_cache.end()) {
+        auto image = std::make_unique<PageImage>(kPageSize);
+        JET_TRY(m_database->readAt(offsetOf(page), *image));
+        found = m_cache.emplace(page, std::move(image)).first;
+    }
+    return ConstPageSpan(found->second->data(), kPageSize);
+}
+
+Result<PageSpan> Pager::modify(std::uint32_t page) {
+    if (m_state != State::Writing) return Status::invalid("pages are changed only inside an update");
+    auto view = read(page);
+    if (!view.ok()) return view.status();
+    auto& image = *m_cache.at(page);
+    if (page < m_originalPageCount && !m_originals.contains(page)) m_originals.emplace(page, image);
+    if (page >= m_originalPageCount) m_appended.insert(page);
+    return PageSpan(image.data(), kPageSize);
+}
+
+Result<std::uint32_t> Pager::append() {
+    if (m_state != State::Writing) return Status::invalid("pages are added only inside an update");
+    if (m_pageCount + 1 >= format::kMaxPages)
+        return Status::invalid("the database has reached its largest size");
+    const std::uint32_t page = m_pageCount++;
+    m_cache[page] = std::make_unique<PageImage>(kPageSize, 0);
+    m_appended.insert(page);
+    return page;
+}
+
+Status Pager::writeBack() {
+    std::set<std::uint32_t> dirty(m_appended);
+    for (const auto& entry : m_originals)
+        dirty.insert(entry.first);
+    for (std::uint32_t page : dirty)
+        JET_TRY(m_database->writeAt(offsetOf(page), *m_cache.at(page)));
+    return m_database->sync();
+}
+
+Status Pager::commit() {
+    if (m_state != State::Writing) return Status::invalid("no update is running");
+    if (m_originals.empty() && m_appended.empty()) {
+        unlock();
+        m_state = State::Idle;
+        return {};
+    }
+    // Others must drop their cached pages once this lock is released, whatever the outcome.
+    std::array<std::uint8_t, 8> raw{};
+    put64(raw, 0, ++m_counter);
+    Status s = m_lock->writeAt(0, raw);
+    if (s.ok()) s = m_journal.write(m_originalPageCount, m_originals);
+    if (!s.ok()) {
+        abort();
+        return s;
+    }
+    s = writeBack();
+    if (!s.ok()) {
+        auto played = m_journal.playBack(*m_database);
+        if (!played.ok()) return fail(played.status());
+        abort();
+        return s;
+    }
+    s = m_journal.clear();
+    if (!s.ok()) return fail(s); // the file is new but its journal still says otherwise: reopen decides
+    m_fileSize = offsetOf(m_pageCount);
+    m_originals.clear();
+    m_appended.clear();
+    if (m_cache.size() > kCacheLimit) dropCache();
+    unlock();
+    m_state = State::Idle;
+    return {};
+}
+
+void Pager::abort() {
+    if (m_state != State::Writing) return;
+    for (auto& [page, image] : m_originals)
+        *m_cache.at(page) = std::move(image);
+    for (std::uint32_t page : m_appended)
+        m_cache.erase(page);
+    m_originals.clear();
+    m_appended.clear();
+    m_pageCount = m_originalPageCount;
+    unlock();
+    m_state = State::Idle;
+}
+
+} // namespace jet

@@ -1,0 +1,70 @@
+#pragma once
+
+// The page cache of one file, shared by every connection of the process, and the statement
+// transaction around it.
+//
+// States: Idle → Reading (shared lock) → Idle; Idle → Writing (exclusive lock) → Idle by commit
+// or abort. A failed rollback leaves the pager Failed: every later call fails until reopened.
+// Before a statement reads anything the pager plays back a hot journal and, if another process
+// committed since (the lock file's counter moved), drops its cached pages.
+#include "File.h"
+#include "Journal.h"
+#include "PageStore.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+
+namespace jet {
+
+class Pager final : public PageStore {
+public:
+    static Result<std::unique_ptr<Pager>> open(const std::string& path);
+    // `journal` and `lock` are null for a database that cannot be written.
+    Pager(std::unique_ptr<File> database, std::unique_ptr<File> journal, std::unique_ptr<File> lock);
+
+    Status beginRead();
+    void endRead();
+    Status beginWrite();
+    // Journals the original images, writes the changed pages and syncs; whole or not at all.
+    Status commit();
+    // Forgets every change of the current statement.
+    void abort();
+    // Rises whenever cached pages were dropped, so that layers above drop what they derived.
+    std::uint64_t generation() const { return m_generation; }
+    bool writable() const { return m_lock != nullptr && m_journal.available(); }
+
+    std::uint32_t pageCount() const override { return m_pageCount; }
+    Result<ConstPageSpan> read(std::uint32_t page) override;
+    Result<PageSpan> modify(std::uint32_t page) override;
+    Result<std::uint32_t> append() override;
+
+private:
+    enum class State { Idle, Reading, Writing, Failed };
+
+    Status begin(LockMode mode);
+    Status recoverHotJournal(LockMode held);
+    Status refresh();
+    void dropCache();
+    void unlock();
+    Status writeBack();
+    Status fail(const Status& cause);
+
+    std::unique_ptr<File> m_database;
+    Journal m_journal;
+    std::unique_ptr<File> m_lock;
+    State m_state = State::Idle;
+    std::unordered_map<std::uint32_t, std::unique_ptr<PageImage>> m_cache;
+    std::map<std::uint32_t, PageImage> m_originals;
+    std::set<std::uint32_t> m_appended;
+    std::uint32_t m_pageCount = 0;
+    std::uint32_t m_originalPageCount = 0;
+    std::uint64_t m_fileSize = ~0ull;
+    std::uint64_t m_counter = ~0ull;
+    std::uint64_t m_generation = 0;
+    std::string m_failure;
+};
+
+} // namespace jet

@@ -1,0 +1,135 @@
+#include "TextCodec.h"
+
+#include "Format.h"
+
+namespace jet {
+
+namespace {
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::u16string decompress(ByteView stored) {
+    std::u16string out;
+    bool oneByte = true;
+    std::size_t i = 2;
+    while (i < stored.size()) {
+        if (stored[i] == 0) {
+            oneByte = !oneByte;
+            ++i;
+        } else if (oneByte) {
+            out += static_cast<char16_t>(stored[i]);
+            ++i;
+        } else if (i + 1 < stored.size()) {
+            out += static_cast<char16_t>(get16(stored, i));
+            i += 2;
+        } else {
+            break; // a dangling half character carries no text
+        }
+    }
+    return out;
+}
+
+bool isCompressed(ByteView stored) {
+    return stored.size() >= 2 && stored[0] == format::kCompressedMarker[0] &&
+           stored[1] == format::kCompressedMarker[1];
+}
+
+} // namespace
+
+std::string TextCodec::decode(ByteView stored) {
+    if (isCompressed(stored)) return toUtf8(decompress(stored));
+    std::u16string units;
+    units.reserve(stored.size() / 2);
+    for (std::size_t i = 0; i + 1 < stored.size(); i += 2)
+        units += static_cast<char16_t>(get16(stored, i));
+    return toUtf8(units);
+}
+
+std::string TextCodec::toUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD; // a lone surrogate has no UTF-8 form
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+Result<std::u16string> TextCodec::fromUtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t extra = lead < 0x80           ? 0
+                                  : (lead >> 5) == 0x6  ? 1
+                                  : (lead >> 4) == 0xE  ? 2
+                                  : (lead >> 3) == 0x1E ? 3
+                                                        : 9;
+        if (extra == 9 || i + extra >= text.size()) return Status::invalid("text is not valid UTF-8");
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return Status::invalid("text is not valid UTF-8");
+            c = (c << 6) | (next & 0x3F);
+        }
+        static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+        if (c < kMinimum[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+            return Status::invalid("text is not valid UTF-8");
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+        i += extra + 1;
+    }
+    return out;
+}
+
+Bytes TextCodec::encode(std::u16string_view text, bool compressible) {
+    bool compress = compressible && text.size() > 2 && text.size() <= format::kMaxCompressedChars;
+    for (std::size_t i = 0; compress && i < text.size(); ++i)
+        compress = text[i] >= 0x01 && text[i] <= 0xFF;
+    Bytes out;
+    if (compress) {
+        out.reserve(text.size() + 2);
+        out.push_back(format::kCompressedMarker[0]);
+        out.push_back(format::kCompressedMarker[1]);
+        for (char16_t c : text)
+            out.push_back(static_cast<std::uint8_t>(c));
+        return out;
+    }
+    out.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        out.push_back(static_cast<std::uint8_t>(c));
+        out.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return out;
+}
+
+} // namespace jet

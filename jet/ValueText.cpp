@@ -1,0 +1,261 @@
+#include "ValueText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace jet {
+
+namespace {
+
+using format::ColumnType;
+
+std::string printf15(double v, int digits) {
+    if (std::isnan(v)) return "NaN";
+    if (std::isinf(v)) return v < 0 ? "-Infinity" : "Infinity";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+    return buf;
+}
+
+// Proleptic Gregorian date from days since 1970-01-01 (H. Hinnant's civil_from_days).
+void civil(long long z, long long& y, unsigned& m, unsigned& d) {
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    y = static_cast<long long>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y += m <= 2 ? 1 : 0;
+}
+
+std::string formatDate(double v) {
+    if (!std::isfinite(v) || std::fabs(v) > 3e6) return printf15(v, 15);
+    // The whole part counts days from 1899-12-30; the fraction is a time of day, forward even below zero.
+    double days = std::trunc(v);
+    long long seconds = std::llround(std::fabs(v - days) * 86400.0);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        days += v < 0 ? -1 : 1;
+    }
+    long long y = 0;
+    unsigned m = 0;
+    unsigned d = 0;
+    civil(static_cast<long long>(days) - 25569, y, m, d);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02lld:%02lld:%02lld", y, m, d, seconds / 3600,
+                  seconds / 60 % 60, seconds % 60);
+    return buf;
+}
+
+std::string fixedPoint(bool negative, std::string digits, unsigned scale) {
+    if (digits.size() <= scale) digits.insert(0, scale + 1 - digits.size(), '0');
+    if (scale > 0) digits.insert(digits.size() - scale, ".");
+    return negative ? "-" + digits : digits;
+}
+
+std::string formatCurrency(std::int64_t v) {
+    const bool negative = v < 0;
+    const unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(v) : v;
+    return fixedPoint(negative, std::to_string(magnitude), 4);
+}
+
+std::string formatNumeric(const Column& column, ByteView raw) {
+    __extension__ using U128 = unsigned __int128;
+    U128 magnitude = 0;
+    for (int group = 0; group < 4; ++group)
+        magnitude = (magnitude << 32) | get32(raw, 1 + 4 * static_cast<std::size_t>(group));
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return fixedPoint((raw[0] & 0x80) != 0, digits, column.scale);
+}
+
+std::string formatGuid(ByteView raw) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", get32(raw, 0),
+                  get16(raw, 4), get16(raw, 6), raw[8], raw[9], raw[10], raw[11], raw[12], raw[13], raw[14],
+                  raw[15]);
+    return buf;
+}
+
+std::string hex(ByteView raw) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(raw.size() * 2);
+    for (auto b : raw) {
+        out += kDigits[b >> 4];
+        out += kDigits[b & 0xF];
+    }
+    return out;
+}
+
+} // namespace
+
+std::size_t ValueText::fixedSize(ColumnType type) {
+    switch (type) {
+    case ColumnType::Boolean:
+        return 1;
+    case ColumnType::Byte:
+        return 1;
+    case ColumnType::Integer:
+        return 2;
+    case ColumnType::Long:
+        return 4;
+    case ColumnType::Single:
+        return 4;
+    case ColumnType::Currency:
+    case ColumnType::Double:
+    case ColumnType::DateTime:
+        return 8;
+    case ColumnType::Guid:
+        return 16;
+    case ColumnType::Numeric:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+// Accepts [-+]digits[.digits] and nothing else; returns the parts.
+bool splitDecimal(std::string_view text, bool& negative, std::string_view& whole,
+                  std::string_view& fraction) {
+    negative = false;
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    const auto dot = text.find('.');
+    whole = text.substr(0, dot);
+    fraction = dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
+    if (whole.empty() && fraction.empty()) return false;
+    for (char c : whole)
+        if (c < '0' || c > '9') return false;
+    for (char c : fraction)
+        if (c < '0' || c > '9') return false;
+    return dot == std::string_view::npos || !fraction.empty() || !whole.empty();
+}
+
+Result<Bytes> parseWhole(const Column& column, std::string_view text, long long lo, long long hi) {
+    bool negative = false;
+    std::string_view whole;
+    std::string_view fraction;
+    if (!splitDecimal(text, negative, whole, fraction) ||
+        fraction.find_first_not_of('0') != std::string_view::npos || whole.empty())
+        return Status::invalid("'" + std::string(text) + "' is not a whole number for column " + column.name);
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(whole.data(), whole.data() + whole.size(), v);
+    if (ec != std::errc{} || end != whole.data() + whole.size() || (negative ? -v : v) < lo ||
+        (negative ? -v : v) > hi)
+        return Status::invalid("'" + std::string(text) + "' is out of range for column " + column.name);
+    v = negative ? -v : v;
+    Bytes out(ValueText::fixedSize(column.type));
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<std::uint8_t>(static_cast<unsigned long long>(v) >> (8 * i));
+    return out;
+}
+
+Result<Bytes> parseCurrency(const Column& column, std::string_view text) {
+    bool negative = false;
+    std::string_view whole;
+    std::string_view fraction;
+    if (!splitDecimal(text, negative, whole, fraction) || fraction.size() > 4)
+        return Status::invalid("'" + std::string(text) + "' is not a currency amount for column " +
+                               column.name);
+    std::string digits(whole);
+    digits.append(fraction);
+    digits.append(4 - fraction.size(), '0');
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    if (ec != std::errc{} || end != digits.data() + digits.size())
+        return Status::invalid("'" + std::string(text) + "' is out of range for column " + column.name);
+    Bytes out(8);
+    put64(out, 0, static_cast<std::uint64_t>(negative ? -v : v));
+    return out;
+}
+
+Result<Bytes> parseFloat(const Column& column, std::string_view text) {
+    bool negative = false;
+    std::string_view whole;
+    std::string_view fraction;
+    if (!splitDecimal(text, negative, whole, fraction))
+        return Status::invalid("'" + std::string(text) + "' is not a number for column " + column.name);
+    double v = 0;
+    const auto [end, ec] =
+        std::from_chars(text.data() + (text[0] == '+' ? 1 : 0), text.data() + text.size(), v);
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return Status::invalid("'" + std::string(text) + "' is out of range for column " + column.name);
+    Bytes out(ValueText::fixedSize(column.type));
+    if (column.type == ColumnType::Single) {
+        const auto f = static_cast<float>(v);
+        if (!std::isfinite(f))
+            return Status::invalid("'" + std::string(text) + "' is out of range for column " + column.name);
+        std::memcpy(out.data(), &f, 4);
+    } else {
+        std::memcpy(out.data(), &v, 8);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string ValueText::format(const Column& column, ByteView raw) {
+    if (raw.size() < ValueText::fixedSize(column.type)) return hex(raw);
+    switch (column.type) {
+    case ColumnType::Boolean:
+        return raw[0] ? "1" : "0";
+    case ColumnType::Byte:
+        return std::to_string(raw[0]);
+    case ColumnType::Integer:
+        return std::to_string(static_cast<std::int16_t>(get16(raw, 0)));
+    case ColumnType::Long:
+        return std::to_string(static_cast<std::int32_t>(get32(raw, 0)));
+    case ColumnType::Currency:
+        return formatCurrency(static_cast<std::int64_t>(get64(raw, 0)));
+    case ColumnType::Single: {
+        float f = 0;
+        std::memcpy(&f, raw.data(), 4);
+        return printf15(f, 7);
+    }
+    case ColumnType::Double:
+    case ColumnType::DateTime: {
+        double d = 0;
+        std::memcpy(&d, raw.data(), 8);
+        return column.type == ColumnType::Double ? printf15(d, 15) : formatDate(d);
+    }
+    case ColumnType::Guid:
+        return formatGuid(raw);
+    case ColumnType::Numeric:
+        return formatNumeric(column, raw);
+    default:
+        return hex(raw);
+    }
+}
+
+Result<Bytes> ValueText::parseNumber(const Column& column, std::string_view text) {
+    switch (column.type) {
+    case ColumnType::Byte:
+        return parseWhole(column, text, 0, 255);
+    case ColumnType::Integer:
+        return parseWhole(column, text, -32768, 32767);
+    case ColumnType::Long:
+        return parseWhole(column, text, -2147483648LL, 2147483647LL);
+    case ColumnType::Currency:
+        return parseCurrency(column, text);
+    case ColumnType::Single:
+    case ColumnType::Double:
+        return parseFloat(column, text);
+    default:
+        return Status::unsupported("column " + column.name + " does not take numbers written as text");
+    }
+}
+
+} // namespace jet
