@@ -25,6 +25,10 @@ constexpr std::uint32_t kSortGeneral = 0x0409; // LCID 1033, version 0
 constexpr std::size_t kTrailerOffset = 0x98;
 constexpr std::uint32_t kTrailerValue = 0x0654;
 constexpr char kTrailerVersion[4] = {'4', '.', '0', '\0'};
+// Every Jet file ends page 0 with 256 byte pairs (value, 1); their meaning is undocumented. A new
+// database has 1 in the first value and 0 in the others.
+constexpr std::size_t kPairTableOffset = 0xE00;
+constexpr std::size_t kPairCount = 256;
 
 } // namespace
 
@@ -47,6 +51,9 @@ void CreateHeader::write(PageSpan page, double creationDate) {
     put64(page, f::kCreationDateOffset, dateBits);
     put32(page, kTrailerOffset, kTrailerValue);
     std::copy(std::begin(kTrailerVersion), std::end(kTrailerVersion), page.begin() + kTrailerOffset + 4);
+    for (std::size_t i = 0; i < kPairCount; ++i)
+        page[kPairTableOffset + 2 * i + 1] = 0x01;
+    page[kPairTableOffset] = 0x01;
     HeaderMask::apply(page);
 }
 

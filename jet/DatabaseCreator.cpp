@@ -52,10 +52,10 @@ Status checkTableName(const std::string& name) {
 
 Status checkFieldName(const NewTable& table, const std::string& name) {
     auto utf16 = TextCodec::fromUtf8(name);
-    if (!utf16.ok())
-        return Status::invalid("table " + table.name + ": a field name is not valid UTF-8");
+    if (!utf16.ok()) return Status::invalid("table " + table.name + ": a field name is not valid UTF-8");
     if (utf16.value().empty() || utf16.value().size() > kMaxNameLength)
-        return Status::invalid("table " + table.name + ": field name '" + name + "' must have 1 to 64 characters");
+        return Status::invalid("table " + table.name + ": field name '" + name +
+                               "' must have 1 to 64 characters");
     for (char16_t c : utf16.value())
         if (c < 0x20 || c == u'.' || c == u'!' || c == u'`' || c == u'[' || c == u']')
             return Status::invalid("table " + table.name + ": field name '" + name +
@@ -73,7 +73,8 @@ Status checkFields(const NewTable& table) {
         if (!seen.insert(lowerAscii(field.name)).second)
             return Status::invalid("table " + table.name + " has two fields named '" + field.name + "'");
         if (field.type == FieldType::Text && (field.size == 0 || field.size > kMaxTextSize))
-            return Status::invalid("table " + table.name + ": Text field " + field.name + " must hold 1 to 255 characters");
+            return Status::invalid("table " + table.name + ": Text field " + field.name +
+                                   " must hold 1 to 255 characters");
     }
     for (std::size_t r = 0; r < table.rows.size(); ++r)
         if (table.rows[r].size() != table.fields.size())
@@ -104,8 +105,7 @@ Status DatabaseCreator::create(const std::string& path, const std::vector<NewTab
     std::vector<RegisteredTable> registered;
     for (const NewTable& table : tables) {
         auto page = CreateTableWriter::write(image, table);
-        if (!page.ok())
-            return page.status();
+        if (!page.ok()) return page.status();
         registered.push_back({table.name, page.value()});
     }
     JET_TRY(CatalogWriter::write(image, registered, created));
