@@ -124,7 +124,14 @@ Bytes TextCodec::encode(std::u16string_view text, bool compressible) {
             out.push_back(static_cast<std::uint8_t>(c));
         return out;
     }
-    out.reserve(text.size() * 2);
+    out.reserve(text.size() * 2 + 3);
+    // Plain text starting with U+FEFF would read as the compression marker and lose characters;
+    // the marker followed by a switch to two-byte mode stores it unambiguously.
+    if (!text.empty() && text.front() == u'\uFEFF') {
+        out.push_back(format::kCompressedMarker[0]);
+        out.push_back(format::kCompressedMarker[1]);
+        out.push_back(0x00);
+    }
     for (char16_t c : text) {
         out.push_back(static_cast<std::uint8_t>(c));
         out.push_back(static_cast<std::uint8_t>(c >> 8));
