@@ -1,6 +1,7 @@
 #include "MhtPacker.h"
 #include "MhtParts.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -55,3 +56,18 @@ TEST_P(ShippedDocument, PacksWithAllPicturesAndEnoughText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Docs, ShippedDocument, ::testing::Values("dagang.html", "beikao.html"));
+
+// The build leaves both archives beside the program, under the names the main window opens, packed from the
+// current sources.
+TEST(ShippedArchives, BuildWritesThemBesideTheProgram) {
+    const QString bin = QString::fromUtf8(VELMORA_BIN_DIR);
+    const QList<std::pair<QString, QString>> docs = {{u"dagang.html"_s, u"Velmora考试大纲.mht"_s},
+                                                     {u"beikao.html"_s, u"beikao.mht"_s}};
+    for (const auto& [page, archiveName] : docs) {
+        QFile built(bin + u'/' + archiveName);
+        ASSERT_TRUE(built.open(QIODevice::ReadOnly)) << archiveName.toStdString();
+        const MhtPacker::Result fresh = MhtPacker::pack(QString::fromUtf8(DOCS_SOURCE_DIR) + u'/' + page);
+        ASSERT_TRUE(fresh.ok());
+        EXPECT_EQ(built.readAll(), fresh.archive) << archiveName.toStdString() << " is stale";
+    }
+}
