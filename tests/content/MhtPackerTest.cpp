@@ -138,6 +138,9 @@ TEST_F(PackedPage, BadInputsAreErrors) {
     writePage(u"<img src=\"notes.txt\">"_s);
     EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).error.contains(u"file type"_s));
 
+    writePage(u"<img src=\"pictures/chart.png\"><a href=\"chapter2.html\">下一章</a>"_s);
+    EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).error.contains(u"chapter2.html"_s));
+
     writeFile(path(u"page.html"_s), "<p>\xb5\xc7\xbc\xc7</p>"); // GBK bytes, not UTF-8
     EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).error.contains(u"UTF-8"_s));
 }

@@ -43,3 +43,15 @@ TEST(PictureRefs, TellsOutsideAddressesFromLocalPaths) {
     EXPECT_FALSE(PictureRefs::isOutsideAddress(u"C:/pictures/a.png"_s));
     EXPECT_FALSE(PictureRefs::isOutsideAddress(u"/abs/a.png"_s));
 }
+
+TEST(PictureRefs, FindsLocalAddressesTheArchiveWouldLeaveDangling) {
+    const QString page =
+        u"<link rel=\"stylesheet\" href=\"style.css\"><a href=\"#plan\">计划</a>"
+        u"<a href='other.html'>x</a><a href=https://www.mof.gov.cn/>财政部</a>"
+        u"<div style=\"background: url(bg.png)\"></div><p style='background:url( "
+        u"\"data:image/png;base64,AA\" )'>"
+        u"<i style=\"background:url('cid:k@x')\"></i><b style=\"background:url(http://a/b.png)\">"_s;
+    EXPECT_EQ(PictureRefs::unpackedReferences(page),
+              (QStringList{u"style.css"_s, u"other.html"_s, u"bg.png"_s}));
+    EXPECT_TRUE(PictureRefs::unpackedReferences(u"<a href=\"#top\">top</a><img src=\"a.png\">"_s).isEmpty());
+}

@@ -56,6 +56,9 @@ MhtPacker::Result MhtPacker::pack(const QString& htmlPath) {
     const QString page = utf8(pageBytes);
     if (utf8.hasError()) return {{}, u"%1 is not UTF-8 text"_s.arg(htmlPath)};
 
+    if (const QStringList dangling = PictureRefs::unpackedReferences(page); !dangling.isEmpty())
+        return {{},
+                u"%1: local addresses the archive cannot carry: %2"_s.arg(htmlPath, dangling.join(u", "_s))};
     PictureRefs refs(QFileInfo(htmlPath).absolutePath());
     const QByteArray packedPage = refs.rewrite(page).toUtf8();
 

@@ -13,6 +13,18 @@ namespace {
 const QRegularExpression kTag(u"<[A-Za-z][A-Za-z0-9]*\\b[^>]*>"_s);
 const QRegularExpression kSrc(u"(\\ssrc\\s*=\\s*)(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))"_s,
                               QRegularExpression::CaseInsensitiveOption);
+// Links and CSS addresses, only checked: the archive carries pictures named by src alone.
+const QRegularExpression kHref(u"\\shref\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))"_s,
+                               QRegularExpression::CaseInsensitiveOption);
+const QRegularExpression kCssUrl(u"url\\(\\s*(?:\"([^\"]*)\"|'([^']*)'|([^)\\s]*))\\s*\\)"_s,
+                                 QRegularExpression::CaseInsensitiveOption);
+
+// The value of whichever quoting alternative matched.
+QString attributeValue(const QRegularExpressionMatch& match) {
+    for (int group = 1; group <= match.lastCapturedIndex(); ++group)
+        if (match.capturedStart(group) >= 0) return match.captured(group);
+    return {};
+}
 
 // Content-IDs are addr-specs; keep the file name readable but within a safe alphabet.
 QString safeIdPart(const QString& fileName) {
@@ -43,6 +55,19 @@ const PictureRef& PictureRefs::refFor(const QString& reference) {
         u"picture%1.%2@velmora"_s.arg(m_refs.size() + 1).arg(safeIdPart(QFileInfo(path).fileName()));
     m_refs.append({reference, filePath, id});
     return m_refs.last();
+}
+
+QStringList PictureRefs::unpackedReferences(const QString& html) {
+    QStringList found;
+    for (auto tags = kTag.globalMatch(html); tags.hasNext();) {
+        const QString target = attributeValue(kHref.match(tags.next().captured()));
+        if (!target.isEmpty() && !target.startsWith(u'#') && !isOutsideAddress(target)) found.append(target);
+    }
+    for (auto urls = kCssUrl.globalMatch(html); urls.hasNext();) {
+        const QString target = attributeValue(urls.next());
+        if (!target.isEmpty() && !isOutsideAddress(target)) found.append(target);
+    }
+    return found;
 }
 
 QString PictureRefs::rewrite(const QString& html) {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // One local picture that a page names in a src attribute.
 struct PictureRef {
@@ -24,6 +25,11 @@ public:
     const QList<PictureRef>& refs() const { return m_refs; }
 
     static bool isOutsideAddress(const QString& reference);
+
+    // Local addresses the archive would leave dangling: href targets other than a fragment of the page
+    // itself (other pages, style sheets) and CSS url(...) targets. A page holding any of them cannot be
+    // packed.
+    static QStringList unpackedReferences(const QString& html);
 
 private:
     const PictureRef& refFor(const QString& reference);
