@@ -6,6 +6,7 @@
 #include "jet/Connection.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -32,7 +33,7 @@ QString QuestionBank::defaultPath() {
 
 bool QuestionBank::openBank(const QString& path) {
     closeBank();
-    jet::Result<jet::Connection> connection = jet::Connection::open(utf8(path));
+    jet::Result<jet::Connection> connection = jet::Connection::open(QFile::encodeName(path).toStdString());
     if (!connection.ok())
         return fail(u"cannot open %1: %2"_s.arg(path, fromUtf8(connection.status().message())));
     m_connection = std::make_unique<jet::Connection>(std::move(connection).value());

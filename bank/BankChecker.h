@@ -1,0 +1,20 @@
+#pragma once
+
+#include "BankTables.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Reads a bank file's tables back as records and checks them: all 24 tables present, each with its
+// columns, and every table by the bank's rules.
+
+struct ReadBank {
+    QList<BankTable> tables;
+    QStringList problems; // tables or columns missing, or the file unreadable
+};
+
+ReadBank readBankFile(const QString& path);
+
+// Every broken rule of the file at `path`; empty when the bank is sound.
+QStringList checkBankFile(const QString& path);

@@ -1,0 +1,121 @@
+#include "BankCompiler.h"
+
+#include "BankRules.h"
+
+#include "jet/DatabaseCreator.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A fixed creation date keeps the same sources giving the same file (2026-01-01, in Access days).
+constexpr double creationDate = 46023.0;
+
+QuestionRecord unanswered(QuestionRecord record, int id) {
+    record.id = id;
+    record.xxda.clear();
+    record.fen = u"0"_s;
+    record.answers = {};
+    return record;
+}
+
+jet::FieldType fieldType(BankColumn::Kind kind) {
+    switch (kind) {
+    case BankColumn::Kind::Long:
+        return jet::FieldType::Long;
+    case BankColumn::Kind::Text:
+        return jet::FieldType::Text;
+    case BankColumn::Kind::Memo:
+        return jet::FieldType::Memo;
+    }
+    return jet::FieldType::Memo;
+}
+
+jet::NewTable newTable(const BankTable& table) {
+    const QList<BankColumn> columns = tableColumns(table.name);
+    jet::NewTable result;
+    result.name = table.name.toStdString();
+    for (const BankColumn& column : columns)
+        result.fields.push_back({column.name.toStdString(), fieldType(column.kind), column.size});
+    for (const QuestionRecord& record : table.rows) {
+        jet::NewRow row;
+        for (const QString& cell : recordCells(columns, record))
+            row.push_back(cell.toStdString());
+        result.rows.push_back(std::move(row));
+    }
+    return result;
+}
+
+} // namespace
+
+LoadedPools loadPools(const QString& directory) {
+    LoadedPools loaded;
+    for (QuestionType type : allQuestionTypes) {
+        const QString path = QDir(directory).filePath(sourceFileName(type));
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            loaded.problems.append(u"%1: %2"_s.arg(path, file.errorString()));
+            continue;
+        }
+        ParsedSource parsed = parseBankSource(QString::fromUtf8(file.readAll()), sourceFileName(type), type);
+        loaded.problems.append(parsed.problems);
+        BankTable practice{practiceTable(type), {}};
+        for (const SourceQuestion& question : std::as_const(parsed.questions))
+            practice.rows.append(question.record);
+        for (const QString& problem : tableProblems(practice.name, practice.rows))
+            loaded.problems.append(u"%1: %2"_s.arg(sourceFileName(type), problem));
+        loaded.pools[static_cast<std::size_t>(type)] = std::move(parsed.questions);
+    }
+    return loaded;
+}
+
+ComposedBank composeBank(const QuestionPools& pools) {
+    ComposedBank bank;
+    for (QuestionType type : allQuestionTypes) {
+        BankTable table{practiceTable(type), {}};
+        for (const SourceQuestion& question : pools[static_cast<std::size_t>(type)])
+            table.rows.append(unanswered(question.record, static_cast<int>(table.rows.size()) + 1));
+        bank.tables.append(table);
+    }
+    const DrawnPapers drawn = drawPapers(pools);
+    if (!drawn.error.isEmpty()) {
+        bank.error = drawn.error;
+        return bank;
+    }
+    for (int p = 0; p < paperCount; ++p) {
+        BankTable table{paperTable(p + 1), {}};
+        for (const PaperQuestion& question : drawn.papers[static_cast<std::size_t>(p)]) {
+            const SourceQuestion& source = pools[static_cast<std::size_t>(question.type)][question.poolIndex];
+            table.rows.append(unanswered(source.record, static_cast<int>(table.rows.size()) + 1));
+        }
+        bank.tables.append(table);
+    }
+    return bank;
+}
+
+QString writeBank(const QList<BankTable>& tables, const QString& path) {
+    std::vector<jet::NewTable> newTables;
+    for (const BankTable& table : tables)
+        newTables.push_back(newTable(table));
+    jet::CreateOptions options;
+    options.creationDate = creationDate;
+    const jet::Status status =
+        jet::DatabaseCreator::create(QFile::encodeName(path).toStdString(), newTables, options);
+    return status.ok() ? QString() : QString::fromStdString(status.message());
+}
+
+QStringList compileBank(const QString& sourceDirectory, const QString& path) {
+    const LoadedPools loaded = loadPools(sourceDirectory);
+    if (!loaded.problems.isEmpty()) return loaded.problems;
+    const ComposedBank bank = composeBank(loaded.pools);
+    if (!bank.error.isEmpty()) return {bank.error};
+    QStringList problems;
+    for (const BankTable& table : bank.tables)
+        problems.append(tableProblems(table.name, table.rows));
+    if (!problems.isEmpty()) return problems;
+    const QString error = writeBank(bank.tables, path);
+    return error.isEmpty() ? QStringList() : QStringList{u"%1: %2"_s.arg(path, error)};
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "BankTables.h"
+#include "PaperDraw.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// From the question sources to a bank file: read the four pools, check every question, draw the
+// papers, write all 24 tables into a new file. Every step reports its problems instead of going on.
+
+struct LoadedPools {
+    QuestionPools pools;
+    QStringList problems;
+};
+
+// Reads danxuan.txt, duoxuan.txt, panduan.txt and fenxi.txt of `directory` and checks every question
+// and every practice table by the bank's rules.
+LoadedPools loadPools(const QString& directory);
+
+// The four practice tables (questions numbered in source order) and the twenty papers.
+struct ComposedBank {
+    QList<BankTable> tables;
+    QString error;
+};
+ComposedBank composeBank(const QuestionPools& pools);
+
+// Writes the tables into a new file at `path`, all of it or nothing; returns the error, empty on success.
+QString writeBank(const QList<BankTable>& tables, const QString& path);
+
+// loadPools, composeBank, the rules on every table, writeBank.
+QStringList compileBank(const QString& sourceDirectory, const QString& path);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "QuestionRecord.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The columns of the bank's tables, in the order a table lists them, with their storage types.
+struct BankColumn {
+    enum class Kind { Long, Text, Memo };
+    QString name;
+    Kind kind = Kind::Text;
+    std::uint16_t size = 0; // characters, for Text
+};
+
+// The columns `table` has: every column for a paper, its kind's columns for a practice table.
+QList<BankColumn> tableColumns(const QString& table);
+
+// A table's rows as the bank stores them.
+struct BankTable {
+    QString name;
+    QList<QuestionRecord> rows;
+};
+
+// The cell texts of a record for the columns given, and the way back from a row read as text.
+QStringList recordCells(const QList<BankColumn>& columns, const QuestionRecord& record);
+QuestionRecord recordFromCells(const QStringList& columnNames, const QStringList& cells);
+
+// The 24 tables every bank has: the four practice tables, then tm1 … tm20.
+QStringList bankTableNames();
