@@ -47,9 +47,23 @@ Status badDate(std::string_view text) {
     return Status::invalid("'" + std::string(text) + "' is not a date (YYYY-MM-DD or YYYY-MM-DD HH:MM:SS)");
 }
 
+// Readers take a leading FF FE as the compression marker; stored text can start with U+FEFF only
+// in compressed form, where a character whose low byte is zero would switch modes.
+bool storable(std::u16string_view text) {
+    if (text.empty() || text.front() != u'\uFEFF') return true;
+    for (char16_t c : text)
+        if ((c & 0xFF) == 0) return false;
+    return true;
+}
+
 Result<Bytes> convertText(const Column& column, std::string_view text) {
     auto utf16 = TextCodec::fromUtf8(text);
     if (!utf16.ok()) return Status::invalid("column " + column.name + ": " + utf16.status().message());
+    if (!storable(utf16.value()))
+        return Status::invalid(
+            "column " + column.name +
+            ": a text that starts with U+FEFF and holds a character ending in a zero byte "
+            "(such as U+4E00 or one beyond the BMP) reads back changed in every Access reader");
     if (column.type == ColumnType::Text && utf16.value().size() * 2 > column.length)
         return Status::invalid("column " + column.name + " holds at most " +
                                std::to_string(column.length / 2) + " characters, the value has " +

@@ -2,6 +2,8 @@
 
 #include "Format.h"
 
+#include <algorithm>
+
 namespace jet {
 
 namespace {
@@ -126,8 +128,10 @@ Bytes TextCodec::encode(std::u16string_view text, bool compressible) {
     }
     out.reserve(text.size() * 2 + 3);
     // Plain text starting with U+FEFF would read as the compression marker and lose characters;
-    // the marker followed by a switch to two-byte mode stores it unambiguously.
-    if (!text.empty() && text.front() == u'\uFEFF') {
+    // the marker followed by a switch to two-byte mode stores it unambiguously, provided no
+    // character has a zero low byte (that byte would switch modes again).
+    const bool markerLike = !text.empty() && text.front() == u'\uFEFF';
+    if (markerLike && std::none_of(text.begin(), text.end(), [](char16_t c) { return (c & 0xFF) == 0; })) {
         out.push_back(format::kCompressedMarker[0]);
         out.push_back(format::kCompressedMarker[1]);
         out.push_back(0x00);
