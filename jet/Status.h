@@ -51,7 +51,7 @@ public:
     const Status& status() const { return m_status; }
     T& value() & { return *m_value; }
     const T& value() const& { return *m_value; }
-    T&& value() && { return std::move(*m_value); }
+    T value() && { return std::move(*m_value); } // by value: safe in range-for over a temporary
     T* operator->() { return &*m_value; }
     const T* operator->() const { return &*m_value; }
 

@@ -36,8 +36,9 @@ void civil(long long z, long long& y, unsigned& m, unsigned& d) {
 std::string formatDate(double v) {
     if (!std::isfinite(v) || std::fabs(v) > 3e6) return printf15(v, 15);
     // The whole part counts days from 1899-12-30; the fraction is a time of day, forward even below zero.
+    // Milliseconds first, then seconds: a time stored as hh:mm:ss.5 must not fall to the lower second.
     double days = std::trunc(v);
-    long long seconds = std::llround(std::fabs(v - days) * 86400.0);
+    long long seconds = (std::llround(std::fabs(v - days) * 86400000.0) + 500) / 1000;
     if (seconds >= 86400) {
         seconds -= 86400;
         days += v < 0 ? -1 : 1;

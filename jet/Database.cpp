@@ -1,0 +1,315 @@
+#include "Database.h"
+
+#include "HeaderMask.h"
+#include "LongValue.h"
+#include "Table.h"
+#include "TextCodec.h"
+#include "ValueText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+namespace jet {
+
+namespace {
+
+using namespace format;
+
+constexpr std::uint32_t kSystemFlags = 0x80000002u;
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Holds the pager's shared lock for one read.
+class ReadScope {
+public:
+    explicit ReadScope(Pager& pager) : m_pager(pager), m_status(pager.beginRead()) {}
+    ~ReadScope() {
+        if (m_status.ok()) m_pager.endRead();
+    }
+    const Status& status() const { return m_status; }
+
+private:
+    Pager& m_pager;
+    Status m_status;
+};
+
+std::optional<long long> whole(const std::optional<std::string>& text) {
+    long long v = 0;
+    if (!text) return std::nullopt;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), v);
+    if (ec != std::errc{} || end != text->data() + text->size()) return std::nullopt;
+    return v;
+}
+
+bool isNumeric(ColumnType t) {
+    return t == ColumnType::Byte || t == ColumnType::Integer || t == ColumnType::Long ||
+           t == ColumnType::Currency || t == ColumnType::Single || t == ColumnType::Double;
+}
+
+bool isText(ColumnType t) {
+    return t == ColumnType::Text || t == ColumnType::Memo;
+}
+
+// The stored form of a literal for `column`, or why it cannot be stored there.
+Result<Bytes> storedForm(const Column& column, const std::string& literal) {
+    if (isNumeric(column.type)) return ValueText::parseNumber(column, literal);
+    if (!isText(column.type))
+        return Status::unsupported("column " + column.name + " cannot be set from text");
+    auto units = TextCodec::fromUtf8(literal);
+    if (!units.ok()) return units.status();
+    if (column.type == ColumnType::Text && units->size() > column.length / 2u)
+        return Status::invalid("value has " + std::to_string(units->size()) + " characters; column " +
+                               column.name + " holds at most " + std::to_string(column.length / 2u));
+    Bytes stored = TextCodec::encode(units.value(), column.compressible());
+    // A few texts (U+FEFF first, then a character with a zero low byte) have no stored form that
+    // every reader decodes back to them; refuse rather than store something else.
+    if (TextCodec::decode(stored) != literal)
+        return Status::invalid("value for column " + column.name +
+                               " cannot be stored so that it reads back unchanged");
+    return stored;
+}
+
+std::string sumText(ColumnType type, long double total, long long integral) {
+    if (type == ColumnType::Byte || type == ColumnType::Integer || type == ColumnType::Long)
+        return std::to_string(integral);
+    if (type == ColumnType::Currency) {
+        Column c;
+        c.type = ColumnType::Currency;
+        Bytes raw(8);
+        put64(raw, 0, static_cast<std::uint64_t>(integral));
+        return ValueText::format(c, raw);
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15Lg", total);
+    return buf;
+}
+
+} // namespace
+
+Result<std::shared_ptr<Database>> Database::open(const std::string& path) {
+    static std::mutex registryMutex;
+    static std::map<std::string, std::weak_ptr<Database>> registry;
+    std::error_code ec;
+    const std::string key = std::filesystem::canonical(path, ec).string();
+    if (ec) return Status::notFound("cannot open " + path + ": " + ec.message());
+    std::lock_guard guard(registryMutex);
+    if (auto existing = registry[key].lock()) return existing;
+    auto pager = Pager::open(key);
+    if (!pager.ok()) return pager.status();
+    auto database = std::make_shared<Database>(std::move(pager.value()));
+    JET_TRY(database->checkHeader());
+    registry[key] = database;
+    return database;
+}
+
+Status Database::checkHeader() {
+    ReadScope scope(*m_pager);
+    JET_TRY(scope.status());
+    if (m_pager->pageCount() < 3) return Status::corrupt("file is too short to be an Access database");
+    auto page0 = m_pager->read(0);
+    if (!page0.ok()) return page0.status();
+    Bytes header(page0->begin(), page0->end());
+    HeaderMask::apply(header);
+    if (header[0] != kPageBlank ||
+        std::memcmp(header.data() + kEngineNameOffset, kEngineName, sizeof kEngineName) != 0)
+        return Status::corrupt("file is not an Access (Jet) database");
+    if (header[kVersionOffset] != kVersionJet4)
+        return Status::unsupported("only Access 2000-2003 (Jet 4) files are supported");
+    if (get32(header, kDbKeyOffset) != 0) return Status::unsupported("encrypted databases are not supported");
+    return {};
+}
+
+Status Database::loadCatalog() {
+    if (m_catalogGeneration == m_pager->generation()) return {};
+    m_catalog.clear();
+    m_defs.clear();
+    auto def = TableDef::read(*m_pager, kCatalogPage);
+    if (!def.ok()) return def.status();
+    const Column* id = def->find("Id");
+    const Column* name = def->find("Name");
+    const Column* type = def->find("Type");
+    const Column* flags = def->find("Flags");
+    if (!id || !name || !type || !flags)
+        return Status::corrupt("catalog lacks its Id, Name, Type or Flags column");
+    Table table(*m_pager, def.value());
+    auto rows = table.scan();
+    if (!rows.ok()) return rows.status();
+    for (const auto& row : rows.value()) {
+        auto nameText = table.text(*name, row.values[def->position(*name)]);
+        if (!nameText.ok()) return nameText.status();
+        const auto typeValue = whole(table.text(*type, row.values[def->position(*type)]).value());
+        const auto idValue = whole(table.text(*id, row.values[def->position(*id)]).value());
+        const auto flagValue =
+            whole(table.text(*flags, row.values[def->position(*flags)]).value()).value_or(0);
+        if (!typeValue || (*typeValue & 0x7F) != 1 || !idValue || !nameText.value()) continue;
+        m_catalog.push_back({*nameText.value(), static_cast<std::uint32_t>(*idValue & 0x00FFFFFF),
+                             (static_cast<std::uint32_t>(flagValue) & kSystemFlags) != 0});
+    }
+    m_catalogGeneration = m_pager->generation();
+    return {};
+}
+
+Result<TableDef> Database::tableDef(std::string_view name) {
+    JET_TRY(loadCatalog());
+    for (const auto& entry : m_catalog) {
+        if (!sameName(entry.name, name)) continue;
+        auto cached = m_defs.find(entry.page);
+        if (cached != m_defs.end()) return cached->second;
+        auto def = TableDef::read(*m_pager, entry.page);
+        if (!def.ok()) return def.status();
+        m_defs.emplace(entry.page, def.value());
+        return def;
+    }
+    return Status::notFound("no table " + std::string(name));
+}
+
+Result<std::vector<std::string>> Database::userTables() {
+    std::lock_guard guard(m_mutex);
+    ReadScope scope(*m_pager);
+    JET_TRY(scope.status());
+    JET_TRY(loadCatalog());
+    std::vector<std::string> names;
+    for (const auto& entry : m_catalog)
+        if (!entry.system) names.push_back(entry.name);
+    return names;
+}
+
+Result<RowSet> Database::selectAll(std::string_view name) {
+    std::lock_guard guard(m_mutex);
+    ReadScope scope(*m_pager);
+    JET_TRY(scope.status());
+    auto def = tableDef(name);
+    if (!def.ok()) return def.status();
+    Table table(*m_pager, def.value());
+    auto rows = table.scan();
+    if (!rows.ok()) return rows.status();
+    std::vector<TextRow> texts;
+    texts.reserve(rows->size());
+    for (const auto& row : rows.value()) {
+        TextRow text;
+        text.reserve(row.values.size());
+        for (std::size_t i = 0; i < row.values.size(); ++i) {
+            auto value = table.text(def->columns[i], row.values[i]);
+            if (!value.ok()) return value.status();
+            text.push_back(std::move(value.value()));
+        }
+        texts.push_back(std::move(text));
+    }
+    std::vector<std::string> names;
+    std::vector<ColumnType> types;
+    for (const auto& column : def->columns) {
+        names.push_back(column.name);
+        types.push_back(column.type);
+    }
+    return RowSet(std::move(names), std::move(types), std::move(texts));
+}
+
+Result<std::string> Database::sum(std::string_view name, std::string_view columnName) {
+    std::lock_guard guard(m_mutex);
+    ReadScope scope(*m_pager);
+    JET_TRY(scope.status());
+    auto def = tableDef(name);
+    if (!def.ok()) return def.status();
+    const Column* column = def->find(columnName);
+    if (!column)
+        return Status::notFound("no column " + std::string(columnName) + " in table " + std::string(name));
+    if (!isNumeric(column->type))
+        return Status::invalid("sum needs a numeric column; " + column->name + " is not one");
+    auto rows = Table(*m_pager, def.value()).scan();
+    if (!rows.ok()) return rows.status();
+    long double total = 0;
+    long long integral = 0;
+    for (const auto& row : rows.value()) {
+        const auto& raw = row.values[def->position(*column)];
+        if (!raw) continue;
+        const std::string text = ValueText::format(*column, *raw);
+        if (column->type == ColumnType::Currency) {
+            if (__builtin_add_overflow(integral, static_cast<long long>(get64(*raw, 0)), &integral))
+                return Status::invalid("sum of " + column->name + " overflows");
+        } else if (auto w = whole(text)) {
+            if (__builtin_add_overflow(integral, *w, &integral))
+                return Status::invalid("sum of " + column->name + " overflows");
+        }
+        total += std::strtold(text.c_str(), nullptr);
+    }
+    return sumText(column->type, total, integral);
+}
+
+Status Database::update(const Statement& statement) {
+    if (statement.kind != Statement::Kind::Update)
+        return Status::invalid("only update statements change the database");
+    std::lock_guard guard(m_mutex);
+    JET_TRY(m_pager->beginWrite());
+    Status s = applyUpdate(statement);
+    if (!s.ok()) {
+        m_pager->abort();
+        return s;
+    }
+    return m_pager->commit();
+}
+
+Status Database::applyUpdate(const Statement& st) {
+    auto def = tableDef(st.table);
+    if (!def.ok()) return def.status();
+    const Column* target = def->find(st.column);
+    if (!target) return Status::notFound("no column " + st.column + " in table " + st.table);
+    if (def->indexed(*target))
+        return Status::unsupported("column " + target->name +
+                                   " is covered by an index, which this engine does not maintain");
+    auto stored = storedForm(*target, st.value);
+    if (!stored.ok()) return stored.status();
+    const Column* where = st.whereColumn ? def->find(*st.whereColumn) : nullptr;
+    if (st.whereColumn && !where)
+        return Status::notFound("no column " + *st.whereColumn + " in table " + st.table);
+    std::string wanted = st.whereValue;
+    if (where && isNumeric(where->type)) {
+        auto form = ValueText::parseNumber(*where, st.whereValue);
+        if (!form.ok()) return form.status();
+        wanted = ValueText::format(*where, form.value());
+    }
+    Table table(*m_pager, def.value());
+    auto rows = table.scan();
+    if (!rows.ok()) return rows.status();
+    std::vector<const StoredRow*> matching;
+    for (const auto& row : rows.value()) {
+        if (where) {
+            auto text = table.text(*where, row.values[def->position(*where)]);
+            if (!text.ok()) return text.status();
+            if (!text.value() || *text.value() != wanted) continue;
+        }
+        matching.push_back(&row);
+    }
+    PageAllocator allocator(*m_pager);
+    const std::size_t at = def->position(*target);
+    for (const StoredRow* row : matching) {
+        RawRow values = row->values;
+        if (target->isLong()) {
+            if (values[at]) {
+                auto old = LongValue::read(*m_pager, *values[at]);
+                if (!old.ok()) return old.status();
+                if (old.value() == stored.value()) continue;
+                JET_TRY(LongValue::release(*m_pager, *values[at]));
+            }
+            auto field = table.writeLongValue(*target, stored.value(), allocator);
+            if (!field.ok()) return field.status();
+            values[at] = std::move(field.value());
+        } else {
+            if (values[at] == stored.value()) continue;
+            values[at] = stored.value();
+        }
+        JET_TRY(table.rewrite(*row, values, allocator));
+    }
+    return {};
+}
+
+} // namespace jet

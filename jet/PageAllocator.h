@@ -1,0 +1,29 @@
+#pragma once
+
+// New pages go at the end of the file, as Access and Jackcess place them, and are marked in use
+// in the global usage map (page 1, row 0; a set bit there means free).
+#include "Bytes.h"
+#include "PageStore.h"
+#include "Status.h"
+
+#include <cstdint>
+
+namespace jet {
+
+class PageAllocator {
+public:
+    explicit PageAllocator(PageStore& store) : m_store(store) {}
+
+    // A zeroed page, in use.
+    Result<std::uint32_t> blankPage();
+    // An empty data page of `owner` (a table definition page or kLongValueOwner), added to the
+    // owned and free-space maps given (a zero map pointer is skipped).
+    Result<std::uint32_t> dataPage(std::uint32_t owner, RowId ownedMap, RowId freeMap);
+
+private:
+    Result<std::uint32_t> mapPage();
+
+    PageStore& m_store;
+};
+
+} // namespace jet

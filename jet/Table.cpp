@@ -1,0 +1,178 @@
+#include "Table.h"
+
+#include "DataPage.h"
+#include "LongValue.h"
+#include "TextCodec.h"
+#include "UsageMap.h"
+#include "ValueText.h"
+
+#include <algorithm>
+
+namespace jet {
+
+namespace {
+
+using namespace format;
+
+std::string hex(ByteView raw) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (auto b : raw) {
+        out += kDigits[b >> 4];
+        out += kDigits[b & 0xF];
+    }
+    return out;
+}
+
+bool hasRoom(ConstPageSpan page, std::size_t bytes) {
+    auto rows = DataPage::rowCount(page);
+    auto free = DataPage::freeSpace(page);
+    return rows.ok() && free.ok() && rows.value() < kMaxRowsPerPage && free.value() >= bytes;
+}
+
+const LongValueMaps* mapsOf(const TableDef& def, const Column& column) {
+    for (const auto& maps : def.longValueMaps)
+        if (maps.column == column.number) return &maps;
+    return nullptr;
+}
+
+} // namespace
+
+Result<std::vector<StoredRow>> Table::scan() {
+    auto pages = UsageMap::pages(m_store, m_def.ownedMap);
+    if (!pages.ok()) return pages.status();
+    std::vector<StoredRow> out;
+    for (std::uint32_t page : pages.value())
+        JET_TRY(scanPage(page, out));
+    return out;
+}
+
+Status Table::scanPage(std::uint32_t page, std::vector<StoredRow>& out) {
+    if (page >= m_store.pageCount())
+        return Status::corrupt("table page " + std::to_string(page) + " is outside the file");
+    auto view = m_store.read(page);
+    if (!view.ok()) return view.status();
+    if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
+        return Status::corrupt("page " + std::to_string(page) + " is not a data page of its table");
+    auto rows = DataPage::rowCount(view.value());
+    if (!rows.ok()) return rows.status();
+    for (unsigned r = 0; r < rows.value(); ++r) {
+        auto slot = DataPage::slot(view.value(), r);
+        if (!slot.ok()) return slot.status();
+        if (slot->deleted() || slot->lookup()) continue;
+        const ByteView bytes = DataPage::bytes(view.value(), slot.value());
+        if (slot->overflow()) {
+            auto moved = follow({page, r}, bytes);
+            if (!moved.ok()) return moved.status();
+            out.push_back(std::move(moved.value()));
+            continue;
+        }
+        auto values = RowCodec::decode(m_def, bytes);
+        if (!values.ok()) return values.status();
+        out.push_back({{page, r}, {page, r}, std::move(values.value())});
+    }
+    return {};
+}
+
+Result<StoredRow> Table::follow(RowId home, ByteView pointer) {
+    if (pointer.size() < 4) return Status::corrupt("relocated row has no pointer");
+    const RowId target = RowId::fromRaw(get32(pointer, 0));
+    if (target.page == 0 || target.page >= m_store.pageCount())
+        return Status::corrupt("relocated row points outside the file");
+    auto view = m_store.read(target.page);
+    if (!view.ok()) return view.status();
+    if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
+        return Status::corrupt("relocated row points to a page of another table");
+    auto slot = DataPage::slot(view.value(), target.row);
+    if (!slot.ok()) return slot.status();
+    if (!slot->lookup()) return Status::corrupt("relocated row points to a row that is not a moved copy");
+    auto values = RowCodec::decode(m_def, DataPage::bytes(view.value(), slot.value()));
+    if (!values.ok()) return values.status();
+    return StoredRow{home, target, std::move(values.value())};
+}
+
+Result<std::optional<std::string>> Table::text(const Column& column, const std::optional<Bytes>& raw) {
+    if (!raw) return std::optional<std::string>{};
+    switch (column.type) {
+    case ColumnType::Text:
+        return std::optional<std::string>{TextCodec::decode(*raw)};
+    case ColumnType::Binary:
+        return std::optional<std::string>{hex(*raw)};
+    case ColumnType::Memo:
+    case ColumnType::Ole: {
+        auto value = LongValue::read(m_store, *raw);
+        if (!value.ok()) return value.status();
+        return std::optional<std::string>{column.type == ColumnType::Memo ? TextCodec::decode(value.value())
+                                                                          : hex(value.value())};
+    }
+    default:
+        return std::optional<std::string>{ValueText::format(column, *raw)};
+    }
+}
+
+Result<Bytes> Table::writeLongValue(const Column& column, ByteView value, PageAllocator& allocator) {
+    const LongValueMaps* maps = mapsOf(m_def, column);
+    auto pageWithRoom = [&](std::size_t bytes) -> Result<std::uint32_t> {
+        if (maps) {
+            auto pages = UsageMap::pages(m_store, maps->owned);
+            if (!pages.ok()) return pages.status();
+            for (auto it = pages->rbegin(); it != pages->rend(); ++it) {
+                if (*it >= m_store.pageCount()) continue;
+                auto view = m_store.read(*it);
+                if (!view.ok()) return view.status();
+                if (view.value()[0] == kPageData && DataPage::owner(view.value()) == kLongValueOwner &&
+                    hasRoom(view.value(), bytes))
+                    return *it;
+            }
+        }
+        return allocator.dataPage(kLongValueOwner, maps ? maps->owned : RowId{}, maps ? maps->free : RowId{});
+    };
+    return LongValue::write(m_store, value, pageWithRoom);
+}
+
+Result<std::uint32_t> Table::pageWithRoom(std::size_t bytes, std::uint32_t except, PageAllocator& allocator) {
+    auto pages = UsageMap::pages(m_store, m_def.freeMap);
+    if (!pages.ok()) return pages.status();
+    for (std::uint32_t page : pages.value()) {
+        if (page == except || page >= m_store.pageCount()) continue;
+        auto view = m_store.read(page);
+        if (!view.ok()) return view.status();
+        if (view.value()[0] == kPageData && DataPage::owner(view.value()) == m_def.page &&
+            hasRoom(view.value(), bytes))
+            return page;
+    }
+    return allocator.dataPage(m_def.page, m_def.ownedMap, m_def.freeMap);
+}
+
+Status Table::rewrite(const StoredRow& row, const RawRow& values, PageAllocator& allocator) {
+    auto bytes = RowCodec::encode(m_def, values);
+    if (!bytes.ok()) return bytes.status();
+    auto page = m_store.modify(row.data.page);
+    if (!page.ok()) return page.status();
+    auto slot = DataPage::slot(page.value(), row.data.row);
+    if (!slot.ok()) return slot.status();
+    auto free = DataPage::freeSpace(page.value());
+    if (!free.ok()) return free.status();
+    if (free.value() + slot->length() >= bytes->size())
+        return DataPage::replaceRow(page.value(), row.data.row, bytes.value(), slot->flags);
+
+    // Too long for its page: the copy moves, the slot keeps a pointer, so scans keep its place.
+    auto target = pageWithRoom(bytes->size() + 2, row.data.page, allocator);
+    if (!target.ok()) return target.status();
+    auto targetPage = m_store.modify(target.value());
+    if (!targetPage.ok()) return targetPage.status();
+    auto added = DataPage::addRow(targetPage.value(), bytes.value(), kRowLookup);
+    if (!added.ok()) return added.status();
+    if (!(row.data == row.slot)) {
+        auto old = m_store.modify(row.data.page);
+        if (!old.ok()) return old.status();
+        JET_TRY(DataPage::replaceRow(old.value(), row.data.row, {}, kRowDeleted));
+    }
+    Bytes pointer(4);
+    put32(pointer, 0, RowId{target.value(), added.value()}.raw());
+    auto home = m_store.modify(row.slot.page);
+    if (!home.ok()) return home.status();
+    return DataPage::replaceRow(home.value(), row.slot.row, pointer, kRowOverflow);
+}
+
+} // namespace jet
