@@ -1,0 +1,115 @@
+#include "AccountChooserWindow.h"
+
+#include "ChartOfAccounts.h"
+#include "PictureButton.h"
+#include "Pictures.h"
+#include "WindowBuilder.h"
+
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using ui::Kind;
+
+namespace entry {
+namespace {
+
+const QString kTreeName = u"树型框1"_s;
+const QString kCancelName = u"超级按钮2"_s;
+const QString kOkName = u"超级按钮1"_s;
+constexpr int kIndexRole = Qt::UserRole;
+
+const ui::WindowDeclaration& windowDeclaration() {
+    static const ui::WindowDeclaration window{
+        .title = u"会计科目"_s, .outerSize = {332, 401}, .taskbar = false};
+    return window;
+}
+
+const ui::Declaration& controls() {
+    static const ui::Declaration declared{
+        {.name = kTreeName,
+         .kind = Kind::Tree,
+         .rect = {8, 8, 312, 328},
+         .foreground = QColor(0, 0, 0),
+         .background = QColor(255, 255, 255),
+         .border = ui::Border::Sunken},
+        {.name = kCancelName,
+         .kind = Kind::PictureButton,
+         .rect = {80, 344, 64, 24},
+         .text = u"取消"_s,
+         .picture = u":/pictures/button_cross.bmp"_s,
+         .transparentCorner = true,
+         .look = {.style = ui::ButtonStyle::Raised}},
+        {.name = kOkName,
+         .kind = Kind::PictureButton,
+         .rect = {208, 344, 64, 24},
+         .text = u"确定"_s,
+         .picture = u":/pictures/button_tick.bmp"_s,
+         .transparentCorner = true,
+         .look = {.style = ui::ButtonStyle::Raised}},
+    };
+    return declared;
+}
+
+QIcon treeIcon(const QString& path) {
+    return QIcon(QPixmap::fromImage(ui::withTransparentCorner(ui::loadPicture(path))));
+}
+
+} // namespace
+
+AccountChooserWindow::AccountChooserWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(u"AccountChooserWindow"_s);
+    const ui::Built built = ui::buildWindow(this, windowDeclaration(), controls());
+    m_tree = built.get<QTreeWidget>(kTreeName);
+    fillTree();
+    connect(built.get<ui::PictureButton>(kOkName), &QAbstractButton::clicked, this,
+            &AccountChooserWindow::accept);
+    connect(built.get<ui::PictureButton>(kCancelName), &QAbstractButton::clicked, this,
+            &AccountChooserWindow::reject);
+}
+
+std::optional<QString> AccountChooserWindow::chooseAccount(QWidget* parent) {
+    AccountChooserWindow window(parent);
+    window.setWindowModality(Qt::ApplicationModal);
+    ui::showDeclared(&window, windowDeclaration());
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.chosenAccount();
+}
+
+// The root shows no picture and is bold, expanded and selected; categories show a folder and
+// start collapsed; accounts and sub-accounts show a page.
+void AccountChooserWindow::fillTree() {
+    m_tree->setRootIsDecorated(false);
+    m_tree->setIconSize(QSize(16, 15));
+    const QIcon page = treeIcon(u":/pictures/tree_page.bmp"_s);
+    const QIcon folder = treeIcon(u":/pictures/tree_folder.bmp"_s);
+    const std::vector<AccountItem>& chart = chartOfAccounts();
+    std::vector<QTreeWidgetItem*> items;
+    items.reserve(chart.size());
+    for (size_t i = 0; i < chart.size(); ++i) {
+        const AccountItem& account = chart[i];
+        auto* item =
+            account.parent < 0 ? new QTreeWidgetItem(m_tree) : new QTreeWidgetItem(items[account.parent]);
+        item->setText(0, account.text);
+        item->setData(0, kIndexRole, static_cast<int>(i));
+        if (account.level == 2) item->setIcon(0, folder);
+        if (account.level >= 3) item->setIcon(0, page);
+        items.push_back(item);
+    }
+    QTreeWidgetItem* root = m_tree->topLevelItem(0);
+    QFont bold = root->font(0);
+    bold.setBold(true);
+    root->setFont(0, bold);
+    root->setExpanded(true);
+    m_tree->setCurrentItem(root);
+}
+
+void AccountChooserWindow::accept() {
+    const QTreeWidgetItem* item = m_tree->currentItem();
+    if (!item) return;
+    const std::optional<QString> text = journalAccountText(item->data(0, kIndexRole).toInt());
+    if (!text) return; // the root or a category: not an account, the window stays open
+    m_chosen = text;
+    QDialog::accept();
+}
+
+} // namespace entry
