@@ -33,8 +33,9 @@ struct Header {
     std::uint32_t records = 0;
 };
 
-std::array<std::uint8_t, kHeaderSize> encodeHeader(const Header& h) {
+std::array<std::uint8_t, kHeaderSize> encodeHeader(const Header& h, std::uint64_t counter) {
     std::array<std::uint8_t, kHeaderSize> out{};
+    put64(out, 24, counter);
     std::memcpy(out.data(), kMagic, sizeof kMagic);
     put32(out, 8, h.nonce);
     put32(out, 12, h.pageCount);
@@ -59,14 +60,24 @@ Result<std::optional<Header>> readHeader(File& file) {
 
 } // namespace
 
-Journal::Journal(std::unique_ptr<File> file) : m_file(std::move(file)), m_nonce(std::random_device{}()) {}
+Result<File*> Journal::file(bool create) {
+    if (!m_file) {
+        auto opened = m_opener(create);
+        if (!opened.ok()) return opened.status();
+        m_file = std::move(opened.value());
+        m_nonce = std::random_device{}();
+    }
+    return m_file.get();
+}
 
-Status Journal::write(std::uint32_t originalPageCount, const std::map<std::uint32_t, PageImage>& originals) {
-    if (!m_file) return Status::io("the database is read-only");
+Status Journal::write(std::uint32_t originalPageCount, const std::map<std::uint32_t, PageImage>& originals,
+                      std::uint64_t counter) {
+    auto f = file(true);
+    if (!f.ok()) return f.status();
     ++m_nonce;
     Bytes buffer(kHeaderSize + originals.size() * kRecordSize);
     const auto header =
-        encodeHeader({m_nonce, originalPageCount, static_cast<std::uint32_t>(originals.size())});
+        encodeHeader({m_nonce, originalPageCount, static_cast<std::uint32_t>(originals.size())}, counter);
     std::copy(header.begin(), header.end(), buffer.begin());
     std::size_t at = kHeaderSize;
     for (const auto& [page, image] : originals) {
@@ -76,34 +87,54 @@ Status Journal::write(std::uint32_t originalPageCount, const std::map<std::uint3
               recordSum(m_nonce, ByteView(buffer).subspan(at, 4 + format::kPageSize)));
         at += kRecordSize;
     }
-    JET_TRY(m_file->writeAt(0, buffer));
-    return m_file->sync();
+    JET_TRY(f.value()->writeAt(0, buffer));
+    return f.value()->sync();
 }
 
-Status Journal::clear() {
-    if (!m_file) return Status::io("the database is read-only");
-    const std::array<std::uint8_t, kHeaderSize> zeros{};
-    JET_TRY(m_file->writeAt(0, zeros));
-    return m_file->sync();
+Status Journal::clear(std::uint64_t counter) {
+    auto f = file(true);
+    if (!f.ok()) return f.status();
+    std::array<std::uint8_t, kHeaderSize> cleared{};
+    put64(cleared, 24, counter);
+    JET_TRY(f.value()->writeAt(0, cleared));
+    return f.value()->sync();
 }
 
 Result<bool> Journal::hot() {
-    if (!m_file) return false;
-    auto header = readHeader(*m_file);
+    auto f = file(false);
+    if (!f.ok()) return f.status().code() == Code::NotFound ? Result<bool>(false) : Result<bool>(f.status());
+    auto header = readHeader(*f.value());
     if (!header.ok()) return header.status();
     return header->has_value();
 }
 
+Result<std::uint64_t> Journal::counter() {
+    auto f = file(false);
+    if (!f.ok())
+        return f.status().code() == Code::NotFound ? Result<std::uint64_t>(std::uint64_t{0})
+                                                   : Result<std::uint64_t>(f.status());
+    auto size = f.value()->size();
+    if (!size.ok()) return size.status();
+    if (size.value() < kHeaderSize) return std::uint64_t{0};
+    std::array<std::uint8_t, 8> raw{};
+    JET_TRY(f.value()->readAt(24, raw));
+    return get64(raw, 0);
+}
+
 Result<bool> Journal::playBack(File& database) {
-    if (!m_file) return false;
-    auto header = readHeader(*m_file);
+    auto f = file(false);
+    if (!f.ok()) return f.status().code() == Code::NotFound ? Result<bool>(false) : Result<bool>(f.status());
+    File& journal = *f.value();
+    auto header = readHeader(journal);
     if (!header.ok()) return header.status();
     if (!header->has_value()) return false;
     const Header h = *header.value();
+    std::array<std::uint8_t, 8> counter{};
+    JET_TRY(journal.readAt(24, counter));
     Bytes record(kRecordSize);
     for (std::uint32_t i = 0; i < h.records; ++i) {
         // A record that does not check out was never completed: the database was not yet touched.
-        if (!m_file->readAt(kHeaderSize + static_cast<std::uint64_t>(i) * kRecordSize, record).ok()) break;
+        if (!journal.readAt(kHeaderSize + static_cast<std::uint64_t>(i) * kRecordSize, record).ok()) break;
         if (get32(record, 4 + format::kPageSize) !=
             recordSum(h.nonce, ByteView(record).first(4 + format::kPageSize)))
             break;
@@ -115,7 +146,8 @@ Result<bool> Journal::playBack(File& database) {
     }
     JET_TRY(database.truncate(static_cast<std::uint64_t>(h.pageCount) * format::kPageSize));
     JET_TRY(database.sync());
-    JET_TRY(clear());
+    // Counted as a statement of its own, so that every process drops what it cached.
+    JET_TRY(clear(get64(counter, 0) + 1));
     return true;
 }
 

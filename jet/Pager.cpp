@@ -20,24 +20,15 @@ std::uint64_t offsetOf(std::uint32_t page) {
 Result<std::unique_ptr<Pager>> Pager::open(const std::string& path) {
     auto database = PosixFile::open(path, false);
     if (!database.ok()) return database.status();
-    std::unique_ptr<File> journal;
-    std::unique_ptr<File> lock;
-    if (database.value()->writable()) {
-        auto j = PosixFile::open(path + "-journal", true);
-        auto l = PosixFile::open(path + "-lock", true);
-        if (!j.ok()) return j.status();
-        if (!l.ok()) return l.status();
-        journal = std::move(j.value());
-        lock = std::move(l.value());
-    }
-    auto pager = std::make_unique<Pager>(std::move(database.value()), std::move(journal), std::move(lock));
+    auto opener = [journal = path + "-journal"](bool create) { return PosixFile::open(journal, create); };
+    auto pager = std::make_unique<Pager>(std::move(database.value()), opener);
     JET_TRY(pager->beginRead());
     pager->endRead();
     return pager;
 }
 
-Pager::Pager(std::unique_ptr<File> database, std::unique_ptr<File> journal, std::unique_ptr<File> lock)
-    : m_database(std::move(database)), m_journal(std::move(journal)), m_lock(std::move(lock)) {}
+Pager::Pager(std::unique_ptr<File> database, Journal::Opener journal)
+    : m_database(std::move(database)), m_journal(std::move(journal)) {}
 
 Status Pager::fail(const Status& cause) {
     m_state = State::Failed;
@@ -48,7 +39,7 @@ Status Pager::fail(const Status& cause) {
 }
 
 void Pager::unlock() {
-    if (m_lock) (void)m_lock->lock(LockMode::Unlocked); // releasing cannot leave anything inconsistent
+    (void)m_database->lock(LockMode::Unlocked); // releasing cannot leave anything inconsistent
 }
 
 void Pager::dropCache() {
@@ -60,31 +51,23 @@ Status Pager::recoverHotJournal(LockMode held) {
     auto hot = m_journal.hot();
     if (!hot.ok()) return hot.status();
     if (!hot.value()) return {};
-    if (!m_lock) return Status::io("the database needs its journal played back but cannot be written");
-    if (held != LockMode::Exclusive) JET_TRY(m_lock->lock(LockMode::Exclusive));
+    if (!writable()) return Status::io("the database needs its journal played back but cannot be written");
+    if (held != LockMode::Exclusive) JET_TRY(m_database->lock(LockMode::Exclusive));
     auto played = m_journal.playBack(*m_database);
     if (!played.ok()) return fail(played.status());
     dropCache();
     m_counter = ~0ull; // others must drop their pages too
-    if (held != LockMode::Exclusive) JET_TRY(m_lock->lock(held));
+    if (held != LockMode::Exclusive) JET_TRY(m_database->lock(held));
     return {};
 }
 
 Status Pager::refresh() {
-    std::uint64_t counter = 0;
-    if (m_lock) {
-        auto size = m_lock->size();
-        if (!size.ok()) return size.status();
-        if (size.value() >= 8) {
-            std::array<std::uint8_t, 8> raw{};
-            JET_TRY(m_lock->readAt(0, raw));
-            counter = get64(raw, 0);
-        }
-    }
+    auto counter = m_journal.counter();
+    if (!counter.ok()) return counter.status();
     auto size = m_database->size();
     if (!size.ok()) return size.status();
-    if (counter != m_counter || size.value() != m_fileSize) dropCache();
-    m_counter = counter;
+    if (counter.value() != m_counter || size.value() != m_fileSize) dropCache();
+    m_counter = counter.value();
     m_fileSize = size.value();
     if (m_fileSize / kPageSize >= format::kMaxPages)
         return Status::corrupt("file is larger than a Jet database can be");
@@ -97,7 +80,7 @@ Status Pager::begin(LockMode mode) {
     if (m_state == State::Failed)
         return Status::failed("an earlier rollback failed, reopen the database: " + m_failure);
     if (m_state != State::Idle) return Status::invalid("a statement is already running on this database");
-    if (m_lock) JET_TRY(m_lock->lock(mode));
+    JET_TRY(m_database->lock(mode));
     Status s = recoverHotJournal(mode);
     if (s.ok()) s = refresh();
     if (!s.ok()) {
@@ -174,11 +157,9 @@ Status Pager::commit() {
         m_state = State::Idle;
         return {};
     }
-    // Others must drop their cached pages once this lock is released, whatever the outcome.
-    std::array<std::uint8_t, 8> raw{};
-    put64(raw, 0, ++m_counter);
-    Status s = m_lock->writeAt(0, raw);
-    if (s.ok()) s = m_journal.write(m_originalPageCount, m_originals);
+    // The new statement count tells other processes to drop their cached pages.
+    const std::uint64_t counter = m_counter + 1;
+    Status s = m_journal.write(m_originalPageCount, m_originals, counter);
     if (!s.ok()) {
         abort();
         return s;
@@ -190,8 +171,9 @@ Status Pager::commit() {
         abort();
         return s;
     }
-    s = m_journal.clear();
-    if (!s.ok()) return fail(s); // the file is new but its journal still says otherwise: reopen decides
+    s = m_journal.clear(counter);
+    if (!s.ok()) return fail(s); // the file is new but its journal still says otherwise: reopening decides
+    m_counter = counter;
     m_fileSize = offsetOf(m_pageCount);
     m_originals.clear();
     m_appended.clear();

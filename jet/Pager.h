@@ -5,8 +5,10 @@
 //
 // States: Idle → Reading (shared lock) → Idle; Idle → Writing (exclusive lock) → Idle by commit
 // or abort. A failed rollback leaves the pager Failed: every later call fails until reopened.
-// Before a statement reads anything the pager plays back a hot journal and, if another process
-// committed since (the lock file's counter moved), drops its cached pages.
+// Statements lock the database file itself (flock: shared to read, exclusive to write), so
+// writers of different processes never interleave. Before a statement reads anything the pager
+// plays back a hot journal and, if another process committed since (the journal's statement
+// count moved, or the file's length), drops its cached pages.
 #include "File.h"
 #include "Journal.h"
 #include "PageStore.h"
@@ -22,8 +24,7 @@ namespace jet {
 class Pager final : public PageStore {
 public:
     static Result<std::unique_ptr<Pager>> open(const std::string& path);
-    // `journal` and `lock` are null for a database that cannot be written.
-    Pager(std::unique_ptr<File> database, std::unique_ptr<File> journal, std::unique_ptr<File> lock);
+    Pager(std::unique_ptr<File> database, Journal::Opener journal);
 
     Status beginRead();
     void endRead();
@@ -34,7 +35,7 @@ public:
     void abort();
     // Rises whenever cached pages were dropped, so that layers above drop what they derived.
     std::uint64_t generation() const { return m_generation; }
-    bool writable() const { return m_lock != nullptr && m_journal.available(); }
+    bool writable() const { return m_database->writable(); }
 
     std::uint32_t pageCount() const override { return m_pageCount; }
     Result<ConstPageSpan> read(std::uint32_t page) override;
@@ -54,7 +55,6 @@ private:
 
     std::unique_ptr<File> m_database;
     Journal m_journal;
-    std::unique_ptr<File> m_lock;
     State m_state = State::Idle;
     std::unordered_map<std::uint32_t, std::unique_ptr<PageImage>> m_cache;
     std::map<std::uint32_t, PageImage> m_originals;

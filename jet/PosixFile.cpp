@@ -16,6 +16,8 @@ Result<std::unique_ptr<File>> PosixFile::open(const std::string& path, bool crea
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         writable = false;
     }
+    if (fd < 0 && errno == ENOENT)
+        return Status::notFound("cannot open " + path + ": " + std::strerror(errno));
     if (fd < 0) return Status::io("cannot open " + path + ": " + std::strerror(errno));
     return std::unique_ptr<File>(new PosixFile(fd, path, writable));
 }

@@ -2,13 +2,12 @@
 // a header of column names, texts, dates and binary values quoted ("" for a quote), numbers
 // bare, NULL empty, GUIDs as {XXXXXXXX-...}. Dates rounded to the second as "YYYY-MM-DD HH:MM:SS", binary as upper-case hex, Yes/No as 1/0.
 //   node export.mjs FILE TABLE
+//   node export.mjs FILE          every table, system tables too, each after a line "## TABLE"
 import { readFileSync } from "node:fs";
 import MDBReader from "mdb-reader";
 
 const [file, table] = process.argv.slice(2);
 const reader = new MDBReader(readFileSync(file));
-const t = reader.getTable(table);
-const columns = t.getColumns();
 const quotedTypes = new Set(["text", "memo", "datetime", "binary", "ole", "repid"]);
 
 function text(v) {
@@ -25,6 +24,17 @@ function cell(v, type) {
   return quotedTypes.has(type) ? '"' + s.replaceAll('"', '""') + '"' : s;
 }
 
-const lines = [columns.map((c) => c.name).join(",")];
-for (const row of t.getData()) lines.push(columns.map((c) => cell(row[c.name], c.type)).join(","));
-process.stdout.write(lines.join("\n") + "\n");
+function csv(name) {
+  const t = reader.getTable(name);
+  const columns = t.getColumns();
+  const lines = [columns.map((c) => c.name).join(",")];
+  for (const row of t.getData()) lines.push(columns.map((c) => cell(row[c.name], c.type)).join(","));
+  return lines.join("\n") + "\n";
+}
+
+if (table) {
+  process.stdout.write(csv(table));
+} else {
+  for (const name of reader.getTableNames({ normalTables: true, systemTables: true }))
+    process.stdout.write("## " + name + "\n" + csv(name));
+}

@@ -1,6 +1,7 @@
 #include "EngineCommands.h"
 
 #include "Connection.h"
+#include "CsvExport.h"
 #include "IntegrityCheck.h"
 
 #include <iostream>
@@ -10,8 +11,6 @@ namespace qvtb {
 
 namespace {
 
-using jet::format::ColumnType;
-
 int fail(const jet::Status& status) {
     std::cerr << "qvtb: " << status.message() << '\n';
     return kExitFailed;
@@ -20,35 +19,6 @@ int fail(const jet::Status& status) {
 int usage(std::string_view text) {
     std::cerr << "usage: qvtb " << text << '\n';
     return kExitUsage;
-}
-
-// mdb-export quotes texts, dates and binary values and leaves numbers bare.
-bool quoted(ColumnType type) {
-    switch (type) {
-    case ColumnType::Text:
-    case ColumnType::Memo:
-    case ColumnType::DateTime:
-    case ColumnType::Binary:
-    case ColumnType::Ole:
-    case ColumnType::Guid:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void writeCell(std::ostream& out, const std::optional<std::string>& value, ColumnType type) {
-    if (!value) return;
-    if (!quoted(type)) {
-        out << *value;
-        return;
-    }
-    out << '"';
-    for (char c : *value) {
-        if (c == '"') out << '"';
-        out << c;
-    }
-    out << '"';
 }
 
 } // namespace
@@ -70,19 +40,7 @@ int runExport(std::span<char* const> args) {
     if (!connection.ok()) return fail(connection.status());
     auto rows = connection->select(std::string("select * from ") + args[1]);
     if (!rows.ok()) return fail(rows.status());
-    std::string out;
-    const auto& columns = rows->columns();
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        out += (i ? "," : "") + columns[i];
-    std::cout << out << '\n';
-    for (bool more = rows->moveFirst(); more; more = rows->moveNext()) {
-        const auto& row = *rows->row();
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i) std::cout << ',';
-            writeCell(std::cout, row[i], rows->types()[i]);
-        }
-        std::cout << '\n';
-    }
+    jet::CsvExport::write(rows.value(), std::cout);
     std::cout.flush();
     return std::cout ? 0 : fail(jet::Status::io("cannot write the export"));
 }
