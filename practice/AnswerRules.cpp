@@ -1,0 +1,24 @@
+#include "AnswerRules.h"
+
+#include "QuestionType.h"
+
+using namespace Qt::StringLiterals;
+
+namespace practice {
+
+QString paperQuestionLabel(int id) {
+    const std::optional<QuestionType> type = paperQuestionType(id);
+    if (!type) return {};
+    const int number = id - paperSectionStart(*type) + 1;
+    return u"%1第 %2 题"_s.arg(typeCaption(*type)).arg(number);
+}
+
+bool objectiveAnswerRight(const QString& recorded, const QString& standard) {
+    return !recorded.isEmpty() && recorded == standard;
+}
+
+QString shownRecordedAnswer(const QString& recorded) {
+    return recorded.isEmpty() ? u"未做"_s : recorded;
+}
+
+} // namespace practice

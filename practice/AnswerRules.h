@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// What the answer windows derive from a question's values, apart from any window.
+namespace practice {
+
+// "单选题第 5 题" style label of question `id` (1–62) of a paper; empty for any other number.
+QString paperQuestionLabel(int id);
+
+// An objective answer is right when it was given and equals the standard answer.
+bool objectiveAnswerRight(const QString& recorded, const QString& standard);
+
+// The candidate's answer as the practice answer window shows it: 未做 when none is recorded.
+QString shownRecordedAnswer(const QString& recorded);
+
+} // namespace practice

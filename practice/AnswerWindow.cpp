@@ -1,0 +1,38 @@
+#include "AnswerWindow.h"
+
+#include "AnswerWindowDeclarations.h"
+#include "Pictures.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+
+namespace practice {
+
+AnswerWindow::AnswerWindow(const ui::WindowDeclaration& window, std::span<const ui::Control> controls,
+                           QWidget* opener)
+    : QWidget(opener), m_window(window) {
+    m_controls = ui::buildWindow(this, window, controls);
+    // The one-colour picture is repeated as tiles, not stretched, whatever the client size.
+    QPalette palette = this->palette();
+    palette.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(ui::loadPicture(kAnswerBackground))));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setWindowModality(opener ? Qt::WindowModal : Qt::ApplicationModal);
+}
+
+void AnswerWindow::showCentred() {
+    ui::showDeclared(this, m_window);
+}
+
+void AnswerWindow::setText(const QString& name, const QString& text) {
+    QWidget* control = m_controls.widget(name);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText(text);
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
+        edit->setPlainText(text);
+        edit->moveCursor(QTextCursor::Start);
+    }
+}
+
+} // namespace practice

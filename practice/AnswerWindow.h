@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Declaration.h"
+#include "WindowBuilder.h"
+
+#include <QWidget>
+
+#include <span>
+
+namespace practice {
+
+// What the four answer windows share: built from their declaration over the tiled light-blue
+// background, modal over the window that opens them, closed by Esc or the close box. They hold no
+// connection: their opener gives them the values of one question.
+class AnswerWindow : public QWidget {
+    Q_OBJECT
+public:
+    const ui::Built& controls() const { return m_controls; }
+    // Shows the window centred on the screen, modal over its opener (its parent).
+    void showCentred();
+
+protected:
+    AnswerWindow(const ui::WindowDeclaration& window, std::span<const ui::Control> controls, QWidget* opener);
+    // The text of a label or an edit box of this window; unknown names are ignored.
+    void setText(const QString& name, const QString& text);
+
+private:
+    ui::WindowDeclaration m_window;
+    ui::Built m_controls;
+};
+
+} // namespace practice

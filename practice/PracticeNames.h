@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Names of the practice window's controls that its code and its tests address.
+namespace practice::names {
+
+inline const QString kHeader = QStringLiteral("图片框2");
+inline const QString kTypeLabel = QStringLiteral("透明标签6");
+inline const QString kQuestionBox = QStringLiteral("编辑框1");
+inline const QString kSeparator = QStringLiteral("分隔条1");
+inline const QString kAnswerTabs = QStringLiteral("高级选择夹1");
+inline const QString kBottomBar = QStringLiteral("外形框1");
+inline const QString kAnswerButton = QStringLiteral("答案解析");
+inline const QString kPrevious = QStringLiteral("上一题");
+inline const QString kNext = QStringLiteral("下一题");
+inline const QString kZoomOut = QStringLiteral("缩小");
+inline const QString kZoomReset = QStringLiteral("默认");
+inline const QString kZoomIn = QStringLiteral("放大");
+
+inline const QStringList kSingleOptions = {QStringLiteral("单选框1"), QStringLiteral("单选框2"),
+                                           QStringLiteral("单选框3"), QStringLiteral("单选框4")};
+inline const QStringList kMultipleOptions = {QStringLiteral("多选A"), QStringLiteral("多选B"),
+                                             QStringLiteral("多选C"), QStringLiteral("多选D")};
+inline const QStringList kTrueFalseOptions = {QStringLiteral("判断A"), QStringLiteral("判断B")};
+
+// Pages of 高级选择夹1, in order.
+enum AnswerPage { SinglePage = 0, MultiplePage = 1, TrueFalsePage = 2, AmountsPage = 3, JournalPage = 4 };
+
+} // namespace practice::names

@@ -1,0 +1,366 @@
+#include "PracticeWindow.h"
+
+#include "AnswerRecorder.h"
+#include "CalcPages.h"
+#include "CurrentQuestion.h"
+#include "PictureButton.h"
+#include "PracticeAnswerWindow.h"
+#include "PracticeCalcAnswerWindow.h"
+#include "PracticeLayout.h"
+#include "PracticeNames.h"
+#include "Scoring.h"
+#include "TabControl.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+
+using namespace Qt::StringLiterals;
+
+namespace practice {
+namespace {
+
+Q_LOGGING_CATEGORY(lcPractice, "velmora.practice", QtWarningMsg)
+
+const QString kLetters = u"ABCD"_s;
+
+void setPixels(QWidget* widget, int pixels) {
+    QFont font = widget->font();
+    font.setPixelSize(pixels);
+    widget->setFont(font);
+}
+
+// Unchecks every radio button of a group: an auto-exclusive group refuses to lose its last check.
+void clearRadios(const QList<QRadioButton*>& radios) {
+    for (QRadioButton* radio : radios) {
+        radio->setAutoExclusive(false);
+        radio->setChecked(false);
+        radio->setAutoExclusive(true);
+    }
+}
+
+} // namespace
+
+PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent)
+    : QWidget(parent), m_type(type), m_table(practiceTable(type)) {
+    const ui::Declaration declaration = practiceDeclaration();
+    m_controls = ui::buildWindow(this, practiceWindowDeclaration(), declaration);
+    findControls();
+    m_calc = new entry::CalcPages(m_tabs, names::AmountsPage, names::JournalPage);
+    connectControls();
+    m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
+    openTable(bankPath);
+}
+
+PracticeWindow::~PracticeWindow() {
+    finish();
+}
+
+PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow) {
+    auto* window = new PracticeWindow(type, QuestionBank::defaultPath(), mainWindow);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    ui::showDeclared(window, practiceWindowDeclaration());
+    return window;
+}
+
+void PracticeWindow::findControls() {
+    m_tabs = m_controls.get<ui::TabControl>(names::kAnswerTabs);
+    m_questionBox = m_controls.get<QPlainTextEdit>(names::kQuestionBox);
+    for (const QString& name : names::kSingleOptions)
+        m_single.append(m_controls.get<QRadioButton>(name));
+    for (const QString& name : names::kMultipleOptions)
+        m_multiple.append(m_controls.get<QCheckBox>(name));
+    for (const QString& name : names::kTrueFalseOptions)
+        m_trueFalse.append(m_controls.get<QRadioButton>(name));
+}
+
+void PracticeWindow::connectControls() {
+    for (int i = 0; i < m_single.size(); ++i) {
+        // The mouse records on the button going down; the keyboard when it moves the choice.
+        m_single[i]->installEventFilter(this);
+        connect(m_single[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
+            if (checked && !m_restoring) recordChoice(kLetters.mid(i, 1));
+        });
+    }
+    for (QCheckBox* box : m_multiple)
+        connect(box, &QAbstractButton::clicked, this, [this] {
+            OptionStates states{};
+            for (int i = 0; i < m_multiple.size(); ++i)
+                states[i] = m_multiple[i]->isChecked();
+            recordChoice(answerFromOptions(states));
+        });
+    for (int i = 0; i < m_trueFalse.size(); ++i)
+        connect(m_trueFalse[i], &QAbstractButton::clicked, this,
+                [this, i] { recordChoice(trueFalseAnswer(i == 0)); });
+    connect(m_calc, &entry::CalcPages::submitRequested, this, &PracticeWindow::submitCalc);
+
+    auto button = [this](const QString& name) { return m_controls.get<QAbstractButton>(name); };
+    connect(button(names::kPrevious), &QAbstractButton::clicked, this, &PracticeWindow::showPrevious);
+    connect(button(names::kNext), &QAbstractButton::clicked, this, &PracticeWindow::showNext);
+    connect(button(names::kZoomOut), &QAbstractButton::clicked, this, &PracticeWindow::zoomOut);
+    connect(button(names::kZoomReset), &QAbstractButton::clicked, this, &PracticeWindow::zoomReset);
+    connect(button(names::kZoomIn), &QAbstractButton::clicked, this, &PracticeWindow::zoomIn);
+    connect(button(names::kAnswerButton), &QAbstractButton::clicked, this, [this] { openAnswerWindow(); });
+
+    // The candidate may look at the strip but not bring a page of another kind to the front:
+    // only the current question's page is enabled (showPage).
+}
+
+void PracticeWindow::openTable(const QString& bankPath) {
+    if (!m_bank.openBank(bankPath) || !m_bank.selectTable(m_table)) {
+        qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << m_bank.lastError();
+        showEmpty();
+        return;
+    }
+    if (!m_bank.moveFirst()) {
+        showEmpty();
+        return;
+    }
+    readCurrent();
+    showQuestion();
+}
+
+void PracticeWindow::readCurrent() {
+    m_question = readCurrentQuestion(m_bank);
+    m_hasQuestion = true;
+}
+
+bool PracticeWindow::reloadQuestion() {
+    // A select reads the rows as they are now; the question is found again by its number.
+    if (!m_bank.selectTable(m_table) || !m_bank.findQuestion(m_question.id)) {
+        qCWarning(lcPractice).noquote()
+            << "cannot read question" << m_question.id << ":" << m_bank.lastError();
+        return false;
+    }
+    m_question = readCurrentQuestion(m_bank);
+    return true;
+}
+
+void PracticeWindow::showQuestion() {
+    setAnswerControlsEnabled(true);
+    m_questionBox->setPlainText(m_question.tm);
+    m_questionBox->moveCursor(QTextCursor::Start);
+    m_questionBox->verticalScrollBar()->setValue(0);
+    showPage(pageOfQuestion());
+    setOptionCaptions();
+    putBackAnswer();
+}
+
+void PracticeWindow::showEmpty() {
+    m_hasQuestion = false;
+    m_question = {};
+    m_questionBox->clear();
+    showPage(pageOfQuestion());
+    clearOptions();
+    setAnswerControlsEnabled(false);
+}
+
+int PracticeWindow::pageOfQuestion() const {
+    switch (m_type) {
+    case QuestionType::SingleChoice:
+        return names::SinglePage;
+    case QuestionType::MultipleChoice:
+        return names::MultiplePage;
+    case QuestionType::TrueFalse:
+        return names::TrueFalsePage;
+    case QuestionType::Calculation:
+        break;
+    }
+    return entry::pageForType(m_question.tx) == entry::CalcPage::Amounts ? names::AmountsPage
+                                                                         : names::JournalPage;
+}
+
+void PracticeWindow::showPage(int page) {
+    // Enable the new page before disabling the others, so the strip never moves on by itself.
+    QTabBar* bar = m_tabs->tabBar();
+    bar->setTabEnabled(page, true);
+    m_tabs->setCurrentIndex(page);
+    for (int i = 0; i < m_tabs->count(); ++i)
+        bar->setTabEnabled(i, i == page);
+}
+
+void PracticeWindow::setOptionCaptions() {
+    for (int i = 0; i < 4; ++i) {
+        const QString caption = kLetters.mid(i, 1) + u' ' + m_question.options[i];
+        m_single[i]->setText(caption);
+        m_multiple[i]->setText(caption);
+    }
+}
+
+void PracticeWindow::clearOptions() {
+    m_restoring = true;
+    clearRadios(m_single);
+    clearRadios(m_trueFalse);
+    for (QCheckBox* box : m_multiple)
+        box->setChecked(false);
+    m_calc->clear();
+    m_restoring = false;
+}
+
+void PracticeWindow::putBackAnswer() {
+    clearOptions();
+    if (m_type == QuestionType::Calculation) {
+        m_calc->showQuestion(m_question.tx,
+                             QStringList(m_question.answers.begin(), m_question.answers.end()));
+        return;
+    }
+    const std::optional<OptionStates> states = optionsFromAnswer(m_type, m_question.xxda);
+    if (!states) {
+        qCWarning(lcPractice).noquote()
+            << "question" << m_question.id << "holds an unknown answer" << m_question.xxda;
+        return;
+    }
+    m_restoring = true;
+    for (int i = 0; i < 4; ++i) {
+        if (m_type == QuestionType::SingleChoice) m_single[i]->setChecked((*states)[i]);
+        if (m_type == QuestionType::MultipleChoice) m_multiple[i]->setChecked((*states)[i]);
+        if (m_type == QuestionType::TrueFalse && i < 2) m_trueFalse[i]->setChecked((*states)[i]);
+    }
+    m_restoring = false;
+}
+
+void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
+    for (QWidget* option : m_single)
+        option->setEnabled(enabled);
+    for (QWidget* option : m_multiple)
+        option->setEnabled(enabled);
+    for (QWidget* option : m_trueFalse)
+        option->setEnabled(enabled);
+    m_calc->setEnabled(enabled);
+    for (const QString& name : {names::kAnswerButton, names::kPrevious, names::kNext})
+        m_controls.widget(name)->setEnabled(enabled);
+}
+
+void PracticeWindow::recordChoice(const QString& value) {
+    if (!m_hasQuestion) return;
+    if (!recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value))
+        qCWarning(lcPractice).noquote()
+            << "answer" << value << "of question" << m_question.id << "not recorded:" << m_bank.lastError();
+    // The options show what the bank holds, also when a statement failed.
+    reloadQuestion();
+    putBackAnswer();
+}
+
+void PracticeWindow::submitCalc() {
+    if (!m_hasQuestion) return;
+    const QStringList texts = m_calc->answers();
+    CalcFields answers;
+    for (int k = 0; k < calcFieldCount; ++k)
+        answers[k] = texts.value(k);
+    if (!recordCalcAnswers(m_bank, m_table, m_question.id, answers))
+        qCWarning(lcPractice).noquote()
+            << "answer of question" << m_question.id << "not recorded:" << m_bank.lastError();
+    reloadQuestion();
+    putBackAnswer();
+}
+
+void PracticeWindow::showPrevious() {
+    if (!m_hasQuestion) return;
+    if (!m_bank.movePrevious()) return stepAfterEnd();
+    readCurrent();
+    showQuestion();
+}
+
+void PracticeWindow::showNext() {
+    if (!m_hasQuestion) return;
+    if (!m_bank.moveNext()) return stepAfterEnd();
+    readCurrent();
+    showQuestion();
+}
+
+void PracticeWindow::stepAfterEnd() {
+    // A move past either end leaves the row set without a current row: the question stays current.
+    if (!m_bank.findQuestion(m_question.id) && !reloadQuestion())
+        qCWarning(lcPractice).noquote() << "question" << m_question.id << "lost:" << m_bank.lastError();
+}
+
+void PracticeWindow::zoomIn() {
+    m_questionPixels = std::min(m_questionPixels + kZoomStep, kMaxPixels);
+    applyZoom();
+}
+
+void PracticeWindow::zoomOut() {
+    m_questionPixels = std::max(m_questionPixels - kZoomStep, kMinPixels);
+    applyZoom();
+}
+
+void PracticeWindow::zoomReset() {
+    m_questionPixels = kQuestionPixels;
+    applyZoom();
+}
+
+void PracticeWindow::applyZoom() {
+    setPixels(m_questionBox, m_questionPixels);
+    // The option captions follow by the same amount; the true/false choices keep their size.
+    const int change = m_questionPixels - kQuestionPixels;
+    for (QWidget* option : m_single)
+        setPixels(option, kSingleOptionPixels + change);
+    for (QWidget* option : m_multiple)
+        setPixels(option, kOtherOptionPixels + change);
+}
+
+AnswerWindow* PracticeWindow::openAnswerWindow() {
+    if (!m_hasQuestion) return nullptr;
+    reloadQuestion();
+    AnswerWindow* window = nullptr;
+    if (m_type == QuestionType::Calculation)
+        window = new PracticeCalcAnswerWindow(m_question, this);
+    else
+        window = new PracticeAnswerWindow(m_question, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showCentred();
+    return window;
+}
+
+void PracticeWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const PracticeLayout layout = PracticeLayout::forClient(size());
+    m_controls.widget(names::kHeader)->setGeometry(layout.header);
+    m_questionBox->setGeometry(layout.questionBox);
+    m_controls.widget(names::kSeparator)->setGeometry(layout.separator);
+    m_tabs->setGeometry(layout.answerTabs);
+    m_controls.widget(names::kBottomBar)->setGeometry(layout.bottomBar);
+    for (QWidget* option : m_single)
+        option->resize(layout.optionWidth, option->height());
+    for (QWidget* option : m_multiple)
+        option->resize(layout.optionWidth, option->height());
+}
+
+void PracticeWindow::closeEvent(QCloseEvent* event) {
+    finish();
+    event->accept();
+}
+
+bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {
+    const int option = m_single.indexOf(qobject_cast<QRadioButton*>(watched));
+    if (option < 0 || event->type() != QEvent::MouseButtonPress) return QWidget::eventFilter(watched, event);
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || !m_single[option]->isEnabled())
+        return QWidget::eventFilter(watched, event);
+    // Anywhere on the option, not only on its indicator; pressing the selected option again records
+    // its letter again. The press is taken here, so the button's own click cannot change it afterwards.
+    m_single[option]->setFocus(Qt::MouseFocusReason);
+    m_restoring = true;
+    m_single[option]->setChecked(true);
+    m_restoring = false;
+    recordChoice(kLetters.mid(option, 1));
+    return true;
+}
+
+void PracticeWindow::finish() {
+    if (m_finished) return;
+    m_finished = true;
+    // Every opening starts unanswered: the table is cleared before the connection ends.
+    if (m_bank.isOpen() && !m_bank.clearAnswers(m_table))
+        qCWarning(lcPractice).noquote() << "cannot clear" << m_table << ":" << m_bank.lastError();
+    m_bank.closeBank();
+}
+
+} // namespace practice

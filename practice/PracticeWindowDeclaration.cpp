@@ -1,0 +1,181 @@
+#include "PracticeWindowDeclaration.h"
+
+#include "CalcDeclaration.h"
+#include "PracticeNames.h"
+
+using namespace Qt::StringLiterals;
+using ui::Control;
+using ui::Kind;
+
+namespace practice {
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kSilver(192, 192, 192);
+
+void addHeader(ui::Declaration& d) {
+    d.push_back({.name = names::kHeader,
+                 .kind = Kind::PictureBox,
+                 .rect = {0, 0, 950, 104},
+                 .picture = u":/pictures/header_band.jpg"_s,
+                 .stretch = true,
+                 .tabStop = false});
+    d.push_back({.name = u"图片框3"_s,
+                 .kind = Kind::PictureBox,
+                 .rect = {55, 12, 240, 40},
+                 .parent = names::kHeader,
+                 .picture = u":/pictures/title_logo.jpg"_s,
+                 .tabStop = false});
+    d.push_back({.name = u"透明标签1"_s,
+                 .kind = Kind::TransparentLabel,
+                 .rect = {320, 18, 104, 24},
+                 .parent = names::kHeader,
+                 .text = u"专 项 练 习"_s,
+                 .font = {.pixels = 19, .face = u"微软雅黑"_s, .bold = true},
+                 .foreground = QColor(181, 90, 0)});
+    d.push_back({.name = u"透明标签5"_s,
+                 .kind = Kind::TransparentLabel,
+                 .rect = {35, 71, 88, 24},
+                 .parent = names::kHeader,
+                 .text = u"Velmora"_s,
+                 .font = {.pixels = 16, .face = u"微软雅黑"_s},
+                 .foreground = kBlack});
+    d.push_back({.name = names::kTypeLabel,
+                 .kind = Kind::TransparentLabel,
+                 .rect = {147, 72, 116, 24},
+                 .parent = names::kHeader,
+                 .text = u"题"_s,
+                 .foreground = QColor(255, 0, 0)});
+}
+
+void addQuestionArea(ui::Declaration& d) {
+    d.push_back({.name = names::kQuestionBox,
+                 .kind = Kind::TextEdit,
+                 .rect = {16, 110, 928, 226},
+                 .font = {.pixels = kQuestionPixels},
+                 .foreground = kBlack,
+                 .background = kWhite,
+                 .readOnly = true,
+                 .scrollBar = true,
+                 .hideSelection = true});
+    d.push_back({.name = names::kSeparator,
+                 .kind = Kind::SplitterLine,
+                 .rect = {0, 320, 728, 2},
+                 .foreground = kSilver,
+                 .tabStop = false});
+}
+
+Control option(const QString& name, Kind kind, QRect rect, int pixels) {
+    return {.name = name,
+            .kind = kind,
+            .rect = rect,
+            .parent = names::kAnswerTabs,
+            .page = 0,
+            .font = {.pixels = pixels},
+            .foreground = kBlack,
+            .background = kWhite};
+}
+
+void addAnswerArea(ui::Declaration& d) {
+    d.push_back({.name = names::kAnswerTabs,
+                 .kind = Kind::TabControl,
+                 .rect = {8, 324, 936, 284},
+                 .background = kWhite,
+                 .items = {u"单选题"_s, u"多选题"_s, u"判断题"_s, u"计算分析题_计算"_s, u"计算分析题_分录"_s},
+                 .stripHeight = 20,
+                 .stripFont = {.pixels = 12, .face = u"SimSun"_s}});
+    constexpr int tops[4] = {45, 92, 138, 187};
+    for (int i = 0; i < 4; ++i) {
+        Control single =
+            option(names::kSingleOptions[i], Kind::RadioButton, {20, tops[i], 885, 32}, kSingleOptionPixels);
+        single.page = names::SinglePage;
+        d.push_back(single);
+    }
+    for (int i = 0; i < 4; ++i) {
+        Control multiple =
+            option(names::kMultipleOptions[i], Kind::CheckBox, {20, tops[i], 885, 32}, kOtherOptionPixels);
+        multiple.page = names::MultiplePage;
+        d.push_back(multiple);
+    }
+    const QString trueFalse[2] = {u"正确"_s, u"错误"_s};
+    for (int i = 0; i < 2; ++i) {
+        Control choice = option(names::kTrueFalseOptions[i], Kind::RadioButton, {152 + 184 * i, 116, 80, 24},
+                                kOtherOptionPixels);
+        choice.page = names::TrueFalsePage;
+        choice.text = trueFalse[i];
+        d.push_back(choice);
+    }
+}
+
+Control barButton(const QString& name, QRect rect, const QString& picture, ui::ButtonStyle style,
+                  const QString& text = {}) {
+    ui::ButtonLook look{.style = style,
+                        .normal = {.text = kBlack, .background = QColor(240, 240, 240)},
+                        .hot = {.background = kWhite}};
+    return {.name = name,
+            .kind = Kind::PictureButton,
+            .rect = rect,
+            .parent = names::kBottomBar,
+            .text = text,
+            .picture = picture,
+            .look = look};
+}
+
+void addBottomBar(ui::Declaration& d) {
+    d.push_back({.name = names::kBottomBar,
+                 .kind = Kind::ShapeBox,
+                 .rect = {0, 570, 944, 56},
+                 .foreground = kSilver,
+                 .background = QColor(225, 225, 225),
+                 .tabStop = false});
+    d.push_back({.name = names::kAnswerButton,
+                 .kind = Kind::PushButton,
+                 .rect = {146, 14, 78, 32},
+                 .parent = names::kBottomBar,
+                 .text = u"评分解析"_s});
+    d.push_back(barButton(names::kPrevious, {240, 14, 72, 32}, u":/pictures/arrow_left.jpg"_s,
+                          ui::ButtonStyle::Raised, u"上一题"_s));
+    d.push_back(barButton(names::kNext, {328, 14, 72, 32}, u":/pictures/arrow_right.jpg"_s,
+                          ui::ButtonStyle::Raised, u"下一题"_s));
+    d.push_back(
+        barButton(names::kZoomOut, {565, 24, 50, 22}, u":/pictures/zoom_out.jpg"_s, ui::ButtonStyle::Flat));
+    d.push_back(barButton(names::kZoomReset, {623, 24, 50, 22}, u":/pictures/zoom_reset.jpg"_s,
+                          ui::ButtonStyle::Flat));
+    d.push_back(
+        barButton(names::kZoomIn, {680, 24, 50, 22}, u":/pictures/zoom_in.jpg"_s, ui::ButtonStyle::Flat));
+}
+
+} // namespace
+
+ui::WindowDeclaration practiceWindowDeclaration() {
+    return {.title = u"专项练习"_s,
+            .outerSize = {950, 655},
+            .frame = ui::Frame::Sizable,
+            .minimizeButton = true,
+            .maximizeButton = true,
+            .maximized = true,
+            .background = kWhite};
+}
+
+ui::Declaration practiceDeclaration() {
+    ui::Declaration d;
+    addHeader(d);
+    addQuestionArea(d);
+    addAnswerArea(d);
+    addBottomBar(d);
+    return d;
+}
+
+ui::Declaration practiceDeclarationWithCalcPages() {
+    ui::Declaration d = practiceDeclaration();
+    for (const Control& c :
+         entry::onTabPage(entry::amountsPageDeclaration(), names::kAnswerTabs, names::AmountsPage))
+        d.push_back(c);
+    for (const Control& c :
+         entry::onTabPage(entry::journalPageDeclaration(), names::kAnswerTabs, names::JournalPage))
+        d.push_back(c);
+    return d;
+}
+
+} // namespace practice

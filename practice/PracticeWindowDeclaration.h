@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Declaration.h"
+
+namespace practice {
+
+// 专项练习: 950 × 655, sizable, opens maximized, white.
+ui::WindowDeclaration practiceWindowDeclaration();
+// The window's own controls. The two calculation pages are built into pages 4 and 5 of
+// 高级选择夹1 by the entry component, from its own declarations.
+ui::Declaration practiceDeclaration();
+// Both, as one list: for walking the whole window against what was built.
+ui::Declaration practiceDeclarationWithCalcPages();
+
+// Design character heights of the question text and of the option captions.
+inline constexpr int kQuestionPixels = 14;
+inline constexpr int kSingleOptionPixels = 14;
+inline constexpr int kOtherOptionPixels = 15;
+
+} // namespace practice
