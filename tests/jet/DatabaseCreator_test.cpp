@@ -9,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace jet {
 namespace {
@@ -312,6 +316,29 @@ TEST(DatabaseCreator, ReplacesAFileOnlyWhenTheNewOneIsComplete) {
     EXPECT_EQ(dir.entries(), 1u) << "no temporary file is left behind";
 
     EXPECT_EQ(DatabaseCreator::create(dir.file("missing/qvtb.mdb"), {second}).code(), Code::Io);
+}
+
+// A process killed while it writes (here by the file-size limit, SIGXFSZ) leaves the old file whole.
+TEST(DatabaseCreator, ACrashWhileWritingLeavesTheOldFileWhole) {
+    ScratchDir dir;
+    const std::string path = dir.file("qvtb.mdb");
+    ASSERT_TRUE(DatabaseCreator::create(path, {NewTable{"old", {{"ID", FieldType::Long}}, {{"1"}}}}).ok());
+    const auto before = testing::readFile(path);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{200000, 200000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        (void)DatabaseCreator::create(path, {questionTable("big", 300, 2999)});
+        ::_exit(0); // not reached: the write past the limit kills the process
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(testing::readFile(path), before);
+    EXPECT_EQ(testing::run("mdb-tables -1 '" + path + "'"), std::optional<std::string>("old\n"));
 }
 
 } // namespace
