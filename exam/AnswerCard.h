@@ -1,0 +1,38 @@
+#pragma once
+
+#include "QuestionNumbering.h"
+
+#include <QColor>
+
+#include <array>
+
+namespace exam {
+
+// What a number button of the answer card shows about its question.
+enum class CardState { Current, Flagged, Unanswered, Answered };
+
+// The legend's colours; the unanswered colour is the system button face.
+QColor cardColour(CardState state);
+
+// The answer card's state of the 62 questions, apart from any widget: exactly one question is
+// current; the others show flagged before answered, so a question kept for review stays visible
+// as such even after it was answered.
+class AnswerCard {
+public:
+    int current() const { return m_current; }
+    // Makes `id` current; numbers outside 1–62 are ignored.
+    void setCurrent(int id);
+    // Flags the question, or clears its flag when it is flagged already. Returns the new flag.
+    bool toggleFlag(int id);
+    bool isFlagged(int id) const;
+    void setAnswered(int id, bool answered);
+    bool isAnswered(int id) const;
+    CardState state(int id) const;
+
+private:
+    std::array<bool, kLastQuestion + 1> m_flagged{};
+    std::array<bool, kLastQuestion + 1> m_answered{};
+    int m_current = kFirstQuestion;
+};
+
+} // namespace exam

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "PaperStore.h"
+#include "QuestionBank.h"
+
+namespace exam {
+
+// A paper's table in the question-bank file, through the window's own connection.
+class BankPaperStore final : public PaperStore {
+public:
+    // Opens `bankPath`; a bank that cannot be opened makes every later operation fail.
+    BankPaperStore(const QString& bankPath, int paper);
+
+    QString table() const override { return m_table; }
+    std::optional<QList<QuestionRecord>> readPaper() override;
+    std::optional<QuestionRecord> readQuestion(int id) override;
+    bool recordAnswer(const QString& questionText, const QString& value) override;
+    bool recordScore(const QString& questionText, int score) override;
+    bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) override;
+    bool clearAnswers() override;
+    std::optional<int> sumScores() override;
+    QString lastError() const override { return m_bank.lastError(); }
+
+private:
+    std::optional<QuestionRecord> currentRecord();
+
+    QuestionBank m_bank;
+    QString m_table;
+};
+
+} // namespace exam

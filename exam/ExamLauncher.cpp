@@ -1,0 +1,37 @@
+#include "ExamLauncher.h"
+
+#include "BankPaperStore.h"
+#include "ExamNoticeWindow.h"
+#include "ExamWindow.h"
+#include "QuestionBank.h"
+#include "QuestionType.h"
+
+namespace exam {
+
+ExamLauncher::StoreFactory ExamLauncher::bankStores() {
+    return [](int paper) { return std::make_unique<BankPaperStore>(QuestionBank::defaultPath(), paper); };
+}
+
+ExamLauncher::ExamLauncher(QWidget* mainWindow, StoreFactory stores)
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_stores(std::move(stores)) {}
+
+void ExamLauncher::enterExam(int paper) {
+    if (paper < 1 || paper > paperCount) return;
+    m_currentExamSet = paper;
+    auto* notice = new ExamNoticeWindow(paper, m_mainWindow);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    connect(notice, &ExamNoticeWindow::examRequested, this, &ExamLauncher::openExam);
+    m_notice = notice;
+    notice->showDeclared();
+    Q_EMIT noticeOpened(notice);
+}
+
+void ExamLauncher::openExam(int paper) {
+    auto* window = new ExamWindow(m_stores(paper), Countdown::steadyClock(), m_mainWindow);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_exam = window;
+    window->showDeclared();
+    Q_EMIT examOpened(window);
+}
+
+} // namespace exam

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "PaperStore.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace exam {
+
+class ExamNoticeWindow;
+class ExamWindow;
+
+// The way into a mock exam: remembers the chosen paper (currentExamSet), shows the candidate
+// notice over the main window, and opens the exam window when the notice asks for it.
+class ExamLauncher final : public QObject {
+    Q_OBJECT
+public:
+    // Opens the table of a paper; by default in qvtb.mdb beside the program.
+    using StoreFactory = std::function<std::unique_ptr<PaperStore>(int paper)>;
+    static StoreFactory bankStores();
+
+    explicit ExamLauncher(QWidget* mainWindow, StoreFactory stores = bankStores());
+
+    // Paper 1–20 chosen: it becomes currentExamSet and the notice opens. Other numbers are ignored.
+    void enterExam(int paper);
+    int currentExamSet() const { return m_currentExamSet; }
+    ExamNoticeWindow* notice() const { return m_notice; }
+    ExamWindow* examWindow() const { return m_exam; }
+
+Q_SIGNALS:
+    void noticeOpened(exam::ExamNoticeWindow* notice);
+    void examOpened(exam::ExamWindow* window);
+
+private:
+    void openExam(int paper);
+
+    QWidget* m_mainWindow;
+    StoreFactory m_stores;
+    int m_currentExamSet = 0;
+    QPointer<ExamNoticeWindow> m_notice;
+    QPointer<ExamWindow> m_exam;
+};
+
+} // namespace exam

@@ -1,0 +1,410 @@
+#include "ExamWindow.h"
+
+#include "CalcPages.h"
+#include "ExamAnswerWindow.h"
+#include "ExamCalcAnswerWindow.h"
+#include "ExamNames.h"
+#include "ExamWindowDeclaration.h"
+#include "Fonts.h"
+#include "MessageBox.h"
+#include "PaperRecording.h"
+#include "PictureButton.h"
+#include "QuestionNumbering.h"
+#include "QuestionType.h"
+#include "Scoring.h"
+#include "TabControl.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QTabBar>
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+Q_LOGGING_CATEGORY(lcExam, "velmora.exam", QtInfoMsg)
+
+namespace exam {
+namespace {
+
+constexpr int kCardWidth = 203;
+constexpr int kCardTop = 68;
+constexpr int kCardGap = 8;
+constexpr int kHeaderHeight = 104;
+constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
+constexpr int kQuestionTop = 110;
+constexpr int kNavigationHeight = 56;
+constexpr int kMinAnswerHeight = 284; // the design's answer pages
+constexpr int kMaxAnswerHeight = 428; // tall enough for the whole journal-entry grid
+constexpr int kPreferredQuestionHeight = 200;
+constexpr int kMinQuestionHeight = 80;
+
+// Zoom: two pixels a step, from two steps smaller to five larger than the declared sizes.
+constexpr int kZoomPixels = 2;
+constexpr int kMinZoomStep = -2;
+constexpr int kMaxZoomStep = 5;
+
+const QString kLetters = u"ABCD"_s;
+
+} // namespace
+
+QString ExamWindow::resultText(int total) {
+    return u"你本次考试的得分为:\r\n\r\n"_s + QString::number(total) + u" 分"_s;
+}
+
+ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock, QWidget* parent)
+    : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)),
+      m_confirm([](QWidget* owner, const QString& text) { return ui::askYesNo(owner, text); }) {
+    m_controls = ui::buildWindow(this, examWindowDeclaration(), examWindowControls());
+    setWindowModality(Qt::ApplicationModal);
+    m_pages = m_controls.get<ui::TabControl>(names::kPages);
+    // The page follows the question's kind; the candidate cannot pick another one from the strip.
+    m_pages->tabBar()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_calc = new entry::CalcPages(m_pages);
+    // 交卷标签 lies over the button's right part: clicks on the word reach the button.
+    m_controls.widget(names::kSubmitLabel)->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_controls.widget(names::kReview)->setEnabled(false);
+    m_timer.setObjectName(u"时钟1"_s);
+    m_timer.setInterval(Countdown::kTickInterval);
+    connectControls();
+    connectAnswerControls();
+    loadPaper();
+}
+
+ExamWindow::~ExamWindow() {
+    clearPaper();
+}
+
+void ExamWindow::showDeclared() {
+    ui::showDeclared(this, examWindowDeclaration());
+}
+
+void ExamWindow::connectControls() {
+    const auto button = [this](const QString& name) { return m_controls.get<QAbstractButton>(name); };
+    connect(button(names::kFirst), &QAbstractButton::clicked, this, &ExamWindow::showFirst);
+    connect(button(names::kPrevious), &QAbstractButton::clicked, this, &ExamWindow::showPrevious);
+    connect(button(names::kNext), &QAbstractButton::clicked, this, &ExamWindow::showNext);
+    connect(button(names::kLast), &QAbstractButton::clicked, this, &ExamWindow::showLast);
+    connect(button(names::kReview), &QAbstractButton::clicked, this, &ExamWindow::openReview);
+    connect(button(names::kZoomIn), &QAbstractButton::clicked, this, &ExamWindow::zoomIn);
+    connect(button(names::kZoomReset), &QAbstractButton::clicked, this, &ExamWindow::zoomReset);
+    connect(button(names::kZoomOut), &QAbstractButton::clicked, this, &ExamWindow::zoomOut);
+    connect(button(names::kSubmit), &QAbstractButton::clicked, this, &ExamWindow::requestSubmission);
+    for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
+        connect(button(cardButtonName(id)), &QAbstractButton::clicked, this,
+                [this, id] { showQuestion(id); });
+    m_controls.widget(names::kFlag)->installEventFilter(this);
+    connect(&m_timer, &QTimer::timeout, this, &ExamWindow::tick);
+}
+
+void ExamWindow::connectAnswerControls() {
+    for (int n = 1; n <= 4; ++n) {
+        const QString letter = kLetters.mid(n - 1, 1);
+        // A single choice counts the moment the button goes down.
+        connect(m_controls.get<QAbstractButton>(names::singleOption(n)), &QAbstractButton::pressed, this,
+                [this, letter] { answerChoice(letter); });
+        connect(m_controls.get<QAbstractButton>(names::multipleOption(n)), &QAbstractButton::clicked, this,
+                [this] {
+                    OptionStates states{};
+                    for (int i = 0; i < 4; ++i)
+                        states[i] = m_controls.get<QCheckBox>(names::multipleOption(i + 1))->isChecked();
+                    answerChoice(answerFromOptions(states));
+                });
+    }
+    connect(m_controls.get<QAbstractButton>(names::kTrue), &QAbstractButton::clicked, this,
+            [this] { answerChoice(trueFalseAnswer(true)); });
+    connect(m_controls.get<QAbstractButton>(names::kFalse), &QAbstractButton::clicked, this,
+            [this] { answerChoice(trueFalseAnswer(false)); });
+    connect(m_calc, &entry::CalcPages::submitRequested, this, &ExamWindow::answerCalculation);
+}
+
+void ExamWindow::loadPaper() {
+    const std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    if (paper) {
+        for (const QuestionRecord& question : *paper)
+            m_card.setAnswered(question.id, hasAnswer(question));
+    } else {
+        qCWarning(lcExam).noquote() << "cannot read" << m_store->table() << ":" << m_store->lastError();
+    }
+    showQuestion(kFirstQuestion);
+    paintCard();
+    m_countdown.start();
+    m_timer.start();
+}
+
+void ExamWindow::showQuestion(int id) {
+    if (!isPaperQuestion(id)) return;
+    const int previous = m_card.current();
+    const std::optional<QuestionRecord> question = m_store->readQuestion(id);
+    if (!question)
+        qCWarning(lcExam).noquote() << "cannot read question" << id << "of" << m_store->table() << ":"
+                                    << m_store->lastError();
+    m_question = question.value_or(QuestionRecord{.id = id});
+    m_card.setCurrent(id);
+    m_controls.get<QLabel>(names::kNumber)->setText(QString::number(id));
+    m_controls.get<QLabel>(names::kSection)->setText(sectionCaption(id));
+    m_controls.get<QPlainTextEdit>(names::kQuestionText)->setPlainText(m_question.tm);
+    putAnswerBack();
+    setAnswersEditable(!m_submitted && question.has_value());
+    paintCardButton(previous);
+    paintCardButton(id);
+}
+
+// Puts the question's options and its recorded answer on the page of its kind.
+void ExamWindow::putAnswerBack() {
+    const int page = objectivePage(m_question.id);
+    if (page < 0) {
+        const QStringList recorded(m_question.answers.begin(), m_question.answers.end());
+        m_calc->showQuestion(m_question.tx, recorded);
+        return;
+    }
+    m_pages->setCurrentIndex(page);
+    const QuestionType type = *paperQuestionType(m_question.id);
+    const OptionStates states = optionsFromAnswer(type, m_question.xxda).value_or(OptionStates{});
+    const auto put = [](QAbstractButton* option, const QString& text, bool checked) {
+        // Exclusive radio buttons cannot be unchecked one by one; lift the rule while setting.
+        option->setAutoExclusive(false);
+        option->setText(text);
+        option->setChecked(checked);
+        option->setAutoExclusive(qobject_cast<QRadioButton*>(option) != nullptr);
+    };
+    if (type == QuestionType::TrueFalse) {
+        put(m_controls.get<QAbstractButton>(names::kTrue), trueAnswer(), states[0]);
+        put(m_controls.get<QAbstractButton>(names::kFalse), falseAnswer(), states[1]);
+        return;
+    }
+    for (int n = 1; n <= 4; ++n) {
+        const QString name =
+            type == QuestionType::SingleChoice ? names::singleOption(n) : names::multipleOption(n);
+        put(m_controls.get<QAbstractButton>(name), m_question.options[n - 1], states[n - 1]);
+    }
+}
+
+void ExamWindow::showFirst() {
+    showQuestion(kFirstQuestion);
+}
+
+void ExamWindow::showLast() {
+    showQuestion(kLastQuestion);
+}
+
+void ExamWindow::showPrevious() {
+    if (m_card.current() == kFirstQuestion) {
+        ui::showMessage(this, kFirstReached);
+        return;
+    }
+    showQuestion(m_card.current() - 1);
+}
+
+void ExamWindow::showNext() {
+    if (m_card.current() == kLastQuestion) {
+        ui::showMessage(this, kLastReached);
+        return;
+    }
+    showQuestion(m_card.current() + 1);
+}
+
+void ExamWindow::toggleFlag() {
+    m_card.toggleFlag(m_card.current());
+    paintCardButton(m_card.current());
+}
+
+bool ExamWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_controls.widget(names::kFlag) && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        toggleFlag();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ExamWindow::answerChoice(const QString& value) {
+    if (m_submitted) return;
+    const int id = m_card.current();
+    if (!recordChoice(*m_store, id, value))
+        qCWarning(lcExam).noquote() << "answer" << value << "to question" << id
+                                    << "not recorded:" << m_store->lastError();
+    refreshAnswered(id);
+}
+
+void ExamWindow::answerCalculation() {
+    if (m_submitted) return;
+    const int id = m_card.current();
+    if (!recordCalculation(*m_store, id, m_calc->answers()))
+        qCWarning(lcExam).noquote() << "calculation answer to question" << id
+                                    << "not recorded:" << m_store->lastError();
+    refreshAnswered(id);
+}
+
+// What the table now holds decides the card, so a failed statement never shows as answered.
+void ExamWindow::refreshAnswered(int id) {
+    const std::optional<QuestionRecord> question = m_store->readQuestion(id);
+    if (question) {
+        m_question = *question;
+        m_card.setAnswered(id, hasAnswer(*question));
+    }
+    paintCardButton(id);
+}
+
+void ExamWindow::paintCardButton(int id) {
+    auto* button = m_controls.get<ui::PictureButton>(cardButtonName(id));
+    if (!button) return;
+    ui::ButtonLook look = button->look();
+    const QColor colour = cardColour(m_card.state(id));
+    look.normal.background = colour;
+    look.hot.background = colour;
+    button->setLook(look);
+}
+
+void ExamWindow::paintCard() {
+    for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
+        paintCardButton(id);
+}
+
+void ExamWindow::tick() {
+    if (!m_countdown.tick()) {
+        if (m_countdown.isRunning()) m_controls.get<QLabel>(names::kCountdown)->setText(m_countdown.text());
+        return;
+    }
+    // Stopped before the message, so the message is shown once.
+    m_timer.stop();
+    m_controls.get<QLabel>(names::kCountdown)->setText(Countdown::formatRemaining(0));
+    ui::showMessage(this, kTimeUp);
+    if (!m_submitted) submit();
+}
+
+void ExamWindow::requestSubmission() {
+    if (m_submitted) {
+        showResult();
+        return;
+    }
+    if (!m_confirm(this, kConfirmSubmit)) return;
+    // The time may have run out while the question was open; that submitted the paper already.
+    if (m_submitted) return;
+    submit();
+}
+
+void ExamWindow::submit() {
+    m_submitted = true;
+    m_timer.stop();
+    m_countdown.stop();
+    setAnswersEditable(false);
+    m_controls.widget(names::kReview)->setEnabled(true);
+    showResult();
+}
+
+void ExamWindow::showResult() {
+    if (!m_total) m_total = m_store->sumScores();
+    if (!m_total) {
+        qCWarning(lcExam).noquote() << "cannot total" << m_store->table() << ":" << m_store->lastError();
+        return;
+    }
+    ui::showMessage(this, resultText(*m_total), kResultTitle);
+}
+
+void ExamWindow::setAnswersEditable(bool editable) {
+    for (int n = 1; n <= 4; ++n) {
+        m_controls.widget(names::singleOption(n))->setEnabled(editable);
+        m_controls.widget(names::multipleOption(n))->setEnabled(editable);
+    }
+    m_controls.widget(names::kTrue)->setEnabled(editable);
+    m_controls.widget(names::kFalse)->setEnabled(editable);
+    m_calc->setEnabled(editable);
+}
+
+void ExamWindow::openReview() {
+    if (!m_submitted) return;
+    const int id = m_card.current();
+    const std::optional<QuestionRecord> question = m_store->readQuestion(id);
+    const QuestionRecord shown = question.value_or(QuestionRecord{.id = id});
+    practice::AnswerWindow* window = nullptr;
+    if (paperQuestionType(id) == QuestionType::Calculation)
+        window = new practice::ExamCalcAnswerWindow(shown, this);
+    else
+        window = new practice::ExamAnswerWindow(shown, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_review = window;
+    window->showCentred();
+}
+
+void ExamWindow::zoomIn() {
+    m_zoomStep = std::min(m_zoomStep + 1, kMaxZoomStep);
+    applyZoom();
+}
+
+void ExamWindow::zoomOut() {
+    m_zoomStep = std::max(m_zoomStep - 1, kMinZoomStep);
+    applyZoom();
+}
+
+void ExamWindow::zoomReset() {
+    m_zoomStep = 0;
+    applyZoom();
+}
+
+// The question text and the option captions grow and shrink together from their declared sizes.
+void ExamWindow::applyZoom() {
+    QStringList zoomed{names::kQuestionText, names::kTrue, names::kFalse};
+    for (int n = 1; n <= 4; ++n)
+        zoomed << names::singleOption(n) << names::multipleOption(n);
+    for (const QString& name : zoomed) {
+        ui::Font font = ui::findDeclared(examWindowControls(), name)->font;
+        font.pixels += m_zoomStep * kZoomPixels;
+        m_controls.widget(name)->setFont(ui::fontFor(font));
+    }
+}
+
+void ExamWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout(event->size());
+}
+
+// The answer card keeps to the right edge at full height; the question text, the answer pages
+// and the navigation bar share the rest, the navigation bar at the foot.
+void ExamWindow::relayout(QSize client) {
+    const int width = client.width();
+    const int height = client.height();
+    const int cardLeft = width - kCardWidth;
+    const int leftWidth = cardLeft - kCardGap;
+    m_controls.widget(names::kCard)->setGeometry(cardLeft, kCardTop, kCardWidth, height - kCardTop);
+    m_controls.widget(names::kHeader)->setGeometry(0, 0, width, kHeaderHeight);
+    QWidget* panel = m_controls.widget(names::kTimerPanel);
+    panel->move(width - kTimerPanelFromRight, panel->y());
+
+    const int navigationTop = height - kNavigationHeight;
+    m_controls.widget(names::kNavigation)->setGeometry(0, navigationTop, leftWidth, kNavigationHeight);
+    const int available = navigationTop - kQuestionTop;
+    const int answerHeight =
+        std::clamp(available - kPreferredQuestionHeight, kMinAnswerHeight, kMaxAnswerHeight);
+    const int questionHeight = std::max(kMinQuestionHeight, available - answerHeight - 6);
+    m_controls.widget(names::kQuestionText)->setGeometry(16, kQuestionTop, leftWidth - 16, questionHeight);
+    const int splitterTop = kQuestionTop + questionHeight + 1;
+    m_controls.widget(names::kSplitter)->setGeometry(0, splitterTop, leftWidth, 2);
+    const int pagesTop = splitterTop + 3;
+    m_pages->setGeometry(8, pagesTop, leftWidth - 8, std::max(0, navigationTop - pagesTop - 2));
+}
+
+void ExamWindow::closeEvent(QCloseEvent* event) {
+    m_timer.stop();
+    m_countdown.stop();
+    clearPaper();
+    QWidget::closeEvent(event);
+}
+
+void ExamWindow::clearPaper() {
+    if (m_cleared) return;
+    m_cleared = true;
+    if (!m_store->clearAnswers())
+        qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << m_store->lastError();
+}
+
+} // namespace exam

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "AnswerCard.h"
+#include "Countdown.h"
+#include "PaperStore.h"
+#include "QuestionRecord.h"
+#include "WindowBuilder.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace entry {
+class CalcPages;
+}
+namespace ui {
+class TabControl;
+}
+
+namespace exam {
+
+// The window in which one paper is worked: one question at a time, the answer card of 62 number
+// buttons, the hour's countdown, submission and, once submitted, the review of each question.
+// Answers go to the paper's table the moment they are given; the window keeps only the current
+// question, the flags and the card's colours. Closing it clears the paper.
+class ExamWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString kFirstReached = QStringLiteral("当前已是第一题!");
+    static inline const QString kLastReached = QStringLiteral("已是最后一题!");
+    static inline const QString kConfirmSubmit = QStringLiteral("确定要交卷吗?");
+    static inline const QString kTimeUp = QStringLiteral("答题时间已到,已自动交卷.");
+    static inline const QString kResultTitle = QStringLiteral("评分");
+    // "你本次考试的得分为:\r\n\r\n86 分"
+    static QString resultText(int total);
+
+    // Asks a Yes/No question; ui::askYesNo unless a test gives its own.
+    using Confirm = std::function<bool(QWidget* parent, const QString& text)>;
+
+    // Loads the paper, shows question 1 and starts the countdown on `clock`.
+    explicit ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock = Countdown::steadyClock(),
+                        QWidget* parent = nullptr);
+    ~ExamWindow() override;
+
+    void showDeclared();
+    const ui::Built& controls() const { return m_controls; }
+    PaperStore& store() { return *m_store; }
+    const AnswerCard& card() const { return m_card; }
+    int currentQuestion() const { return m_card.current(); }
+    const Countdown& countdown() const { return m_countdown; }
+    bool isCountdownTimerActive() const { return m_timer.isActive(); }
+    bool isSubmitted() const { return m_submitted; }
+    // The answer window opened by 答案解析 while it is open.
+    QWidget* reviewWindow() const { return m_review; }
+    entry::CalcPages* calcPages() const { return m_calc; }
+    int zoomStep() const { return m_zoomStep; }
+    void setConfirmation(Confirm confirm) { m_confirm = std::move(confirm); }
+
+    void showQuestion(int id);
+    void showFirst();
+    void showPrevious();
+    void showNext();
+    void showLast();
+    void toggleFlag();
+    void requestSubmission();
+    void tick();
+    void openReview();
+    void zoomIn();
+    void zoomOut();
+    void zoomReset();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectControls();
+    void connectAnswerControls();
+    void loadPaper();
+    void relayout(QSize client);
+    void putAnswerBack();
+    void answerChoice(const QString& value);
+    void answerCalculation();
+    void refreshAnswered(int id);
+    void paintCardButton(int id);
+    void paintCard();
+    void submit();
+    void showResult();
+    void setAnswersEditable(bool editable);
+    void applyZoom();
+    void clearPaper();
+
+    std::unique_ptr<PaperStore> m_store;
+    ui::Built m_controls;
+    ui::TabControl* m_pages = nullptr;
+    entry::CalcPages* m_calc = nullptr;
+    QuestionRecord m_question;
+    AnswerCard m_card;
+    Countdown m_countdown;
+    QTimer m_timer;
+    Confirm m_confirm;
+    QPointer<QWidget> m_review;
+    std::optional<int> m_total;
+    int m_zoomStep = 0;
+    bool m_submitted = false;
+    bool m_cleared = false;
+};
+
+} // namespace exam
