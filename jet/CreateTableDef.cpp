@@ -56,12 +56,13 @@ void appendFixedBlock(Bytes& out, const TableLayout& layout) {
     put32(out, f::kTdefFreeMapOffset, def.freeMap.raw());
 }
 
-void appendDescriptor(Bytes& out, const Column& c) {
+void appendDescriptor(Bytes& out, const Column& c, std::uint8_t tableType) {
     out.push_back(static_cast<std::uint8_t>(c.type));
     append32(out, f::kTdefMagic);
     append16(out, c.number);
     append16(out, c.varIndex);
-    append16(out, 0); // "column number again": Jet writes 0 in its own tables, no reader uses it
+    // "Column number again": 0 in Jet's own tables, the number in Access's; no reader uses it.
+    append16(out, tableType == f::kTableSystem ? 0 : c.number);
     out.insert(out.end(), std::begin(kSortGeneral), std::end(kSortGeneral));
     out.push_back(c.flags);
     out.push_back(c.extFlags);
@@ -111,7 +112,7 @@ Result<Bytes> CreateTableDef::encode(const TableLayout& layout) {
         append32(out, 0);
     }
     for (std::size_t at : layout.storedOrder)
-        appendDescriptor(out, def.columns.at(at));
+        appendDescriptor(out, def.columns.at(at), def.tableType);
     for (std::size_t at : layout.storedOrder)
         JET_TRY(appendName(out, def.columns.at(at).name));
     for (const RealIndex& index : def.indexes)

@@ -151,7 +151,7 @@ Status writeMaps(CreateImage& image, std::uint32_t holderPage, TableDef& def, co
 
 } // namespace
 
-Result<TableDef> CreateTableWriter::columns(const NewTable& table) {
+TableDef CreateTableWriter::columns(const NewTable& table) {
     TableDef def;
     def.tableType = format::kTableUser;
     std::uint16_t fixedOffset = 0;
@@ -180,10 +180,8 @@ Result<TableDef> CreateTableWriter::columns(const NewTable& table) {
 }
 
 Result<std::uint32_t> CreateTableWriter::write(CreateImage& image, const NewTable& table) {
-    auto columnsDef = columns(table);
-    if (!columnsDef.ok()) return columnsDef.status();
     TableLayout layout;
-    layout.def = std::move(columnsDef.value());
+    layout.def = columns(table);
     TableDef& def = layout.def;
     auto tdefPage = image.append();
     auto holderPage = tdefPage.ok() ? image.append() : tdefPage;

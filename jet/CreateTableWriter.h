@@ -14,7 +14,7 @@ class CreateTableWriter {
 public:
     // The columns a new table gets for its fields: numbered in field order, fixed columns packed
     // in that order, Text and Memo with Unicode compression allowed as Access sets by default.
-    static Result<TableDef> columns(const NewTable& table);
+    static TableDef columns(const NewTable& table);
 
     // Returns the table's definition page, which is also its catalog id.
     static Result<std::uint32_t> write(CreateImage& image, const NewTable& table);

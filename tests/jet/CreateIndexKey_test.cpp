@@ -29,6 +29,13 @@ TEST(CreateIndexKey, TextKeysMatchTheCatalogIndexesJetWrote) {
     EXPECT_EQ(IndexKey::text("TM10").value(), IndexKey::text("tm10").value());
 }
 
+// Digits and 'z', which no sample catalog holds, as Jackcess's General table gives them.
+TEST(CreateIndexKey, DigitsAndZFollowTheGeneralTable) {
+    EXPECT_EQ(IndexKey::text("0123456789").value(),
+              hex({0x7f, 0x36, 0x38, 0x3a, 0x3c, 0x3e, 0x40, 0x42, 0x44, 0x46, 0x48, 0x01, 0x00}));
+    EXPECT_EQ(IndexKey::text("xyz").value(), hex({0x7f, 0x75, 0x76, 0x78, 0x01, 0x00}));
+}
+
 TEST(CreateIndexKey, TextKeysSortLikeTheNames) {
     const std::array<const char*, 7> ordered = {"a1", "a2", "a9", "b", "danxuan", "tm1", "tm10"};
     for (std::size_t i = 1; i < ordered.size(); ++i)

@@ -11,7 +11,7 @@ namespace {
 
 Column column(FieldType type, std::uint16_t size = 255) {
     NewTable t{"t", {{"c", type, size}}, {}};
-    return CreateTableWriter::columns(t).value().columns[0];
+    return CreateTableWriter::columns(t).columns[0];
 }
 
 double storedDate(const Bytes& raw) {
@@ -98,7 +98,7 @@ TEST(CreateValue, NewColumnsAreLaidOutInFieldOrder) {
                 {"DA", FieldType::Text, 10},
                 {"when", FieldType::DateTime}},
                {}};
-    const TableDef def = CreateTableWriter::columns(t).value();
+    const TableDef def = CreateTableWriter::columns(t);
     EXPECT_EQ(def.maxCols, 6);
     EXPECT_EQ(def.varCols, 2);
     EXPECT_EQ(def.columns[0].fixedOffset, 0);
