@@ -61,7 +61,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(Anchors)
 // A font as windows give it: a character height in pixels and a face.
 struct Font {
     int pixels = 0; // character height in pixels; 0 = the default GUI font (application font)
-    QString face;   // empty = the platform's default face for Chinese text
+    QString face{}; // empty = the platform's default face for Chinese text
     bool bold = false;
 };
 
@@ -73,17 +73,17 @@ enum class ButtonStyle {
 };
 enum class PicturePlace { Left, Above }; // the picture's place relative to the caption
 struct ButtonColours {
-    std::optional<QColor> text;       // unset = the system button text colour
-    std::optional<QColor> background; // unset = the system button face
+    std::optional<QColor> text{};       // unset = the system button text colour
+    std::optional<QColor> background{}; // unset = the system button face
 };
 struct ButtonLook {
     ButtonStyle style = ButtonStyle::Raised;
     PicturePlace place = PicturePlace::Left;
-    ButtonColours normal;    // neither hot nor focused
-    ButtonColours hot;       // mouse over it or pressed; unset parts fall back to `normal`
-    ButtonColours focused;   // has keyboard focus; unset parts fall back to `normal`
-    QString disabledPicture; // shown while disabled; empty = the picture greyed
-    bool focusRect = true;   // draw the dotted focus rectangle when focused
+    ButtonColours normal{};    // neither hot nor focused
+    ButtonColours hot{};       // mouse over it or pressed; unset parts fall back to `normal`
+    ButtonColours focused{};   // has keyboard focus; unset parts fall back to `normal`
+    QString disabledPicture{}; // shown while disabled; empty = the picture greyed
+    bool focusRect = true;     // draw the dotted focus rectangle when focused
 };
 
 // A tab control's strip of captions.
@@ -100,36 +100,36 @@ struct ScrollRange {
 
 // One control of a window.
 struct Control {
-    QString name; // the Qt objectName, exactly as declared
+    QString name{}; // the Qt objectName, exactly as declared
     Kind kind = Kind::PushButton;
-    QRect rect;     // design rectangle, relative to the parent's top-left
-    QString parent; // container's name; empty = the window's client area
-    int page = -1;  // page index when the parent is a TabControl
-    QString text;   // caption or initial text
-    Font font;
-    std::optional<QColor> foreground; // text or line colour; unset = system colour
-    std::optional<QColor> background; // unset = system button face (transparent kinds: none)
-    QString picture;                  // resource path, e.g. ":/pictures/splash.jpg"
-    bool stretch = false;             // picture boxes: stretch the picture over the box
-    bool transparentCorner = false;   // the picture's top-left pixel colour is drawn transparent
+    QRect rect{};     // design rectangle, relative to the parent's top-left
+    QString parent{}; // container's name; empty = the window's client area
+    int page = -1;    // page index when the parent is a TabControl
+    QString text{};   // caption or initial text
+    Font font{};
+    std::optional<QColor> foreground{}; // text or line colour; unset = system colour
+    std::optional<QColor> background{}; // unset = system button face (transparent kinds: none)
+    QString picture{};                  // resource path, e.g. ":/pictures/splash.jpg"
+    bool stretch = false;               // picture boxes: stretch the picture over the box
+    bool transparentCorner = false;     // the picture's top-left pixel colour is drawn transparent
     Border border = Border::None;
     Qt::Alignment align = Qt::AlignLeft; // horizontal; single lines are centred vertically
     bool wordWrap = false;               // labels: wrap, from the top
     bool tabStop = true;
-    bool readOnly = false;          // edit boxes
-    bool scrollBar = false;         // multi-line edit boxes: vertical scroll bar
-    bool hideSelection = false;     // edit boxes: selection hidden while unfocused
-    ButtonLook look;                // picture buttons
-    QStringList items;              // tab captions, combo entries, status panel texts
-    std::vector<int> widths;        // list view columns, status bar panels
-    std::vector<QStringList> rows;  // list view rows, one cell per column
-    int rowHeight = 0;              // list view; 0 = the style's height
-    bool header = false;            // list view: show the column header row
-    TabStrip strip = TabStrip::Top; // tab controls
-    int stripHeight = 20;           // tab controls: height of the caption strip
-    Font stripFont;                 // tab controls: the captions' font
-    ScrollRange range;              // vertical scroll bars
-    int textSize = 2;               // HTML viewers: 0 (smallest) … 4 (largest)
+    bool readOnly = false;           // edit boxes
+    bool scrollBar = false;          // multi-line edit boxes: vertical scroll bar
+    bool hideSelection = false;      // edit boxes: selection hidden while unfocused
+    ButtonLook look{};               // picture buttons
+    QStringList items{};             // tab captions, combo entries, status panel texts
+    std::vector<int> widths{};       // list view columns, status bar panels
+    std::vector<QStringList> rows{}; // list view rows, one cell per column
+    int rowHeight = 0;               // list view; 0 = the style's height
+    bool header = false;             // list view: show the column header row
+    TabStrip strip = TabStrip::Top;  // tab controls
+    int stripHeight = 20;            // tab controls: height of the caption strip
+    Font stripFont{};                // tab controls: the captions' font
+    ScrollRange range{};             // vertical scroll bars
+    int textSize = 2;                // HTML viewers: 0 (smallest) … 4 (largest)
     Anchors anchors = {Anchor::Left, Anchor::Top};
 };
 
@@ -139,15 +139,15 @@ enum class Frame { Fixed, Sizable };
 
 // The window itself. Its size is the outer size, frame and title bar included.
 struct WindowDeclaration {
-    QString title;
-    QSize outerSize;
+    QString title{};
+    QSize outerSize{};
     Frame frame = Frame::Fixed;
     bool minimizeButton = false;
     bool maximizeButton = false;
-    bool taskbar = true;              // false: a dialog of its parent, no taskbar entry
-    bool maximized = false;           // opens maximized, otherwise centred on the screen
-    std::optional<QColor> background; // unset = system button face
-    QString backgroundPicture;        // stretched over the whole client area
+    bool taskbar = true;                // false: a dialog of its parent, no taskbar entry
+    bool maximized = false;             // opens maximized, otherwise centred on the screen
+    std::optional<QColor> background{}; // unset = system button face
+    QString backgroundPicture{};        // stretched over the whole client area
 };
 
 // Frame metrics of a normal frame: a 950 × 655 window has a 944 × 627 client area.

@@ -9,12 +9,16 @@ QString programDirectory() {
     return QCoreApplication::applicationDirPath();
 }
 
-QString programFile(const QString& writtenName) {
+QString fileIn(const QString& directory, const QString& writtenName) {
     QString name = writtenName;
     name.replace(u'\\', u'/');
     while (name.startsWith(u'/'))
         name.remove(0, 1);
-    return QDir::toNativeSeparators(programDirectory() + u'/' + name);
+    return QDir::toNativeSeparators(QDir::fromNativeSeparators(directory) + u'/' + name);
+}
+
+QString programFile(const QString& writtenName) {
+    return fileIn(programDirectory(), writtenName);
 }
 
 bool enterProgramDirectory() {

@@ -49,6 +49,21 @@ private:
     QImage m_picture;
 };
 
+// A fixed frame is never maximized, whatever the window manager offers.
+class FixedFrame final : public QObject {
+public:
+    explicit FixedFrame(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = static_cast<QWidget*>(watched);
+        const Qt::WindowStates grown = Qt::WindowMaximized | Qt::WindowFullScreen;
+        if (event->type() == QEvent::WindowStateChange && (window->windowState() & grown))
+            window->setWindowState(window->windowState() & ~grown);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void setColour(QWidget* widget, QPalette::ColorRole role, const std::optional<QColor>& colour) {
     if (!colour) return;
     QPalette palette = widget->palette();
@@ -391,10 +406,12 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     window->setWindowFlags(flags);
     window->setWindowTitle(declaration.title);
     const QSize client = clientSize(declaration);
-    if (declaration.frame == Frame::Fixed)
+    if (declaration.frame == Frame::Fixed) {
         window->setFixedSize(client);
-    else
+        new FixedFrame(window);
+    } else {
         window->resize(client);
+    }
     setBackground(window, QPalette::Window, declaration.background);
     if (!declaration.backgroundPicture.isEmpty())
         new WindowBackground(window, loadPicture(declaration.backgroundPicture));

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "QuestionType.h"
+#include "WindowBuilder.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QRadioButton;
+class QTreeWidget;
+
+namespace ui {
+class HtmlViewer;
+class StatusBar;
+class TabControl;
+} // namespace ui
+
+namespace app {
+
+// The start window: navigation bar, five pages (home, two documents, practice choice, paper
+// list) and the status bar. It lives for the whole run; closing it ends the program. It opens no
+// other window itself: it asks for practice or an exam through its signals.
+class MainWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString kVersionText = QStringLiteral("软件版本：V2.0.0.0");
+    static inline const QString kNoTypeChosen = QStringLiteral("还未选择任何题型");
+    static inline const QString kNoPaperChosen = QStringLiteral("你还未选择套题,请先选择 !!");
+    static inline const QString kSyllabusFile = QStringLiteral("\\Velmora考试大纲.mht");
+    static inline const QString kHandbookFile = QStringLiteral("\\beikao.mht");
+
+    // `programDirectory` is where the two documents lie.
+    explicit MainWindow(const QString& programDirectory, QWidget* parent = nullptr);
+
+    // Shows page 0 to 4 and hides the others; a document page loads its document the first time.
+    void showPage(int page);
+    int currentPage() const;
+    // The type of the checked radio button, if any.
+    std::optional<QuestionType> chosenType() const;
+    // The paper (1 to 20) of the selected row, or 0 with none selected.
+    int selectedPaper() const;
+    const ui::Built& controls() const { return m_controls; }
+
+    void enterPractice();
+    void enterExam();
+
+Q_SIGNALS:
+    void practiceRequested(QuestionType type);
+    void examRequested(int paper);
+
+private:
+    void connectNavigation();
+    void loadDocument(int page);
+
+    QString m_programDirectory;
+    ui::Built m_controls;
+    ui::TabControl* m_pages = nullptr;
+    QTreeWidget* m_paperList = nullptr;
+    QList<QRadioButton*> m_choices;
+    bool m_documentLoaded[2] = {false, false};
+};
+
+} // namespace app

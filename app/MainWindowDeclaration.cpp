@@ -1,0 +1,225 @@
+#include "MainWindowDeclaration.h"
+
+using namespace Qt::StringLiterals;
+using ui::Anchor;
+using ui::ButtonStyle;
+using ui::Control;
+using ui::Kind;
+
+namespace app {
+namespace {
+
+const QColor kNavBlue(159, 203, 240);
+const QColor kOrange(255, 128, 0);
+const QColor kDarkOrange(192, 96, 0);
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+const QString kBackground = u":/pictures/background.jpg"_s;
+const QString kSidePanel = u":/pictures/side_panel.jpg"_s;
+const QString kSideBar = u":/pictures/side_bar.jpg"_s;
+
+Control navigationButton(const QString& name, int left, const QString& caption, const QString& picture) {
+    const ui::ButtonColours colours{.text = kBlack, .background = kNavBlue};
+    return {.name = name,
+            .kind = Kind::PictureButton,
+            .rect = {left, 8, 72, 90},
+            .parent = u"导航图片框"_s,
+            .text = caption,
+            .font = {.pixels = 13},
+            .picture = picture,
+            .transparentCorner = true,
+            .look = {.style = ButtonStyle::Flat,
+                     .place = ui::PicturePlace::Above,
+                     .normal = colours,
+                     .hot = colours,
+                     .focused = colours,
+                     .focusRect = false}};
+}
+
+Control orangeButton(const QString& name, QRect rect, bool tabStop) {
+    return {.name = name,
+            .kind = Kind::PictureButton,
+            .rect = rect,
+            .parent = names::kPages,
+            .page = name == names::kEnterPractice ? 3 : 4,
+            .text = name,
+            .tabStop = tabStop,
+            .look = {.style = ButtonStyle::Raised,
+                     .normal = {.text = kBlack, .background = kOrange},
+                     .hot = {.text = kBlack, .background = kDarkOrange}}};
+}
+
+// The left side panel of pages 3 and 4: a pale panel, the blue bar with 当前科目, the subject.
+void appendSidePanel(ui::Declaration& d, int page, const QString& panel, const QString& bar,
+                     const QString& barLabel, const QString& subjectLabel, int subjectWidth) {
+    d.push_back({.name = panel,
+                 .kind = Kind::PictureBox,
+                 .rect = {0, 0, 216, 505},
+                 .parent = names::kPages,
+                 .page = page,
+                 .picture = kSidePanel,
+                 .stretch = true});
+    d.push_back({.name = bar,
+                 .kind = Kind::PictureBox,
+                 .rect = {0, 0, 216, 36},
+                 .parent = panel,
+                 .picture = kSideBar});
+    d.push_back({.name = barLabel,
+                 .kind = Kind::TransparentLabel,
+                 .rect = {17, 9, 88, 16},
+                 .parent = bar,
+                 .text = u"当前科目"_s,
+                 .font = {.pixels = 15, .bold = true},
+                 .foreground = kWhite});
+    d.push_back({.name = subjectLabel,
+                 .kind = Kind::TransparentLabel,
+                 .rect = {8, 48, subjectWidth, 16},
+                 .parent = panel,
+                 .text = u"《Velmora》"_s,
+                 .font = {.pixels = 15, .bold = true},
+                 .foreground = kOrange});
+}
+
+std::vector<QStringList> paperRows() {
+    std::vector<QStringList> rows;
+    for (int paper = 1; paper <= 20; ++paper)
+        rows.push_back({u"《Velmora》全真考试卷第"_s + chineseNumeral(paper) + u"套"_s, u"100"_s, u"62"_s});
+    return rows;
+}
+
+ui::Declaration build() {
+    ui::Declaration d;
+    d.push_back({.name = u"导航图片框"_s,
+                 .kind = Kind::PictureBox,
+                 .rect = {0, 0, 950, 104},
+                 .picture = kBackground,
+                 .stretch = true});
+    d.push_back(navigationButton(u"考试大纲"_s, 40, u"考试大纲"_s, u":/pictures/nav_syllabus.bmp"_s));
+    d.push_back(navigationButton(u"备考宝典"_s, 152, u"备考宝典"_s, u":/pictures/nav_handbook.bmp"_s));
+    d.push_back(navigationButton(u"章节练习"_s, 264, u"专项练习"_s, u":/pictures/nav_practice.bmp"_s));
+    d.push_back(navigationButton(u"全真考场"_s, 376, u"全真考场"_s, u":/pictures/nav_exam.bmp"_s));
+    // The status bar lies above the page container.
+    d.push_back({.name = names::kStatusBar,
+                 .kind = Kind::StatusBar,
+                 .rect = {0, 607, 944, 20},
+                 .items = {QString(), u"软件版本:"_s, QString()},
+                 .widths = {800, 180, 350}});
+    // The strip would run along the bottom under the status bar, which covers all but a sliver of
+    // it; pages change only through the navigation bar, so the strip is not shown at all.
+    d.push_back({.name = names::kPages,
+                 .kind = Kind::TabControl,
+                 .rect = {2, 103, 940, 521},
+                 .background = kWhite,
+                 .items = {QString(), u"新大纲分析"_s, u"备考宝典"_s, u"章节练习"_s, u"全真考场"_s},
+                 .strip = ui::TabStrip::Hidden,
+                 .stripFont = {.pixels = 12, .face = u"SimSun"_s}});
+
+    d.push_back({.name = u"图片框1"_s,
+                 .kind = Kind::PictureBox,
+                 .rect = {0, 0, 940, 510},
+                 .parent = names::kPages,
+                 .page = 0,
+                 .background = kWhite,
+                 .picture = u":/pictures/splash.jpg"_s,
+                 .stretch = true});
+    d.push_back({.name = names::kSyllabusViewer,
+                 .kind = Kind::HtmlViewer,
+                 .rect = {0, 5, 934, 483},
+                 .parent = names::kPages,
+                 .page = 1});
+    d.push_back({.name = names::kHandbookViewer,
+                 .kind = Kind::HtmlViewer,
+                 .rect = {8, 8, 928, 483},
+                 .parent = names::kPages,
+                 .page = 2});
+
+    appendSidePanel(d, 3, u"图片框3"_s, u"图片框6"_s, u"透明标签4"_s, u"透明标签3"_s, 126);
+    d.push_back({.name = u"透明标签5"_s,
+                 .kind = Kind::TransparentLabel,
+                 .rect = {270, 73, 512, 32},
+                 .parent = names::kPages,
+                 .page = 3,
+                 .text = u"请选择以下题型进入答题"_s,
+                 .font = {.pixels = 15, .bold = true},
+                 .foreground = kBlack});
+    const int radioTops[] = {147, 184, 221, 256};
+    for (int i = 0; i < 4; ++i) {
+        d.push_back(
+            {.name = practiceChoices()[i],
+             .kind = Kind::RadioButton,
+             .rect = {360, radioTops[i], i == 3 ? 174 : 96, 24},
+             .parent = names::kPages,
+             .page = 3,
+             .text = QStringList{u"单选题练习"_s, u"多选题练习"_s, u"判断题练习"_s, u"计算分析题练习"_s}[i],
+             .font = {.pixels = 15},
+             .foreground = kBlack,
+             .background = kWhite});
+    }
+    d.push_back(orangeButton(names::kEnterPractice, {480, 344, 72, 32}, false));
+
+    appendSidePanel(d, 4, u"图片框4"_s, u"图片框5"_s, u"透明标签1"_s, u"透明标签2"_s, 150);
+    d.push_back({.name = u"图片框2"_s,
+                 .kind = Kind::PictureBox,
+                 .rect = {225, 17, 592, 72},
+                 .parent = names::kPages,
+                 .page = 4,
+                 .picture = u":/pictures/paper_list_head.jpg"_s});
+    d.push_back({.name = names::kPaperList,
+                 .kind = Kind::ListView,
+                 .rect = {225, 89, 584, 336},
+                 .parent = names::kPages,
+                 .page = 4,
+                 .font = {.pixels = 13},
+                 .foreground = kBlack,
+                 .background = kWhite,
+                 .border = ui::Border::SingleLine,
+                 .widths = {360, 70, 65},
+                 .rows = paperRows(),
+                 .rowHeight = 25});
+    d.push_back(orangeButton(names::kEnterExam, {494, 449, 72, 32}, true));
+    return d;
+}
+
+} // namespace
+
+const ui::WindowDeclaration& mainWindowDeclaration() {
+    static const ui::WindowDeclaration window{.title = u"Velmora-Ostrevin"_s,
+                                              .outerSize = {950, 655},
+                                              .frame = ui::Frame::Fixed,
+                                              .minimizeButton = true,
+                                              .maximizeButton = false,
+                                              .taskbar = true,
+                                              .backgroundPicture = kBackground};
+    return window;
+}
+
+const ui::Declaration& mainWindowControls() {
+    static const ui::Declaration controls = build();
+    return controls;
+}
+
+const std::vector<NavigationEntry>& navigationEntries() {
+    static const std::vector<NavigationEntry> entries = {
+        {u"考试大纲"_s, 1}, {u"备考宝典"_s, 2}, {u"章节练习"_s, 3}, {u"全真考场"_s, 4}};
+    return entries;
+}
+
+const QStringList& practiceChoices() {
+    static const QStringList choices = {u"单选框1"_s, u"单选框2"_s, u"单选框3"_s, u"单选框4"_s};
+    return choices;
+}
+
+QString chineseNumeral(int number) {
+    static const QString digits = u"〇一二三四五六七八九"_s;
+    if (number < 1 || number > 99) return QString::number(number);
+    const int tens = number / 10;
+    const int ones = number % 10;
+    QString text;
+    if (tens > 1) text += digits[tens];
+    if (tens > 0) text += u'十';
+    if (ones > 0) text += digits[ones];
+    return text;
+}
+
+} // namespace app

@@ -1,0 +1,29 @@
+#include "Startup.h"
+
+#include "Fonts.h"
+#include "MainWindow.h"
+#include "MainWindowDeclaration.h"
+#include "ProgramFiles.h"
+
+#include <QApplication>
+
+#include <unistd.h>
+
+namespace app {
+
+int runProgram(int& argc, char** argv) {
+    // The browser engine refuses to start its sandbox as root; run as root, the document pages
+    // would stay blank.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    ui::enterProgramDirectory();
+    ui::installFonts();
+
+    MainWindow window(ui::programDirectory());
+    ui::showDeclared(&window, mainWindowDeclaration());
+    return QApplication::exec();
+}
+
+} // namespace app

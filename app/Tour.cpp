@@ -1,0 +1,74 @@
+// Opens every window it can and writes a PNG of each into the folder given as its argument:
+// MainWindow on each of its five pages. Exits 0 when every picture was written.
+
+#include "Fonts.h"
+#include "HtmlViewer.h"
+#include "MainWindow.h"
+#include "MainWindowDeclaration.h"
+#include "ProgramFiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Lets queued paints and loads run for a while.
+void settle(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Waits until the viewer has finished loading its document, or gives up after `timeout`.
+void awaitDocument(ui::HtmlViewer* viewer, int timeout) {
+    if (!viewer->view()) return; // no document: the page shows an empty viewer
+    QEventLoop loop;
+    QObject::connect(viewer, &ui::HtmlViewer::loadFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
+    loop.exec();
+    settle(500); // the browser paints after it reports the load
+}
+
+bool shoot(QWidget* window, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name + u".png"_s);
+    const bool written = window->grab().save(path);
+    std::fprintf(stderr, "%s %s\n", written ? "wrote" : "FAILED to write",
+                 qPrintable(QDir::toNativeSeparators(path)));
+    return written;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: velmora-tour FOLDER\n");
+        return 2;
+    }
+    QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(u"."_s)) return 1;
+    ui::installFonts();
+
+    app::MainWindow window(ui::programDirectory());
+    ui::showDeclared(&window, app::mainWindowDeclaration());
+    settle(300);
+    bool ok = true;
+    const char* pageNames[] = {"home", "syllabus", "handbook", "practice", "exam"};
+    for (int page = 0; page < 5; ++page) {
+        window.showPage(page);
+        if (page == 1)
+            awaitDocument(window.controls().get<ui::HtmlViewer>(app::names::kSyllabusViewer), 15000);
+        if (page == 2)
+            awaitDocument(window.controls().get<ui::HtmlViewer>(app::names::kHandbookViewer), 15000);
+        settle(200);
+        ok = shoot(&window, folder, u"main-%1-%2"_s.arg(page).arg(QLatin1StringView(pageNames[page]))) && ok;
+    }
+    return ok ? 0 : 1;
+}

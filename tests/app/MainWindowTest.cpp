@@ -1,0 +1,208 @@
+#include "MainWindow.h"
+#include "DeclarationCheck.h"
+#include "HtmlViewer.h"
+#include "MainWindowDeclaration.h"
+#include "MessageBox.h"
+#include "PictureButton.h"
+#include "StatusBar.h"
+#include "TabControl.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using app::MainWindow;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : window(documents.path()) {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    template <class T = QWidget> T* control(const QString& name) {
+        T* found = window.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+    // Radio buttons react only on their mark and caption: click inside the size hint.
+    void choose(const QString& name) {
+        auto* radio = control<QRadioButton>(name);
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+    }
+    QTreeWidget* paperList() { return control<QTreeWidget>(app::names::kPaperList); }
+    QPoint rowCentre(int row) { return paperList()->visualItemRect(paperList()->topLevelItem(row)).center(); }
+
+    QTemporaryDir documents; // empty: no documents beside this window
+    MainWindow window;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, ControlsAreAsDeclared) {
+    const QStringList faults = ui::compareWithDeclaration(&window, app::mainWindowControls());
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+    EXPECT_TRUE(window.controls().errors().isEmpty());
+    EXPECT_EQ(window.controls().controls().size(), 27);
+    EXPECT_EQ(window.windowTitle(), u"Velmora-Ostrevin"_s);
+    EXPECT_EQ(window.size(), QSize(944, 627));
+    // Each navigation button shows its icon above its caption, on the bar's blue.
+    auto* syllabus = control<ui::PictureButton>(u"考试大纲"_s);
+    EXPECT_EQ(syllabus->text(), u"考试大纲"_s);
+    EXPECT_EQ(control<ui::PictureButton>(u"章节练习"_s)->text(), u"专项练习"_s);
+    EXPECT_EQ(syllabus->currentBackground(), QColor(159, 203, 240));
+    EXPECT_EQ(syllabus->font().pixelSize(), 13);
+}
+
+TEST_F(MainWindowTest, StartsOnTheHomePageWithNothingChosen) {
+    EXPECT_EQ(window.currentPage(), 0);
+    EXPECT_TRUE(control(u"图片框1"_s)->isVisible());
+    EXPECT_FALSE(window.chosenType().has_value());
+    for (const QString& name : app::practiceChoices())
+        EXPECT_FALSE(control<QRadioButton>(name)->isChecked());
+    EXPECT_TRUE(paperList()->selectedItems().isEmpty());
+    EXPECT_EQ(control<ui::StatusBar>(app::names::kStatusBar)->panelText(1), u"软件版本：V2.0.0.0"_s);
+}
+
+TEST_F(MainWindowTest, NavigationButtonsShowTheirPages) {
+    const std::pair<QString, int> buttons[] = {
+        {u"全真考场"_s, 4}, {u"章节练习"_s, 3}, {u"备考宝典"_s, 2}, {u"考试大纲"_s, 1}};
+    auto* pages = control<ui::TabControl>(app::names::kPages);
+    for (const auto& [button, page] : buttons) {
+        click(button);
+        EXPECT_EQ(window.currentPage(), page);
+        for (int other = 0; other < 5; ++other)
+            EXPECT_EQ(pages->page(other)->isVisible(), other == page);
+        EXPECT_FALSE(pages->tabBar()->isVisible());
+    }
+}
+
+TEST_F(MainWindowTest, PracticeNeedsAChosenType) {
+    QSignalSpy requested(&window, &MainWindow::practiceRequested);
+    click(u"章节练习"_s);
+    {
+        ui::ScopedMessageAnswers answers;
+        click(app::names::kEnterPractice);
+        EXPECT_EQ(answers.texts(), QStringList{u"还未选择任何题型"_s});
+    }
+    EXPECT_EQ(requested.count(), 0);
+    EXPECT_EQ(window.currentPage(), 3);
+
+    choose(u"单选框3"_s); // 判断题练习
+    ui::ScopedMessageAnswers answers;
+    click(app::names::kEnterPractice);
+    EXPECT_TRUE(answers.texts().isEmpty());
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested.first().first().value<QuestionType>(), QuestionType::TrueFalse);
+}
+
+TEST_F(MainWindowTest, EachRadioButtonGivesItsType) {
+    QSignalSpy requested(&window, &MainWindow::practiceRequested);
+    click(u"章节练习"_s);
+    for (int i = 0; i < 4; ++i) {
+        choose(app::practiceChoices()[i]);
+        click(app::names::kEnterPractice);
+    }
+    ASSERT_EQ(requested.count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(requested.at(i).first().value<QuestionType>(), allQuestionTypes[static_cast<size_t>(i)]);
+}
+
+TEST_F(MainWindowTest, ChoiceAndSelectionOutliveAPageChange) {
+    click(u"章节练习"_s);
+    choose(u"单选框2"_s);
+    click(u"全真考场"_s);
+    QTest::mouseClick(paperList()->viewport(), Qt::LeftButton, {}, rowCentre(6));
+    click(u"章节练习"_s);
+    EXPECT_TRUE(control<QRadioButton>(u"单选框2"_s)->isChecked());
+    EXPECT_EQ(window.chosenType(), QuestionType::MultipleChoice);
+    click(u"考试大纲"_s);
+    click(u"全真考场"_s);
+    EXPECT_EQ(window.selectedPaper(), 7);
+}
+
+TEST_F(MainWindowTest, PaperListHasTwentyPapers) {
+    QTreeWidget* list = paperList();
+    ASSERT_EQ(list->topLevelItemCount(), 20);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), u"《Velmora》全真考试卷第一套"_s);
+    EXPECT_EQ(list->topLevelItem(9)->text(0), u"《Velmora》全真考试卷第十套"_s);
+    EXPECT_EQ(list->topLevelItem(10)->text(0), u"《Velmora》全真考试卷第十一套"_s);
+    EXPECT_EQ(list->topLevelItem(19)->text(0), u"《Velmora》全真考试卷第二十套"_s);
+    for (int row = 0; row < 20; ++row) {
+        EXPECT_EQ(list->topLevelItem(row)->text(1), u"100"_s);
+        EXPECT_EQ(list->topLevelItem(row)->text(2), u"62"_s);
+    }
+    EXPECT_TRUE(list->isHeaderHidden());
+    EXPECT_EQ(list->columnWidth(0), 360);
+    EXPECT_EQ(list->columnWidth(1), 70);
+    EXPECT_EQ(list->columnWidth(2), 65);
+    click(u"全真考场"_s);
+    EXPECT_EQ(list->visualItemRect(list->topLevelItem(0)).height(), 25);
+}
+
+TEST_F(MainWindowTest, OnlyEnterExamStartsAnExam) {
+    QSignalSpy requested(&window, &MainWindow::examRequested);
+    click(u"全真考场"_s);
+    {
+        ui::ScopedMessageAnswers answers;
+        click(app::names::kEnterExam);
+        EXPECT_EQ(answers.texts(), QStringList{u"你还未选择套题,请先选择 !!"_s});
+    }
+    ui::ScopedMessageAnswers answers;
+    QTest::mouseDClick(paperList()->viewport(), Qt::LeftButton, {}, rowCentre(2));
+    QTest::keyClick(paperList(), Qt::Key_Return);
+    EXPECT_EQ(requested.count(), 0);
+    EXPECT_EQ(window.selectedPaper(), 3);
+    click(app::names::kEnterExam);
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested.first().first().toInt(), 3);
+    EXPECT_TRUE(answers.texts().isEmpty());
+}
+
+TEST_F(MainWindowTest, WindowCannotBeResizedOrMaximized) {
+    EXPECT_EQ(window.minimumSize(), QSize(944, 627));
+    EXPECT_EQ(window.maximumSize(), QSize(944, 627));
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    window.showMaximized();
+    QTest::qWait(50);
+    EXPECT_EQ(window.size(), QSize(944, 627));
+}
+
+TEST_F(MainWindowTest, MissingDocumentsLeaveTheViewersEmpty) {
+    click(u"考试大纲"_s);
+    click(u"备考宝典"_s);
+    EXPECT_EQ(control<ui::HtmlViewer>(app::names::kSyllabusViewer)->view(), nullptr);
+    EXPECT_EQ(control<ui::HtmlViewer>(app::names::kHandbookViewer)->view(), nullptr);
+    EXPECT_FALSE(window.grab().isNull());
+    EXPECT_EQ(control<ui::HtmlViewer>(app::names::kHandbookViewer)->textSize(), 2);
+}
+
+TEST_F(MainWindowTest, EscapeEndsTheProgram) {
+    // Esc closes the window, and with it the program's event loop ends.
+    QTimer::singleShot(0, &window, [this] {
+        window.activateWindow();
+        if (QTest::qWaitForWindowActive(&window)) QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(99); }); // the loop did not end
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(ChineseNumeral, WritesOneToNinetyNine) {
+    EXPECT_EQ(app::chineseNumeral(1), u"一"_s);
+    EXPECT_EQ(app::chineseNumeral(10), u"十"_s);
+    EXPECT_EQ(app::chineseNumeral(11), u"十一"_s);
+    EXPECT_EQ(app::chineseNumeral(20), u"二十"_s);
+    EXPECT_EQ(app::chineseNumeral(35), u"三十五"_s);
+}
