@@ -56,6 +56,8 @@ Status checkFieldName(const NewTable& table, const std::string& name) {
     if (utf16.value().empty() || utf16.value().size() > kMaxNameLength)
         return Status::invalid("table " + table.name + ": field name '" + name +
                                "' must have 1 to 64 characters");
+    if (utf16.value().front() == u' ')
+        return Status::invalid("table " + table.name + ": field name '" + name + "' starts with a blank");
     for (char16_t c : utf16.value())
         if (c < 0x20 || c == u'.' || c == u'!' || c == u'`' || c == u'[' || c == u']')
             return Status::invalid("table " + table.name + ": field name '" + name +

@@ -24,14 +24,14 @@ enum class FieldType {
     Byte,     // 0..255
     Integer,  // -32768..32767
     Long,     // 32-bit signed
-    Double,   // 64-bit floating point
+    Double,   // 64-bit floating point, written as plain decimals ("-12.5", no exponent)
     Currency, // up to 4 decimals, about ±922 trillion
-    DateTime, // "YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS"
-    YesNo,    // "1"/"0", "true"/"false", "yes"/"no" (any case)
+    DateTime, // "YYYY-MM-DD", "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS", years 100..9999
+    YesNo,    // "1"/"-1"/"0", "true"/"false", "yes"/"no" (any case); NULL stores No
 };
 
 struct NewField {
-    std::string name; // UTF-8, 1..64 characters, none of . ! ` [ ] or control characters
+    std::string name; // UTF-8, 1..64 characters, no leading blank, none of . ! ` [ ] or control characters
     FieldType type = FieldType::Text;
     std::uint16_t size = 255; // Text only: the maximum number of characters
 };

@@ -3,6 +3,7 @@
 #include "CreateTestSupport.h"
 #include "DataPage.h"
 #include "HeaderMask.h"
+#include "IntegrityCheck.h"
 #include "RowCodec.h"
 #include "TableDef.h"
 #include "UsageMap.h"
@@ -239,6 +240,9 @@ TEST(DatabaseCreator, LargeFilesUseReferenceMapsAndStayReadable) {
         tables.push_back(questionTable("t" + std::to_string(n), n == 0 ? 700 : 2, 2999));
     ASSERT_TRUE(DatabaseCreator::create(path, tables, {45000.0}).ok());
 
+    auto problems = IntegrityCheck::run(path);
+    ASSERT_TRUE(problems.ok());
+    EXPECT_TRUE(problems->empty()) << problems->front();
     MemoryPages pages(testing::readFile(path));
     EXPECT_GT(pages.pageCount(), 512u);
     const ConstPageSpan global = pages.page(format::kGlobalMapPage);
@@ -280,6 +284,7 @@ TEST(DatabaseCreator, RefusesWhatItCannotWriteAndWritesNothing) {
     refused({ok, with([](NewTable& t) { t.name = "T"; })[0]}, "two tables");
     refused(with([](NewTable& t) { t.fields[1].name = "id"; }), "two fields");
     refused(with([](NewTable& t) { t.fields[1].name = "a.b"; }), "a.b");
+    refused(with([](NewTable& t) { t.fields[1].name = " DA"; }), "starts with a blank");
     refused(with([](NewTable& t) { t.fields[1].size = 0; }), "1 to 255");
     refused(with([](NewTable& t) { t.rows[0].pop_back(); }), "row 1 has 1 cells");
     refused(with([](NewTable& t) { t.rows[0][1] = "ABC"; }), "row 1, column DA");
