@@ -5,6 +5,7 @@
 #include "Pictures.h"
 #include "WindowBuilder.h"
 
+#include <QStyleFactory>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +79,11 @@ std::optional<QString> AccountChooserWindow::chooseAccount(QWidget* parent) {
 // The root shows no picture and is bold, expanded and selected; categories show a folder and
 // start collapsed; accounts and sub-accounts show a page.
 void AccountChooserWindow::fillTree() {
+    // The classic style draws the dotted lines that connect the items; without it, lines are lost.
+    if (QStyle* classic = QStyleFactory::create(u"Windows"_s)) {
+        classic->setParent(m_tree);
+        m_tree->setStyle(classic);
+    }
     m_tree->setRootIsDecorated(false);
     m_tree->setIconSize(QSize(16, 15));
     const QIcon page = treeIcon(u":/pictures/tree_page.bmp"_s);
