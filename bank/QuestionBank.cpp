@@ -49,6 +49,7 @@ bool QuestionBank::selectTable(const QString& table) {
     // The old row set goes first: a failed select leaves no current row rather than a stale one.
     m_rows.reset();
     if (!m_connection) return fail(u"the bank is not open"_s);
+    if (!isBankTable(table)) return fail(u"%1 is not a table of the bank"_s.arg(table));
     const QString statement = selectStatement(table);
     qCDebug(lcBankSql).noquote() << statement;
     jet::Result<jet::RowSet> rows = m_connection->select(utf8(statement));

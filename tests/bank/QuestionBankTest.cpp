@@ -127,6 +127,8 @@ TEST_F(QuestionBankTest, MissingIdFailsAndReadsEmpty) {
     EXPECT_FALSE(ok);
     EXPECT_FALSE(m_bank.findQuestion(0));
     EXPECT_FALSE(m_bank.selectTable(u"tm2"_s));
+    EXPECT_FALSE(m_bank.selectTable(u"tm1 where ID=1"_s));
+    EXPECT_EQ(m_bank.lastError(), u"tm1 where ID=1 is not a table of the bank"_s);
     EXPECT_FALSE(m_bank.lastError().isEmpty());
     EXPECT_FALSE(m_bank.findQuestion(1));
 }
