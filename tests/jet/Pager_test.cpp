@@ -124,15 +124,10 @@ TEST(Pager, ProcessesSeeEachOthersCommits) {
     auto connection = jet::Connection::open(file);
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->select("select * from Table1").ok()); // pages now cached here
-    const pid_t child = fork();
-    if (child == 0) {
-        auto other = jet::Connection::open(file);
-        const bool ok = other.ok() && other->execute("update Table1 set data9='from another process'").ok();
-        _exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // Another process: qvtb, which opens the file afresh.
+    const auto other = run(quote(VELMORA_QVTB) + " exec " + quote(file) +
+                           " \"update Table1 set data9='from another process'\" 2>&1");
+    ASSERT_EQ(other.exitCode, 0) << other.output;
     auto rows = connection->select("select * from Table1");
     ASSERT_TRUE(rows.ok());
     EXPECT_EQ(rows->text("data9").value(), "from another process");

@@ -1,0 +1,63 @@
+#include "ReadMutatedFile.h"
+
+#include "Connection.h"
+#include "IntegrityCheck.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace enginetest {
+
+namespace {
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Walks a table both ways and reads every column; returns the first Text-like column's name.
+std::string walk(jet::Connection& connection, const std::string& table) {
+    auto rows = connection.select("select * from " + table);
+    if (!rows.ok()) return {};
+    std::string textColumn;
+    for (std::size_t i = 0; i < rows->columns().size(); ++i)
+        if (textColumn.empty() && rows->types()[i] == jet::format::ColumnType::Text)
+            textColumn = rows->columns()[i];
+    for (bool more = rows->moveFirst(); more; more = rows->moveNext())
+        for (const auto& name : rows->columns())
+            (void)rows->text(name);
+    for (bool more = rows->moveLast(); more; more = rows->movePrevious())
+        (void)rows->find("ID=1");
+    for (const auto& name : rows->columns())
+        (void)connection.scalar("select sum(" + name + ") from " + table);
+    return textColumn;
+}
+
+} // namespace
+
+bool readMutatedFile(const std::uint8_t* data, std::size_t size, const std::string& scratchPath) {
+    std::remove((scratchPath + "-journal").c_str());
+    {
+        std::ofstream out(scratchPath, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    auto connection = jet::Connection::open(scratchPath);
+    if (!connection.ok()) return true;
+    auto tables = connection->tables();
+    if (!tables.ok()) return true;
+    bool sound = true;
+    for (const auto& table : tables.value()) {
+        const std::string column = walk(connection.value(), table);
+        if (column.empty()) continue;
+        const std::string before = contents(scratchPath);
+        const jet::Status status =
+            connection->execute("update " + table + " set " + column + "='答案 answer'");
+        if (!status.ok() && contents(scratchPath) != before) sound = false;
+        walk(connection.value(), table);
+    }
+    (void)jet::IntegrityCheck::run(scratchPath);
+    return sound;
+}
+
+} // namespace enginetest

@@ -1,0 +1,75 @@
+// Whole processes on the same file: `qvtb export` against `mdb-export` of one table, each run
+// many times; prints the medians and their ratio. Without TABLE it takes the user table with
+// the most rows.
+//   jet_export_bench FILE [TABLE] [RUNS]
+#include "Connection.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string quote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+double medianMs(const std::string& command, int runs) {
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "jet_export_bench: failed: %s\n", command.c_str());
+            std::exit(1);
+        }
+        samples.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+std::string largestTable(const std::string& file) {
+    auto connection = jet::Connection::open(file);
+    if (!connection.ok()) return {};
+    std::string best;
+    std::size_t most = 0;
+    for (const auto& name : connection->tables().value()) {
+        auto rows = connection->select("select * from " + name);
+        if (rows.ok() && (best.empty() || rows->size() > most)) {
+            best = name;
+            most = rows->size();
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: jet_export_bench FILE [TABLE] [RUNS]\n");
+        return 2;
+    }
+    const std::string file = argv[1];
+    const std::string table = argc > 2 ? argv[2] : largestTable(file);
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 30;
+    if (table.empty()) {
+        std::fprintf(stderr, "jet_export_bench: no table to export in %s\n", file.c_str());
+        return 1;
+    }
+    const std::string ours =
+        quote(VELMORA_QVTB) + " export " + quote(file) + " " + quote(table) + " >/dev/null";
+    const std::string theirs = "mdb-export -b hex " + quote(file) + " " + quote(table) + " >/dev/null";
+    const double a = medianMs(ours, runs);
+    const double b = medianMs(theirs, runs);
+    std::printf("table %s: qvtb export median %.2f ms, mdb-export median %.2f ms, qvtb %.1fx as fast\n",
+                table.c_str(), a, b, b / a);
+    return 0;
+}
