@@ -22,7 +22,7 @@ constexpr std::uint8_t kIndexIgnoreNulls = 0x02;
 constexpr std::uint8_t kIndexRequired = 0x08;
 constexpr std::uint8_t kIndexJet4 = 0x80;
 
-struct ColumnSpec {
+struct SysColumn {
     const char* name;
     ColumnType type;
     std::uint16_t number;
@@ -32,14 +32,14 @@ struct ColumnSpec {
     std::uint8_t flags;
 };
 
-struct IndexSpec {
+struct SysIndex {
     std::vector<std::uint16_t> columns;
     unsigned mapRow;
     std::uint32_t root;
     std::uint8_t flags;
 };
 
-struct LongSpec {
+struct SysLongColumn {
     std::uint16_t column;
     unsigned ownedRow; // the free map follows in the next row
 };
@@ -49,15 +49,15 @@ RowId holderRow(unsigned row) {
 }
 
 // Columns are listed in Jet's stored order (by name); TableDef keeps them by number.
-TableLayout layout(std::uint32_t page, const std::vector<ColumnSpec>& specs,
-                   const std::vector<IndexSpec>& indexes, const std::vector<LogicalIndexDef>& logical,
-                   const std::vector<LongSpec>& longs, unsigned ownedRow) {
+TableLayout layout(std::uint32_t page, const std::vector<SysColumn>& sysColumns,
+                   const std::vector<SysIndex>& indexes, const std::vector<LogicalIndexDef>& logical,
+                   const std::vector<SysLongColumn>& longs, unsigned ownedRow) {
     TableLayout out;
     TableDef& def = out.def;
     def.page = page;
     def.pages = {page};
     def.tableType = format::kTableSystem;
-    for (const ColumnSpec& s : specs) {
+    for (const SysColumn& s : sysColumns) {
         Column c;
         c.name = s.name;
         c.type = s.type;
@@ -69,16 +69,16 @@ TableLayout layout(std::uint32_t page, const std::vector<ColumnSpec>& specs,
         def.columns.push_back(c);
         if (!c.fixed()) ++def.varCols;
     }
-    def.maxCols = static_cast<std::uint16_t>(specs.size());
+    def.maxCols = static_cast<std::uint16_t>(sysColumns.size());
     std::sort(def.columns.begin(), def.columns.end(),
               [](const Column& a, const Column& b) { return a.number < b.number; });
-    for (const ColumnSpec& s : specs)
+    for (const SysColumn& s : sysColumns)
         out.storedOrder.push_back(s.number);
-    for (const IndexSpec& s : indexes)
+    for (const SysIndex& s : indexes)
         def.indexes.push_back(RealIndex{s.columns, holderRow(s.mapRow), s.root, s.flags});
     out.uniqueKeys.assign(indexes.size(), 0);
     out.logical = logical;
-    for (const LongSpec& s : longs)
+    for (const SysLongColumn& s : longs)
         def.longValueMaps.push_back(
             LongValueMaps{s.column, holderRow(s.ownedRow), holderRow(s.ownedRow + 1)});
     def.ownedMap = holderRow(ownedRow);
@@ -89,9 +89,9 @@ TableLayout layout(std::uint32_t page, const std::vector<ColumnSpec>& specs,
 } // namespace
 
 TableLayout objectsLayout() {
-    const ColumnSpec memo{"", ColumnType::Memo, 0, 0, 0, 0, kSysVariable};
-    const ColumnSpec ole{"", ColumnType::Ole, 0, 0, 0, 0, kSysVariable};
-    auto named = [](ColumnSpec s, const char* name, std::uint16_t number, std::uint16_t varIndex) {
+    const SysColumn memo{"", ColumnType::Memo, 0, 0, 0, 0, kSysVariable};
+    const SysColumn ole{"", ColumnType::Ole, 0, 0, 0, 0, kSysVariable};
+    auto named = [](SysColumn s, const char* name, std::uint16_t number, std::uint16_t varIndex) {
         s.name = name;
         s.number = number;
         s.varIndex = varIndex;
