@@ -35,13 +35,15 @@ inline constexpr std::int16_t kTypeDatabase = 2;
 inline constexpr std::int16_t kTypeContainer = 3;
 inline constexpr std::int32_t kSystemObjectFlag = static_cast<std::int32_t>(0x80000000u);
 
-// Jet's built-in security ids, two bytes each: the engine's own, the creating user ("Admin") and
-// the groups that hold rights on new tables.
+// The security ids Jet writes into a new database, two bytes each. Their roles are read off the
+// rows: one owns the system objects, one owns MSysDb (the creating user), and two more hold
+// inheritable rights on the "Tables" container (named here after Jet's default groups).
 inline const Bytes kSidEngine = {0x65, 0x89};
 inline const Bytes kSidAdmin = {0x64, 0x8B};
 inline const Bytes kSidAdmins = {0x65, 0x8E};
 inline const Bytes kSidUsers = {0x65, 0x8B};
-// Rights a new table grants each of the ids that hold rights on the "Tables" container.
+// Rights a new table grants each id that holds rights on the "Tables" container: full access,
+// as Jackcess-written tables (which Access opens) grant them.
 inline constexpr std::int32_t kFullAccess = 0x000FFFFF;
 
 struct ObjectRow {
