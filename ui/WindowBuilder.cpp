@@ -301,9 +301,9 @@ void applyColours(QWidget* w, const Control& c) {
         setColour(w, QPalette::ButtonText, c.foreground);
         setColour(w, QPalette::Button, c.background);
         return;
-    default:
+    default: // buttons fill with the Button role, other widgets with Window
         setColour(w, QPalette::WindowText, c.foreground);
-        setBackground(w, QPalette::Window, c.background);
+        setBackground(w, w->backgroundRole(), c.background);
         return;
     }
 }
