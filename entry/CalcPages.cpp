@@ -22,7 +22,7 @@ ui::Built buildPage(ui::TabControl* tabs, int index, const ui::Declaration& cont
 } // namespace
 
 CalcPage pageForType(const QString& typeText) {
-    return typeText.trimmed() == u"计算分析题-计算"_s ? CalcPage::Amounts : CalcPage::Journal;
+    return typeText == u"计算分析题-计算"_s ? CalcPage::Amounts : CalcPage::Journal;
 }
 
 CalcPages::CalcPages(ui::TabControl* tabs, int amountsPage, int journalPage)

@@ -1,0 +1,54 @@
+#include "TestBank.h"
+
+#include "BankCompiler.h"
+#include "CurrentQuestion.h"
+#include "QuestionBank.h"
+
+using namespace Qt::StringLiterals;
+
+TestBank::TestBank() : m_path(m_dir.filePath(u"qvtb.mdb"_s)) {}
+
+QString TestBank::write(const QList<BankTable>& tables) {
+    return writeBank(tables, m_path);
+}
+
+QuestionRecord TestBank::stored(const QString& table, int id) const {
+    QuestionBank bank;
+    if (!bank.openBank(m_path) || !bank.selectTable(table) || !bank.findQuestion(id)) return {};
+    return practice::readCurrentQuestion(bank);
+}
+
+QList<QuestionRecord> TestBank::rows(const QString& table) const {
+    QList<QuestionRecord> out;
+    QuestionBank bank;
+    if (!bank.openBank(m_path) || !bank.selectTable(table)) return out;
+    for (bool at = bank.moveFirst(); at; at = bank.moveNext())
+        out.append(practice::readCurrentQuestion(bank));
+    return out;
+}
+
+QuestionRecord choiceQuestion(int id, const QString& text, const QStringList& options,
+                              const QString& standard, const QString& recorded, const QString& explanation) {
+    QuestionRecord q;
+    q.id = id;
+    q.tm = text;
+    for (int i = 0; i < 4; ++i)
+        q.options[i] = options.value(i);
+    q.da = standard;
+    q.xxda = recorded;
+    q.fen = u"0"_s;
+    q.jx = explanation;
+    return q;
+}
+
+QuestionRecord calcQuestion(int id, const QString& type, const QString& text, const CalcFields& standards,
+                            const QString& explanation) {
+    QuestionRecord q;
+    q.id = id;
+    q.tx = type;
+    q.tm = text;
+    q.fen = u"0"_s;
+    q.jx = explanation;
+    q.standards = standards;
+    return q;
+}
