@@ -55,6 +55,13 @@ constexpr int kMaxZoomStep = 5;
 
 const QString kLetters = u"ABCD"_s;
 
+// What a question that cannot be read shows: its number and nothing else.
+QuestionRecord emptyQuestion(int id) {
+    QuestionRecord question;
+    question.id = id;
+    return question;
+}
+
 } // namespace
 
 QString ExamWindow::resultText(int total) {
@@ -148,7 +155,7 @@ void ExamWindow::showQuestion(int id) {
     if (!question)
         qCWarning(lcExam).noquote() << "cannot read question" << id << "of" << m_store->table() << ":"
                                     << m_store->lastError();
-    m_question = question.value_or(QuestionRecord{.id = id});
+    m_question = question.value_or(emptyQuestion(id));
     m_card.setCurrent(id);
     m_controls.get<QLabel>(names::kNumber)->setText(QString::number(id));
     m_controls.get<QLabel>(names::kSection)->setText(sectionCaption(id));
@@ -325,7 +332,7 @@ void ExamWindow::openReview() {
     if (!m_submitted) return;
     const int id = m_card.current();
     const std::optional<QuestionRecord> question = m_store->readQuestion(id);
-    const QuestionRecord shown = question.value_or(QuestionRecord{.id = id});
+    const QuestionRecord shown = question.value_or(emptyQuestion(id));
     practice::AnswerWindow* window = nullptr;
     if (paperQuestionType(id) == QuestionType::Calculation)
         window = new practice::ExamCalcAnswerWindow(shown, this);

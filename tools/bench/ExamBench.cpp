@@ -1,6 +1,6 @@
 // Prints how long the exam window takes to open on a paper of the built bank, to its first
 // question painted, and to move between questions (each move painted before the clock stops).
-// Usage: exam-bench [BANK] — by default qvtb.mdb beside the program, worked on a temporary copy.
+// Usage: exam_bench [BANK] — by default qvtb.mdb beside the program, worked on a temporary copy.
 
 #include "BankPaperStore.h"
 #include "ExamWindow.h"

@@ -1,0 +1,123 @@
+// A whole paper answered through the exam window's own controls — option buttons, amount boxes
+// and journal lines with their account chooser — and submitted: the total must be what the
+// standard answers give.
+
+#include "ExamWindowFixture.h"
+
+#include "BankPaperStore.h"
+#include "CalcPages.h"
+#include "ExamNames.h"
+#include "GridNames.h"
+#include "JournalEntry.h"
+#include "JournalGrid.h"
+#include "MessageBox.h"
+#include "QuestionNumbering.h"
+#include "QuestionType.h"
+#include "Scoring.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace exam;
+namespace n = exam::names;
+
+namespace {
+
+const QString kLetters = u"ABCD"_s;
+
+void typeInto(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void answerObjective(ExamWindowFixture& f, const QuestionRecord& q) {
+    const QuestionType type = *paperQuestionType(q.id);
+    if (type == QuestionType::TrueFalse) {
+        f.clickOption(q.da == trueAnswer() ? n::kTrue : n::kFalse);
+        return;
+    }
+    for (const QChar letter : q.da) {
+        const int option = static_cast<int>(kLetters.indexOf(letter)) + 1;
+        f.clickOption(type == QuestionType::SingleChoice ? n::singleOption(option)
+                                                         : n::multipleOption(option));
+    }
+}
+
+void answerAmounts(ExamWindowFixture& f, const QuestionRecord& q) {
+    for (int row = 1; row <= calcFieldCount; ++row)
+        typeInto(f.window->findChild<QLineEdit*>(entry::amountEditName(row)), q.standards[row - 1]);
+    QTest::mouseClick(f.window->findChild<QWidget*>(entry::kAmountsSubmitName), Qt::LeftButton);
+}
+
+void answerJournal(ExamWindowFixture& f, const QuestionRecord& q) {
+    entry::JournalGrid* grid = f.window->calcPages()->journalGrid();
+    QString chosen;
+    grid->setAccountSource([&chosen](QWidget*) { return std::optional<QString>(chosen); });
+    for (int e = 1; e <= entry::kEntryCount; ++e) {
+        const QList<JournalLine> lines = parseJournalEntry(q.standards[e - 1]);
+        if (lines.size() > 2 && !grid->isThirdLineOpen(e))
+            QTest::mouseClick(f.window->findChild<QWidget*>(entry::plusButtonName(e)), Qt::LeftButton);
+        for (int l = 1; l <= lines.size() && l <= entry::kLinesPerEntry; ++l) {
+            const entry::LineNames names = entry::lineNames(e, l);
+            const JournalLine& line = lines[l - 1];
+            auto* mark = f.window->findChild<QComboBox*>(names.mark);
+            mark->setCurrentIndex(mark->findText(line.mark));
+            chosen = line.account;
+            QTest::mouseClick(f.window->findChild<QWidget*>(names.chooser), Qt::LeftButton);
+            typeInto(f.window->findChild<QLineEdit*>(names.amount), line.amount);
+        }
+    }
+    QTest::mouseClick(f.window->findChild<QWidget*>(entry::kJournalSubmitName), Qt::LeftButton);
+}
+
+// What a paper answered exactly as its standard answers scores under the bank's rules.
+int standardTotal(const QList<QuestionRecord>& rows) {
+    int total = 0;
+    for (const QuestionRecord& q : rows) {
+        const QuestionType type = *paperQuestionType(q.id);
+        total += type == QuestionType::Calculation ? calcScore(q.standards, q.standards)
+                                                   : choiceScore(type, q.da, q.da);
+    }
+    return total;
+}
+
+// Answers every question through the window, submits, and returns the texts of the boxes shown.
+QStringList answerWholePaper(ExamWindowFixture& f) {
+    const QList<QuestionRecord> rows = *f.store->readPaper();
+    ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
+    for (const QuestionRecord& q : rows) {
+        f.click(cardButtonName(q.id));
+        if (q.id <= 60)
+            answerObjective(f, q);
+        else if (entry::pageForType(q.tx) == entry::CalcPage::Amounts)
+            answerAmounts(f, q);
+        else
+            answerJournal(f, q);
+    }
+    f.click(n::kSubmit);
+    return boxes.texts();
+}
+
+} // namespace
+
+TEST(ExamEndToEnd, AWholePaperAnsweredRightScoresItsStandardTotal) {
+    ExamWindowFixture f(9);
+    const int expected = standardTotal(f.store->rows());
+    ASSERT_EQ(expected, 100);
+    const QStringList boxes = answerWholePaper(f);
+    EXPECT_EQ(boxes.last(), ExamWindow::resultText(100));
+    for (int id = 1; id <= 62; ++id) {
+        if (id == f.window->currentQuestion()) continue;
+        ASSERT_EQ(f.cardColour(id), cardColour(CardState::Answered)) << id;
+    }
+    for (const QuestionRecord& q : f.store->rows())
+        EXPECT_EQ(q.fen.toInt(), typePoints(*paperQuestionType(q.id))) << q.id;
+}

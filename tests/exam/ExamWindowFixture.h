@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ExamWindow.h"
+#include "MemoryPaperStore.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTest>
+
+#include <memory>
+
+// An exam window over a paper held in memory, on a clock the test moves.
+struct ExamWindowFixture {
+    std::int64_t now = 0;
+    MemoryPaperStore* store = nullptr;
+    std::unique_ptr<exam::ExamWindow> window;
+
+    explicit ExamWindowFixture(int paper = 7) { open(paper, samplePaper(paper)); }
+
+    void open(int paper, QList<QuestionRecord> rows) {
+        auto owned = std::make_unique<MemoryPaperStore>(QStringLiteral("tm%1").arg(paper), std::move(rows));
+        store = owned.get();
+        window = std::make_unique<exam::ExamWindow>(std::move(owned), [this] { return now; });
+        window->resize(944, 627);
+        window->show();
+    }
+
+    template <class T = QWidget> T* get(const QString& name) const { return window->controls().get<T>(name); }
+    QString text(const QString& name) const { return get<QLabel>(name)->text(); }
+    void click(const QString& name) const { QTest::mouseClick(get(name), Qt::LeftButton); }
+    // Radio buttons and check boxes react on their indicator and text only.
+    void clickOption(const QString& name) const {
+        QWidget* option = get(name);
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    }
+    // One tick of 时钟1 a second after the last.
+    void tick() {
+        now += exam::Countdown::kTickInterval;
+        window->tick();
+    }
+    QColor cardColour(int id) const;
+};

@@ -1,0 +1,112 @@
+#include "MemoryPaperStore.h"
+
+#include "QuestionType.h"
+#include "Scoring.h"
+
+using namespace Qt::StringLiterals;
+
+MemoryPaperStore::MemoryPaperStore(QString table, QList<QuestionRecord> rows)
+    : m_table(std::move(table)), m_rows(std::move(rows)) {}
+
+std::optional<QList<QuestionRecord>> MemoryPaperStore::readPaper() {
+    return m_rows;
+}
+
+std::optional<QuestionRecord> MemoryPaperStore::readQuestion(int id) {
+    for (const QuestionRecord& row : m_rows)
+        if (row.id == id) return row;
+    m_lastError = u"no question has ID=%1"_s.arg(id);
+    return std::nullopt;
+}
+
+bool MemoryPaperStore::write() {
+    if (m_failWrites) {
+        m_lastError = u"writes fail"_s;
+        return false;
+    }
+    ++m_writes;
+    return true;
+}
+
+QuestionRecord* MemoryPaperStore::rowByText(const QString& questionText) {
+    for (QuestionRecord& row : m_rows)
+        if (row.tm == questionText) return &row;
+    return nullptr;
+}
+
+bool MemoryPaperStore::recordAnswer(const QString& questionText, const QString& value) {
+    if (!isRecordableAnswer(QuestionType::MultipleChoice, value) &&
+        !isRecordableAnswer(QuestionType::TrueFalse, value)) {
+        m_lastError = u"no answer statement for "_s + value;
+        return false;
+    }
+    if (!write()) return false;
+    if (QuestionRecord* row = rowByText(questionText)) row->xxda = value;
+    return true;
+}
+
+bool MemoryPaperStore::recordScore(const QString& questionText, int score) {
+    if (!isRecordableScore(score)) {
+        m_lastError = u"no score statement for %1"_s.arg(score);
+        return false;
+    }
+    if (!write()) return false;
+    if (QuestionRecord* row = rowByText(questionText)) row->fen = QString::number(score);
+    return true;
+}
+
+bool MemoryPaperStore::recordCalcAnswer(const QString& questionText, int field, const QString& answer) {
+    if (field < 1 || field > calcFieldCount) return false;
+    if (!write()) return false;
+    if (QuestionRecord* row = rowByText(questionText)) row->answers[field - 1] = answer;
+    return true;
+}
+
+bool MemoryPaperStore::clearAnswers() {
+    if (!write()) return false;
+    ++m_clears;
+    for (QuestionRecord& row : m_rows) {
+        row.fen = u"0"_s;
+        row.xxda.clear();
+        row.answers = {};
+    }
+    return true;
+}
+
+std::optional<int> MemoryPaperStore::sumScores() {
+    ++m_sums;
+    int total = 0;
+    for (const QuestionRecord& row : m_rows)
+        total += row.fen.toInt();
+    return total;
+}
+
+QList<QuestionRecord> samplePaper(int paper) {
+    const QStringList singles{u"A"_s, u"B"_s, u"C"_s, u"D"_s};
+    const QStringList multiples{u"AB"_s, u"ACD"_s, u"BD"_s, u"ABCD"_s, u"BC"_s};
+    QList<QuestionRecord> rows;
+    for (int id = 1; id <= paperQuestionCount; ++id) {
+        QuestionRecord q;
+        q.id = id;
+        q.tm = u"第%1套第%2题：它's 题干"_s.arg(paper).arg(id);
+        q.fen = u"0"_s;
+        q.jx = u"解析 %1"_s.arg(id);
+        for (int i = 0; i < 4; ++i)
+            q.options[i] = u"%1. 选项 %2-%3"_s.arg(QChar(u'A' + i)).arg(id).arg(i);
+        if (id <= 20)
+            q.da = singles[id % 4];
+        else if (id <= 40)
+            q.da = multiples[id % 5];
+        else if (id <= 60)
+            q.da = id % 2 ? trueAnswer() : falseAnswer();
+        rows.append(q);
+    }
+    rows[60].tx = amountsCalcType();
+    rows[60].standards = {u"1000"_s, u"2500.5"_s, u"300"_s, u"0"_s, u"-120"_s};
+    rows[61].tx = journalCalcType();
+    rows[61].standards = {u"借 银行存款 200000\n贷 实收资本 200000"_s,
+                          u"借 原材料 5000\n借 应交税费 650\n贷 银行存款 5650"_s,
+                          u"借 管理费用 800\n贷 库存现金 800"_s, u"借 应收账款 1130\n贷 主营业务收入 1000"_s,
+                          u"借 本年利润 3000\n贷 利润分配 3000"_s};
+    return rows;
+}

@@ -1,0 +1,14 @@
+#include "Fonts.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Windows are driven headless, also when the test list is read at build time.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ui::installFonts();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
