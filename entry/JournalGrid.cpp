@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <limits>
@@ -26,6 +27,9 @@ QString oneLine(const QString& text) {
     flat.replace(u'\r', u' ').replace(u'\n', u' ');
     return flat;
 }
+
+// Scroll-bar positions per wheel notch: a tenth of the bar's travel.
+constexpr int kWheelStep = 10;
 
 void unlimit(QLineEdit* edit) {
     // No length limit of its own: the answer column decides what it keeps.
@@ -69,6 +73,7 @@ JournalGrid::JournalGrid(QWidget* page, const ui::Built& built)
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &JournalGrid::relayout);
     connect(m_submit, &QPushButton::clicked, this, &JournalGrid::submitRequested);
     m_page->installEventFilter(this);
+    m_gridBox->installEventFilter(this);
     relayout();
 }
 
@@ -98,8 +103,15 @@ bool JournalGrid::eventFilter(QObject* watched, QEvent* event) {
         relayout();
         return false;
     }
-    // Delete or Backspace on a mark takes the choice back, so a line can be emptied again.
+    // The wheel over the entries scrolls them; over a mark without focus it scrolls too instead of
+    // silently turning 借 into 贷.
     auto* mark = qobject_cast<QComboBox*>(watched);
+    if (event->type() == QEvent::Wheel && (watched == m_gridBox || (mark && !mark->hasFocus()))) {
+        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        m_scrollBar->setValue(m_scrollBar->value() - notches * kWheelStep);
+        return true;
+    }
+    // Delete or Backspace on a mark takes the choice back, so a line can be emptied again.
     if (mark && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Delete || key == Qt::Key_Backspace) {

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -148,6 +149,25 @@ TEST_F(JournalGridTest, ScrollBarBringsTheLowestLineIntoView) {
     bar->setValue(50);
     EXPECT_GT(grid->scrollOffset(), 0);
     EXPECT_LT(grid->scrollOffset(), grid->contentHeight() - shown);
+}
+
+TEST_F(JournalGridTest, TheWheelScrollsTheEntriesAndLeavesMarksAlone) {
+    for (int r = 1; r <= 5; ++r)
+        clickPlus(r);
+    mark(2, 1)->setCurrentIndex(0);
+    const auto wheelDown = [](QWidget* target) {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    };
+    // Qt passes a wheel that a line's boxes ignore on to their containers, up to 图片框10.
+    wheelDown(host.find<QWidget>(u"图片框10"_s));
+    const int afterOne = grid->scrollOffset();
+    EXPECT_GT(afterOne, 0);
+    wheelDown(mark(2, 1));
+    EXPECT_GT(grid->scrollOffset(), afterOne);
+    EXPECT_EQ(mark(2, 1)->currentText(), u"借"_s);
 }
 
 TEST_F(JournalGridTest, ARecordedThreeLineEntryComesBackOnThreeLines) {
