@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "MainWindowDeclaration.h"
+#include "PracticeWindow.h"
 #include "ProgramFiles.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ int runProgram(int& argc, char** argv) {
 
     MainWindow window(ui::programDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
+    QObject::connect(&window, &MainWindow::practiceRequested, &window,
+                     [&window](QuestionType type) { practice::PracticeWindow::open(type, &window); });
     return QApplication::exec();
 }
 

@@ -1,10 +1,12 @@
 // Opens every window it can and writes a PNG of each into the folder given as its argument:
-// MainWindow on each of its five pages. Exits 0 when every picture was written.
+// MainWindow on each of its five pages, the practice window on each of its answer pages and the four
+// answer windows. Exits 0 when every picture was written.
 
 #include "Fonts.h"
 #include "HtmlViewer.h"
 #include "MainWindow.h"
 #include "MainWindowDeclaration.h"
+#include "PracticeTour.h"
 #include "ProgramFiles.h"
 
 #include <QApplication>
@@ -70,5 +72,8 @@ int main(int argc, char** argv) {
         settle(200);
         ok = shoot(&window, folder, u"main-%1-%2"_s.arg(page).arg(QLatin1StringView(pageNames[page]))) && ok;
     }
+    ok = app::tourPractice(&window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); },
+                           settle) &&
+         ok;
     return ok ? 0 : 1;
 }

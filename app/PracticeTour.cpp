@@ -1,0 +1,141 @@
+#include "PracticeTour.h"
+
+#include "CalcPages.h"
+#include "CurrentQuestion.h"
+#include "ExamAnswerWindow.h"
+#include "ExamCalcAnswerWindow.h"
+#include "PracticeNames.h"
+#include "PracticeWindow.h"
+#include "QuestionBank.h"
+#include "TabControl.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+namespace {
+
+using Shoot = std::function<bool(QWidget*, const QString&)>;
+
+QString tourName(QuestionType type) {
+    switch (type) {
+    case QuestionType::SingleChoice:
+        return u"single"_s;
+    case QuestionType::MultipleChoice:
+        return u"multiple"_s;
+    case QuestionType::TrueFalse:
+        return u"truefalse"_s;
+    case QuestionType::Calculation:
+        break;
+    }
+    return u"calc"_s;
+}
+
+// Answers the shown question the way a candidate would, through its controls.
+void answer(practice::PracticeWindow& w) {
+    using namespace practice::names;
+    auto click = [&w](const QString& name) { w.controls().get<QAbstractButton>(name)->click(); };
+    switch (w.type()) {
+    case QuestionType::SingleChoice:
+        return click(kSingleOptions[1]);
+    case QuestionType::MultipleChoice:
+        click(kMultipleOptions[0]);
+        return click(kMultipleOptions[2]);
+    case QuestionType::TrueFalse:
+        return click(kTrueFalseOptions[1]);
+    case QuestionType::Calculation:
+        break;
+    }
+    const CalcFields& standards = w.question().standards;
+    for (int n = 1; n <= 5; ++n)
+        w.findChild<QLineEdit*>(u"计算_编辑框%1"_s.arg(n))->setText(n == 3 ? u"1"_s : standards[n - 1]);
+    w.findChild<QPushButton*>(u"按钮3"_s)->click();
+}
+
+int page(const practice::PracticeWindow& w) {
+    return w.controls().get<ui::TabControl>(practice::names::kAnswerTabs)->currentIndex();
+}
+
+bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot,
+                     const std::function<void(int)>& settle) {
+    bool ok = true;
+    for (int target : {practice::names::AmountsPage, practice::names::JournalPage}) {
+        w.zoomReset();
+        for (int moves = 0; page(w) != target && moves < 100; ++moves)
+            w.showNext();
+        settle(100);
+        ok = shoot(&w, u"practice-calc-%1"_s.arg(target == practice::names::AmountsPage ? u"amounts"_s
+                                                                                        : u"journal"_s)) &&
+             ok;
+        if (target == practice::names::AmountsPage) {
+            answer(w);
+            practice::AnswerWindow* answerWindow = w.openAnswerWindow();
+            settle(100);
+            ok = answerWindow && shoot(answerWindow, u"answer-practice-calc"_s) && ok;
+            if (answerWindow) answerWindow->close();
+        }
+    }
+    return ok;
+}
+
+// The exam variants with the first true/false and the first calculation question of paper 1,
+// answered as a candidate might have.
+bool tourExamAnswers(QWidget* owner, const Shoot& shoot, const std::function<void(int)>& settle) {
+    QuestionBank bank;
+    if (!bank.openBank(QuestionBank::defaultPath()) || !bank.selectTable(paperTable(1))) return false;
+    bool ok = bank.findQuestion(41);
+    QuestionRecord trueFalse = practice::readCurrentQuestion(bank);
+    trueFalse.xxda = trueFalse.da;
+    ok = bank.findQuestion(61) && ok;
+    QuestionRecord calc = practice::readCurrentQuestion(bank);
+    calc.answers = calc.standards;
+    calc.answers[1] = u"0"_s;
+    calc.fen = QString::number(calcScore(calc.answers, calc.standards));
+    practice::ExamAnswerWindow objective(trueFalse, owner);
+    objective.showCentred();
+    practice::ExamCalcAnswerWindow calculation(calc, owner);
+    calculation.showCentred();
+    settle(100);
+    ok = shoot(&objective, u"answer-exam-truefalse"_s) && ok;
+    return shoot(&calculation, u"answer-exam-calc"_s) && ok;
+}
+
+} // namespace
+
+bool tourPractice(QWidget* mainWindow, const Shoot& shoot, const std::function<void(int)>& settle) {
+    bool ok = true;
+    for (QuestionType type : allQuestionTypes) {
+        practice::PracticeWindow w(type, QuestionBank::defaultPath(), mainWindow);
+        w.setWindowModality(Qt::WindowModal);
+        ui::showDeclared(&w, practice::practiceWindowDeclaration());
+        settle(200);
+        if (type == QuestionType::Calculation) {
+            ok = tourCalculation(w, shoot, settle) && ok;
+        } else {
+            answer(w);
+            w.zoomIn();
+            settle(100);
+            ok = shoot(&w, u"practice-%1"_s.arg(tourName(type))) && ok;
+            practice::AnswerWindow* answerWindow = w.openAnswerWindow();
+            settle(100);
+            ok = answerWindow && shoot(answerWindow, u"answer-practice-%1"_s.arg(tourName(type))) && ok;
+            if (answerWindow) answerWindow->close();
+        }
+        if (type == QuestionType::SingleChoice) {
+            // The two screen sizes the layout is made for.
+            for (QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
+                w.showNormal();
+                w.resize(size);
+                settle(100);
+                ok = shoot(&w, u"practice-single-%1x%2"_s.arg(size.width()).arg(size.height())) && ok;
+            }
+        }
+        w.close();
+    }
+    return tourExamAnswers(mainWindow, shoot, settle) && ok;
+}
+
+} // namespace app

@@ -1,0 +1,136 @@
+// Practice window figures on the sample bank (a copy of the bank beside the program, or the file
+// given as argument): opening the window to the first question painted, and one answer click to its
+// score written by the engine (each statement is flushed to disk before it returns).
+
+#include "CurrentQuestion.h"
+#include "Fonts.h"
+#include "PracticeNames.h"
+#include "PracticeWindow.h"
+#include "QuestionBank.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Notes the first paint of a widget.
+class PaintWatch final : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void report(const char* what, const std::vector<double>& ms) {
+    std::printf("%-44s n=%3zu  first %7.2f ms  median %7.2f ms  max %7.2f ms\n", what, ms.size(), ms.front(),
+                median(ms), *std::max_element(ms.begin(), ms.end()));
+}
+
+// Milliseconds from creating the window to its question text painted.
+double openToFirstPaint(const QString& bank) {
+    QElapsedTimer timer;
+    timer.start();
+    practice::PracticeWindow window(QuestionType::SingleChoice, bank);
+    PaintWatch watch;
+    window.controls()
+        .get<QPlainTextEdit>(practice::names::kQuestionBox)
+        ->viewport()
+        ->installEventFilter(&watch);
+    ui::showDeclared(&window, practice::practiceWindowDeclaration());
+    while (!watch.painted)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (window.question().tm.isEmpty()) std::fprintf(stderr, "warning: no question was shown\n");
+    window.close();
+    return ms;
+}
+
+void press(QWidget* option) {
+    const QPointF at(8, 16);
+    QMouseEvent event(QEvent::MouseButtonPress, at, option->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(option, &event);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ui::installFonts();
+    const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QuestionBank::defaultPath();
+    QTemporaryDir dir;
+    const QString bank = dir.filePath(u"qvtb.mdb"_s);
+    if (!QFile::copy(source, bank)) {
+        std::fprintf(stderr, "cannot copy %s\n", qPrintable(source));
+        return 1;
+    }
+
+    std::vector<double> opening;
+    for (int i = 0; i < 20; ++i)
+        opening.push_back(openToFirstPaint(bank));
+    report("open to first question painted", opening);
+
+    practice::PracticeWindow window(QuestionType::SingleChoice, bank);
+    ui::showDeclared(&window, practice::practiceWindowDeclaration());
+    QCoreApplication::processEvents();
+    std::vector<double> clicks;
+    QElapsedTimer timer;
+    QString last;
+    for (int i = 0; i < 200; ++i) {
+        const int option = i % 4;
+        timer.start();
+        press(window.controls().widget(practice::names::kSingleOptions[option]));
+        clicks.push_back(timer.nsecsElapsed() / 1e6);
+        last = u"ABCD"_s.mid(option, 1);
+        if (i % 40 == 0 && i > 0) window.showNext();
+    }
+    report("answer click to score written", clicks);
+
+    // Where a click's time goes: the statements it sends, one by one.
+    QuestionBank bank2;
+    bank2.openBank(bank);
+    std::vector<double> selects;
+    std::vector<double> updates;
+    const QString text = window.question().tm;
+    for (int i = 0; i < 50; ++i) {
+        timer.start();
+        bank2.selectTable(u"danxuan"_s);
+        selects.push_back(timer.nsecsElapsed() / 1e6);
+        timer.start();
+        bank2.recordScore(u"danxuan"_s, text, i % 2);
+        updates.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    report("  of which: select * from danxuan", selects);
+    report("  of which: one update, flushed", updates);
+    bank2.recordScore(u"danxuan"_s, text, last == window.question().da ? 1 : 0);
+
+    // The figures count only if the clicks really reached the file: read the last one back.
+    QuestionBank check;
+    const bool found =
+        check.openBank(bank) && check.selectTable(u"danxuan"_s) && check.findQuestion(window.question().id);
+    const QuestionRecord stored = found ? practice::readCurrentQuestion(check) : QuestionRecord{};
+    std::printf("last answer read back through another connection: %s (expected %s), score %s\n",
+                qPrintable(stored.xxda), qPrintable(last), qPrintable(stored.fen));
+    return stored.xxda == last ? 0 : 1;
+}
