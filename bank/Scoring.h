@@ -38,8 +38,8 @@ const QStringList& answerValues();
 // answer, otherwise 0. An empty answer never scores.
 int choiceScore(QuestionType type, const QString& answer, const QString& standard);
 
-// Whether a calculation field's answer counts as its standard answer (see CalcAnswer.h).
-// Score of a calculation question: 2 for every field that matches, 0 … 10.
+// Score of a calculation question: 2 for every field whose answer matches its standard answer as
+// CalcAnswer.h compares them, 0 … 10. From a count of matching fields: 2 × matches (0 outside 0 … 5).
 int calcScore(const CalcFields& answers, const CalcFields& standards);
 int calcScoreFromMatches(int matches);
 
