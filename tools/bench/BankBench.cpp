@@ -1,6 +1,6 @@
 // Prints how long the bank takes to record one answer and to clear a paper, on a copy of the built bank.
 //
-//   bank-bench [BANK]     (default: qvtb.mdb beside this program)
+//   bank_bench [BANK]     (default: qvtb.mdb beside this program)
 //
 // One answer is what a window does on a click: recordAnswer, re-select the table, find the question,
 // read DA, recordScore. Each statement is durable on disk when it returns.
@@ -118,7 +118,7 @@ QString valueFor(const Question& question, int round) {
 }
 
 int fail(const QuestionBank& bank) {
-    std::fprintf(stderr, "bank-bench: %s\n", qPrintable(bank.lastError()));
+    std::fprintf(stderr, "bank_bench: %s\n", qPrintable(bank.lastError()));
     return 1;
 }
 
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"qvtb.mdb"_s);
     if (!dir.isValid() || !QFile::copy(source, path)) {
-        std::fprintf(stderr, "bank-bench: cannot copy %s\n", qPrintable(source));
+        std::fprintf(stderr, "bank_bench: cannot copy %s\n", qPrintable(source));
         return 1;
     }
     QuestionBank bank;
