@@ -10,6 +10,7 @@
 #include "TabControl.h"
 #include "TestBank.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,6 +146,19 @@ TEST_F(PracticeWindowTest, SingleChoiceRecordsOnThePressAndScores) {
     EXPECT_EQ(answer->parentWidget(), w.get());
     EXPECT_EQ(answer->windowModality(), Qt::WindowModal);
     answer->close();
+}
+
+TEST_F(PracticeWindowTest, SingleChoiceByKeyboardIsRecordedToo) {
+    auto w = open(QuestionType::SingleChoice);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    press(*w, u"单选框1"_s);
+    ASSERT_EQ(m_bank.stored(u"danxuan"_s, 1).xxda, u"A"_s);
+    // The arrow key moves the choice; what the options show is what the bank holds.
+    QTest::keyClick(control(*w, u"单选框1"_s), Qt::Key_Down);
+    EXPECT_EQ(ticks(*w, names::kSingleOptions), QList<bool>({false, true, false, false}));
+    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).xxda, u"B"_s);
+    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).fen, u"0"_s);
 }
 
 TEST_F(PracticeWindowTest, RecordedAnswersArePutBack) {
