@@ -1,19 +1,25 @@
 #include "Journal.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <random>
 
 namespace jet {
 
 namespace {
 
-constexpr char kMagic[8] = {'V', 'J', 'E', 'T', 'J', 'N', 'L', '1'};
-constexpr std::size_t kHeaderSize = 32;
-constexpr std::size_t kRecordSize = 4 + format::kPageSize + 4;
+// Header: magic, nonce, page counts before and after, record count, checksum, statement count.
+constexpr char kMagic[8] = {'V', 'J', 'E', 'T', 'J', 'N', 'L', '2'};
+constexpr std::size_t kHeaderSize = 40;
+constexpr std::size_t kCounterOffset = 24;
+constexpr std::size_t kChecksummed = 20;                       // magic .. record count
+constexpr std::size_t kRecordData = 4 + 8 + format::kPageSize; // page, new image sum, original
+constexpr std::size_t kRecordSize = kRecordData + 4;
 constexpr std::uint32_t kMaxRecords = format::kMaxPages;
 
-std::uint32_t fnv(std::uint32_t hash, ByteView bytes) {
+std::uint32_t fnv32(std::uint32_t hash, ByteView bytes) {
     for (auto b : bytes) {
         hash ^= b;
         hash *= 16777619u;
@@ -21,26 +27,38 @@ std::uint32_t fnv(std::uint32_t hash, ByteView bytes) {
     return hash;
 }
 
-std::uint32_t recordSum(std::uint32_t nonce, ByteView pageNumberAndImage) {
+std::uint64_t imageSum(ByteView image) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (auto b : image) {
+        hash ^= b;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::uint32_t recordSum(std::uint32_t nonce, ByteView data) {
     std::array<std::uint8_t, 4> salt{};
     put32(salt, 0, nonce);
-    return fnv(fnv(2166136261u, salt), pageNumberAndImage);
+    return fnv32(fnv32(2166136261u, salt), data);
 }
 
 struct Header {
     std::uint32_t nonce = 0;
     std::uint32_t pageCount = 0;
+    std::uint32_t newPageCount = 0;
     std::uint32_t records = 0;
 };
 
 std::array<std::uint8_t, kHeaderSize> encodeHeader(const Header& h, std::uint64_t counter) {
     std::array<std::uint8_t, kHeaderSize> out{};
-    put64(out, 24, counter);
     std::memcpy(out.data(), kMagic, sizeof kMagic);
     put32(out, 8, h.nonce);
     put32(out, 12, h.pageCount);
     put32(out, 16, h.records);
-    put32(out, 20, fnv(2166136261u, ByteView(out).first(20)));
+    put64(out, kCounterOffset, counter);
+    put32(out, 32, h.newPageCount);
+    put32(out, 36,
+          fnv32(fnv32(2166136261u, ByteView(out).first(kChecksummed)), ByteView(out).subspan(32, 4)));
     return out;
 }
 
@@ -50,12 +68,40 @@ Result<std::optional<Header>> readHeader(File& file) {
     if (size.value() < kHeaderSize) return std::optional<Header>{};
     std::array<std::uint8_t, kHeaderSize> raw{};
     JET_TRY(file.readAt(0, raw));
-    if (std::memcmp(raw.data(), kMagic, sizeof kMagic) != 0 ||
-        get32(raw, 20) != fnv(2166136261u, ByteView(raw).first(20)))
+    const std::uint32_t sum =
+        fnv32(fnv32(2166136261u, ByteView(raw).first(kChecksummed)), ByteView(raw).subspan(32, 4));
+    if (std::memcmp(raw.data(), kMagic, sizeof kMagic) != 0 || get32(raw, 36) != sum)
         return std::optional<Header>{};
-    Header h{get32(raw, 8), get32(raw, 12), get32(raw, 16)};
+    Header h{get32(raw, 8), get32(raw, 12), get32(raw, 32), get32(raw, 16)};
     if (h.records > kMaxRecords) return std::optional<Header>{};
     return std::optional<Header>{h};
+}
+
+// The records of a hot journal, or none when one does not check out (invariant 5).
+Result<std::vector<Bytes>> readRecords(File& journal, const Header& h) {
+    std::vector<Bytes> records;
+    for (std::uint32_t i = 0; i < h.records; ++i) {
+        Bytes record(kRecordSize);
+        if (!journal.readAt(kHeaderSize + static_cast<std::uint64_t>(i) * kRecordSize, record).ok() ||
+            get32(record, kRecordData) != recordSum(h.nonce, ByteView(record).first(kRecordData)))
+            return std::vector<Bytes>{};
+        if (get32(record, 0) >= std::max(h.pageCount, h.newPageCount))
+            return Status::corrupt("journal record names a page beyond the statement's file");
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+Result<bool> complete(File& database, const Header& h, const std::vector<Bytes>& records) {
+    auto size = database.size();
+    if (!size.ok()) return size.status();
+    if (size.value() != static_cast<std::uint64_t>(h.newPageCount) * format::kPageSize) return false;
+    Bytes page(format::kPageSize);
+    for (const auto& record : records) {
+        JET_TRY(database.readAt(static_cast<std::uint64_t>(get32(record, 0)) * format::kPageSize, page));
+        if (imageSum(page) != get64(record, 4)) return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -70,21 +116,23 @@ Result<File*> Journal::file(bool create) {
     return m_file.get();
 }
 
-Status Journal::write(std::uint32_t originalPageCount, const std::map<std::uint32_t, PageImage>& originals,
-                      std::uint64_t counter) {
+Status Journal::write(std::uint32_t originalPageCount, std::uint32_t newPageCount,
+                      const std::vector<Record>& records, std::uint64_t counter) {
     auto f = file(true);
     if (!f.ok()) return f.status();
     ++m_nonce;
-    Bytes buffer(kHeaderSize + originals.size() * kRecordSize);
-    const auto header =
-        encodeHeader({m_nonce, originalPageCount, static_cast<std::uint32_t>(originals.size())}, counter);
+    Bytes buffer(kHeaderSize + records.size() * kRecordSize, 0);
+    const auto header = encodeHeader(
+        {m_nonce, originalPageCount, newPageCount, static_cast<std::uint32_t>(records.size())}, counter);
     std::copy(header.begin(), header.end(), buffer.begin());
     std::size_t at = kHeaderSize;
-    for (const auto& [page, image] : originals) {
-        put32(buffer, at, page);
-        std::copy(image.begin(), image.end(), buffer.begin() + static_cast<std::ptrdiff_t>(at + 4));
-        put32(buffer, at + 4 + format::kPageSize,
-              recordSum(m_nonce, ByteView(buffer).subspan(at, 4 + format::kPageSize)));
+    for (const auto& record : records) {
+        put32(buffer, at, record.page);
+        put64(buffer, at + 4, imageSum(*record.current));
+        if (record.original)
+            std::copy(record.original->begin(), record.original->end(),
+                      buffer.begin() + static_cast<std::ptrdiff_t>(at + 12));
+        put32(buffer, at + kRecordData, recordSum(m_nonce, ByteView(buffer).subspan(at, kRecordData)));
         at += kRecordSize;
     }
     JET_TRY(f.value()->writeAt(0, buffer));
@@ -95,9 +143,8 @@ Status Journal::clear(std::uint64_t counter) {
     auto f = file(true);
     if (!f.ok()) return f.status();
     std::array<std::uint8_t, kHeaderSize> cleared{};
-    put64(cleared, 24, counter);
-    JET_TRY(f.value()->writeAt(0, cleared));
-    return f.value()->sync();
+    put64(cleared, kCounterOffset, counter);
+    return f.value()->writeAt(0, cleared);
 }
 
 Result<bool> Journal::hot() {
@@ -117,11 +164,11 @@ Result<std::uint64_t> Journal::counter() {
     if (!size.ok()) return size.status();
     if (size.value() < kHeaderSize) return std::uint64_t{0};
     std::array<std::uint8_t, 8> raw{};
-    JET_TRY(f.value()->readAt(24, raw));
+    JET_TRY(f.value()->readAt(kCounterOffset, raw));
     return get64(raw, 0);
 }
 
-Result<bool> Journal::playBack(File& database) {
+Result<bool> Journal::playBack(File& database, bool keepComplete) {
     auto f = file(false);
     if (!f.ok()) return f.status().code() == Code::NotFound ? Result<bool>(false) : Result<bool>(f.status());
     File& journal = *f.value();
@@ -130,24 +177,26 @@ Result<bool> Journal::playBack(File& database) {
     if (!header->has_value()) return false;
     const Header h = *header.value();
     std::array<std::uint8_t, 8> counter{};
-    JET_TRY(journal.readAt(24, counter));
-    Bytes record(kRecordSize);
-    for (std::uint32_t i = 0; i < h.records; ++i) {
-        // A record that does not check out was never completed: the database was not yet touched.
-        if (!journal.readAt(kHeaderSize + static_cast<std::uint64_t>(i) * kRecordSize, record).ok()) break;
-        if (get32(record, 4 + format::kPageSize) !=
-            recordSum(h.nonce, ByteView(record).first(4 + format::kPageSize)))
-            break;
-        const std::uint32_t page = get32(record, 0);
-        if (page >= h.pageCount)
-            return Status::corrupt("journal record names a page beyond the original file");
-        JET_TRY(database.writeAt(static_cast<std::uint64_t>(page) * format::kPageSize,
-                                 ByteView(record).subspan(4, format::kPageSize)));
+    JET_TRY(journal.readAt(kCounterOffset, counter));
+    auto records = readRecords(journal, h);
+    if (!records.ok()) return records.status();
+    const bool written = records->size() == h.records;
+    auto done = written && keepComplete ? complete(database, h, records.value()) : Result<bool>(false);
+    if (!done.ok()) return done.status();
+    if (written && !done.value()) {
+        for (const auto& record : records.value()) {
+            const std::uint32_t page = get32(record, 0);
+            if (page < h.pageCount)
+                JET_TRY(database.writeAt(static_cast<std::uint64_t>(page) * format::kPageSize,
+                                         ByteView(record).subspan(12, format::kPageSize)));
+        }
+        JET_TRY(database.truncate(static_cast<std::uint64_t>(h.pageCount) * format::kPageSize));
+        JET_TRY(database.sync());
     }
-    JET_TRY(database.truncate(static_cast<std::uint64_t>(h.pageCount) * format::kPageSize));
-    JET_TRY(database.sync());
-    // Counted as a statement of its own, so that every process drops what it cached.
+    // Counted as a statement of its own, so that every process drops what it cached; synced so
+    // that a restored file is never undone by the same journal found hot again.
     JET_TRY(clear(get64(counter, 0) + 1));
+    JET_TRY(journal.sync());
     return true;
 }
 

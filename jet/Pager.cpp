@@ -53,7 +53,7 @@ Status Pager::recoverHotJournal(LockMode held) {
     if (!hot.value()) return {};
     if (!writable()) return Status::io("the database needs its journal played back but cannot be written");
     if (held != LockMode::Exclusive) JET_TRY(m_database->lock(LockMode::Exclusive));
-    auto played = m_journal.playBack(*m_database);
+    auto played = m_journal.playBack(*m_database, true);
     if (!played.ok()) return fail(played.status());
     dropCache();
     m_counter = ~0ull; // others must drop their pages too
@@ -141,11 +141,15 @@ Result<std::uint32_t> Pager::append() {
     return page;
 }
 
-Status Pager::writeBack() {
+std::set<std::uint32_t> Pager::dirtyPages() const {
     std::set<std::uint32_t> dirty(m_appended);
     for (const auto& entry : m_originals)
         dirty.insert(entry.first);
-    for (std::uint32_t page : dirty)
+    return dirty;
+}
+
+Status Pager::writeBack() {
+    for (std::uint32_t page : dirtyPages())
         JET_TRY(m_database->writeAt(offsetOf(page), *m_cache.at(page)));
     return m_database->sync();
 }
@@ -159,20 +163,27 @@ Status Pager::commit() {
     }
     // The new statement count tells other processes to drop their cached pages.
     const std::uint64_t counter = m_counter + 1;
-    Status s = m_journal.write(m_originalPageCount, m_originals, counter);
+    std::vector<Journal::Record> records;
+    for (std::uint32_t page : dirtyPages()) {
+        auto original = m_originals.find(page);
+        records.push_back(
+            {page, original == m_originals.end() ? nullptr : &original->second, m_cache.at(page).get()});
+    }
+    Status s = m_journal.write(m_originalPageCount, m_pageCount, records, counter);
     if (!s.ok()) {
         abort();
         return s;
     }
     s = writeBack();
     if (!s.ok()) {
-        auto played = m_journal.playBack(*m_database);
+        auto played = m_journal.playBack(*m_database, false);
         if (!played.ok()) return fail(played.status());
         abort();
         return s;
     }
-    s = m_journal.clear(counter);
-    if (!s.ok()) return fail(s); // the file is new but its journal still says otherwise: reopening decides
+    // The statement is durable now. Should clearing fail, the journal stays hot and the next
+    // statement (of any process) finds it complete and keeps it, so this is not a failure.
+    (void)m_journal.clear(counter);
     m_counter = counter;
     m_fileSize = offsetOf(m_pageCount);
     m_originals.clear();

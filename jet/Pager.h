@@ -50,6 +50,7 @@ private:
     Status refresh();
     void dropCache();
     void unlock();
+    std::set<std::uint32_t> dirtyPages() const;
     Status writeBack();
     Status fail(const Status& cause);
 

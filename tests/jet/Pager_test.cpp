@@ -101,6 +101,27 @@ TEST(Pager, FailedRollbackIsStickyAndTheNextOpenRepairs) {
     EXPECT_EQ(readFile(file), before);
 }
 
+TEST(Pager, ACompleteStatementFoundHotIsKept) {
+    ScratchDir dir;
+    const std::string file = dir.copy("delTestV2003.mdb");
+    const std::string before = readFile(file);
+    {
+        FaultyPager p(file);
+        p.journal->writesUntilFailure = 1; // the journal is written, its clearing fails
+        ASSERT_TRUE(twoPageStatement(*p.pager).ok());
+    }
+    const std::string committed = readFile(file);
+    EXPECT_NE(committed, before);
+    auto reopened = jet::Pager::open(file);
+    ASSERT_TRUE(reopened.ok()) << reopened.status().message();
+    EXPECT_EQ(readFile(file), committed);
+    // Found complete and cleared: a second opening has nothing to resolve.
+    FaultyPager again(file);
+    ASSERT_TRUE(again.pager->beginRead().ok());
+    again.pager->endRead();
+    EXPECT_EQ(again.journal->writes, 0);
+}
+
 TEST(Pager, ConnectionsOfOneProcessShareWhatTheyWrite) {
     ScratchDir dir;
     const std::string file = dir.copy("overflowTestV2003.mdb");
