@@ -70,8 +70,9 @@ Result<RowSlot> DataPage::slot(ConstPageSpan page, unsigned row) {
     s.flags = raw & static_cast<std::uint16_t>(~kRowOffsetMask);
     s.start = raw & kRowOffsetMask;
     s.end = row == 0 ? kPageSize : rawSlot(page, row - 1) & kRowOffsetMask;
-    if (s.start < slotTableEnd(rows.value()) || s.start > s.end) {
-        if (s.deleted()) return RowSlot{s.end, s.end, s.flags}; // a deleted slot's bytes are never read
+    // Offsets have 13 bits, so a damaged one can point past the page's 4096 bytes.
+    if (s.start < slotTableEnd(rows.value()) || s.start > s.end || s.end > kPageSize) {
+        if (s.deleted()) return RowSlot{0, 0, s.flags}; // a deleted slot's bytes are never read
         return Status::corrupt("row " + std::to_string(row) + " has an impossible extent");
     }
     return s;
