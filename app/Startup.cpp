@@ -12,20 +12,21 @@
 
 namespace app {
 
-int runProgram(int& argc, char** argv) {
+int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& onShown) {
     // The browser engine refuses to start its sandbox as root; run as root, the document pages
     // would stay blank.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
-    ui::enterProgramDirectory();
+    if (!ui::enterProgramDirectory()) qWarning("cannot enter the program's directory");
     ui::installFonts();
 
     MainWindow window(ui::programDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
     QObject::connect(&window, &MainWindow::practiceRequested, &window,
                      [&window](QuestionType type) { practice::PracticeWindow::open(type, &window); });
+    if (onShown) onShown(window);
     return QApplication::exec();
 }
 

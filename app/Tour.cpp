@@ -29,7 +29,7 @@ void settle(int milliseconds) {
 
 // Waits until the viewer has finished loading its document, or gives up after `timeout`.
 void awaitDocument(ui::HtmlViewer* viewer, int timeout) {
-    if (!viewer->view()) return; // no document: the page shows an empty viewer
+    if (!viewer->browser()) return; // no document: the page shows an empty viewer
     QEventLoop loop;
     QObject::connect(viewer, &ui::HtmlViewer::loadFinished, &loop, &QEventLoop::quit);
     QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
         settle(200);
         ok = shoot(&window, folder, u"main-%1-%2"_s.arg(page).arg(QLatin1StringView(pageNames[page]))) && ok;
     }
-    ok = app::tourPractice(&window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); },
-                           settle) &&
-         ok;
+    ok =
+        app::tourPractice(
+            &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
+        ok;
     return ok ? 0 : 1;
 }

@@ -1,38 +1,33 @@
 #include "HtmlViewer.h"
 
-#include "BrowserProfile.h"
+#include "BrowserBackend.h"
+#include "ProgramFiles.h"
 
 #include <QFileInfo>
-#include <QWebEnginePage>
-#include <QWebEngineView>
+#include <QLoggingCategory>
+#include <QPluginLoader>
 
 #include <array>
 
 namespace ui {
 namespace {
 
+Q_LOGGING_CATEGORY(lcViewer, "velmora.viewer")
+
 // Zoom of the five text sizes, smallest to largest.
 constexpr std::array<double, 5> kZoom = {0.7, 0.85, 1.0, 1.2, 1.45};
 
-// A page that never opens a dialog, never reports a script error and stays on local documents.
-class SilentPage final : public QWebEnginePage {
-public:
-    explicit SilentPage(QObject* parent) : QWebEnginePage(offlineProfile(), parent) {
-        connect(this, &QWebEnginePage::featurePermissionRequested, this,
-                [this](const QUrl& origin, Feature feature) {
-                    setFeaturePermission(origin, feature, PermissionDeniedByUser);
-                });
-    }
-
-protected:
-    void javaScriptAlert(const QUrl&, const QString&) override {}
-    bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
-    bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
-                                  const QString&) override {}
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override { return isLocalUrl(url); }
-    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
-};
+// The plugin, loaded once; nullptr if it is missing or broken.
+BrowserBackend* backend(bool load) {
+    static BrowserBackend* loaded = nullptr;
+    static bool tried = false;
+    if (tried || !load) return loaded;
+    tried = true;
+    QPluginLoader loader(fileIn(programDirectory(), QStringLiteral("velmora_browser")));
+    loaded = qobject_cast<BrowserBackend*>(loader.instance());
+    if (!loaded) qCWarning(lcViewer) << "browser unavailable:" << loader.errorString();
+    return loaded;
+}
 
 } // namespace
 
@@ -45,43 +40,43 @@ HtmlViewer::HtmlViewer(QWidget* parent) : QWidget(parent) {
 }
 
 HtmlViewer::~HtmlViewer() {
-    // The page must go before the profile it was made from; the view would delete it later.
-    if (m_view) delete m_view->page();
+    if (m_browser) backend(false)->release(m_browser);
 }
 
-void HtmlViewer::createView() {
-    m_view = new QWebEngineView(this);
-    m_view->setPage(new SilentPage(m_view));
-    m_view->setContextMenuPolicy(Qt::NoContextMenu);
-    m_view->setGeometry(rect());
-    m_view->setZoomFactor(kZoom[static_cast<size_t>(m_textSize)]);
-    setFocusProxy(m_view);
-    connect(m_view, &QWebEngineView::loadFinished, this, &HtmlViewer::loadFinished);
-    m_view->show();
+bool HtmlViewer::createBrowser() {
+    BrowserBackend* browser = backend(true);
+    if (!browser) return false;
+    m_browser = browser->createView(this, [this](bool ok) { Q_EMIT loadFinished(ok); });
+    m_browser->setGeometry(rect());
+    browser->setZoom(m_browser, kZoom[static_cast<size_t>(m_textSize)]);
+    setFocusProxy(m_browser);
+    m_browser->show();
+    return true;
 }
 
 bool HtmlViewer::navigate(const QString& path) {
     if (!QFileInfo(path).isFile()) return false;
-    if (!m_view) createView();
-    m_view->setUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    if (!m_browser && !createBrowser()) return false;
+    backend(false)->load(m_browser, QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     return true;
 }
 
 QUrl HtmlViewer::url() const {
-    return m_view ? m_view->url() : QUrl();
+    return m_browser ? backend(false)->url(m_browser) : QUrl();
 }
 
 void HtmlViewer::setTextSize(int size) {
     m_textSize = qBound(0, size, static_cast<int>(kZoom.size()) - 1);
-    if (m_view) m_view->setZoomFactor(kZoom[static_cast<size_t>(m_textSize)]);
+    if (m_browser) backend(false)->setZoom(m_browser, kZoom[static_cast<size_t>(m_textSize)]);
 }
 
 QList<QUrl> HtmlViewer::refusedRequests() {
-    return ui::refusedRequests();
+    BrowserBackend* browser = backend(false);
+    return browser ? browser->refusedRequests() : QList<QUrl>();
 }
 
 void HtmlViewer::resizeEvent(QResizeEvent*) {
-    if (m_view) m_view->setGeometry(rect());
+    if (m_browser) m_browser->setGeometry(rect());
 }
 
 } // namespace ui

@@ -182,8 +182,8 @@ TEST_F(MainWindowTest, WindowCannotBeResizedOrMaximized) {
 TEST_F(MainWindowTest, MissingDocumentsLeaveTheViewersEmpty) {
     click(u"考试大纲"_s);
     click(u"备考宝典"_s);
-    EXPECT_EQ(control<ui::HtmlViewer>(app::names::kSyllabusViewer)->view(), nullptr);
-    EXPECT_EQ(control<ui::HtmlViewer>(app::names::kHandbookViewer)->view(), nullptr);
+    EXPECT_EQ(control<ui::HtmlViewer>(app::names::kSyllabusViewer)->browser(), nullptr);
+    EXPECT_EQ(control<ui::HtmlViewer>(app::names::kHandbookViewer)->browser(), nullptr);
     EXPECT_FALSE(window.grab().isNull());
     EXPECT_EQ(control<ui::HtmlViewer>(app::names::kHandbookViewer)->textSize(), 2);
 }

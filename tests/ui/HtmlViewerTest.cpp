@@ -71,6 +71,12 @@ QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& b
     return path;
 }
 
+QWebEngineView* viewOf(const ui::HtmlViewer& viewer) {
+    auto* view = qobject_cast<QWebEngineView*>(viewer.browser());
+    EXPECT_NE(view, nullptr);
+    return view;
+}
+
 bool loadAndWait(ui::HtmlViewer& viewer, const QString& path) {
     QSignalSpy finished(&viewer, &ui::HtmlViewer::loadFinished);
     if (!viewer.navigate(path)) return false;
@@ -122,10 +128,10 @@ TEST(HtmlViewer, BrowserIsCreatedOnlyByNavigate) {
     ui::HtmlViewer viewer;
     viewer.resize(300, 200);
     viewer.show();
-    EXPECT_EQ(viewer.view(), nullptr);
+    EXPECT_EQ(viewer.browser(), nullptr);
     QTemporaryDir dir;
     EXPECT_FALSE(viewer.navigate(dir.filePath(u"absent.mht"_s)));
-    EXPECT_EQ(viewer.view(), nullptr); // a missing document leaves the viewer empty
+    EXPECT_EQ(viewer.browser(), nullptr); // a missing document leaves the viewer empty
     EXPECT_FALSE(viewer.grab().isNull());
 }
 
@@ -138,8 +144,8 @@ TEST(HtmlViewer, ShowsAnArchiveOfflineAndSilently) {
     viewer.resize(500, 400);
     viewer.show();
     ASSERT_TRUE(loadAndWait(viewer, path));
-    EXPECT_EQ(viewer.view()->title(), u"试验文档"_s);
-    EXPECT_TRUE(plainText(viewer.view()->page()).contains(u"资产＝负债＋所有者权益"_s));
+    EXPECT_EQ(viewOf(viewer)->title(), u"试验文档"_s);
+    EXPECT_TRUE(plainText(viewOf(viewer)->page()).contains(u"资产＝负债＋所有者权益"_s));
     EXPECT_TRUE(showsColour(&viewer, kPictureColour)); // the archived picture rendered
     EXPECT_EQ(outside.connections, 0);
 }
@@ -157,8 +163,8 @@ TEST(HtmlViewer, RefusesEveryOutsideRequest) {
     viewer.resize(300, 200);
     viewer.show();
     ASSERT_TRUE(loadAndWait(viewer, write(dir, u"blank.html"_s, "<p></p>")));
-    viewer.view()->page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
-                                                    true);
+    viewOf(viewer)->page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
+                                                     true);
     ASSERT_TRUE(loadAndWait(viewer, write(dir, u"page.html"_s, html.toUtf8())));
     const QList<QUrl> refused = ui::HtmlViewer::refusedRequests();
     EXPECT_TRUE(refused.contains(named));
@@ -185,11 +191,11 @@ TEST(HtmlViewer, TextSizeHasFiveSteps) {
     viewer.resize(300, 200);
     EXPECT_EQ(viewer.textSize(), 2);
     ASSERT_TRUE(viewer.navigate(write(dir, u"a.html"_s, "<p>x</p>")));
-    const qreal medium = viewer.view()->zoomFactor();
+    const qreal medium = viewOf(viewer)->zoomFactor();
     viewer.setTextSize(4);
-    const qreal largest = viewer.view()->zoomFactor();
+    const qreal largest = viewOf(viewer)->zoomFactor();
     viewer.setTextSize(0);
-    const qreal smallest = viewer.view()->zoomFactor();
+    const qreal smallest = viewOf(viewer)->zoomFactor();
     EXPECT_DOUBLE_EQ(medium, 1.0);
     EXPECT_GT(largest, medium);
     EXPECT_LT(smallest, medium);
@@ -209,15 +215,15 @@ TEST(HtmlViewer, PackedDocumentsRender) {
         viewer.resize(934, 483);
         viewer.show();
         ASSERT_TRUE(loadAndWait(viewer, path)) << path.toStdString();
-        EXPECT_FALSE(viewer.view()->title().isEmpty());
-        const QString text = plainText(viewer.view()->page());
+        EXPECT_FALSE(viewOf(viewer)->title().isEmpty());
+        const QString text = plainText(viewOf(viewer)->page());
         EXPECT_GT(text.size(), 1000);
         EXPECT_TRUE(text.contains(u"会计"_s));
         // Pictures: the archived ones decoded, the outside one never fetched. Scripts of the document
         // itself are off, so the check runs in the application's own script world.
         QVariantList images;
         bool answered = false;
-        viewer.view()->page()->runJavaScript(
+        viewOf(viewer)->page()->runJavaScript(
             u"Array.from(document.images).map(i => [i.src.startsWith('cid:'), i.naturalWidth])"_s,
             QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
                 images = v.toList();

@@ -1,0 +1,10 @@
+// The program itself, started exactly as `velmora` starts, reporting MainWindow's first paint.
+
+#include "StartupProbe.h"
+
+#include "MainWindow.h"
+#include "Startup.h"
+
+int main(int argc, char** argv) {
+    return app::runProgram(argc, argv, [](app::MainWindow& window) { new FirstPaintReporter(&window); });
+}
