@@ -91,7 +91,7 @@ int standardTotal(const QList<QuestionRecord>& rows) {
 
 // Answers every question through the window, submits, and returns the texts of the boxes shown.
 QStringList answerWholePaper(ExamWindowFixture& f) {
-    const QList<QuestionRecord> rows = *f.store->readPaper();
+    const QList<QuestionRecord> rows = *f.window->store().readPaper();
     ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     for (const QuestionRecord& q : rows) {
         f.click(cardButtonName(q.id));
@@ -120,4 +120,38 @@ TEST(ExamEndToEnd, AWholePaperAnsweredRightScoresItsStandardTotal) {
     }
     for (const QuestionRecord& q : f.store->rows())
         EXPECT_EQ(q.fen.toInt(), typePoints(*paperQuestionType(q.id))) << q.id;
+}
+
+// The same through the bank file the program ships, on a copy: the standard answers of paper 20
+// entered through the window reach the file, score in full, and closing the window empties it.
+TEST(ExamEndToEnd, ThePaperOfTheBuiltBankScoresItsStandardTotalAndIsClearedOnClose) {
+    const QString shipped = QCoreApplication::applicationDirPath() + u"/qvtb.mdb"_s;
+    ASSERT_TRUE(QFile::exists(shipped)) << "the build puts qvtb.mdb beside the tests";
+    QTemporaryDir folder;
+    const QString bank = folder.filePath(u"qvtb.mdb"_s);
+    ASSERT_TRUE(QFile::copy(shipped, bank));
+    QFile::setPermissions(bank, QFile::ReadOwner | QFile::WriteOwner);
+
+    BankPaperStore reader(bank, 20);
+    const std::optional<QList<QuestionRecord>> rows = reader.readPaper();
+    ASSERT_TRUE(rows) << reader.lastError().toStdString();
+    ASSERT_EQ(rows->size(), 62);
+    const int expected = standardTotal(*rows);
+    EXPECT_EQ(expected, 100) << "every paper is worth 100 points";
+
+    ExamWindowFixture f(std::make_unique<BankPaperStore>(bank, 20));
+    EXPECT_EQ(f.window->store().table(), u"tm20"_s);
+    const QStringList boxes = answerWholePaper(f);
+    EXPECT_EQ(boxes.last(), ExamWindow::resultText(expected));
+    EXPECT_EQ(*reader.sumScores(), expected) << "the scores are in the file";
+    f.window->close();
+
+    const std::optional<QList<QuestionRecord>> cleared = reader.readPaper();
+    ASSERT_TRUE(cleared);
+    for (const QuestionRecord& q : *cleared) {
+        ASSERT_TRUE(q.xxda.isEmpty()) << q.id;
+        ASSERT_EQ(q.fen.toInt(), 0) << q.id;
+        for (const QString& answer : q.answers)
+            ASSERT_TRUE(answer.isEmpty()) << q.id;
+    }
 }

@@ -12,15 +12,19 @@
 // An exam window over a paper held in memory, on a clock the test moves.
 struct ExamWindowFixture {
     std::int64_t now = 0;
-    MemoryPaperStore* store = nullptr;
+    MemoryPaperStore* store = nullptr; // the paper in memory, when the window works on one
     std::unique_ptr<exam::ExamWindow> window;
 
     explicit ExamWindowFixture(int paper = 7) { open(paper, samplePaper(paper)); }
+    explicit ExamWindowFixture(std::unique_ptr<exam::PaperStore> paperStore) { open(std::move(paperStore)); }
 
     void open(int paper, QList<QuestionRecord> rows) {
         auto owned = std::make_unique<MemoryPaperStore>(QStringLiteral("tm%1").arg(paper), std::move(rows));
         store = owned.get();
-        window = std::make_unique<exam::ExamWindow>(std::move(owned), [this] { return now; });
+        open(std::move(owned));
+    }
+    void open(std::unique_ptr<exam::PaperStore> paperStore) {
+        window = std::make_unique<exam::ExamWindow>(std::move(paperStore), [this] { return now; });
         window->resize(944, 627);
         window->show();
     }
