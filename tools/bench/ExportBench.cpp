@@ -8,29 +8,41 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
+
+extern char** environ;
 
 namespace {
 
-std::string quote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
+// Runs a program directly (no shell between) with its output thrown away; milliseconds taken.
+double runOnce(const std::vector<std::string>& argv) {
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    int status = 1;
+    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0 ||
+        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "jet_export_bench: %s failed\n", argv[0].c_str());
+        std::exit(1);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-double medianMs(const std::string& command, int runs) {
+double medianMs(const std::vector<std::string>& argv, int runs) {
     std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "jet_export_bench: failed: %s\n", command.c_str());
-            std::exit(1);
-        }
-        samples.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
+    for (int i = 0; i < runs; ++i)
+        samples.push_back(runOnce(argv));
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
 }
@@ -58,15 +70,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string file = argv[1];
-    const std::string table = argc > 2 ? argv[2] : largestTable(file);
+    const std::string table = argc > 2 && argv[2][0] != '\0' ? argv[2] : largestTable(file);
     const int runs = argc > 3 ? std::atoi(argv[3]) : 30;
     if (table.empty()) {
         std::fprintf(stderr, "jet_export_bench: no table to export in %s\n", file.c_str());
         return 1;
     }
-    const std::string ours =
-        quote(VELMORA_QVTB) + " export " + quote(file) + " " + quote(table) + " >/dev/null";
-    const std::string theirs = "mdb-export -b hex " + quote(file) + " " + quote(table) + " >/dev/null";
+    const std::vector<std::string> ours = {VELMORA_QVTB, "export", file, table};
+    const std::vector<std::string> theirs = {"mdb-export", "-b", "hex", file, table};
     const double a = medianMs(ours, runs);
     const double b = medianMs(theirs, runs);
     std::printf("table %s: qvtb export median %.2f ms, mdb-export median %.2f ms, qvtb %.1fx as fast\n",
