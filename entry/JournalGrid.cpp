@@ -7,6 +7,7 @@
 #include "PictureButton.h"
 #include "WindowBuilder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -74,6 +76,7 @@ JournalGrid::JournalGrid(QWidget* page, const ui::Built& built)
     connect(m_submit, &QPushButton::clicked, this, &JournalGrid::submitRequested);
     m_page->installEventFilter(this);
     m_gridBox->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { reveal(now); });
     relayout();
 }
 
@@ -189,6 +192,27 @@ void JournalGrid::chooseAccount(QLineEdit* account) {
     if (!chosen) return;
     account->setText(*chosen);
     account->setCursorPosition(0);
+}
+
+// Scrolls just far enough that a line's control taking the focus (by Tab) can be seen.
+void JournalGrid::reveal(QWidget* control) {
+    const bool inEntry =
+        control && std::any_of(m_entries.begin(), m_entries.end(),
+                               [control](const Entry& e) { return e.box->isAncestorOf(control); });
+    if (!inEntry) return;
+    const int overflow = std::max(0, contentHeight() - visibleHeight());
+    const int span = m_scrollBar->maximum() - m_scrollBar->minimum();
+    if (overflow == 0 || span == 0) return;
+    const int top = control->mapTo(m_gridBox, QPoint(0, 0)).y();
+    const int bottom = top + control->height();
+    double steps = 0;
+    if (top < 0)
+        steps = std::floor(double(m_offset + top) * span / overflow);
+    else if (bottom > visibleHeight())
+        steps = std::ceil(double(m_offset + bottom - visibleHeight()) * span / overflow);
+    else
+        return;
+    m_scrollBar->setValue(m_scrollBar->minimum() + static_cast<int>(steps));
 }
 
 // The part of 图片框10 that its page shows; the box is declared taller than the pages.

@@ -87,7 +87,7 @@ TEST_F(JournalGridTest, LinesEnteredOutOfOrderScoreAsTheSameEntry) {
     type(1, 1, u"贷"_s, u"银行存款"_s, u"11300"_s);
     type(1, 2, u"借"_s, u"应交税费-应交增值税（进项税额）"_s, u"1,300.00"_s);
     type(1, 3, u"借"_s, u"原材料-A"_s, u"10000"_s);
-    EXPECT_TRUE(calcFieldMatches(grid->entryText(1), standard));
+    EXPECT_TRUE(calcFieldMatches(grid->entryText(1), standard)) << grid->entryText(1).toStdString();
 
     const CalcFields standards{standard, u"借 库存现金 5"_s, u"借 库存现金 6"_s, u"借 库存现金 7"_s,
                                u"贷 库存现金 8"_s};
@@ -149,6 +149,26 @@ TEST_F(JournalGridTest, ScrollBarBringsTheLowestLineIntoView) {
     bar->setValue(50);
     EXPECT_GT(grid->scrollOffset(), 0);
     EXPECT_LT(grid->scrollOffset(), grid->contentHeight() - shown);
+}
+
+TEST_F(JournalGridTest, ALineTakingTheFocusIsScrolledIntoView) {
+    QApplication::setActiveWindow(host.window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.window()));
+    for (int r = 1; r <= 5; ++r)
+        clickPlus(r);
+    QWidget* gridBox = host.find<QWidget>(u"图片框10"_s);
+    const int shown = host.tabs()->height() - gridBox->y();
+    const auto topOf = [gridBox](QWidget* w) { return w->mapTo(gridBox, QPoint(0, 0)).y(); };
+
+    amount(5, 3)->setFocus();
+    EXPECT_GT(grid->scrollOffset(), 0);
+    EXPECT_LE(topOf(amount(5, 3)) + amount(5, 3)->height(), shown);
+    account(1, 1)->setFocus();
+    EXPECT_GE(topOf(account(1, 1)), 0);
+    // A line already in view does not move the entries.
+    const int offset = grid->scrollOffset();
+    amount(2, 2)->setFocus();
+    EXPECT_EQ(grid->scrollOffset(), offset);
 }
 
 TEST_F(JournalGridTest, TheWheelScrollsTheEntriesAndLeavesMarksAlone) {
