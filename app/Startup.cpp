@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "ExamLauncher.h"
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "MainWindowDeclaration.h"
@@ -26,6 +27,8 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     ui::showDeclared(&window, mainWindowDeclaration());
     QObject::connect(&window, &MainWindow::practiceRequested, &window,
                      [&window](QuestionType type) { practice::PracticeWindow::open(type, &window); });
+    auto* exams = new exam::ExamLauncher(&window);
+    QObject::connect(&window, &MainWindow::examRequested, exams, &exam::ExamLauncher::enterExam);
     if (onShown) onShown(window);
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 // MainWindow on each of its five pages, the practice window on each of its answer pages and the four
 // answer windows. Exits 0 when every picture was written.
 
+#include "ExamTour.h"
 #include "Fonts.h"
 #include "HtmlViewer.h"
 #include "MainWindow.h"
@@ -76,5 +77,8 @@ int main(int argc, char** argv) {
         app::tourPractice(
             &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
         ok;
+    ok = app::tourExam(
+             &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
+         ok;
     return ok ? 0 : 1;
 }

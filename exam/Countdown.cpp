@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace exam {
@@ -16,11 +17,13 @@ void Countdown::start() {
 
 bool Countdown::tick() {
     if (!m_running) return false;
+    // A step of one second per tick, but never more time than the clock leaves: a late tick
+    // (a busy machine) catches up, an early one still takes its second.
     const std::int64_t left = m_deadline - m_clock();
-    // Rounded up, so a tick that comes a few milliseconds late still shows the second it stands for.
-    const std::int64_t seconds = (left + kTickInterval - 1) / kTickInterval;
-    m_remaining = left > 0 ? seconds * kTickInterval : 0;
+    const std::int64_t byClock = left > 0 ? (left + kTickInterval - 1) / kTickInterval * kTickInterval : 0;
+    m_remaining = std::min(m_remaining - kTickInterval, byClock);
     if (m_remaining > 0) return false;
+    m_remaining = 0;
     m_running = false;
     return true;
 }

@@ -7,9 +7,8 @@
 
 namespace exam {
 
-// The exam's 60 minutes against a monotonic clock. The window ticks it once a second; each tick
-// shows the time left until the deadline fixed at start, so a late tick (a busy machine) never
-// stretches the exam beyond its hour.
+// The exam's 60 minutes against a monotonic clock. The window ticks it once a second; the deadline
+// is fixed at start, so late ticks (a busy machine) never stretch the exam beyond its hour.
 class Countdown {
 public:
     // Milliseconds of a monotonic clock.
@@ -23,8 +22,9 @@ public:
     // Starts the hour now.
     void start();
     bool isRunning() const { return m_running; }
-    // One step: the time left, rounded up to whole seconds. True when the time is up, which also
-    // stops the countdown; a stopped countdown reports false.
+    // One step: a second less, or the time the clock leaves (rounded up to whole seconds) when
+    // that is less. True when the time is up, which also stops the countdown; a stopped countdown
+    // reports false.
     bool tick();
     void stop() { m_running = false; }
 

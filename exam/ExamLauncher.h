@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ExamNoticeWindow.h"
+#include "ExamWindow.h"
 #include "PaperStore.h"
 
 #include <QObject>
@@ -8,12 +10,7 @@
 #include <functional>
 #include <memory>
 
-class QWidget;
-
 namespace exam {
-
-class ExamNoticeWindow;
-class ExamWindow;
 
 // The way into a mock exam: remembers the chosen paper (currentExamSet), shows the candidate
 // notice over the main window, and opens the exam window when the notice asks for it.

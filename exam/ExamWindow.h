@@ -79,6 +79,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fitNumberIntoCaption();
     void connectControls();
     void connectAnswerControls();
     void loadPaper();

@@ -122,6 +122,9 @@ TEST(Countdown, FollowsTheClockNotTheNumberOfTicks) {
     time.now += 1004; // a tick a little late still shows its own second
     countdown.tick();
     EXPECT_EQ(countdown.text(), u"00:59:59"_s);
+    time.now += 950; // and one a little early takes its second too
+    countdown.tick();
+    EXPECT_EQ(countdown.text(), u"00:59:58"_s);
     time.now += 10 * 60'000; // the machine was busy for ten minutes: the time is gone all the same
     countdown.tick();
     EXPECT_EQ(countdown.text(), u"00:49:59"_s);
