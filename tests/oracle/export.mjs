@@ -1,6 +1,6 @@
 // Prints a table of an Access file as CSV, read by mdb-reader, shaped like `qvtb export`:
 // a header of column names, texts, dates and binary values quoted ("" for a quote), numbers
-// bare, NULL empty, GUIDs as {XXXXXXXX-...}. Dates rounded to the second as "YYYY-MM-DD HH:MM:SS", binary as upper-case hex, Yes/No as 1/0.
+// bare, NULL and empty texts as nothing, GUIDs as {XXXXXXXX-...}. Dates rounded to the second as "YYYY-MM-DD HH:MM:SS", binary as upper-case hex, Yes/No as 1/0.
 //   node export.mjs FILE TABLE
 //   node export.mjs FILE          every table, system tables too, each after a line "## TABLE"
 import { readFileSync } from "node:fs";
@@ -19,7 +19,7 @@ function text(v) {
 }
 
 function cell(v, type) {
-  if (v === null || v === undefined) return "";
+  if (v === null || v === undefined || v === "") return "";
   const s = type === "repid" ? "{" + text(v).toUpperCase() + "}" : text(v);
   return quotedTypes.has(type) ? '"' + s.replaceAll('"', '""') + '"' : s;
 }
