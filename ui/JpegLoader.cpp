@@ -55,11 +55,17 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
         jpeg_destroy_decompress(&info);
         return {QImage(), QStringLiteral("JPEG picture too large")};
     }
-    info.out_color_space = JCS_RGB; // grey and CMYK-free files all arrive as RGB triples
+#if defined(JCS_EXTENSIONS) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    // libjpeg-turbo writes QImage's 32-bit layout directly, saving a conversion pass.
+    info.out_color_space = JCS_EXT_BGRX;
+    constexpr QImage::Format kFormat = QImage::Format_RGB32;
+#else
+    info.out_color_space = JCS_RGB;
+    constexpr QImage::Format kFormat = QImage::Format_RGB888;
+#endif
     jpeg_start_decompress(&info);
 
-    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                   QImage::Format_RGB888);
+    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), kFormat);
     if (image.isNull()) {
         jpeg_destroy_decompress(&info);
         return {QImage(), QStringLiteral("out of memory for the JPEG picture")};
@@ -71,7 +77,7 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
 
-    QImage result = image.convertToFormat(QImage::Format_RGB32);
+    QImage result = image.convertToFormat(QImage::Format_RGB32); // no copy when already RGB32
     image = QImage();
     return {result, QString()};
 }

@@ -11,6 +11,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::setPicture(const QImage& picture) {
     m_picture = picture;
+    m_stretchedPicture = QImage();
     update();
 }
 
@@ -41,14 +42,20 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (!m_picture.isNull()) {
         painter.setClipRect(content);
         if (m_stretched) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(content, m_picture);
+            painter.drawImage(content.topLeft(), stretchedTo(content.size()));
         } else {
             painter.drawImage(content.topLeft(), m_picture);
         }
         painter.setClipping(false);
     }
     drawBorder(painter, rect(), m_border, palette());
+}
+
+// Smooth scaling is slow enough to show in every repaint, so the result is kept.
+const QImage& PictureBox::stretchedTo(QSize size) {
+    if (m_stretchedPicture.size() != size)
+        m_stretchedPicture = m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return m_stretchedPicture;
 }
 
 ShapeBox::ShapeBox(QWidget* parent) : QWidget(parent) {}

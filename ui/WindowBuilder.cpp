@@ -39,14 +39,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             auto* window = static_cast<QWidget*>(watched);
+            if (m_stretched.size() != window->size())
+                m_stretched =
+                    m_picture.scaled(window->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             QPainter painter(window);
-            painter.drawImage(window->rect(), m_picture);
+            painter.drawImage(0, 0, m_stretched);
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     QImage m_picture;
+    QImage m_stretched; // scaled to the window, kept until its size changes
 };
 
 // A fixed frame is never maximized, whatever the window manager offers.
