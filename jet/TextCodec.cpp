@@ -8,22 +8,24 @@ namespace jet {
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t c) {
+// Writes through a raw pointer: appending byte by byte to a string dominated reading whole tables.
+char* appendUtf8(char* out, char32_t c) {
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        *out++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return out;
 }
 
 std::u16string decompress(ByteView stored) {
@@ -64,8 +66,8 @@ std::string TextCodec::decode(ByteView stored) {
 }
 
 std::string TextCodec::toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 3);
+    std::string out(text.size() * 3, '\0'); // a UTF-16 unit never takes more than 3 bytes
+    char* end = out.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -75,8 +77,9 @@ std::string TextCodec::toUtf8(std::u16string_view text) {
         } else if (c >= 0xD800 && c < 0xE000) {
             c = 0xFFFD; // a lone surrogate has no UTF-8 form
         }
-        appendUtf8(out, c);
+        end = appendUtf8(end, c);
     }
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 
