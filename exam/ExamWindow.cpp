@@ -17,7 +17,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMouseEvent>
@@ -84,7 +83,6 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     m_timer.setObjectName(u"时钟1"_s);
     m_timer.setInterval(Countdown::kTickInterval);
     m_timer.setTimerType(Qt::PreciseTimer);
-    fitNumberIntoCaption();
     connectControls();
     connectAnswerControls();
     loadPaper();
@@ -92,25 +90,6 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
 
 ExamWindow::~ExamWindow() {
     clearPaper();
-}
-
-// 透明标签6 leaves three blanks for the number that 透明标签_题号1 writes over it; blanks of this
-// face are narrower than the design's, so they are widened until 题 clears the number.
-void ExamWindow::fitNumberIntoCaption() {
-    auto* caption = m_controls.get<QLabel>(u"透明标签6"_s);
-    const QWidget* number = m_controls.widget(names::kNumber);
-    const QString text = caption->text();
-    const qsizetype blanks = text.count(u' ');
-    if (blanks == 0) return;
-    QFont font = caption->font();
-    const QFontMetrics metrics(font);
-    const int before = metrics.horizontalAdvance(text.left(text.indexOf(u' ')));
-    const int wanted =
-        number->geometry().right() + 1 - caption->parentWidget()->mapTo(this, caption->pos()).x() - before;
-    const int present = static_cast<int>(blanks) * metrics.horizontalAdvance(u' ');
-    if (wanted > present)
-        font.setWordSpacing(static_cast<qreal>(wanted - present) / static_cast<qreal>(blanks));
-    caption->setFont(font);
 }
 
 void ExamWindow::showDeclared() {

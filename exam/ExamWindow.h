@@ -79,7 +79,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fitNumberIntoCaption();
     void connectControls();
     void connectAnswerControls();
     void loadPaper();
