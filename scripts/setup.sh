@@ -9,13 +9,15 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev-tools
   libjpeg-dev libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
-  mdbtools nodejs npm
+  mdbtools
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# Node.js may come from elsewhere with npm inside it; Debian's npm only where there is none.
+command -v npm >/dev/null || missing+=(nodejs npm)
 if ((${#missing[@]})); then
   if [ "$(id -u)" = 0 ]; then sudo=""; elif command -v sudo >/dev/null; then sudo="sudo"; else
     echo "Missing packages. Install them with:" >&2
