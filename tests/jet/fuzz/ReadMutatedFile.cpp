@@ -27,8 +27,9 @@ std::string walk(jet::Connection& connection, const std::string& table) {
     for (bool more = rows->moveFirst(); more; more = rows->moveNext())
         for (const auto& name : rows->columns())
             (void)rows->text(name);
-    for (bool more = rows->moveLast(); more; more = rows->movePrevious())
-        (void)rows->find("ID=1");
+    for (bool more = rows->moveLast(); more && !rows->columns().empty(); more = rows->movePrevious())
+        (void)rows->text(rows->columns().front());
+    (void)rows->find("ID=1"); // after the walk: finding moves the current row
     for (const auto& name : rows->columns())
         (void)connection.scalar("select sum(" + name + ") from " + table);
     return textColumn;
