@@ -1,25 +1,12 @@
 #include "QuestionNumbering.h"
 
+#include "AnswerRules.h"
 #include "QuestionType.h"
 
 using namespace Qt::StringLiterals;
 
 namespace exam {
 namespace {
-
-QString sectionName(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-        return u"单选题"_s;
-    case QuestionType::MultipleChoice:
-        return u"多选题"_s;
-    case QuestionType::TrueFalse:
-        return u"判断题"_s;
-    case QuestionType::Calculation:
-        return u"计算分析题"_s;
-    }
-    return {};
-}
 
 // The card names the true/false buttons 判断题k, the others by a short prefix.
 QString buttonPrefix(QuestionType type) {
@@ -48,9 +35,8 @@ int numberInSection(int id) {
 }
 
 QString sectionCaption(int id) {
-    const std::optional<QuestionType> type = paperQuestionType(id);
-    if (!type) return {};
-    return u"("_s + sectionName(*type) + u"第 "_s + QString::number(numberInSection(id)) + u" 题)"_s;
+    const QString label = practice::paperQuestionLabel(id);
+    return label.isEmpty() ? label : u"("_s + label + u")"_s;
 }
 
 QString cardButtonName(int id) {
