@@ -25,9 +25,27 @@ private:
     TabControl* m_owner;
 };
 
+// The style asks for tabs as tall as the face's line spacing plus padding, which for the CJK faces
+// exceeds the declared strip and cuts the captions' lower part. Tabs here are as tall as the strip,
+// so the caption is centred in what is actually shown.
+class StripBar final : public QTabBar {
+public:
+    explicit StripBar(QWidget* parent) : QTabBar(parent) {}
+    void setTabHeight(int height) { m_tabHeight = height; }
+
+protected:
+    QSize tabSizeHint(int index) const override { return {QTabBar::tabSizeHint(index).width(), m_tabHeight}; }
+    QSize minimumTabSizeHint(int index) const override {
+        return {QTabBar::minimumTabSizeHint(index).width(), m_tabHeight};
+    }
+
+private:
+    int m_tabHeight = 20;
+};
+
 } // namespace
 
-TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
+TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new StripBar(this)) {
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);
     connect(m_bar, &QTabBar::currentChanged, this, &TabControl::setCurrentIndex);
@@ -36,6 +54,7 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(thi
 void TabControl::setPages(const QStringList& captions, TabStrip strip, int stripHeight) {
     m_strip = strip;
     m_stripHeight = stripHeight;
+    static_cast<StripBar*>(m_bar)->setTabHeight(stripHeight);
     m_bar->setShape(strip == TabStrip::Bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
     for (const QString& caption : captions) {
         auto* page = new Page(this);

@@ -1,5 +1,6 @@
 #include "WindowBuilder.h"
 #include "DeclarationCheck.h"
+#include "Fonts.h"
 #include "PictureBox.h"
 #include "PictureButton.h"
 #include "StatusBar.h"
@@ -160,6 +161,24 @@ TEST(TabControl, OnlyTheCurrentPageIsShown) {
     // Clicking the strip changes the page too.
     QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {}, tabs.tabBar()->tabRect(0).center());
     EXPECT_EQ(tabs.currentIndex(), 0);
+}
+
+TEST(TabControl, TabsAreNoTallerThanTheStrip) {
+    // A CJK face's line spacing plus the style's padding would make tabs taller than the strip,
+    // and the strip's edge would cut the captions' underscores off.
+    ui::TabControl tabs;
+    tabs.resize(400, 100);
+    tabs.setPages({u"单选题"_s, u"计算分析题_计算"_s}, ui::TabStrip::Top, 20);
+    tabs.tabBar()->setFont(ui::fontFor({.pixels = 12, .face = u"宋体"_s}));
+    tabs.show();
+    for (int i = 0; i < tabs.count(); ++i) {
+        const QRect tab = tabs.tabBar()->tabRect(i);
+        EXPECT_EQ(tab.top(), 0);
+        EXPECT_EQ(tab.height(), 20);
+        const QFontMetrics metrics(tabs.tabBar()->font());
+        EXPECT_LE(metrics.height(), tab.height()); // the whole line, descent included, fits
+        EXPECT_GE(tab.width(), metrics.horizontalAdvance(tabs.tabBar()->tabText(i)));
+    }
 }
 
 TEST(TabControl, HiddenStripNeverShows) {
