@@ -16,6 +16,7 @@ inline const QString kHeader = QStringLiteral("图片框2");
 inline const QString kLogo = QStringLiteral("图片框3");
 inline const QString kNumber = QStringLiteral("透明标签_题号1");
 inline const QString kSection = QStringLiteral("透明标签_题号2");
+inline const QString kCountCaption = QStringLiteral("透明标签6");
 inline const QString kTimerPanel = QStringLiteral("图片框4");
 inline const QString kCountdown = QStringLiteral("倒计时标签");
 inline const QString kFlag = QStringLiteral("待查标签");

@@ -62,6 +62,16 @@ QuestionRecord emptyQuestion(int id) {
     return question;
 }
 
+// The caption's three blanks leave room for the question number, which lies over them. The design
+// face draws Latin characters and blanks half an em wide; the proportional CJK face's blank is a
+// fifth of an em, so a two-digit number would cover the 题 after the gap. The monospaced variant
+// of the same face has the design's half-width metrics.
+void keepDesignBlanks(QLabel* caption) {
+    QFont font = caption->font();
+    font.setFamilies({u"Noto Sans Mono CJK SC"_s, font.family()});
+    caption->setFont(font);
+}
+
 } // namespace
 
 QString ExamWindow::resultText(int total) {
@@ -80,6 +90,7 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     // 交卷标签 lies over the button's right part: clicks on the word reach the button.
     m_controls.widget(names::kSubmitLabel)->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_controls.widget(names::kReview)->setEnabled(false);
+    keepDesignBlanks(m_controls.get<QLabel>(names::kCountCaption));
     m_timer.setObjectName(u"时钟1"_s);
     m_timer.setInterval(Countdown::kTickInterval);
     m_timer.setTimerType(Qt::PreciseTimer);

@@ -96,7 +96,7 @@ void appendHeader(ui::Declaration& d) {
     d.push_back(picture(names::kLogo, {55, 12, 240, 40}, names::kHeader, u":/pictures/title_logo.jpg"_s));
     d.push_back(label(u"透明标签5"_s, {40, 71, 72, 24}, names::kHeader, u"Velmora"_s,
                       {.pixels = 16, .face = u"微软雅黑"_s}));
-    d.push_back(label(u"透明标签6"_s, {132, 72, 116, 24}, names::kHeader, u"共62题，当前第   题"_s));
+    d.push_back(label(names::kCountCaption, {132, 72, 116, 24}, names::kHeader, u"共62题，当前第   题"_s));
     d.push_back(
         picture(names::kTimerPanel, {644, 1, 257, 55}, names::kHeader, u":/pictures/timer_panel.jpg"_s));
     d.push_back(label(names::kCountdown, {136, 0, 82, 23}, names::kTimerPanel, u"00:00:00"_s,

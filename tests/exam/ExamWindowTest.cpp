@@ -321,3 +321,25 @@ TEST(ExamWindow, LayoutKeepsTheCardRightAndNothingOverlaps) {
         EXPECT_FALSE(timer.intersects(card));
     }
 }
+
+TEST(ExamWindow, QuestionNumberSitsInTheCaptionsGap) {
+    // 透明标签_题号1 lies over the blanks of "共62题，当前第   题": a two-digit number must fit
+    // between 第 and 题 in the faces actually installed, not only in the design face.
+    ExamWindowFixture f;
+    auto* caption = f.get<QLabel>(n::kCountCaption);
+    const QString text = caption->text();
+    ASSERT_TRUE(text.endsWith(u"第   题"_s));
+    const QFontMetricsF captionMetrics(caption->font());
+    const qreal captionLeft = caption->mapTo(f.window.get(), caption->contentsRect().topLeft()).x();
+    const qreal gapLeft = captionLeft + captionMetrics.horizontalAdvance(text.chopped(4));
+    const qreal gapRight = captionLeft + captionMetrics.horizontalAdvance(text.chopped(1));
+    auto* number = f.get<QLabel>(n::kNumber);
+    const QFontMetricsF numberMetrics(number->font());
+    for (int id : {1, 9, 10, 62}) {
+        f.window->showQuestion(id);
+        const qreal width = numberMetrics.horizontalAdvance(number->text());
+        const qreal left = number->mapTo(f.window.get(), QPoint()).x() + (number->width() - width) / 2;
+        EXPECT_GE(left, gapLeft) << id << " touches 第";
+        EXPECT_LE(left + width, gapRight) << id << " covers 题";
+    }
+}
