@@ -15,20 +15,37 @@ namespace app {
 
 MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
     : QWidget(parent), m_programDirectory(programDirectory) {
-    m_controls = ui::buildWindow(this, mainWindowDeclaration(), mainWindowControls());
+    m_controls = ui::buildWindow(this, mainWindowDeclaration(), mainWindowPage(0));
     m_pages = m_controls.get<ui::TabControl>(names::kPages);
-    m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);
-    for (const QString& name : practiceChoices())
-        m_choices.append(m_controls.get<QRadioButton>(name));
     m_controls.get<ui::StatusBar>(names::kStatusBar)->setPanelText(1, kVersionText);
-    m_paperList->clearSelection();
-    m_paperList->setCurrentItem(nullptr, 0, QItemSelectionModel::NoUpdate);
     connectNavigation();
-    connect(m_controls.get<ui::PictureButton>(names::kEnterPractice), &QAbstractButton::clicked, this,
-            &MainWindow::enterPractice);
-    connect(m_controls.get<ui::PictureButton>(names::kEnterExam), &QAbstractButton::clicked, this,
-            &MainWindow::enterExam);
     showPage(0);
+}
+
+// Builds a later page into the existing container and wires its controls.
+void MainWindow::buildPage(int page) {
+    bool& built = m_pageBuilt[page];
+    if (built) return;
+    built = true;
+    const QSize containerSize = ui::findDeclared(mainWindowControls(), names::kPages)->rect.size();
+    const ui::Built made = ui::buildControls(this, containerSize, mainWindowPage(page));
+    for (QWidget* w : made.controls())
+        m_controls.add(w->objectName(), w);
+    for (const QString& error : made.errors())
+        m_controls.addError(error);
+    if (page == 3) {
+        for (const QString& name : practiceChoices())
+            m_choices.append(m_controls.get<QRadioButton>(name));
+        connect(m_controls.get<ui::PictureButton>(names::kEnterPractice), &QAbstractButton::clicked, this,
+                &MainWindow::enterPractice);
+    }
+    if (page == 4) {
+        m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);
+        m_paperList->clearSelection();
+        m_paperList->setCurrentItem(nullptr, 0, QItemSelectionModel::NoUpdate);
+        connect(m_controls.get<ui::PictureButton>(names::kEnterExam), &QAbstractButton::clicked, this,
+                &MainWindow::enterExam);
+    }
 }
 
 void MainWindow::connectNavigation() {
@@ -41,6 +58,7 @@ void MainWindow::connectNavigation() {
 
 void MainWindow::showPage(int page) {
     if (page < 0 || page >= m_pages->count()) return;
+    buildPage(page);
     m_pages->setCurrentIndex(page);
     if (page == 1 || page == 2) loadDocument(page);
 }
@@ -68,6 +86,7 @@ std::optional<QuestionType> MainWindow::chosenType() const {
 }
 
 int MainWindow::selectedPaper() const {
+    if (!m_paperList) return 0;
     const QList<QTreeWidgetItem*> selected = m_paperList->selectedItems();
     if (selected.isEmpty()) return 0;
     return m_paperList->indexOfTopLevelItem(selected.front()) + 1;

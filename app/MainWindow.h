@@ -33,12 +33,13 @@ public:
     // `programDirectory` is where the two documents lie.
     explicit MainWindow(const QString& programDirectory, QWidget* parent = nullptr);
 
-    // Shows page 0 to 4 and hides the others; a document page loads its document the first time.
+    // Shows page 0 to 4 and hides the others. Pages 1 to 4 are built the first time they are shown,
+    // so start-up builds only the home page; a document page also loads its document then.
     void showPage(int page);
     int currentPage() const;
-    // The type of the checked radio button, if any.
+    // The type of the checked radio button, if any (none before the practice page was shown).
     std::optional<QuestionType> chosenType() const;
-    // The paper (1 to 20) of the selected row, or 0 with none selected.
+    // The paper (1 to 20) of the selected row, or 0 with none selected or the list not yet built.
     int selectedPaper() const;
     const ui::Built& controls() const { return m_controls; }
 
@@ -51,6 +52,7 @@ Q_SIGNALS:
 
 private:
     void connectNavigation();
+    void buildPage(int page);
     void loadDocument(int page);
 
     QString m_programDirectory;
@@ -58,6 +60,7 @@ private:
     ui::TabControl* m_pages = nullptr;
     QTreeWidget* m_paperList = nullptr;
     QList<QRadioButton*> m_choices;
+    bool m_pageBuilt[5] = {true, false, false, false, false};
     bool m_documentLoaded[2] = {false, false};
 };
 

@@ -1,5 +1,7 @@
 #include "MainWindowDeclaration.h"
 
+#include "WindowBuilder.h"
+
 using namespace Qt::StringLiterals;
 using ui::Anchor;
 using ui::ButtonStyle;
@@ -196,6 +198,29 @@ const ui::WindowDeclaration& mainWindowDeclaration() {
 
 const ui::Declaration& mainWindowControls() {
     static const ui::Declaration controls = build();
+    return controls;
+}
+
+namespace {
+
+// The page of the page container that holds `c`, or 0 for controls outside the container.
+int pageOf(const ui::Control& c, const ui::Declaration& all) {
+    const ui::Control* control = &c;
+    while (!control->parent.isEmpty()) {
+        if (control->parent == names::kPages) return control->page;
+        control = ui::findDeclared(all, control->parent);
+        if (!control) return 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+ui::Declaration mainWindowPage(int page) {
+    const ui::Declaration& all = mainWindowControls();
+    ui::Declaration controls;
+    for (const ui::Control& c : all)
+        if (pageOf(c, all) == page) controls.push_back(c);
     return controls;
 }
 

@@ -8,6 +8,10 @@ namespace app {
 const ui::WindowDeclaration& mainWindowDeclaration();
 const ui::Declaration& mainWindowControls();
 
+// The controls of page 1 to 4 of the page container, contents of contents included, in declared
+// order; for page 0, every control that no later page holds (bar, status bar, container, home).
+ui::Declaration mainWindowPage(int page);
+
 // Names the window's code refers to.
 namespace names {
 inline const QString kPages = QStringLiteral("高级选择夹1");

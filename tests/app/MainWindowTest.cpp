@@ -51,6 +51,8 @@ protected:
 } // namespace
 
 TEST_F(MainWindowTest, ControlsAreAsDeclared) {
+    for (int page = 4; page >= 0; --page) // later pages are built when first shown
+        window.showPage(page);
     const QStringList faults = ui::compareWithDeclaration(&window, app::mainWindowControls());
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
     EXPECT_TRUE(window.controls().errors().isEmpty());
@@ -69,9 +71,14 @@ TEST_F(MainWindowTest, StartsOnTheHomePageWithNothingChosen) {
     EXPECT_EQ(window.currentPage(), 0);
     EXPECT_TRUE(control(u"图片框1"_s)->isVisible());
     EXPECT_FALSE(window.chosenType().has_value());
+    EXPECT_EQ(window.selectedPaper(), 0);
+    window.showPage(3);
     for (const QString& name : app::practiceChoices())
         EXPECT_FALSE(control<QRadioButton>(name)->isChecked());
+    EXPECT_FALSE(window.chosenType().has_value());
+    window.showPage(4);
     EXPECT_TRUE(paperList()->selectedItems().isEmpty());
+    EXPECT_EQ(window.selectedPaper(), 0);
     EXPECT_EQ(control<ui::StatusBar>(app::names::kStatusBar)->panelText(1), u"软件版本：V2.0.0.0"_s);
 }
 
@@ -132,7 +139,25 @@ TEST_F(MainWindowTest, ChoiceAndSelectionOutliveAPageChange) {
     EXPECT_EQ(window.selectedPaper(), 7);
 }
 
+TEST_F(MainWindowTest, LaterPagesAreBuiltOnceWhenFirstShown) {
+    auto* pages = control<ui::TabControl>(app::names::kPages);
+    for (int page = 1; page < 5; ++page)
+        EXPECT_TRUE(pages->page(page)->children().isEmpty()) << page;
+    EXPECT_EQ(window.findChild<QTreeWidget*>(app::names::kPaperList), nullptr);
+    window.showPage(4);
+    QTreeWidget* list = paperList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->parentWidget(), pages->page(4));
+    EXPECT_EQ(window.controls().get<QTreeWidget>(app::names::kPaperList), list);
+    window.showPage(0);
+    window.showPage(4);
+    EXPECT_EQ(window.findChildren<QTreeWidget*>(app::names::kPaperList).size(), 1);
+    EXPECT_TRUE(window.controls().errors().isEmpty());
+}
+
 TEST_F(MainWindowTest, PaperListHasTwentyPapers) {
+    window.showPage(4);
     QTreeWidget* list = paperList();
     ASSERT_EQ(list->topLevelItemCount(), 20);
     EXPECT_EQ(list->topLevelItem(0)->text(0), u"《Velmora》全真考试卷第一套"_s);
