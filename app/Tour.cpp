@@ -77,8 +77,9 @@ int main(int argc, char** argv) {
         app::tourPractice(
             &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
         ok;
-    ok = app::tourExam(
-             &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
-         ok;
+    ok =
+        app::tourExam(
+            &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
+        ok;
     return ok ? 0 : 1;
 }
