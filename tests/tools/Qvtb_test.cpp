@@ -66,6 +66,16 @@ TEST(Qvtb, WrongUsageShowsTheSubcommands) {
     EXPECT_EQ(qvtb("export onlyonearg").exitCode, 2);
 }
 
+TEST(Qvtb, BankCommandsWithoutTheirPartnerFailWithOneLine) {
+    ScratchDir dir;
+    const auto lone = dir.path() / "qvtb";
+    fs::copy_file(VELMORA_QVTB, lone);
+    const auto result = run(quote(lone.string()) + " check " + quote(dir.copy("testV2003.mdb")) + " 2>&1");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(oneLineReason(result.output)) << result.output;
+    EXPECT_NE(result.output.find("qvtb-bank"), std::string::npos) << result.output;
+}
+
 TEST(Qvtb, CheckReportsDamage) {
     ScratchDir dir;
     const std::string path = dir.copy("overflowTestV2003.mdb");
