@@ -4,10 +4,13 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "MainWindowDeclaration.h"
+#include "Pictures.h"
 #include "PracticeWindow.h"
 #include "ProgramFiles.h"
+#include "WindowBuilder.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -18,6 +21,12 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     // would stay blank.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Qt takes the first thread that asks for its thread data as its main thread: ask here, before
+    // the threads below read pictures through QFile.
+    QThread::currentThread();
+    // The font configuration and the home page's pictures load while Qt starts.
+    ui::prepareFontsInBackground();
+    ui::preloadPictures(ui::declaredPictures(mainWindowDeclaration(), mainWindowPage(0)));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     if (!ui::enterProgramDirectory()) qWarning("cannot enter the program's directory");

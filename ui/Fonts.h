@@ -9,6 +9,11 @@ namespace ui {
 inline const QString kSansFace = QStringLiteral("Noto Sans CJK SC");
 inline const QString kSerifFace = QStringLiteral("Noto Serif CJK SC");
 
+// Starts loading the system's font configuration on a thread of its own. Parsing it is the largest
+// single cost of showing the first window; begun before QApplication is created, it overlaps the
+// application's own set-up. installFonts waits for it.
+void prepareFontsInBackground();
+
 // Maps the Windows faces the windows name ("宋体", "SimSun", "微软雅黑") to the SC faces
 // installed here, so Chinese text never falls back to Japanese glyph shapes, and makes the
 // default GUI font the SC sans face at 12 px. Call once after QApplication is created.

@@ -2,8 +2,10 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 
 #include <jpeglib.h>
+#include <sys/mman.h>
 
 namespace ui {
 namespace {
@@ -26,6 +28,22 @@ void onMessage(j_common_ptr) {} // warnings (e.g. extraneous bytes) are not wort
 
 // Pictures larger than this are refused instead of allocating gigabytes for a forged header.
 constexpr JDIMENSION kMaxSide = 16384;
+
+// A large picture is written into memory that takes its first touch in huge pages where the
+// system allows it: a splash screen otherwise costs hundreds of page faults, a good part of the
+// program's start-up.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+QImage newImage(int width, int height, QImage::Format format) {
+    const auto bytesPerLine = static_cast<std::size_t>(width) * 4;
+    const std::size_t size = bytesPerLine * static_cast<std::size_t>(height);
+    if (format != QImage::Format_RGB32 || size < kHugePage / 2) return QImage(width, height, format);
+    void* memory = std::aligned_alloc(kHugePage, (size + kHugePage - 1) / kHugePage * kHugePage);
+    if (!memory) return {};
+    ::madvise(memory, size, MADV_HUGEPAGE); // only advice: without huge pages, ordinary ones
+    return QImage(static_cast<uchar*>(memory), width, height, static_cast<qsizetype>(bytesPerLine), format,
+                  std::free, memory);
+}
 
 } // namespace
 
@@ -65,7 +83,7 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
 #endif
     jpeg_start_decompress(&info);
 
-    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), kFormat);
+    image = newImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), kFormat);
     if (image.isNull()) {
         jpeg_destroy_decompress(&info);
         return {QImage(), QStringLiteral("out of memory for the JPEG picture")};

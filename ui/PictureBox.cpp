@@ -11,7 +11,6 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::setPicture(const QImage& picture) {
     m_picture = picture;
-    m_stretchedPicture = QImage();
     update();
 }
 
@@ -42,20 +41,16 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (!m_picture.isNull()) {
         painter.setClipRect(content);
         if (m_stretched) {
-            painter.drawImage(content.topLeft(), stretchedTo(content.size()));
+            // Filtered while drawn, only where the box is repainted: a scaled copy of a large
+            // picture would cost megabytes and, on first show, most of the start-up time.
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(content, m_picture);
         } else {
             painter.drawImage(content.topLeft(), m_picture);
         }
         painter.setClipping(false);
     }
     drawBorder(painter, rect(), m_border, palette());
-}
-
-// Smooth scaling is slow enough to show in every repaint, so the result is kept.
-const QImage& PictureBox::stretchedTo(QSize size) {
-    if (m_stretchedPicture.size() != size)
-        m_stretchedPicture = m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return m_stretchedPicture;
 }
 
 ShapeBox::ShapeBox(QWidget* parent) : QWidget(parent) {}

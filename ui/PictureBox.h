@@ -29,10 +29,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QImage& stretchedTo(QSize size);
-
     QImage m_picture;
-    QImage m_stretchedPicture; // the picture scaled to the box, kept until either changes
     bool m_stretched = false;
     std::optional<QColor> m_background;
     Border m_border = Border::None;

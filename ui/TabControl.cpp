@@ -32,15 +32,20 @@ class StripBar final : public QTabBar {
 public:
     explicit StripBar(QWidget* parent) : QTabBar(parent) {}
     void setTabHeight(int height) { m_tabHeight = height; }
+    // A hidden strip's captions are never seen; measuring them would load their font for nothing.
+    void setMeasured(bool measured) { m_measured = measured; }
 
 protected:
-    QSize tabSizeHint(int index) const override { return {QTabBar::tabSizeHint(index).width(), m_tabHeight}; }
+    QSize tabSizeHint(int index) const override {
+        return {m_measured ? QTabBar::tabSizeHint(index).width() : 1, m_tabHeight};
+    }
     QSize minimumTabSizeHint(int index) const override {
-        return {QTabBar::minimumTabSizeHint(index).width(), m_tabHeight};
+        return {m_measured ? QTabBar::minimumTabSizeHint(index).width() : 1, m_tabHeight};
     }
 
 private:
     int m_tabHeight = 20;
+    bool m_measured = true;
 };
 
 } // namespace
@@ -55,6 +60,7 @@ void TabControl::setPages(const QStringList& captions, TabStrip strip, int strip
     m_strip = strip;
     m_stripHeight = stripHeight;
     static_cast<StripBar*>(m_bar)->setTabHeight(stripHeight);
+    static_cast<StripBar*>(m_bar)->setMeasured(strip != TabStrip::Hidden);
     m_bar->setShape(strip == TabStrip::Bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
     for (const QString& caption : captions) {
         auto* page = new Page(this);

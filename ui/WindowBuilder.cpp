@@ -39,18 +39,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             auto* window = static_cast<QWidget*>(watched);
-            if (m_stretched.size() != window->size())
-                m_stretched =
-                    m_picture.scaled(window->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            // Filtered while drawn, like a stretched picture box, instead of keeping a scaled copy.
             QPainter painter(window);
-            painter.drawImage(0, 0, m_stretched);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(window->rect(), m_picture);
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     QImage m_picture;
-    QImage m_stretched; // scaled to the window, kept until its size changes
 };
 
 // A fixed frame is never maximized, whatever the window manager offers.
@@ -423,6 +421,15 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
     return buildControls(window, client, controls);
+}
+
+QStringList declaredPictures(const WindowDeclaration& declaration, std::span<const Control> controls) {
+    QStringList pictures{declaration.backgroundPicture};
+    for (const Control& c : controls)
+        pictures << c.picture << c.look.disabledPicture;
+    pictures.removeAll(QString());
+    pictures.removeDuplicates();
+    return pictures;
 }
 
 void showDeclared(QWidget* window, const WindowDeclaration& declaration) {

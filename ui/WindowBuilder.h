@@ -50,6 +50,9 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
 // page can be built into a tab control page of another window.
 Built buildControls(QWidget* container, QSize designSize, std::span<const Control> controls);
 
+// Every picture the window and `controls` show, for preloadPictures.
+QStringList declaredPictures(const WindowDeclaration& declaration, std::span<const Control> controls);
+
 // Shows the window as declared: maximized, or at its size centred on its screen.
 void showDeclared(QWidget* window, const WindowDeclaration& declaration);
 
