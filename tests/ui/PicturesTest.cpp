@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -23,6 +26,30 @@ QByteArray sampleJpeg() {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPG", 95);
     return bytes;
+}
+
+// A picture large enough for the decoder's huge-page path: a colour gradient in 4:4:4.
+QImage largeSample() {
+    QImage image(1024, 666, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x / 4, y / 3, (x + y) / 7));
+    return image;
+}
+
+QByteArray jpegOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 93);
+    return bytes;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly)) return {};
+    file.write(bytes);
+    return file.fileName();
 }
 
 bool near(QColor a, QColor b) {
@@ -70,6 +97,58 @@ TEST(JpegLoader, ForgedHugeSizeIsRefused) {
     const ui::JpegResult result = ui::decodeJpeg(bytes);
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.image.isNull());
+}
+
+TEST(JpegLoader, LargePictureDecodesLikeQtsOwnReader) {
+    const QByteArray bytes = jpegOf(largeSample());
+    const ui::JpegResult ours = ui::decodeJpeg(bytes);
+    ASSERT_TRUE(ours.ok()) << ours.error.toStdString();
+    const QImage theirs = QImage::fromData(bytes, "JPG").convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(ours.image.size(), theirs.size());
+    int differing = 0;
+    for (int y = 0; y < theirs.height(); ++y)
+        for (int x = 0; x < theirs.width(); ++x)
+            differing += !near(ours.image.pixelColor(x, y), theirs.pixelColor(x, y));
+    EXPECT_EQ(differing, 0);
+    // The image owns its memory: a copy outlives the original and writing to it detaches.
+    QImage copy = ours.image;
+    const QRgb before = ours.image.pixel(10, 10);
+    copy.setPixel(10, 10, qRgb(1, 2, 3));
+    EXPECT_EQ(ours.image.pixel(10, 10), before);
+}
+
+TEST(Pictures, PreloadedPicturesMatchDirectDecodingAndAreSharedSafely) {
+    QTemporaryDir dir;
+    QStringList paths;
+    for (int i = 0; i < 6; ++i)
+        paths << writeFile(dir, u"p%1.jpg"_s.arg(i), i % 2 ? sampleJpeg() : jpegOf(largeSample()));
+    paths << dir.filePath(u"missing.jpg"_s);
+    QImage bitmap(7, 5, QImage::Format_RGB32);
+    bitmap.fill(QColor(4, 5, 6));
+    const QString bmpPath = dir.filePath(u"c.bmp"_s);
+    ASSERT_TRUE(bitmap.save(bmpPath, "BMP"));
+    paths << bmpPath;
+
+    ui::preloadPictures(paths);
+    ui::preloadPictures(paths); // asked again while the first thread may still be decoding
+    // Other threads ask for the same pictures while they decode; each gets the one picture.
+    std::vector<std::thread> askers;
+    std::vector<QImage> seen(paths.size());
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        askers.emplace_back([&seen, &paths, i] { seen[i] = ui::loadPicture(paths[i]); });
+    for (std::thread& asker : askers)
+        asker.join();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QImage loaded = ui::loadPicture(paths[i]);
+        EXPECT_EQ(loaded, seen[i]) << paths[i].toStdString();
+        if (paths[i].endsWith(u".jpg"_s) && QFile::exists(paths[i])) {
+            QFile file(paths[i]);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(loaded, ui::decodeJpeg(file.readAll()).image) << paths[i].toStdString();
+        }
+    }
+    EXPECT_TRUE(ui::loadPicture(dir.filePath(u"missing.jpg"_s)).isNull());
+    EXPECT_EQ(ui::loadPicture(bmpPath).pixelColor(6, 4), QColor(4, 5, 6));
 }
 
 TEST(Pictures, MissingOrDamagedFilesGiveAnEmptyPicture) {
