@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared by the two start-up probes: report the first paint of a window on stdout, then close it
-// after it has sat idle for a while, so the parent sees the peak memory of an idle window.
+// after it has sat idle for a while (1.5 s, or VELMORA_PROBE_IDLE_MS), so the parent sees the peak
+// memory of an idle window.
 
 #include <QEvent>
 #include <QObject>
@@ -21,7 +22,9 @@ protected:
             std::fputs("painted\n", stdout);
             std::fflush(stdout);
             auto* window = static_cast<QWidget*>(watched);
-            QTimer::singleShot(kIdleMilliseconds, window, &QWidget::close);
+            bool set = false;
+            const int idle = qEnvironmentVariableIntValue("VELMORA_PROBE_IDLE_MS", &set);
+            QTimer::singleShot(set ? idle : kIdleMilliseconds, window, &QWidget::close);
         }
         return QObject::eventFilter(watched, event);
     }
