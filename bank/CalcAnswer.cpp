@@ -1,6 +1,7 @@
 #include "CalcAnswer.h"
 
 #include "Amount.h"
+#include "ChartOfAccounts.h"
 #include "JournalEntry.h"
 
 #include <QStringList>
@@ -28,6 +29,18 @@ QString normaliseLine(const QString& line) {
     return folded.simplified();
 }
 
+// An amount as candidates write it: the number alone or followed by the unit 元.
+std::optional<Amount> answerAmount(const QString& text) {
+    if (const std::optional<Amount> amount = parseAmount(text)) return amount;
+    if (!text.endsWith(u'元')) return std::nullopt;
+    return parseAmount(text.chopped(1).trimmed());
+}
+
+// Accounts compare as the chart items they name; a text the chart does not know stays as written.
+QString comparableAccount(const QString& account) {
+    return chartAccountNamed(account).value_or(account);
+}
+
 struct ComparableLine {
     QString mark;
     QString account;
@@ -48,9 +61,9 @@ std::optional<std::vector<ComparableLine>> journalLines(const QString& normalise
     for (const JournalLine& line : parseJournalEntry(normalised)) {
         if ((line.mark != debitMark() && line.mark != creditMark()) || line.account.isEmpty())
             return std::nullopt;
-        const std::optional<Amount> amount = parseAmount(line.amount);
+        const std::optional<Amount> amount = answerAmount(line.amount);
         if (!amount) return std::nullopt;
-        lines.push_back({line.mark, line.account, *amount});
+        lines.push_back({line.mark, comparableAccount(line.account), *amount});
     }
     if (lines.empty()) return std::nullopt;
     std::sort(lines.begin(), lines.end());
@@ -73,7 +86,7 @@ bool calcFieldMatches(const QString& answer, const QString& standard) {
     const QString normalAnswer = normaliseAnswerText(answer);
     if (normalStandard.isEmpty()) return normalAnswer.isEmpty();
     if (const std::optional<Amount> expected = parseAmount(normalStandard))
-        return parseAmount(normalAnswer) == expected;
+        return answerAmount(normalAnswer) == expected;
     if (const auto expectedLines = journalLines(normalStandard))
         return journalLines(normalAnswer) == expectedLines;
     return normalAnswer == normalStandard;

@@ -8,9 +8,11 @@
 // ideographic blank fold to ASCII; every line is trimmed and its runs of blanks become one blank;
 // empty lines go. Then, by the form of the standard answer:
 // - empty: only an empty answer matches;
-// - an amount: the answer matches when it is an amount of the same value ("1,000.00" equals "1000");
+// - an amount: the answer matches when it is an amount of the same value ("1,000.00" equals "1000"),
+//   written alone or followed by the unit 元 ("540000元");
 // - a journal entry (every line "借|贷 ACCOUNT AMOUNT"): the answer matches when it has the same lines,
-//   in any order, accounts equal as text and amounts equal by value;
+//   in any order, accounts naming the same chart item (ChartOfAccounts.h, chartAccountNamed; other
+//   accounts equal as text) and amounts equal by value, 元 allowed after them;
 // - anything else: the normalised texts must be equal.
 
 QString normaliseAnswerText(const QString& text);

@@ -1,5 +1,6 @@
 #include "ChartOfAccounts.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <utility>
@@ -94,6 +95,21 @@ bool namesItsAccount(const AccountItem& sub, const AccountItem& account) {
     return sub.text.startsWith(account.text + u'-');
 }
 
+QString withAsciiBrackets(const QString& text) {
+    QString folded = text;
+    folded.replace(u'（', u'(').replace(u'）', u')');
+    return folded;
+}
+
+// The text before a closing alternative such as "（或股本）"; empty when the text ends in none.
+// Brackets that specify the account (应交增值税（销项税额）) are not alternatives and stay.
+QString withoutAlternative(const QString& text) {
+    static const QString opening = u"（或"_s;
+    const qsizetype start = text.lastIndexOf(opening);
+    if (start <= 0 || !text.endsWith(u'）')) return {};
+    return text.left(start);
+}
+
 } // namespace
 
 const std::vector<AccountItem>& chartOfAccounts() {
@@ -119,4 +135,21 @@ bool isJournalAccount(const QString& account) {
         return texts;
     }();
     return accounts.contains(account);
+}
+
+std::optional<QString> chartAccountNamed(const QString& typed) {
+    static const QHash<QString, QString> names = [] {
+        QHash<QString, QString> byName;
+        for (int i = 0; i < static_cast<int>(chartOfAccounts().size()); ++i) {
+            const std::optional<QString> text = journalAccountText(i);
+            if (!text) continue;
+            byName.insert(withAsciiBrackets(*text), *text);
+            const QString shortName = withoutAlternative(*text);
+            if (!shortName.isEmpty() && !isJournalAccount(shortName)) byName.insert(shortName, *text);
+        }
+        return byName;
+    }();
+    const auto found = names.constFind(withAsciiBrackets(typed));
+    if (found == names.constEnd()) return std::nullopt;
+    return *found;
 }

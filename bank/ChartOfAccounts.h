@@ -24,3 +24,9 @@ std::optional<QString> journalAccountText(int index);
 
 // Whether a journal line may name `account`: the journal text of an account or a sub-account.
 bool isJournalAccount(const QString& account);
+
+// The journal text of the account a candidate's typed name means, as a teacher reads it: the
+// account's own journal text, the same without its bracketed alternative (实收资本 for
+// 实收资本（或股本）), or either written with ASCII brackets instead of full-width ones. Any other
+// text names no account of the chart: nullopt.
+std::optional<QString> chartAccountNamed(const QString& typed);
