@@ -48,6 +48,7 @@ void CalcPages::setAnswers(const QStringList& recorded) {
         m_amounts->setAnswers(recorded);
     else
         m_grid->setAnswers(recorded);
+    markRecorded();
 }
 
 QStringList CalcPages::answers() const {
@@ -57,6 +58,7 @@ QStringList CalcPages::answers() const {
 void CalcPages::clear() {
     m_amounts->clear();
     m_grid->clear();
+    markRecorded();
 }
 
 void CalcPages::setEnabled(bool enabled) {

@@ -55,6 +55,13 @@ public:
     // Empties both pages: no mark chosen, every box empty, entries closed, scrolled to the top.
     void clear();
 
+    // Whether the candidate changed the answer texts since they were put on the page (showQuestion,
+    // setAnswers, clear) or last recorded (markRecorded): typed, chose an account or a mark. The
+    // owning window records them when the candidate leaves the question without 提交答案.
+    bool hasUnrecordedChanges() const { return answers() != m_shown; }
+    // The texts on the page now are the ones the bank holds.
+    void markRecorded() { m_shown = answers(); }
+
     // Enables or disables every input and both submit buttons (an empty question table).
     void setEnabled(bool enabled);
 
@@ -73,6 +80,7 @@ private:
     AmountsPage* m_amounts = nullptr;
     JournalGrid* m_grid = nullptr;
     CalcPage m_current = CalcPage::Journal;
+    QStringList m_shown; // answers() as last put on the page or recorded
 };
 
 } // namespace entry

@@ -162,6 +162,7 @@ void ExamWindow::loadPaper() {
 
 void ExamWindow::showQuestion(int id) {
     if (!isPaperQuestion(id)) return;
+    keepTypedAnswer();
     const int previous = m_card.current();
     const std::optional<QuestionRecord> question = m_store->readQuestion(id);
     if (!question)
@@ -258,10 +259,20 @@ void ExamWindow::answerChoice(const QString& value) {
 void ExamWindow::answerCalculation() {
     if (m_submitted) return;
     const int id = m_card.current();
-    if (!recordCalculation(*m_store, id, m_calc->answers()))
+    if (recordCalculation(*m_store, id, m_calc->answers()))
+        m_calc->markRecorded();
+    else
         qCWarning(lcExam).noquote() << "calculation answer to question" << id
                                     << "not recorded:" << m_store->lastError();
     refreshAnswered(id);
+}
+
+// Typed amounts and journal lines count as given when the candidate leaves the question or the
+// paper is submitted, as if 提交答案 had been pressed; answers already in the table are not written again.
+void ExamWindow::keepTypedAnswer() {
+    if (!m_submitted && paperQuestionType(m_card.current()) == QuestionType::Calculation &&
+        m_calc->hasUnrecordedChanges())
+        answerCalculation();
 }
 
 // What the table now holds decides the card, so a failed statement never shows as answered.
@@ -313,6 +324,7 @@ void ExamWindow::requestSubmission() {
 }
 
 void ExamWindow::submit() {
+    keepTypedAnswer(); // before the scores are summed
     m_submitted = true;
     m_timer.stop();
     m_countdown.stop();

@@ -86,6 +86,7 @@ private:
     void putAnswerBack();
     void answerChoice(const QString& value);
     void answerCalculation();
+    void keepTypedAnswer();
     void refreshAnswered(int id);
     void paintCardButton(int id);
     void paintCard();

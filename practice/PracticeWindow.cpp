@@ -262,8 +262,15 @@ void PracticeWindow::submitCalc() {
     putBackAnswer();
 }
 
+// Typed amounts and journal lines count as given when the candidate leaves the question, as if
+// 提交答案 had been pressed; answers already in the bank are not written again.
+void PracticeWindow::keepTypedAnswer() {
+    if (m_type == QuestionType::Calculation && m_hasQuestion && m_calc->hasUnrecordedChanges()) submitCalc();
+}
+
 void PracticeWindow::showPrevious() {
     if (!m_hasQuestion) return;
+    keepTypedAnswer();
     if (!m_bank.movePrevious()) return stepAfterEnd();
     readCurrent();
     showQuestion();
@@ -271,6 +278,7 @@ void PracticeWindow::showPrevious() {
 
 void PracticeWindow::showNext() {
     if (!m_hasQuestion) return;
+    keepTypedAnswer();
     if (!m_bank.moveNext()) return stepAfterEnd();
     readCurrent();
     showQuestion();
@@ -309,6 +317,7 @@ void PracticeWindow::applyZoom() {
 
 AnswerWindow* PracticeWindow::openAnswerWindow() {
     if (!m_hasQuestion) return nullptr;
+    keepTypedAnswer();
     reloadQuestion();
     AnswerWindow* window = nullptr;
     if (m_type == QuestionType::Calculation)

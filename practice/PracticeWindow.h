@@ -83,6 +83,7 @@ private:
     void setAnswerControlsEnabled(bool enabled);
     void recordChoice(const QString& value);
     void submitCalc();
+    void keepTypedAnswer();
     void stepAfterEnd();
     void applyZoom();
     void finish();
