@@ -425,6 +425,12 @@ void ExamWindow::relayout(QSize client) {
 }
 
 void ExamWindow::closeEvent(QCloseEvent* event) {
+    // Closing clears the paper: Esc or the close button must not throw an attempt away unasked. The
+    // countdown goes on while the question is open; its deadline is the clock's, so No costs no time.
+    if (!m_submitted && !m_confirm(this, kConfirmClose)) {
+        event->ignore();
+        return;
+    }
     m_timer.stop();
     m_countdown.stop();
     clearPaper();

@@ -34,6 +34,8 @@ public:
     static inline const QString kLastReached = QStringLiteral("已是最后一题!");
     static inline const QString kConfirmSubmit = QStringLiteral("确定要交卷吗?");
     static inline const QString kTimeUp = QStringLiteral("答题时间已到,已自动交卷.");
+    static inline const QString kConfirmClose =
+        QStringLiteral("尚未交卷，关闭后本次作答将被清除。确定关闭吗?");
     static inline const QString kResultTitle = QStringLiteral("评分");
     // "你本次考试的得分为:\r\n\r\n86 分"
     static QString resultText(int total);

@@ -252,6 +252,7 @@ TEST(ExamWindow, DestroyingTheWindowClearsThePaperOnce) {
     ExamWindowFixture f;
     f.clickOption(n::singleOption(1));
     MemoryPaperStore* store = f.store;
+    ui::ScopedMessageAnswers closeAnyway(ui::Answer::Yes);
     f.window->close();
     EXPECT_EQ(store->clears(), 1);
     EXPECT_TRUE(store->rows()[0].xxda.isEmpty());

@@ -5,6 +5,7 @@
 #include "BankPaperStore.h"
 #include "ExamWindow.h"
 #include "Fonts.h"
+#include "MessageBox.h"
 #include "QuestionBank.h"
 
 #include <QApplication>
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ui::installFonts();
+    // Closing an exam not handed in asks first; the benchmark closes each one anyway.
+    ui::ScopedMessageAnswers closeAnyway(ui::Answer::Yes);
     const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QuestionBank::defaultPath();
     QTemporaryDir folder;
     const QString bank = folder.filePath(QStringLiteral("qvtb.mdb"));
