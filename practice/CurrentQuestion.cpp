@@ -25,4 +25,11 @@ QuestionRecord readCurrentQuestion(QuestionBank& bank) {
     return q;
 }
 
+QList<int> questionNumbers(QuestionBank& bank) {
+    QList<int> numbers;
+    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext())
+        numbers.append(bank.readField(u"ID"_s).toInt());
+    return numbers;
+}
+
 } // namespace practice

@@ -2,6 +2,8 @@
 
 #include "QuestionRecord.h"
 
+#include <QList>
+
 class QuestionBank;
 
 namespace practice {
@@ -9,5 +11,8 @@ namespace practice {
 // Every column of the bank's current row. A column the table lacks, or a row that is not there,
 // reads as empty (ID 0): the windows then show empty controls.
 QuestionRecord readCurrentQuestion(QuestionBank& bank);
+
+// The numbers (ID) of the selected table's rows in the row set's order. Leaves no row current.
+QList<int> questionNumbers(QuestionBank& bank);
 
 } // namespace practice

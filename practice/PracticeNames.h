@@ -8,6 +8,8 @@ namespace practice::names {
 
 inline const QString kHeader = QStringLiteral("图片框2");
 inline const QString kTypeLabel = QStringLiteral("透明标签6");
+// "第 12 / 136 题": where the current question stands in its table, right after the type's name.
+inline const QString kPositionLabel = QStringLiteral("位置标签");
 inline const QString kQuestionBox = QStringLiteral("编辑框1");
 inline const QString kSeparator = QStringLiteral("分隔条1");
 inline const QString kAnswerTabs = QStringLiteral("高级选择夹1");

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMouseEvent>
@@ -56,6 +57,7 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidg
     m_calc = new entry::CalcPages(m_tabs, names::AmountsPage, names::JournalPage);
     connectControls();
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
+    placePositionLabel();
     openTable(bankPath);
 }
 
@@ -74,6 +76,7 @@ PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow) {
 void PracticeWindow::findControls() {
     m_tabs = m_controls.get<ui::TabControl>(names::kAnswerTabs);
     m_questionBox = m_controls.get<QPlainTextEdit>(names::kQuestionBox);
+    m_position = m_controls.get<QLabel>(names::kPositionLabel);
     for (const QString& name : names::kSingleOptions)
         m_single.append(m_controls.get<QRadioButton>(name));
     for (const QString& name : names::kMultipleOptions)
@@ -120,6 +123,7 @@ void PracticeWindow::openTable(const QString& bankPath) {
         showEmpty();
         return;
     }
+    m_questionNumbers = questionNumbers(m_bank);
     if (!m_bank.moveFirst()) {
         showEmpty();
         return;
@@ -149,6 +153,7 @@ void PracticeWindow::showQuestion() {
     m_questionBox->setPlainText(m_question.tm);
     m_questionBox->moveCursor(QTextCursor::Start);
     m_questionBox->verticalScrollBar()->setValue(0);
+    showPosition();
     showPage(pageOfQuestion());
     setOptionCaptions();
     putBackAnswer();
@@ -158,6 +163,7 @@ void PracticeWindow::showEmpty() {
     m_hasQuestion = false;
     m_question = {};
     m_questionBox->clear();
+    m_position->clear();
     showPage(pageOfQuestion());
     clearOptions();
     setAnswerControlsEnabled(false);
@@ -266,6 +272,20 @@ void PracticeWindow::submitCalc() {
 // 提交答案 had been pressed; answers already in the bank are not written again.
 void PracticeWindow::keepTypedAnswer() {
     if (m_type == QuestionType::Calculation && m_hasQuestion && m_calc->hasUnrecordedChanges()) submitCalc();
+}
+
+void PracticeWindow::placePositionLabel() {
+    const auto* name = m_controls.get<QLabel>(names::kTypeLabel);
+    const QFontMetrics metrics(name->font());
+    const int after =
+        name->x() + metrics.horizontalAdvance(name->text()) + metrics.horizontalAdvance(u"  "_s);
+    m_position->move(after, m_position->y());
+}
+
+void PracticeWindow::showPosition() {
+    const int position = static_cast<int>(m_questionNumbers.indexOf(m_question.id)) + 1;
+    m_position->setText(position > 0 ? u"第 %1 / %2 题"_s.arg(position).arg(m_questionNumbers.size())
+                                     : QString());
 }
 
 void PracticeWindow::showPrevious() {

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
 
@@ -84,6 +85,8 @@ private:
     void recordChoice(const QString& value);
     void submitCalc();
     void keepTypedAnswer();
+    void placePositionLabel();
+    void showPosition();
     void stepAfterEnd();
     void applyZoom();
     void finish();
@@ -92,6 +95,7 @@ private:
     QString m_table;
     QuestionBank m_bank;
     QuestionRecord m_question;
+    QList<int> m_questionNumbers; // the table's questions in the order the window walks them
     bool m_hasQuestion = false;
     bool m_restoring = false; // options are being set from the bank, not by the candidate
     bool m_finished = false;
@@ -100,6 +104,7 @@ private:
     ui::Built m_controls;
     ui::TabControl* m_tabs = nullptr;
     QPlainTextEdit* m_questionBox = nullptr;
+    QLabel* m_position = nullptr;
     QList<QRadioButton*> m_single;
     QList<QCheckBox*> m_multiple;
     QList<QRadioButton*> m_trueFalse;

@@ -47,6 +47,12 @@ void addHeader(ui::Declaration& d) {
                  .parent = names::kHeader,
                  .text = u"题"_s,
                  .foreground = QColor(255, 0, 0)});
+    // Looks like the type's name; the window moves it to just after the name's text.
+    d.push_back({.name = names::kPositionLabel,
+                 .kind = Kind::TransparentLabel,
+                 .rect = {263, 72, 160, 24},
+                 .parent = names::kHeader,
+                 .foreground = QColor(255, 0, 0)});
 }
 
 void addQuestionArea(ui::Declaration& d) {

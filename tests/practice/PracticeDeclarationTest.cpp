@@ -91,6 +91,9 @@ TEST(PracticeDeclaration, TheBuiltWindowMatchesTheDrawing) {
     ui::Declaration all = practiceDeclarationWithCalcPages();
     for (ui::Control& c : all)
         if (c.name == names::kTypeLabel) c.text = u"单选题"_s; // filled on opening
+    for (ui::Control& c : all)
+        if (c.name == names::kPositionLabel) // moved to follow the type name
+            c.rect.moveLeft(w.controls().widget(names::kPositionLabel)->x());
     EXPECT_EQ(ui::compareWithDeclaration(&w, all), QStringList());
 
     const auto* tabs = w.controls().get<ui::TabControl>(names::kAnswerTabs);
