@@ -14,22 +14,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
-#include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace practice;
 
 namespace {
-
-const QString kAmounts = u"计算分析题-计算"_s;
-const QString kJournal = u"计算分析题-分录"_s;
-const QStringList kRightAmounts = {u"100"_s, u"200"_s, u"300"_s, u"400"_s, u"500"_s};
 
 QStringList* capturedStatements = nullptr;
 
@@ -40,196 +35,141 @@ void captureStatement(QtMsgType, const QMessageLogContext& context, const QStrin
         capturedStatements->append(message);
 }
 
-// Every statement sent to the bank while alive.
-class StatementLog {
-public:
-    StatementLog() {
-        capturedStatements = &m_statements;
-        QLoggingCategory::setFilterRules(u"qvtb.sql.debug=true"_s);
-        m_previous = qInstallMessageHandler(captureStatement);
-    }
-    ~StatementLog() {
-        qInstallMessageHandler(m_previous);
-        QLoggingCategory::setFilterRules(QString());
-        capturedStatements = nullptr;
-    }
-    const QStringList& statements() const { return m_statements; }
-    QStringList updates() const { return m_statements.filter(QRegularExpression(u"^update "_s)); }
-
-private:
-    QStringList m_statements;
-    QtMessageHandler m_previous = nullptr;
-};
-
-QStringList answersOf(const QuestionRecord& q) {
-    return QStringList(q.answers.begin(), q.answers.end());
+// The statements sent to the bank while `act` runs.
+QStringList statementsDuring(const std::function<void()>& act) {
+    QStringList statements;
+    capturedStatements = &statements;
+    QLoggingCategory::setFilterRules(u"qvtb.sql.debug=true"_s);
+    const QtMessageHandler previous = qInstallMessageHandler(captureStatement);
+    act();
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    capturedStatements = nullptr;
+    return statements;
 }
 
 class PracticeLeaveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QList<BankTable> tables = {
-            {u"fenxi"_s,
-             {calcQuestion(1, kAmounts, u"计算下列金额"_s,
-                           {u"100"_s, u"200"_s, u"300"_s, u"400"_s, u"500"_s}),
-              calcQuestion(2, kJournal, u"编制会计分录"_s,
-                           {u"借 银行存款 540000\n贷 实收资本（或股本） 540000"_s,
-                            u"借 原材料 50\n贷 银行存款 50"_s, u"借 库存现金 10\n贷 银行存款 10"_s,
-                            u"借 管理费用 5\n贷 库存现金 5"_s, u"借 应付账款 20\n贷 银行存款 20"_s}),
-              calcQuestion(3, kAmounts, u"再算一题"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s})}},
-            {u"danxuan"_s,
-             {choiceQuestion(1, u"第一题"_s, {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s}, u"A"_s),
-              choiceQuestion(2, u"第二题"_s, {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s}, u"B"_s)}},
-        };
-        ASSERT_EQ(m_bank.write(tables), QString());
+        const QString amounts = u"计算分析题-计算"_s;
+        ASSERT_EQ(m_bank.write({{u"fenxi"_s,
+                                 {calcQuestion(1, amounts, u"计算下列金额"_s,
+                                               {u"100"_s, u"200"_s, u"300"_s, u"400"_s, u"500"_s}),
+                                  calcQuestion(2, u"计算分析题-分录"_s, u"编制会计分录"_s,
+                                               {u"借 银行存款 540000\n贷 实收资本（或股本） 540000"_s}),
+                                  calcQuestion(3, amounts, u"再算一题"_s, {u"1"_s})}}}),
+                  QString());
+        m_window = std::make_unique<PracticeWindow>(QuestionType::Calculation, m_bank.path());
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    // The window as the candidate sees it: shown and active, so keys reach it.
-    std::unique_ptr<PracticeWindow> open(QuestionType type) {
-        auto w = std::make_unique<PracticeWindow>(type, m_bank.path());
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        return w;
-    }
-
-    // A click puts the caret at the end of the box; the keys go through the platform window.
-    static void type(PracticeWindow& w, QWidget* box, const QString& text) {
-        QTest::mouseClick(box, Qt::LeftButton);
-        QTest::keyClick(w.windowHandle(), Qt::Key_End);
+    // A click puts the caret at the end of the box; the keys go through the platform window, a
+    // Chinese character as a key that carries its text.
+    void type(const QString& name, const QString& text) const {
+        QTest::mouseClick(m_window->findChild<QWidget*>(name), Qt::LeftButton);
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_End);
         for (const QChar c : text) {
             const char ascii = c.toLatin1();
-            QTest::sendKeyEvent(QTest::Click, w.windowHandle(),
+            QTest::sendKeyEvent(QTest::Click, m_window->windowHandle(),
                                 ascii ? QTest::asciiToKey(ascii) : Qt::Key_unknown, QString(c),
                                 Qt::NoModifier);
         }
     }
-    static void typeAmounts(PracticeWindow& w, const QStringList& amounts) {
-        for (int n = 1; n <= 5; ++n)
-            type(w, w.findChild<QLineEdit*>(entry::amountEditName(n)), amounts[n - 1]);
+    void typeAmounts(const QStringList& amounts) const {
+        for (int row = 1; row <= amounts.size(); ++row)
+            type(entry::amountEditName(row), amounts[row - 1]);
     }
-    static void click(PracticeWindow& w, const QString& name) {
-        QTest::mouseClick(w.findChild<QWidget*>(name), Qt::LeftButton);
-    }
-    static QStringList shownAmounts(const PracticeWindow& w) {
-        QStringList shown;
-        for (int n = 1; n <= 5; ++n)
-            shown.append(w.findChild<QLineEdit*>(entry::amountEditName(n))->text());
-        return shown;
-    }
-    // Marks 借 (one step down the list) or 贷 (two) on a line, by keys after tabbing to it.
-    static void chooseMark(PracticeWindow& w, int entry, int line, int steps) {
-        auto* mark = w.findChild<QComboBox*>(entry::lineNames(entry, line).mark);
-        mark->setFocus(Qt::TabFocusReason);
+    // Tabs to a line's mark and moves down its list by keys: one step 借, two 贷.
+    void chooseMark(int line, int steps) const {
+        m_window->findChild<QComboBox*>(entry::lineNames(1, line).mark)->setFocus(Qt::TabFocusReason);
         for (int i = 0; i < steps; ++i)
-            QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
     }
+    void click(const QString& name) const {
+        QTest::mouseClick(m_window->findChild<QWidget*>(name), Qt::LeftButton);
+    }
+    QuestionRecord stored(int id) const { return m_bank.stored(u"fenxi"_s, id); }
 
     TestBank m_bank;
+    std::unique_ptr<PracticeWindow> m_window;
 };
 
-TEST_F(PracticeLeaveTest, AmountsTypedAndLeftAreRecordedAsIfSubmitted) {
-    auto w = open(QuestionType::Calculation);
-    typeAmounts(*w, kRightAmounts);
-    click(*w, names::kNext);
-    EXPECT_EQ(w->question().id, 2);
-    EXPECT_EQ(answersOf(m_bank.stored(u"fenxi"_s, 1)), kRightAmounts);
-    EXPECT_EQ(m_bank.stored(u"fenxi"_s, 1).fen, u"10"_s);
-    click(*w, names::kPrevious);
-    EXPECT_EQ(shownAmounts(*w), kRightAmounts);
+TEST_F(PracticeLeaveTest, AmountsTypedAreRecordedByTheArrowsAndShownByTheScoreWindow) {
+    const QStringList right = {u"100"_s, u"200"_s, u"300"_s, u"400"_s, u"500"_s};
+    typeAmounts(right);
+    click(names::kNext);
+    const QuestionRecord left = stored(1);
+    EXPECT_EQ(QStringList(left.answers.begin(), left.answers.end()), right);
+    EXPECT_EQ(left.fen, u"10"_s);
+    click(names::kPrevious);
+    EXPECT_EQ(m_window->findChild<QLineEdit*>(entry::amountEditName(5))->text(), u"500"_s);
 
-    // Changed again and left backwards: the new texts replace the old ones with their score.
-    click(*w, names::kNext);
-    click(*w, names::kNext);
-    typeAmounts(*w, {u"1"_s, u"2"_s, u"9"_s, {}, {}});
-    click(*w, names::kPrevious);
-    EXPECT_EQ(answersOf(m_bank.stored(u"fenxi"_s, 3)), (QStringList{u"1"_s, u"2"_s, u"9"_s, {}, {}}));
-    EXPECT_EQ(m_bank.stored(u"fenxi"_s, 3).fen, u"4"_s);
-}
-
-TEST_F(PracticeLeaveTest, TheScoreWindowShowsAmountsTypedWithoutSubmitting) {
-    auto w = open(QuestionType::Calculation);
-    typeAmounts(*w, {u"100"_s, u"200"_s, u"301"_s, u"400"_s, {}});
-    click(*w, names::kAnswerButton);
-    auto* answer = w->findChild<PracticeCalcAnswerWindow*>();
+    typeAmounts({{}, {}, u"1"_s});
+    click(names::kAnswerButton);
+    auto* answer = m_window->findChild<PracticeCalcAnswerWindow*>();
     ASSERT_NE(answer, nullptr);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kCalcScore)->text(), u"6"_s);
-    EXPECT_EQ(answer->controls().get<QPlainTextEdit>(names::calcRecorded(3))->toPlainText(), u"301"_s);
-    EXPECT_EQ(m_bank.stored(u"fenxi"_s, 1).fen, u"6"_s);
+    EXPECT_EQ(answer->controls().get<QLabel>(names::kCalcScore)->text(), u"8"_s);
+    EXPECT_EQ(stored(1).answers[2], u"3001"_s);
     answer->close();
 }
 
-TEST_F(PracticeLeaveTest, JournalLinesChosenAndTypedAreRecordedOnLeavingAndSoIsAChangedMark) {
-    auto w = open(QuestionType::Calculation);
-    click(*w, names::kNext);
-    ASSERT_EQ(w->question().id, 2);
-    w->calcPages()->journalGrid()->setAccountSource([](QWidget*) { return std::optional(u"银行存款"_s); });
-    chooseMark(*w, 1, 1, 1);
-    click(*w, entry::lineNames(1, 1).chooser);
-    type(*w, w->findChild<QLineEdit*>(entry::lineNames(1, 1).amount), u"540000"_s);
-    chooseMark(*w, 1, 2, 2);
-    // Accounts and amounts as a teacher accepts them: the textbook's name and the unit.
-    type(*w, w->findChild<QLineEdit*>(entry::lineNames(1, 2).account), u"实收资本"_s);
-    type(*w, w->findChild<QLineEdit*>(entry::lineNames(1, 2).amount), u"540000元"_s);
-    click(*w, names::kNext);
-    QuestionRecord stored = m_bank.stored(u"fenxi"_s, 2);
-    EXPECT_EQ(stored.answers[0], u"借 银行存款 540000\n贷 实收资本 540000元"_s);
-    EXPECT_EQ(stored.fen, u"2"_s);
+TEST_F(PracticeLeaveTest, JournalLinesAndAChangedMarkAreRecordedOnLeaving) {
+    click(names::kNext);
+    m_window->calcPages()->journalGrid()->setAccountSource(
+        [](QWidget*) { return std::optional(u"银行存款"_s); });
+    chooseMark(1, 1);
+    click(entry::lineNames(1, 1).chooser);
+    type(entry::lineNames(1, 1).amount, u"540000"_s);
+    chooseMark(2, 2);
+    type(entry::lineNames(1, 2).account, u"实收资本"_s); // as the textbook names it
+    type(entry::lineNames(1, 2).amount, u"540000元"_s);
+    click(names::kNext);
+    EXPECT_EQ(stored(2).answers[0], u"借 银行存款 540000\n贷 实收资本 540000元"_s);
+    EXPECT_EQ(stored(2).fen, u"10"_s);
 
-    // Only 贷 turned into 借: leaving records the changed entry, which no longer scores.
-    click(*w, names::kPrevious);
-    auto* mark = w->findChild<QComboBox*>(entry::lineNames(1, 2).mark);
-    ASSERT_EQ(mark->currentText(), u"贷"_s);
-    mark->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->windowHandle(), Qt::Key_Up);
-    ASSERT_EQ(mark->currentText(), u"借"_s);
-    click(*w, names::kPrevious);
-    stored = m_bank.stored(u"fenxi"_s, 2);
-    EXPECT_EQ(stored.answers[0], u"借 银行存款 540000\n借 实收资本 540000元"_s);
-    EXPECT_EQ(stored.fen, u"0"_s);
+    click(names::kPrevious);
+    m_window->findChild<QComboBox*>(entry::lineNames(1, 2).mark)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Up); // 贷 back to 借, nothing else
+    click(names::kPrevious);
+    EXPECT_EQ(stored(2).answers[0], u"借 银行存款 540000\n借 实收资本 540000元"_s);
+    EXPECT_EQ(stored(2).fen, u"8"_s);
 }
 
-TEST_F(PracticeLeaveTest, LeavingRecordsWithTheStatementsOfSubmitting) {
-    QStringList leaving;
-    {
-        auto w = open(QuestionType::Calculation);
-        typeAmounts(*w, {u"100"_s, u"2'00"_s, u"300"_s, {}, u"5"_s});
-        StatementLog log;
-        click(*w, names::kNext);
-        leaving = log.statements();
-    } // closing clears the table for the second opening
-    auto w = open(QuestionType::Calculation);
-    typeAmounts(*w, {u"100"_s, u"2'00"_s, u"300"_s, {}, u"5"_s});
-    StatementLog log;
-    click(*w, entry::kAmountsSubmitName);
-    EXPECT_EQ(leaving.join(u'\n').toStdString(), log.statements().join(u'\n').toStdString());
-    EXPECT_EQ(log.updates(), (QStringList{u"update fenxi set fenxi1='100'where TM='计算下列金额'"_s,
-                                          u"update fenxi set fenxi2='2''00'where TM='计算下列金额'"_s,
-                                          u"update fenxi set fenxi3='300'where TM='计算下列金额'"_s,
-                                          u"update fenxi set fenxi4=''where TM='计算下列金额'"_s,
-                                          u"update fenxi set fenxi5='5'where TM='计算下列金额'"_s,
-                                          u"update fenxi set fen='4'where TM='计算下列金额'"_s}));
+TEST_F(PracticeLeaveTest, LeavingSendsTheStatementsOfSubmitting) {
+    const QStringList typed = {u"100"_s, u"2'00"_s, u"300"_s, {}, u"5"_s};
+    typeAmounts(typed);
+    const QStringList leaving = statementsDuring([this] { click(names::kNext); });
+    click(names::kPrevious);
+    const QStringList submitting = statementsDuring([this] { click(entry::kAmountsSubmitName); });
+    EXPECT_EQ(leaving.join(u'\n').toStdString(), submitting.join(u'\n').toStdString());
+    const QString where = u"where TM='计算下列金额'"_s;
+    EXPECT_EQ(
+        submitting.filter(u"update"_s),
+        (QStringList{u"update fenxi set fenxi1='100'"_s + where, u"update fenxi set fenxi2='2''00'"_s + where,
+                     u"update fenxi set fenxi3='300'"_s + where, u"update fenxi set fenxi4=''"_s + where,
+                     u"update fenxi set fenxi5='5'"_s + where, u"update fenxi set fen='4'"_s + where}));
 }
 
 TEST_F(PracticeLeaveTest, OnlyChangedAnswersAreWrittenAndNothingJustBeforeTheTableIsCleared) {
-    auto w = open(QuestionType::Calculation);
-    StatementLog log;
-    click(*w, names::kNext); // nothing typed
-    EXPECT_TRUE(log.updates().isEmpty());
-    click(*w, names::kPrevious);
-    typeAmounts(*w, {u"1"_s, {}, {}, {}, {}});
-    click(*w, names::kNext);
-    EXPECT_EQ(log.updates().size(), 6); // five fields and the score
-    click(*w, names::kPrevious);
-    type(*w, w->findChild<QLineEdit*>(entry::amountEditName(1)), u"7"_s);
-    QTest::keyClick(w->windowHandle(), Qt::Key_Backspace); // typed and taken back
-    click(*w, names::kNext);
-    EXPECT_EQ(log.updates().size(), 6);
-    // Closing clears the table: typed texts are not written first.
-    click(*w, names::kNext);
-    typeAmounts(*w, {u"1"_s, u"2"_s, {}, {}, {}});
-    w->close();
-    EXPECT_EQ(log.updates().filter(u"where TM="_s).size(), 6);
+    const QStringList statements = statementsDuring([this] {
+        click(names::kNext); // nothing typed
+        click(names::kPrevious);
+        typeAmounts({u"1"_s});
+        click(entry::kAmountsSubmitName);
+        type(entry::amountEditName(1), u"7"_s);
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_Backspace); // typed and taken back
+        click(names::kNext);
+        click(names::kPrevious);
+        type(entry::amountEditName(2), u"7"_s);
+        click(names::kNext);
+        click(names::kNext);
+        typeAmounts({u"1"_s});
+        m_window->close(); // clears the table
+    });
+    // 提交答案 once and one changed answer left: five fields and the score each.
+    EXPECT_EQ(statements.filter(u"update"_s).filter(u"where"_s).size(), 12);
 }
 
 } // namespace
