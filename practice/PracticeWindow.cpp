@@ -274,6 +274,7 @@ void PracticeWindow::keepTypedAnswer() {
     if (m_type == QuestionType::Calculation && m_hasQuestion && m_calc->hasUnrecordedChanges()) submitCalc();
 }
 
+// The position reads on from the type's name, two blanks after its text.
 void PracticeWindow::placePositionLabel() {
     const auto* name = m_controls.get<QLabel>(names::kTypeLabel);
     const QFontMetrics metrics(name->font());
