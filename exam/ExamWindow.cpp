@@ -80,7 +80,10 @@ QString ExamWindow::resultText(int total) {
 
 ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock, QWidget* parent)
     : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)),
-      m_confirm([](QWidget* owner, const QString& text) { return ui::askYesNo(owner, text); }) {
+      m_confirm([](QWidget* owner, const QString& text) {
+          // Enter must not throw the attempt away: closing unsubmitted defaults to No.
+          return ui::askYesNo(owner, text, {}, text == kConfirmClose ? ui::Answer::No : ui::Answer::Yes);
+      }) {
     m_controls = ui::buildWindow(this, examWindowDeclaration(), examWindowControls());
     setWindowModality(Qt::ApplicationModal);
     m_pages = m_controls.get<ui::TabControl>(names::kPages);

@@ -47,7 +47,7 @@ void showMessage(QWidget* parent, const QString& text, const QString& title) {
     box.exec();
 }
 
-bool askYesNo(QWidget* parent, const QString& text, const QString& title) {
+bool askYesNo(QWidget* parent, const QString& text, const QString& title, Answer defaultAnswer) {
     bool handled = false;
     const Answer answer = answerMessage(text, titleOr(title), &handled);
     if (handled) return answer == Answer::Yes;
@@ -56,6 +56,7 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& title) {
     box.setWindowModality(Qt::ApplicationModal);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -14,8 +14,10 @@ enum class Answer { Ok, Yes, No };
 
 // A box with the text and an OK button.
 void showMessage(QWidget* parent, const QString& text, const QString& title = {});
-// A box with Yes and No; true for Yes.
-bool askYesNo(QWidget* parent, const QString& text, const QString& title = {});
+// A box with Yes and No; true for Yes. `defaultAnswer` is what Enter gives: No where Yes throws
+// work away.
+bool askYesNo(QWidget* parent, const QString& text, const QString& title = {},
+              Answer defaultAnswer = Answer::Yes);
 
 // While alive, message boxes are not shown: their texts are recorded and Yes/No boxes get
 // `answer`. For tests.

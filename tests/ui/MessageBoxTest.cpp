@@ -1,7 +1,11 @@
 #include "MessageBox.h"
 #include "ProgramFiles.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -36,4 +40,19 @@ TEST(ProgramFiles, WrittenNamesUseThePlatformSeparator) {
     EXPECT_EQ(QDir::fromNativeSeparators(ui::fileIn(dir, u"sub\\qvtb.mdb"_s)),
               u"/opt/velmora/sub/qvtb.mdb"_s);
     EXPECT_FALSE(ui::programFile(u"\\qvtb.mdb"_s).contains(u'\\'));
+}
+
+// A real box: Enter takes the default button, which may be No where Yes throws work away.
+TEST(MessageBox, EnterGivesTheDefaultAnswer) {
+    const auto enterOnTheBox = [] {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    enterOnTheBox();
+    EXPECT_TRUE(ui::askYesNo(nullptr, u"确定交卷吗?"_s));
+    enterOnTheBox();
+    EXPECT_FALSE(ui::askYesNo(nullptr, u"确定关闭吗?"_s, {}, ui::Answer::No));
 }
