@@ -1,0 +1,166 @@
+// Several updates as one transaction: read back inside it, written with one journal and one sync
+// of each file, rolled back whole when anything fails or it is abandoned, and other processes
+// kept out of the file until it ends.
+#include "EngineTestSupport.h"
+#include "FaultyFile.h"
+
+#include "Database.h"
+#include "Pager.h"
+
+using namespace enginetest;
+
+namespace {
+
+constexpr jet::Database::Owner kOwner = 7;
+
+// A file's Database over files that count their syncs and fail on demand.
+struct FaultyDatabase {
+    std::shared_ptr<Faults> database = std::make_shared<Faults>();
+    std::shared_ptr<Faults> journal = std::make_shared<Faults>();
+    std::unique_ptr<jet::Database> db;
+    int databaseSyncs = 0;
+    int journalSyncs = 0;
+
+    explicit FaultyDatabase(const std::string& path) {
+        auto file = jet::PosixFile::open(path, false);
+        EXPECT_TRUE(file.ok());
+        auto opener = [path, faults = journal](bool create) -> jet::Result<std::unique_ptr<jet::File>> {
+            auto inner = jet::PosixFile::open(path + "-journal", create);
+            if (!inner.ok()) return inner.status();
+            return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner.value()), faults));
+        };
+        db = std::make_unique<jet::Database>(std::make_unique<jet::Pager>(
+            std::make_unique<FaultyFile>(std::move(file.value()), database), opener));
+    }
+    jet::Status update(const std::string& text, jet::Database::Owner owner = kOwner) {
+        auto parsed = jet::Statement::parse(text);
+        return parsed.ok() ? db->update(parsed.value(), owner) : parsed.status();
+    }
+    std::string data(const std::string& column, jet::Database::Owner owner = kOwner) {
+        auto rows = db->selectAll("Table1", owner);
+        if (!rows.ok()) return "select failed: " + rows.status().message();
+        std::string values;
+        for (bool more = rows->moveFirst(); more; more = rows->moveNext())
+            values += rows->text(column).value() + ";";
+        return values;
+    }
+};
+
+const std::string kAnswer = "update Table1 set data5='the answer'where data1='row2col1'";
+const std::string kScore = "update Table1 set data6='its score'where data1='row2col1'";
+
+TEST(Transaction, ReadsInsideSeeItsUpdatesAndTheFileGetsThemWithOneSyncEach) {
+    ScratchDir dir;
+    const std::string file = dir.copy("overflowTestV2003.mdb");
+    FaultyDatabase d(file);
+    ASSERT_TRUE(d.db->begin(kOwner).ok());
+    ASSERT_TRUE(d.update(kAnswer).ok());
+    EXPECT_NE(d.data("data5").find("the answer"), std::string::npos);
+    ASSERT_TRUE(d.update(kScore).ok());
+    EXPECT_EQ(d.journal->writes, 0) << "nothing is written before commit";
+    EXPECT_EQ(d.database->writes, 0);
+    // Fail the second sync of either file: one sync of each per transaction never reaches it.
+    d.journal->syncsUntilFailure = 1;
+    d.database->syncsUntilFailure = 1;
+    const jet::Status committed = d.db->commit(kOwner);
+    ASSERT_TRUE(committed.ok()) << committed.message();
+    EXPECT_EQ(d.journal->syncsUntilFailure, 0) << "the journal was synced once";
+    EXPECT_EQ(d.database->syncsUntilFailure, 0) << "the file was synced once";
+    const std::string csv = engineCsv(file, "Table1");
+    EXPECT_NE(csv.find("the answer"), std::string::npos);
+    EXPECT_NE(csv.find("its score"), std::string::npos);
+    EXPECT_TRUE(problems(file).empty());
+}
+
+TEST(Transaction, AFailingWriteOrSyncAtCommitLeavesTheFileAsItWas) {
+    ScratchDir dir;
+    const std::string file = dir.copy("overflowTestV2003.mdb");
+    const std::string before = readFile(file);
+    for (int step = 0; step < 3; ++step) {
+        FaultyDatabase d(file);
+        const std::string data5 = d.data("data5", 0);
+        ASSERT_TRUE(d.db->begin(kOwner).ok());
+        ASSERT_TRUE(d.update(kAnswer).ok());
+        ASSERT_TRUE(d.update(kScore).ok());
+        if (step == 0) d.journal->syncsUntilFailure = 0;
+        if (step == 1) d.database->writesUntilFailure = 0;
+        if (step == 2) d.database->syncsUntilFailure = 0;
+        EXPECT_EQ(d.db->commit(kOwner).code(), jet::Code::Io) << "step " << step;
+        EXPECT_EQ(readFile(file), before) << "step " << step;
+        EXPECT_EQ(d.data("data5", 0), data5) << "step " << step;
+    }
+}
+
+TEST(Transaction, AFailedUpdateRollsBackTheWholeTransaction) {
+    ScratchDir dir;
+    const std::string file = dir.copy("overflowTestV2003.mdb");
+    const std::string before = readFile(file);
+    FaultyDatabase d(file);
+    const std::string data5 = d.data("data5", 0);
+    ASSERT_TRUE(d.db->begin(kOwner).ok());
+    ASSERT_TRUE(d.update(kAnswer).ok());
+    EXPECT_EQ(d.update("update Table1 set nosuchcolumn='x'").code(), jet::Code::NotFound);
+    // Later statements of it are refused rather than applied alone, and so is its commit.
+    EXPECT_EQ(d.update(kScore).code(), jet::Code::Invalid);
+    EXPECT_EQ(d.db->selectAll("Table1", kOwner).status().code(), jet::Code::Invalid);
+    EXPECT_FALSE(d.db->commit(kOwner).ok());
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(d.data("data5"), data5);
+    // The connection works on afterwards.
+    ASSERT_TRUE(d.update(kScore).ok());
+    EXPECT_NE(engineCsv(file, "Table1").find("its score"), std::string::npos);
+}
+
+TEST(Transaction, AnAbandonedTransactionLeavesNothingAndOthersOfTheThreadAreRefused) {
+    ScratchDir dir;
+    const std::string file = dir.copy("overflowTestV2003.mdb");
+    const std::string before = readFile(file);
+    {
+        auto connection = jet::Connection::open(file);
+        auto other = jet::Connection::open(file);
+        ASSERT_TRUE(connection.ok() && other.ok());
+        ASSERT_TRUE(connection->begin().ok());
+        ASSERT_TRUE(connection->execute(kAnswer).ok());
+        // Waiting for the transaction on its own thread would never end.
+        EXPECT_EQ(other->select("select * from Table1").status().code(), jet::Code::Invalid);
+        EXPECT_EQ(other->execute(kScore).code(), jet::Code::Invalid);
+        EXPECT_EQ(connection->begin().code(), jet::Code::Invalid);
+    } // the connection ends without commit
+    EXPECT_EQ(readFile(file), before);
+    auto connection = jet::Connection::open(file);
+    ASSERT_TRUE(connection.ok());
+    EXPECT_EQ(engineCsv(file, "Table1").find("the answer"), std::string::npos);
+    // rollback() forgets the same way, and the connection works on.
+    ASSERT_TRUE(connection->begin().ok());
+    ASSERT_TRUE(connection->execute(kAnswer).ok());
+    connection->rollback();
+    EXPECT_EQ(readFile(file), before);
+    ASSERT_TRUE(connection->execute(kScore).ok());
+    EXPECT_NE(engineCsv(file, "Table1").find("its score"), std::string::npos);
+}
+
+// Another process's update waits for the whole transaction: it lands after the commit, not
+// between its updates (then the commit would overwrite it).
+TEST(Transaction, OtherProcessesWaitForTheWholeTransaction) {
+    ScratchDir dir;
+    const std::string file = dir.copy("overflowTestV2003.mdb");
+    auto connection = jet::Connection::open(file);
+    ASSERT_TRUE(connection.ok());
+    ASSERT_TRUE(connection->begin().ok());
+    ASSERT_TRUE(connection->execute("update Table1 set data7='ours'").ok());
+    FILE* other = popen(
+        (quote(VELMORA_QVTB) + " exec " + quote(file) + " \"update Table1 set data7='theirs'\" 2>&1").c_str(),
+        "r");
+    ASSERT_NE(other, nullptr);
+    usleep(300000); // time enough for the other process to write, were it let in
+    ASSERT_TRUE(connection->execute("update Table1 set data8='ours'").ok());
+    ASSERT_TRUE(connection->commit().ok());
+    const int status = pclose(other);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    auto rows = connection->select("select * from Table1");
+    ASSERT_TRUE(rows.ok() && rows->moveFirst());
+    EXPECT_EQ(rows->text("data7").value(), "theirs");
+    EXPECT_EQ(rows->text("data8").value(), "ours");
+}
+
+} // namespace
