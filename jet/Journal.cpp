@@ -229,14 +229,14 @@ Result<std::uint64_t> Journal::counter() {
     return get64(raw, 0);
 }
 
-Result<Journal::Resolution> Journal::playBack(File& database, bool found) {
+Result<std::string> Journal::playBack(File& database, bool found) {
     auto looked = file(false);
     if (!looked.ok())
-        return looked.status().code() == Code::NotFound ? Result<Resolution>(Resolution{})
-                                                        : Result<Resolution>(looked.status());
+        return looked.status().code() == Code::NotFound ? Result<std::string>(std::string())
+                                                        : Result<std::string>(looked.status());
     auto header = readHeader(*looked.value());
     if (!header.ok()) return header.status();
-    if (!header->has_value()) return Resolution{};
+    if (!header->has_value()) return std::string();
     // Nothing is restored unless the journal can be cleared afterwards (invariant 8).
     auto f = file(true);
     if (!f.ok()) return f.status();
@@ -246,14 +246,14 @@ Result<Journal::Resolution> Journal::playBack(File& database, bool found) {
     JET_TRY(journal.readAt(kCounterOffset, counter));
     auto records = readRecords(journal, h);
     if (!records.ok()) return records.status();
-    Resolution resolution{true, {}};
+    std::string keptAs;
     const bool written = records->size() == h.records;
     auto own = written && found ? belongs(database, h, records.value()) : Result<bool>(true);
     if (!own.ok()) return own.status();
     if (!own.value()) {
         auto kept = setAside(journal);
         if (!kept.ok()) return kept.status();
-        resolution.setAside = kept.value();
+        keptAs = kept.value();
     }
     auto done = written && found ? complete(database, h, records.value()) : Result<bool>(false);
     if (!done.ok()) return done.status();
@@ -271,7 +271,7 @@ Result<Journal::Resolution> Journal::playBack(File& database, bool found) {
     // that a restored file is never undone by the same journal found hot again.
     JET_TRY(clear(get64(counter, 0) + 1));
     JET_TRY(journal.sync());
-    return resolution;
+    return keptAs;
 }
 
 } // namespace jet

@@ -54,12 +54,6 @@ public:
 
     Journal(Opener opener, Keeper keeper);
 
-    // What resolving a hot journal did.
-    struct Resolution {
-        bool resolved = false; // there was a hot journal
-        std::string setAside;  // where it was kept when it did not belong (invariant 7)
-    };
-
     struct Record {
         std::uint32_t page = 0;
         const PageImage* original = nullptr; // null for a page the statement appends
@@ -77,8 +71,8 @@ public:
     Result<std::uint64_t> counter();
     // Resolves a hot journal (invariant 3). A journal `found` before a transaction must belong to
     // the file (invariant 7); otherwise it is the pager's own, of a commit being abandoned, and is
-    // restored even when complete.
-    Result<Resolution> playBack(File& database, bool found);
+    // restored even when complete. Returns where a journal that did not belong was kept, or "".
+    Result<std::string> playBack(File& database, bool found);
 
 private:
     Result<File*> file(bool forWriting);

@@ -58,9 +58,9 @@ Status Pager::recoverHotJournal(LockMode held) {
     if (held != LockMode::Exclusive) JET_TRY(m_database->lock(LockMode::Exclusive));
     auto played = m_journal.playBack(*m_database, true);
     if (!played.ok()) return fail(played.status());
-    if (!played->setAside.empty())
+    if (!played->empty())
         m_notices.push_back("a journal beside the file did not belong to it and was not applied; kept as " +
-                            played->setAside);
+                            played.value());
     dropCache();
     m_counter = ~0ull; // others must drop their pages too
     if (held != LockMode::Exclusive) JET_TRY(m_database->lock(held));
