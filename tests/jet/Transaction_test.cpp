@@ -7,6 +7,14 @@
 #include "Database.h"
 #include "Pager.h"
 
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace enginetest;
 
 namespace {
@@ -161,6 +169,76 @@ TEST(Transaction, OtherProcessesWaitForTheWholeTransaction) {
     ASSERT_TRUE(rows.ok() && rows->moveFirst());
     EXPECT_EQ(rows->text("data7").value(), "theirs");
     EXPECT_EQ(rows->text("data8").value(), "ours");
+}
+
+// Another thread's connection waits for the transaction, then sees all of it.
+TEST(Transaction, OtherThreadsWaitForTheWholeTransaction) {
+    ScratchDir dir;
+    const std::string file = dir.copy("overflowTestV2003.mdb");
+    auto connection = jet::Connection::open(file);
+    ASSERT_TRUE(connection.ok());
+    ASSERT_TRUE(connection->begin().ok());
+    ASSERT_TRUE(connection->execute(kAnswer).ok());
+    std::atomic<bool> done = false;
+    std::string seen;
+    std::thread reader([&] {
+        auto other = jet::Connection::open(file);
+        auto rows =
+            other.ok() ? other->select("select * from Table1") : jet::Result<jet::RowSet>(other.status());
+        for (bool more = rows.ok() && rows->moveFirst(); more; more = rows->moveNext())
+            seen += rows->text("data5").value() + rows->text("data6").value() + ";";
+        done = true;
+    });
+    usleep(100000);
+    EXPECT_FALSE(done) << "the reader did not wait";
+    ASSERT_TRUE(connection->execute(kScore).ok());
+    ASSERT_TRUE(connection->commit().ok());
+    reader.join();
+    EXPECT_NE(seen.find("the answerits score"), std::string::npos) << seen;
+}
+
+// A writer of two-update transactions killed at random moments: after every kill both updates
+// of a transaction are in the file or neither is.
+TEST(Transaction, KilledWritersLeaveWholeTransactions) {
+    ScratchDir dir;
+    const std::string file = dir.copy("overflowTestV2003.mdb");
+    std::mt19937 timing(4242);
+    int committed = 0; // rounds in which the child got at least one transaction in
+    for (int round = 0; round < 25; ++round) {
+        const pid_t pid = fork(); // the parent holds no connection here, so the child shares nothing
+        if (pid == 0) {
+            auto c = jet::Connection::open(file);
+            for (long i = 0; c.ok(); ++i) {
+                const std::string value = std::to_string(round) + "-" + std::to_string(i);
+                const std::string wide(static_cast<std::size_t>(i % 40), 'w'); // moves rows now and then
+                if (!c->begin().ok() || !c->execute("update Table1 set data5='" + value + wide + "'").ok() ||
+                    !c->execute("update Table1 set data9='" + value + "'where data1='row4col1'").ok() ||
+                    !c->commit().ok())
+                    _exit(4);
+            }
+            _exit(3);
+        }
+        usleep(3000 + timing() % 40000);
+        kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the child stopped on its own with " << WEXITSTATUS(status);
+        auto c = jet::Connection::open(file);
+        ASSERT_TRUE(c.ok()) << c.status().message();
+        auto rows = c->select("select * from Table1");
+        ASSERT_TRUE(rows.ok()) << rows.status().message();
+        std::string data5, data9;
+        for (bool more = rows->moveFirst(); more; more = rows->moveNext())
+            if (rows->text("data1").value() == "row4col1") {
+                data5 = rows->text("data5").value();
+                data9 = rows->text("data9").value();
+            }
+        EXPECT_EQ(data5.substr(0, data5.find('w')), data9) << "round " << round;
+        const auto found = problems(file);
+        ASSERT_TRUE(found.empty()) << "round " << round << ": " << found.front();
+        committed += data9.rfind(std::to_string(round) + "-", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_GT(committed, 12) << "the writers were killed before they wrote";
 }
 
 } // namespace
