@@ -234,6 +234,7 @@ TEST(Transaction, KilledWritersLeaveWholeTransactions) {
                 data9 = rows->text("data9").value();
             }
         EXPECT_EQ(data5.substr(0, data5.find('w')), data9) << "round " << round;
+        EXPECT_FALSE(fs::exists(file + "-journal.set-aside")) << "its own journal was refused";
         const auto found = problems(file);
         ASSERT_TRUE(found.empty()) << "round " << round << ": " << found.front();
         committed += data9.rfind(std::to_string(round) + "-", 0) == 0 ? 1 : 0;
