@@ -38,6 +38,11 @@ bool QuestionBank::openBank(const QString& path) {
         return fail(u"cannot open %1: %2"_s.arg(path, fromUtf8(connection.status().message())));
     m_connection = std::make_unique<jet::Connection>(std::move(connection).value());
     m_lastError.clear();
+    m_notices.clear();
+    for (const std::string& notice : m_connection->takeNotices()) {
+        m_notices.append(fromUtf8(notice));
+        qCWarning(lcBankSql).noquote() << path << ":" << m_notices.last();
+    }
     return true;
 }
 
@@ -113,9 +118,26 @@ bool QuestionBank::recordCalcAnswer(const QString& table, const QString& questio
 bool QuestionBank::clearAnswers(const QString& table) {
     const QStringList statements = clearStatements(table);
     if (statements.isEmpty()) return fail(u"%1 is not a table of the bank"_s.arg(table));
-    for (const QString& statement : statements)
-        if (!execute(statement)) return false;
-    return true;
+    return asOne([&] {
+        for (const QString& statement : statements)
+            if (!execute(statement)) return false;
+        return true;
+    });
+}
+
+bool QuestionBank::asOne(const std::function<bool()>& steps) {
+    if (!m_connection) return fail(u"the bank is not open"_s);
+    const jet::Status begun = m_connection->begin();
+    if (!begun.ok()) return fail(fromUtf8(begun.message()));
+    if (!steps()) {
+        m_connection->rollback();
+        m_rows.reset();
+        return false;
+    }
+    const jet::Status committed = m_connection->commit();
+    if (committed.ok()) return true;
+    m_rows.reset();
+    return fail(fromUtf8(committed.message()));
 }
 
 std::optional<int> QuestionBank::sumScores(const QString& table) {

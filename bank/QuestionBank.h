@@ -2,6 +2,9 @@
 
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 #include <memory>
 #include <optional>
@@ -27,7 +30,9 @@ public:
     // qvtb.mdb in the directory of the running executable, whatever the working directory.
     static QString defaultPath();
 
+    // Also logs what the engine did unasked on opening (a journal set aside); notices() keeps it.
     bool openBank(const QString& path);
+    QStringList notices() const { return m_notices; }
     bool isOpen() const;
     bool selectTable(const QString& table);
     bool moveFirst();
@@ -42,8 +47,12 @@ public:
     bool recordScore(const QString& table, const QString& questionText, int score);
     bool recordCalcAnswer(const QString& table, const QString& questionText, int field,
                           const QString& answer);
-    // Resets fen to 0 and empties every answer column of every row of the table.
+    // Resets fen to 0 and empties every answer column of every row of the table, as one change.
     bool clearAnswers(const QString& table);
+    // Runs `steps` (calls of this bank) as one change of the file: the selects among them see
+    // their writes, and the file gets all of the writes or, when a step fails, none. The row set
+    // is dropped after a failure, since it may show what was rolled back.
+    bool asOne(const std::function<bool()>& steps);
     std::optional<int> sumScores(const QString& table);
     void closeBank();
 
@@ -56,4 +65,5 @@ private:
     std::unique_ptr<jet::Connection> m_connection;
     std::unique_ptr<jet::RowSet> m_rows;
     QString m_lastError;
+    QStringList m_notices;
 };

@@ -19,6 +19,7 @@ public:
     bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) override;
     bool clearAnswers() override;
     std::optional<int> sumScores() override;
+    bool asOne(const std::function<bool()>& steps) override { return m_bank.asOne(steps); }
     QString lastError() const override { return m_bank.lastError(); }
 
 private:

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace exam {
@@ -27,6 +28,8 @@ public:
     // Every answer of the paper emptied and every score 0.
     virtual bool clearAnswers() = 0;
     virtual std::optional<int> sumScores() = 0;
+    // Runs `steps` (calls of this store) as one change: all of their writes, or none when a step fails.
+    virtual bool asOne(const std::function<bool()>& steps) = 0;
     virtual QString lastError() const = 0;
 };
 

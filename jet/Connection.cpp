@@ -2,7 +2,30 @@
 
 #include "Database.h"
 
+#include <atomic>
+
 namespace jet {
+
+Connection::Connection(std::shared_ptr<Database> database) : m_database(std::move(database)) {
+    static std::atomic<std::uint64_t> next{1};
+    m_id = next++;
+}
+
+Connection::Connection(Connection&& other) noexcept
+    : m_database(std::move(other.m_database)), m_id(other.m_id) {}
+
+Connection& Connection::operator=(Connection&& other) noexcept {
+    if (this != &other) {
+        if (m_database) m_database->rollback(m_id);
+        m_database = std::move(other.m_database);
+        m_id = other.m_id;
+    }
+    return *this;
+}
+
+Connection::~Connection() {
+    if (m_database) m_database->rollback(m_id);
+}
 
 Result<Connection> Connection::open(const std::string& path) {
     auto database = Database::open(path);
@@ -15,7 +38,7 @@ Status Connection::execute(std::string_view text) {
     if (!statement.ok()) return statement.status();
     if (statement->kind != Statement::Kind::Update)
         return Status::invalid("execute takes update statements; use select for queries");
-    return m_database->update(statement.value());
+    return m_database->update(statement.value(), m_id);
 }
 
 Result<RowSet> Connection::select(std::string_view text) {
@@ -23,7 +46,7 @@ Result<RowSet> Connection::select(std::string_view text) {
     if (!statement.ok()) return statement.status();
     if (statement->kind != Statement::Kind::SelectAll)
         return Status::invalid("select takes 'select * from T'; use scalar for sums");
-    return m_database->selectAll(statement->table);
+    return m_database->selectAll(statement->table, m_id);
 }
 
 Result<std::string> Connection::scalar(std::string_view text) {
@@ -31,11 +54,27 @@ Result<std::string> Connection::scalar(std::string_view text) {
     if (!statement.ok()) return statement.status();
     if (statement->kind != Statement::Kind::SelectSum)
         return Status::invalid("scalar takes 'select sum(C) from T'");
-    return m_database->sum(statement->table, statement->column);
+    return m_database->sum(statement->table, statement->column, m_id);
 }
 
 Result<std::vector<std::string>> Connection::tables() {
-    return m_database->userTables();
+    return m_database->userTables(m_id);
+}
+
+Status Connection::begin() {
+    return m_database->begin(m_id);
+}
+
+Status Connection::commit() {
+    return m_database->commit(m_id);
+}
+
+void Connection::rollback() {
+    m_database->rollback(m_id);
+}
+
+std::vector<std::string> Connection::takeNotices() {
+    return m_database->takeNotices();
 }
 
 } // namespace jet

@@ -5,6 +5,7 @@
 #include "RowSet.h"
 #include "Status.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ class Database;
 class Connection {
 public:
     static Result<Connection> open(const std::string& path);
+    Connection(Connection&& other) noexcept;
+    Connection& operator=(Connection&& other) noexcept;
+    // Rolls back a transaction left open.
+    ~Connection();
 
     // "update T set C='v'" with an optional "where C2='v2'"; applies whole or not at all.
     Status execute(std::string_view statement);
@@ -27,10 +32,22 @@ public:
     // Names of the user tables, in catalog order.
     Result<std::vector<std::string>> tables();
 
+    // Makes the updates up to commit one transaction: the selects between them see them, and the
+    // file gets all of them (one journal, one sync of each file) or none. A failed update rolls
+    // the whole transaction back; later statements of it are refused until commit or rollback.
+    // Other processes wait for the file meanwhile.
+    Status begin();
+    Status commit();
+    void rollback();
+
+    // What the engine did unasked on this file (a journal set aside), each told once.
+    std::vector<std::string> takeNotices();
+
 private:
-    explicit Connection(std::shared_ptr<Database> database) : m_database(std::move(database)) {}
+    explicit Connection(std::shared_ptr<Database> database);
 
     std::shared_ptr<Database> m_database;
+    std::uint64_t m_id = 0; // the owner of this connection's transactions
 };
 
 } // namespace jet

@@ -29,19 +29,27 @@ bool sameName(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
-// Holds the pager's shared lock for one read.
+// Holds the pager's shared lock for one read, unless the read is part of a transaction, which
+// holds the exclusive lock already.
 class ReadScope {
 public:
-    explicit ReadScope(Pager& pager) : m_pager(pager), m_status(pager.beginRead()) {}
+    ReadScope(Pager& pager, bool inTransaction)
+        : m_pager(pager), m_owned(!inTransaction), m_status(m_owned ? pager.beginRead() : Status{}) {}
     ~ReadScope() {
-        if (m_status.ok()) m_pager.endRead();
+        if (m_owned && m_status.ok()) m_pager.endRead();
     }
     const Status& status() const { return m_status; }
 
 private:
     Pager& m_pager;
+    bool m_owned;
     Status m_status;
 };
+
+bool systemName(std::string_view name) {
+    return name.size() >= 4 && lower(name[0]) == 'm' && lower(name[1]) == 's' && lower(name[2]) == 'y' &&
+           lower(name[3]) == 's';
+}
 
 std::optional<long long> whole(const std::optional<std::string>& text) {
     long long v = 0;
@@ -113,7 +121,7 @@ Result<std::shared_ptr<Database>> Database::open(const std::string& path) {
 }
 
 Status Database::checkHeader() {
-    ReadScope scope(*m_pager);
+    ReadScope scope(*m_pager, false);
     JET_TRY(scope.status());
     if (m_pager->pageCount() < 3) return Status::corrupt("file is too short to be an Access database");
     auto page0 = m_pager->read(0);
@@ -159,6 +167,14 @@ Status Database::loadCatalog() {
     return {};
 }
 
+// The engine's own bookkeeping (MSysObjects and the like): flagged so, or named so.
+bool Database::systemTable(std::string_view name) const {
+    if (systemName(name)) return true;
+    for (const auto& entry : m_catalog)
+        if (sameName(entry.name, name)) return entry.system;
+    return false;
+}
+
 Result<TableDef> Database::tableDef(std::string_view name) {
     JET_TRY(loadCatalog());
     for (const auto& entry : m_catalog) {
@@ -173,9 +189,55 @@ Result<TableDef> Database::tableDef(std::string_view name) {
     return Status::notFound("no table " + std::string(name));
 }
 
-Result<std::vector<std::string>> Database::userTables() {
+// Waits until no other connection's transaction is open; the owner of a failed one hears of its
+// failure until it ends it.
+Status Database::enter(std::unique_lock<std::mutex>& lock, Owner owner) {
+    while (m_transaction && m_transaction->owner != owner) {
+        if (m_transaction->thread == std::this_thread::get_id())
+            return Status::invalid("another connection of this thread has a transaction open");
+        m_idle.wait(lock);
+    }
+    if (inside(owner) && !m_transaction->failure.ok())
+        return Status::invalid("the transaction was rolled back: " + m_transaction->failure.message());
+    return {};
+}
+
+Status Database::begin(Owner owner) {
+    std::unique_lock lock(m_mutex);
+    if (inside(owner)) return Status::invalid("a transaction is already open on this connection");
+    JET_TRY(enter(lock, owner));
+    JET_TRY(m_pager->beginWrite());
+    m_transaction = Transaction{owner, std::this_thread::get_id(), {}};
+    return {};
+}
+
+Status Database::commit(Owner owner) {
+    std::unique_lock lock(m_mutex);
+    if (!inside(owner)) return Status::invalid("no transaction is open on this connection");
+    const Status failure = m_transaction->failure;
+    m_transaction.reset();
+    m_idle.notify_all();
+    if (!failure.ok()) return Status::invalid("the transaction was rolled back: " + failure.message());
+    return m_pager->commit();
+}
+
+void Database::rollback(Owner owner) {
+    std::unique_lock lock(m_mutex);
+    if (!inside(owner)) return;
+    if (m_transaction->failure.ok()) m_pager->abort();
+    m_transaction.reset();
+    m_idle.notify_all();
+}
+
+std::vector<std::string> Database::takeNotices() {
     std::lock_guard guard(m_mutex);
-    ReadScope scope(*m_pager);
+    return m_pager->takeNotices();
+}
+
+Result<std::vector<std::string>> Database::userTables(Owner owner) {
+    std::unique_lock lock(m_mutex);
+    JET_TRY(enter(lock, owner));
+    ReadScope scope(*m_pager, inside(owner));
     JET_TRY(scope.status());
     JET_TRY(loadCatalog());
     std::vector<std::string> names;
@@ -184,9 +246,10 @@ Result<std::vector<std::string>> Database::userTables() {
     return names;
 }
 
-Result<RowSet> Database::selectAll(std::string_view name) {
-    std::lock_guard guard(m_mutex);
-    ReadScope scope(*m_pager);
+Result<RowSet> Database::selectAll(std::string_view name, Owner owner) {
+    std::unique_lock lock(m_mutex);
+    JET_TRY(enter(lock, owner));
+    ReadScope scope(*m_pager, inside(owner));
     JET_TRY(scope.status());
     auto def = tableDef(name);
     if (!def.ok()) return def.status();
@@ -214,9 +277,10 @@ Result<RowSet> Database::selectAll(std::string_view name) {
     return RowSet(std::move(names), std::move(types), std::move(texts));
 }
 
-Result<std::string> Database::sum(std::string_view name, std::string_view columnName) {
-    std::lock_guard guard(m_mutex);
-    ReadScope scope(*m_pager);
+Result<std::string> Database::sum(std::string_view name, std::string_view columnName, Owner owner) {
+    std::unique_lock lock(m_mutex);
+    JET_TRY(enter(lock, owner));
+    ReadScope scope(*m_pager, inside(owner));
     JET_TRY(scope.status());
     auto def = tableDef(name);
     if (!def.ok()) return def.status();
@@ -245,10 +309,20 @@ Result<std::string> Database::sum(std::string_view name, std::string_view column
     return sumText(column->type, total, integral);
 }
 
-Status Database::update(const Statement& statement) {
+Status Database::update(const Statement& statement, Owner owner) {
     if (statement.kind != Statement::Kind::Update)
         return Status::invalid("only update statements change the database");
-    std::lock_guard guard(m_mutex);
+    std::unique_lock lock(m_mutex);
+    JET_TRY(enter(lock, owner));
+    if (inside(owner)) {
+        // A half-applied update cannot be undone alone: the whole transaction goes.
+        Status s = applyUpdate(statement);
+        if (!s.ok()) {
+            m_pager->abort();
+            m_transaction->failure = s;
+        }
+        return s;
+    }
     JET_TRY(m_pager->beginWrite());
     Status s = applyUpdate(statement);
     if (!s.ok()) {
@@ -261,6 +335,8 @@ Status Database::update(const Statement& statement) {
 Status Database::applyUpdate(const Statement& st) {
     auto def = tableDef(st.table);
     if (!def.ok()) return def.status();
+    if (systemTable(st.table))
+        return Status::invalid("table " + st.table + " is a system table; it is not changed by statements");
     const Column* target = def->find(st.column);
     if (!target) return Status::notFound("no column " + st.column + " in table " + st.table);
     if (def->indexed(*target))

@@ -2,15 +2,24 @@
 
 // One open Access file, shared by every connection of the process to that file: its pager
 // (page cache and journal) and its catalog of tables.
+//
+// A transaction makes several updates of one connection (its owner) one: reads inside it see its
+// updates, nothing reaches the file before commit, and a failed update, a rollback or an
+// abandoned transaction forgets them all. It holds the file's exclusive lock throughout, so
+// other processes wait; other connections of the process wait too (on another thread), or are
+// refused (on the owner's thread, where waiting could never end).
 #include "Pager.h"
 #include "RowSet.h"
 #include "Statement.h"
 #include "TableDef.h"
 
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace jet {
@@ -21,24 +30,43 @@ public:
     static Result<std::shared_ptr<Database>> open(const std::string& path);
     explicit Database(std::unique_ptr<Pager> pager) : m_pager(std::move(pager)) {}
 
-    Result<std::vector<std::string>> userTables();
-    Result<RowSet> selectAll(std::string_view table);
-    Result<std::string> sum(std::string_view table, std::string_view column);
-    Status update(const Statement& statement);
+    // Who sends a statement: a connection's number, or 0 for none.
+    using Owner = std::uint64_t;
+
+    Result<std::vector<std::string>> userTables(Owner owner = 0);
+    Result<RowSet> selectAll(std::string_view table, Owner owner = 0);
+    Result<std::string> sum(std::string_view table, std::string_view column, Owner owner = 0);
+    Status update(const Statement& statement, Owner owner = 0);
+
+    Status begin(Owner owner);
+    // Writes the transaction's updates whole, or reports why none was written.
+    Status commit(Owner owner);
+    void rollback(Owner owner);
+    std::vector<std::string> takeNotices();
 
 private:
+    struct Transaction {
+        Owner owner = 0;
+        std::thread::id thread;
+        Status failure; // set when an update failed: everything was rolled back
+    };
     struct CatalogEntry {
         std::string name;
         std::uint32_t page = 0;
         bool system = false;
     };
 
+    Status enter(std::unique_lock<std::mutex>& lock, Owner owner);
+    bool inside(Owner owner) const { return m_transaction && m_transaction->owner == owner; }
     Status checkHeader();
     Status loadCatalog();
     Result<TableDef> tableDef(std::string_view name);
+    bool systemTable(std::string_view name) const;
     Status applyUpdate(const Statement& statement);
 
     std::mutex m_mutex;
+    std::condition_variable m_idle;
+    std::optional<Transaction> m_transaction;
     std::unique_ptr<Pager> m_pager;
     std::vector<CatalogEntry> m_catalog;
     std::map<std::uint32_t, TableDef> m_defs;

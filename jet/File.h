@@ -33,6 +33,8 @@ class PosixFile final : public File {
 public:
     // Opens read-write (creating the file when `create`), or read-only when writing is refused.
     static Result<std::unique_ptr<File>> open(const std::string& path, bool create);
+    // Writes `bytes` durably to a new file named `stem` (or stem-2, stem-3, ... when taken).
+    static Result<std::string> keep(const std::string& stem, ByteView bytes);
     ~PosixFile() override;
     PosixFile(const PosixFile&) = delete;
     PosixFile& operator=(const PosixFile&) = delete;

@@ -345,6 +345,9 @@ Result<std::vector<std::string>> IntegrityCheck::run(const std::string& path) {
     if (size % kPageSize != 0)
         problems.insert(problems.begin(),
                         "file length " + std::to_string(size) + " is not a whole number of pages");
+    // A journal set aside on opening is told here too, or nobody would hear of it.
+    const auto notices = pager.value()->takeNotices();
+    problems.insert(problems.begin(), notices.begin(), notices.end());
     return problems;
 }
 

@@ -10,12 +10,19 @@ namespace jet {
 
 namespace {
 
-// Header: magic, nonce, page counts before and after, record count, checksum, statement count.
-constexpr char kMagic[8] = {'V', 'J', 'E', 'T', 'J', 'N', 'L', '2'};
+// Header: magic, nonce, page counts before and after, record count, checksum, transaction count.
+constexpr char kMagic[8] = {'V', 'J', 'E', 'T', 'J', 'N', 'L', '3'};
 constexpr std::size_t kHeaderSize = 40;
 constexpr std::size_t kCounterOffset = 24;
-constexpr std::size_t kChecksummed = 20;                       // magic .. record count
-constexpr std::size_t kRecordData = 4 + 8 + format::kPageSize; // page, new image sum, original
+constexpr std::size_t kChecksummed = 20; // magic .. record count
+// Disks write whole sectors, so a page caught in the middle of being written is, sector by
+// sector, either what it was or what it became.
+constexpr std::size_t kSectorSize = 512;
+constexpr std::size_t kSectors = format::kPageSize / kSectorSize;
+// Record: page, the checksum of each new sector, the original image, the record's checksum.
+constexpr std::size_t kSumsOffset = 4;
+constexpr std::size_t kOriginalOffset = kSumsOffset + 8 * kSectors;
+constexpr std::size_t kRecordData = kOriginalOffset + format::kPageSize;
 constexpr std::size_t kRecordSize = kRecordData + 4;
 constexpr std::uint32_t kMaxRecords = format::kMaxPages;
 
@@ -27,7 +34,7 @@ std::uint32_t fnv32(std::uint32_t hash, ByteView bytes) {
     return hash;
 }
 
-std::uint64_t imageSum(ByteView image) {
+std::uint64_t sectorSum(ByteView image) {
     std::uint64_t hash = 14695981039346656037ull;
     for (auto b : image) {
         hash ^= b;
@@ -92,28 +99,81 @@ Result<std::vector<Bytes>> readRecords(File& journal, const Header& h) {
     return records;
 }
 
+ByteView sector(ByteView page, std::size_t s) {
+    return page.subspan(s * kSectorSize, kSectorSize);
+}
+
+bool newSector(ByteView record, ByteView page, std::size_t s) {
+    return sectorSum(sector(page, s)) == get64(record, kSumsOffset + 8 * s);
+}
+
+std::uint64_t offsetOf(std::uint32_t page) {
+    return static_cast<std::uint64_t>(page) * format::kPageSize;
+}
+
 Result<bool> complete(File& database, const Header& h, const std::vector<Bytes>& records) {
     auto size = database.size();
     if (!size.ok()) return size.status();
-    if (size.value() != static_cast<std::uint64_t>(h.newPageCount) * format::kPageSize) return false;
+    if (size.value() != offsetOf(h.newPageCount)) return false;
     Bytes page(format::kPageSize);
     for (const auto& record : records) {
-        JET_TRY(database.readAt(static_cast<std::uint64_t>(get32(record, 0)) * format::kPageSize, page));
-        if (imageSum(page) != get64(record, 4)) return false;
+        JET_TRY(database.readAt(offsetOf(get32(record, 0)), page));
+        for (std::size_t s = 0; s < kSectors; ++s)
+            if (!newSector(record, page, s)) return false;
+    }
+    return true;
+}
+
+// Whether the file is in a state that the journal's transaction, partly written, leaves it in
+// (invariant 7).
+Result<bool> belongs(File& database, const Header& h, const std::vector<Bytes>& records) {
+    auto size = database.size();
+    if (!size.ok()) return size.status();
+    if (size.value() < offsetOf(h.pageCount) ||
+        size.value() > offsetOf(std::max(h.pageCount, h.newPageCount)))
+        return false;
+    Bytes page(format::kPageSize);
+    for (const auto& record : records) {
+        const std::uint32_t number = get32(record, 0);
+        const bool appended = number >= h.pageCount;
+        // An appended page not (or not wholly) written yet: the file simply ends before it.
+        if (appended && offsetOf(number) + format::kPageSize > size.value()) continue;
+        JET_TRY(database.readAt(offsetOf(number), page));
+        const ByteView original = ByteView(record).subspan(kOriginalOffset, format::kPageSize);
+        for (std::size_t s = 0; s < kSectors; ++s) {
+            if (newSector(record, page, s)) continue;
+            const ByteView now = sector(page, s);
+            const bool old = appended ? std::all_of(now.begin(), now.end(), [](auto b) { return b == 0; })
+                                      : std::equal(now.begin(), now.end(), sector(original, s).begin());
+            if (!old) return false;
+        }
     }
     return true;
 }
 
 } // namespace
 
-Result<File*> Journal::file(bool create) {
-    if (!m_file) {
-        auto opened = m_opener(create);
+Journal::Journal(Opener opener, Keeper keeper)
+    : m_opener(std::move(opener)), m_keeper(std::move(keeper)), m_nonce(std::random_device{}()) {}
+
+// The handle opened to look may be read-only (another user's journal, say): writing opens anew,
+// so that a journal that becomes writable is written and one that is not fails with the reason.
+Result<File*> Journal::file(bool forWriting) {
+    if (!m_file || (forWriting && !m_file->writable())) {
+        auto opened = m_opener(forWriting);
         if (!opened.ok()) return opened.status();
         m_file = std::move(opened.value());
-        m_nonce = std::random_device{}();
     }
     return m_file.get();
+}
+
+Result<std::string> Journal::setAside(File& journal) {
+    auto size = journal.size();
+    if (!size.ok()) return size.status();
+    Bytes bytes(size.value());
+    JET_TRY(journal.readAt(0, bytes));
+    if (!m_keeper) return Status::unsupported("a journal that does not belong cannot be set aside here");
+    return m_keeper(bytes);
 }
 
 Status Journal::write(std::uint32_t originalPageCount, std::uint32_t newPageCount,
@@ -128,10 +188,11 @@ Status Journal::write(std::uint32_t originalPageCount, std::uint32_t newPageCoun
     std::size_t at = kHeaderSize;
     for (const auto& record : records) {
         put32(buffer, at, record.page);
-        put64(buffer, at + 4, imageSum(*record.current));
+        for (std::size_t s = 0; s < kSectors; ++s)
+            put64(buffer, at + kSumsOffset + 8 * s, sectorSum(sector(*record.current, s)));
         if (record.original)
             std::copy(record.original->begin(), record.original->end(),
-                      buffer.begin() + static_cast<std::ptrdiff_t>(at + 12));
+                      buffer.begin() + static_cast<std::ptrdiff_t>(at + kOriginalOffset));
         put32(buffer, at + kRecordData, recordSum(m_nonce, ByteView(buffer).subspan(at, kRecordData)));
         at += kRecordSize;
     }
@@ -168,36 +229,49 @@ Result<std::uint64_t> Journal::counter() {
     return get64(raw, 0);
 }
 
-Result<bool> Journal::playBack(File& database, bool keepComplete) {
-    auto f = file(false);
-    if (!f.ok()) return f.status().code() == Code::NotFound ? Result<bool>(false) : Result<bool>(f.status());
-    File& journal = *f.value();
-    auto header = readHeader(journal);
+Result<std::string> Journal::playBack(File& database, bool found) {
+    auto looked = file(false);
+    if (!looked.ok())
+        return looked.status().code() == Code::NotFound ? Result<std::string>(std::string())
+                                                        : Result<std::string>(looked.status());
+    auto header = readHeader(*looked.value());
     if (!header.ok()) return header.status();
-    if (!header->has_value()) return false;
+    if (!header->has_value()) return std::string();
+    // Nothing is restored unless the journal can be cleared afterwards (invariant 8).
+    auto f = file(true);
+    if (!f.ok()) return f.status();
+    File& journal = *f.value();
     const Header h = *header.value();
     std::array<std::uint8_t, 8> counter{};
     JET_TRY(journal.readAt(kCounterOffset, counter));
     auto records = readRecords(journal, h);
     if (!records.ok()) return records.status();
+    std::string keptAs;
     const bool written = records->size() == h.records;
-    auto done = written && keepComplete ? complete(database, h, records.value()) : Result<bool>(false);
+    auto own = written && found ? belongs(database, h, records.value()) : Result<bool>(true);
+    if (!own.ok()) return own.status();
+    if (!own.value()) {
+        auto kept = setAside(journal);
+        if (!kept.ok()) return kept.status();
+        keptAs = kept.value();
+    }
+    auto done = written && found ? complete(database, h, records.value()) : Result<bool>(false);
     if (!done.ok()) return done.status();
-    if (written && !done.value()) {
+    if (written && own.value() && !done.value()) {
         for (const auto& record : records.value()) {
             const std::uint32_t page = get32(record, 0);
             if (page < h.pageCount)
-                JET_TRY(database.writeAt(static_cast<std::uint64_t>(page) * format::kPageSize,
-                                         ByteView(record).subspan(12, format::kPageSize)));
+                JET_TRY(database.writeAt(offsetOf(page),
+                                         ByteView(record).subspan(kOriginalOffset, format::kPageSize)));
         }
-        JET_TRY(database.truncate(static_cast<std::uint64_t>(h.pageCount) * format::kPageSize));
+        JET_TRY(database.truncate(offsetOf(h.pageCount)));
         JET_TRY(database.sync());
     }
-    // Counted as a statement of its own, so that every process drops what it cached; synced so
+    // Counted as a transaction of its own, so that every process drops what it cached; synced so
     // that a restored file is never undone by the same journal found hot again.
     JET_TRY(clear(get64(counter, 0) + 1));
     JET_TRY(journal.sync());
-    return true;
+    return keptAs;
 }
 
 } // namespace jet

@@ -21,14 +21,17 @@ Result<std::unique_ptr<Pager>> Pager::open(const std::string& path) {
     auto database = PosixFile::open(path, false);
     if (!database.ok()) return database.status();
     auto opener = [journal = path + "-journal"](bool create) { return PosixFile::open(journal, create); };
-    auto pager = std::make_unique<Pager>(std::move(database.value()), opener);
+    auto keeper = [stem = path + "-journal.set-aside"](ByteView bytes) {
+        return PosixFile::keep(stem, bytes);
+    };
+    auto pager = std::make_unique<Pager>(std::move(database.value()), opener, keeper);
     JET_TRY(pager->beginRead());
     pager->endRead();
     return pager;
 }
 
-Pager::Pager(std::unique_ptr<File> database, Journal::Opener journal)
-    : m_database(std::move(database)), m_journal(std::move(journal)) {}
+Pager::Pager(std::unique_ptr<File> database, Journal::Opener journal, Journal::Keeper keeper)
+    : m_database(std::move(database)), m_journal(std::move(journal), std::move(keeper)) {}
 
 Status Pager::fail(const Status& cause) {
     m_state = State::Failed;
@@ -55,6 +58,9 @@ Status Pager::recoverHotJournal(LockMode held) {
     if (held != LockMode::Exclusive) JET_TRY(m_database->lock(LockMode::Exclusive));
     auto played = m_journal.playBack(*m_database, true);
     if (!played.ok()) return fail(played.status());
+    if (!played->empty())
+        m_notices.push_back("a journal beside the file did not belong to it and was not applied; kept as " +
+                            played.value());
     dropCache();
     m_counter = ~0ull; // others must drop their pages too
     if (held != LockMode::Exclusive) JET_TRY(m_database->lock(held));

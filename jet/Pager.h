@@ -1,14 +1,15 @@
 #pragma once
 
-// The page cache of one file, shared by every connection of the process, and the statement
-// transaction around it.
+// The page cache of one file, shared by every connection of the process, and the transaction
+// around it (one update, or several committed as one).
 //
 // States: Idle → Reading (shared lock) → Idle; Idle → Writing (exclusive lock) → Idle by commit
 // or abort. A failed rollback leaves the pager Failed: every later call fails until reopened.
 // Statements lock the database file itself (flock: shared to read, exclusive to write), so
 // writers of different processes never interleave. Before a statement reads anything the pager
-// plays back a hot journal and, if another process committed since (the journal's statement
-// count moved, or the file's length), drops its cached pages.
+// plays back a hot journal (or sets aside one that does not belong, noting it) and, if another
+// process committed since (the journal's count moved, or the file's length), drops its cached
+// pages.
 #include "File.h"
 #include "Journal.h"
 #include "PageStore.h"
@@ -18,13 +19,15 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace jet {
 
 class Pager final : public PageStore {
 public:
     static Result<std::unique_ptr<Pager>> open(const std::string& path);
-    Pager(std::unique_ptr<File> database, Journal::Opener journal);
+    Pager(std::unique_ptr<File> database, Journal::Opener journal, Journal::Keeper keeper = {});
 
     Status beginRead();
     void endRead();
@@ -36,6 +39,8 @@ public:
     // Rises whenever cached pages were dropped, so that layers above drop what they derived.
     std::uint64_t generation() const { return m_generation; }
     bool writable() const { return m_database->writable(); }
+    // What the pager did unasked (a journal set aside), each told once.
+    std::vector<std::string> takeNotices() { return std::exchange(m_notices, {}); }
 
     std::uint32_t pageCount() const override { return m_pageCount; }
     Result<ConstPageSpan> read(std::uint32_t page) override;
@@ -66,6 +71,7 @@ private:
     std::uint64_t m_counter = ~0ull;
     std::uint64_t m_generation = 0;
     std::string m_failure;
+    std::vector<std::string> m_notices;
 };
 
 } // namespace jet

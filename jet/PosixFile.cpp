@@ -22,6 +22,21 @@ Result<std::unique_ptr<File>> PosixFile::open(const std::string& path, bool crea
     return std::unique_ptr<File>(new PosixFile(fd, path, writable));
 }
 
+Result<std::string> PosixFile::keep(const std::string& stem, ByteView bytes) {
+    constexpr int kNames = 100;
+    for (int n = 1; n <= kNames; ++n) {
+        const std::string name = n == 1 ? stem : stem + "-" + std::to_string(n);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return Status::io("cannot create " + name + ": " + std::strerror(errno));
+        PosixFile file(fd, name, true);
+        JET_TRY(file.writeAt(0, bytes));
+        JET_TRY(file.sync());
+        return name;
+    }
+    return Status::io("cannot create " + stem + ": " + std::to_string(kNames) + " such files exist already");
+}
+
 PosixFile::~PosixFile() {
     ::close(m_fd);
 }

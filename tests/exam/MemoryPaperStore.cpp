@@ -81,6 +81,13 @@ std::optional<int> MemoryPaperStore::sumScores() {
     return total;
 }
 
+bool MemoryPaperStore::asOne(const std::function<bool()>& steps) {
+    const QList<QuestionRecord> before = m_rows;
+    if (steps()) return true;
+    m_rows = before;
+    return false;
+}
+
 QList<QuestionRecord> samplePaper(int paper) {
     const QStringList singles{u"A"_s, u"B"_s, u"C"_s, u"D"_s};
     const QStringList multiples{u"AB"_s, u"ACD"_s, u"BD"_s, u"ABCD"_s, u"BC"_s};

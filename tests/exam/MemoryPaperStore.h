@@ -18,6 +18,7 @@ public:
     bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) override;
     bool clearAnswers() override;
     std::optional<int> sumScores() override;
+    bool asOne(const std::function<bool()>& steps) override;
     QString lastError() const override { return m_lastError; }
 
     const QList<QuestionRecord>& rows() const { return m_rows; }

@@ -1,9 +1,11 @@
-// Prints how long the bank takes to record one answer and to clear a paper, on a copy of the built bank.
+// Prints how long the bank takes to record one answer and to clear a table, on a copy of the built
+// bank, beside what one sync of a file costs on the same disk in the same run.
 //
 //   bank_bench [BANK]     (default: qvtb.mdb beside this program)
 //
-// One answer is what a window does on a click: recordAnswer, re-select the table, find the question,
-// read DA, recordScore. Each statement is durable on disk when it returns.
+// One answer is what a window does on a click, as one transaction: recordAnswer, re-select the
+// table, find the question, read DA, recordScore, commit. It is durable on disk when it returns:
+// the journal and the file are synced once each, so two syncs are its floor.
 #include "QuestionBank.h"
 #include "QuestionType.h"
 #include "Scoring.h"
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,7 +28,6 @@ namespace {
 
 constexpr int answers = 1000;
 constexpr int clears = 20;
-const QString paper = u"tm1"_s;
 
 double percentile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
@@ -33,9 +35,10 @@ double percentile(std::vector<double> values, double fraction) {
     return values[index];
 }
 
-void print(const char* what, const std::vector<double>& ms) {
-    std::printf("%-34s n=%-5zu median %7.3f ms   p99 %7.3f ms   max %7.3f ms\n", what, ms.size(),
-                percentile(ms, 0.5), percentile(ms, 0.99), *std::max_element(ms.begin(), ms.end()));
+void print(const QString& what, const std::vector<double>& ms) {
+    std::printf("%-40s n=%-5zu min %7.3f   median %7.3f   p99 %7.3f   max %7.3f  ms\n", qPrintable(what),
+                ms.size(), *std::min_element(ms.begin(), ms.end()), percentile(ms, 0.5), percentile(ms, 0.99),
+                *std::max_element(ms.begin(), ms.end()));
 }
 
 double elapsedMs(const QElapsedTimer& timer) {
@@ -49,60 +52,88 @@ struct Question {
     QString text;
 };
 
-bool readQuestions(QuestionBank& bank, std::vector<Question>& questions) {
-    if (!bank.selectTable(paper)) return false;
-    for (int id = 1; id <= 60; ++id) {
-        bool ok = false;
-        const QString text = bank.findQuestion(id) ? bank.readField(u"TM"_s, &ok) : QString();
-        if (!ok) return false;
-        questions.push_back({id, *paperQuestionType(id), text});
-    }
-    return true;
+std::optional<QuestionType> choiceType(const QString& table, int id) {
+    const std::optional<QuestionType> type =
+        typeOfPracticeTable(table) ? typeOfPracticeTable(table) : paperQuestionType(id);
+    return type && *type != QuestionType::Calculation ? type : std::nullopt;
 }
 
-// The three steps of one answer, timed apart so that the figures say where the time goes.
+bool readQuestions(QuestionBank& bank, const QString& table, std::vector<Question>& questions) {
+    if (!bank.selectTable(table)) return false;
+    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext()) {
+        bool idOk = false;
+        bool textOk = false;
+        const int id = bank.readField(u"ID"_s, &idOk).toInt();
+        const QString text = bank.readField(u"TM"_s, &textOk);
+        if (!idOk || !textOk) return false;
+        if (const auto type = choiceType(table, id)) questions.push_back({id, *type, text});
+    }
+    return !questions.empty();
+}
+
+// The steps of one answer, timed apart so that the figures say where the time goes.
 struct Steps {
-    std::vector<double> record, reread, score, total;
+    std::vector<double> record, reread, score, commit, total;
 };
 
-bool answerOnce(QuestionBank& bank, const Question& question, const QString& value, Steps* steps = nullptr) {
+bool answerOnce(QuestionBank& bank, const QString& table, const Question& question, const QString& value,
+                Steps* steps = nullptr) {
     QElapsedTimer timer;
     timer.start();
-    if (!bank.recordAnswer(paper, question.text, value)) return false;
-    const double recorded = elapsedMs(timer);
-    if (!bank.selectTable(paper) || !bank.findQuestion(question.id)) return false;
-    bool ok = false;
-    const QString standard = bank.readField(u"DA"_s, &ok);
-    const double reread = elapsedMs(timer);
-    if (!ok || !bank.recordScore(paper, question.text, choiceScore(question.type, value, standard)))
-        return false;
-    if (steps) {
+    double recorded = 0;
+    double reread = 0;
+    double scored = 0;
+    const bool ok = bank.asOne([&] {
+        if (!bank.recordAnswer(table, question.text, value)) return false;
+        recorded = elapsedMs(timer);
+        if (!bank.selectTable(table) || !bank.findQuestion(question.id)) return false;
+        bool read = false;
+        const QString standard = bank.readField(u"DA"_s, &read);
+        reread = elapsedMs(timer);
+        if (!read || !bank.recordScore(table, question.text, choiceScore(question.type, value, standard)))
+            return false;
+        scored = elapsedMs(timer);
+        return true;
+    });
+    if (ok && steps) {
         const double total = elapsedMs(timer);
         steps->record.push_back(recorded);
         steps->reread.push_back(reread - recorded);
-        steps->score.push_back(total - reread);
+        steps->score.push_back(scored - reread);
+        steps->commit.push_back(total - scored);
         steps->total.push_back(total);
     }
-    return true;
+    return ok;
 }
 
-// What one durable 4 KiB write costs on this disk: every statement pays a few of them.
-std::vector<double> syncedWrites(const QString& path) {
-    QFile file(path);
-    std::vector<double> ms;
-    if (!file.open(QIODevice::ReadWrite)) return ms;
-    const QByteArray page(4096, 'x');
-    for (int i = 0; i < 50; ++i) {
+// What one durable 4 KiB write costs on this disk, synced as the engine syncs (fdatasync). Taken
+// between the answers, so that it sees the same load on the disk as they do.
+class SyncProbe {
+public:
+    explicit SyncProbe(const QString& path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {}
+    ~SyncProbe() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    SyncProbe(const SyncProbe&) = delete;
+    SyncProbe& operator=(const SyncProbe&) = delete;
+
+    bool measure() {
+        const std::vector<char> page(4096, 'x');
         QElapsedTimer timer;
         timer.start();
-        file.seek(0);
-        file.write(page);
-        file.flush();
-        ::fsync(file.handle());
-        ms.push_back(elapsedMs(timer));
+        if (m_fd < 0 || ::pwrite(m_fd, page.data(), page.size(), 0) != static_cast<ssize_t>(page.size()) ||
+            ::fdatasync(m_fd) != 0)
+            return false;
+        m_ms.push_back(elapsedMs(timer));
+        return true;
     }
-    return ms;
-}
+    const std::vector<double>& ms() const { return m_ms; }
+
+private:
+    int m_fd;
+    std::vector<double> m_ms;
+};
 
 QString valueFor(const Question& question, int round) {
     static const QStringList letters{u"A"_s, u"B"_s, u"C"_s, u"D"_s};
@@ -122,6 +153,46 @@ int fail(const QuestionBank& bank) {
     return 1;
 }
 
+// Answers the table's questions round after round, then clears it now and then.
+int benchTable(QuestionBank& bank, const QString& table, const QString& probePath) {
+    SyncProbe probe(probePath);
+    std::vector<Question> questions;
+    if (!readQuestions(bank, table, questions)) return fail(bank);
+    Steps steps;
+    for (int i = 0; i < answers; ++i) {
+        const Question& question = questions[static_cast<std::size_t>(i) % questions.size()];
+        if (!answerOnce(bank, table, question, valueFor(question, i / static_cast<int>(questions.size())),
+                        &steps))
+            return fail(bank);
+        if (!probe.measure()) {
+            std::fprintf(stderr, "bank_bench: cannot measure a synced write\n");
+            return 1;
+        }
+    }
+    std::vector<double> clearMs;
+    for (int i = 0; i < clears; ++i) {
+        for (std::size_t k = 0; k < std::min<std::size_t>(questions.size(), 60); ++k)
+            if (!answerOnce(bank, table, questions[k], valueFor(questions[k], i))) return fail(bank);
+        QElapsedTimer timer;
+        timer.start();
+        if (!bank.clearAnswers(table)) return fail(bank);
+        clearMs.push_back(elapsedMs(timer));
+    }
+    std::printf("%s: %zu questions\n", qPrintable(table), questions.size());
+    print(u"one answer (record, find, score, commit)"_s, steps.total);
+    print(u"  recordAnswer"_s, steps.record);
+    print(u"  re-select, find, read DA"_s, steps.reread);
+    print(u"  recordScore"_s, steps.score);
+    print(u"  commit (journal, file, two syncs)"_s, steps.commit);
+    print(u"clearing the table (one transaction)"_s, clearMs);
+    print(u"disk floor: one 4 KiB write + fdatasync"_s, probe.ms());
+    std::vector<double> pairs;
+    for (std::size_t i = 0; i + 1 < probe.ms().size(); i += 2)
+        pairs.push_back(probe.ms()[i] + probe.ms()[i + 1]);
+    print(u"disk floor: two of them (a commit's)"_s, pairs);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -134,32 +205,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bank_bench: cannot copy %s\n", qPrintable(source));
         return 1;
     }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     QuestionBank bank;
-    std::vector<Question> questions;
-    if (!bank.openBank(path) || !readQuestions(bank, questions)) return fail(bank);
-
-    Steps steps;
-    for (int i = 0; i < answers; ++i) {
-        const Question& question = questions[static_cast<std::size_t>(i) % questions.size()];
-        if (!answerOnce(bank, question, valueFor(question, i / static_cast<int>(questions.size())), &steps))
-            return fail(bank);
-    }
-    std::vector<double> clearMs;
-    for (int i = 0; i < clears; ++i) {
-        for (const Question& question : questions)
-            if (!answerOnce(bank, question, valueFor(question, i))) return fail(bank);
-        QElapsedTimer timer;
-        timer.start();
-        if (!bank.clearAnswers(paper)) return fail(bank);
-        clearMs.push_back(elapsedMs(timer));
-    }
+    if (!bank.openBank(path)) return fail(bank);
     std::printf("bank: %s (copy of %s)\n", qPrintable(path), qPrintable(source));
-    print("one answer (record, find, score)", steps.total);
-    print("  recordAnswer", steps.record);
-    print("  re-select, find, read DA", steps.reread);
-    print("  recordScore", steps.score);
-    print("clearing a paper (7 statements)", clearMs);
-    const std::vector<double> synced = syncedWrites(dir.filePath(u"sync-probe"_s));
-    if (!synced.empty()) print("disk: one 4 KiB write + fsync", synced);
+    for (const QString& table : {u"tm1"_s, practiceTable(QuestionType::SingleChoice)})
+        if (const int failed = benchTable(bank, table, dir.filePath(u"sync-probe"_s))) return failed;
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "CsvExport.h"
 #include "IntegrityCheck.h"
+#include "Statement.h"
 
 #include <iostream>
 #include <string>
@@ -21,12 +22,19 @@ int usage(std::string_view text) {
     return kExitUsage;
 }
 
+// Tells, once, what opening did unasked (a journal that did not belong set aside).
+void tellNotices(jet::Connection& connection) {
+    for (const auto& notice : connection.takeNotices())
+        std::cerr << "qvtb: " << notice << '\n';
+}
+
 } // namespace
 
 int runTables(std::span<char* const> args) {
     if (args.size() != 1) return usage("tables FILE");
     auto connection = jet::Connection::open(args[0]);
     if (!connection.ok()) return fail(connection.status());
+    tellNotices(connection.value());
     auto tables = connection->tables();
     if (!tables.ok()) return fail(tables.status());
     for (const auto& name : tables.value())
@@ -38,6 +46,7 @@ int runExport(std::span<char* const> args) {
     if (args.size() != 2) return usage("export FILE TABLE");
     auto connection = jet::Connection::open(args[0]);
     if (!connection.ok()) return fail(connection.status());
+    tellNotices(connection.value());
     auto rows = connection->select(std::string("select * from ") + args[1]);
     if (!rows.ok()) return fail(rows.status());
     jet::CsvExport::write(rows.value(), std::cout);
@@ -49,9 +58,12 @@ int runExec(std::span<char* const> args) {
     if (args.size() != 2) return usage("exec FILE \"STATEMENT\"");
     auto connection = jet::Connection::open(args[0]);
     if (!connection.ok()) return fail(connection.status());
+    tellNotices(connection.value());
     const std::string_view statement = args[1];
-    if (statement.find("sum(") != std::string_view::npos ||
-        statement.find("SUM(") != std::string_view::npos) {
+    // Routed by what the statement is, not by what its literals happen to contain.
+    auto parsed = jet::Statement::parse(statement);
+    if (!parsed.ok()) return fail(parsed.status());
+    if (parsed->kind == jet::Statement::Kind::SelectSum) {
         auto sum = connection->scalar(statement);
         if (!sum.ok()) return fail(sum.status());
         std::cout << sum.value() << '\n';

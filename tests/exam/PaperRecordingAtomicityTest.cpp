@@ -1,0 +1,59 @@
+// An exam answer and its score are one change of the paper's table: the exam process killed
+// between the two statements leaves the previous answer with its own score.
+#include "BankPaperStore.h"
+#include "PaperRecording.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The exam process "dies" the moment it is about to send the score.
+void dieBeforeTheScore(QtMsgType, const QMessageLogContext& context, const QString& message) {
+    if (QByteArrayView(context.category) == "qvtb.sql" && message.startsWith(u"update tm1 set fen="_s))
+        _exit(0);
+}
+
+TEST(PaperRecordingAtomicity, KilledBeforeTheScoreLeavesThePreviousAnswerAndItsScore) {
+    QTemporaryDir folder;
+    const QString bank = folder.filePath(u"qvtb.mdb"_s);
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + u"/qvtb.mdb"_s, bank));
+    QFile::setPermissions(bank, QFile::ReadOwner | QFile::WriteOwner);
+    QString right;
+    {
+        exam::BankPaperStore store(bank, 1);
+        const std::optional<QuestionRecord> question = store.readQuestion(5);
+        ASSERT_TRUE(question);
+        right = question->da;
+        ASSERT_EQ(exam::recordChoice(store, 5, right), 1) << store.lastError().toStdString();
+    }
+    const QString wrong = right == u"A"_s ? u"B"_s : u"A"_s;
+    const pid_t pid = fork(); // this process holds no connection now: the child shares nothing
+    if (pid == 0) {
+        exam::BankPaperStore store(bank, 1);
+        QLoggingCategory::setFilterRules(u"qvtb.sql.debug=true"_s);
+        qInstallMessageHandler(dieBeforeTheScore);
+        exam::recordChoice(store, 5, wrong);
+        _exit(3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0) << "the child was not stopped before the score";
+    exam::BankPaperStore store(bank, 1);
+    const std::optional<QuestionRecord> recorded = store.readQuestion(5);
+    ASSERT_TRUE(recorded);
+    EXPECT_EQ(recorded->xxda, right);
+    EXPECT_EQ(recorded->fen, u"1"_s);
+}
+
+} // namespace
