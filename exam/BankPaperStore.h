@@ -20,11 +20,13 @@ public:
     bool clearAnswers() override;
     std::optional<int> sumScores() override;
     QString lastError() const override { return m_bank.lastError(); }
+    QString bankPath() const override { return m_bankPath; }
 
 private:
     std::optional<QuestionRecord> currentRecord();
 
     QuestionBank m_bank;
+    QString m_bankPath;
     QString m_table;
 };
 

@@ -147,7 +147,13 @@ void ExamWindow::connectAnswerControls() {
 }
 
 void ExamWindow::loadPaper() {
-    const std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    // Answers still in the paper can only be a run's that ended without closing the window.
+    if (paper && !m_store->clearAnswers()) {
+        qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << m_store->lastError();
+        writeFailed();
+    }
+    if (paper) paper = m_store->readPaper();
     if (paper) {
         for (const QuestionRecord& question : *paper)
             m_card.setAnswered(question.id, hasAnswer(question));
@@ -249,19 +255,34 @@ bool ExamWindow::eventFilter(QObject* watched, QEvent* event) {
 void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
-    if (!recordChoice(*m_store, id, value))
-        qCWarning(lcExam).noquote() << "answer" << value << "to question" << id
-                                    << "not recorded:" << m_store->lastError();
-    refreshAnswered(id);
+    if (recordChoice(*m_store, id, value)) return refreshAnswered(id);
+    qCWarning(lcExam).noquote() << "answer" << value << "to question" << id
+                                << "not recorded:" << m_store->lastError();
+    writeFailed();
+    showStoredAnswer(id);
 }
 
 void ExamWindow::answerCalculation() {
     if (m_submitted) return;
     const int id = m_card.current();
-    if (!recordCalculation(*m_store, id, m_calc->answers()))
-        qCWarning(lcExam).noquote() << "calculation answer to question" << id
-                                    << "not recorded:" << m_store->lastError();
+    if (recordCalculation(*m_store, id, m_calc->answers())) return refreshAnswered(id);
+    qCWarning(lcExam).noquote() << "calculation answer to question" << id
+                                << "not recorded:" << m_store->lastError();
+    writeFailed();
+    showStoredAnswer(id);
+}
+
+void ExamWindow::writeFailed() {
+    m_unsaved.tell(this, m_store->bankPath(), m_store->lastError());
+}
+
+// After a failed write the page shows what the table holds, not what was clicked or typed. A
+// single choice fails while its button is down: lifted here, the button's release does not check it.
+void ExamWindow::showStoredAnswer(int id) {
+    for (int n = 1; n <= 4; ++n)
+        m_controls.get<QAbstractButton>(names::singleOption(n))->setDown(false);
     refreshAnswered(id);
+    putAnswerBack();
 }
 
 // What the table now holds decides the card, so a failed statement never shows as answered.

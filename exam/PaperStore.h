@@ -28,6 +28,8 @@ public:
     virtual bool clearAnswers() = 0;
     virtual std::optional<int> sumScores() = 0;
     virtual QString lastError() const = 0;
+    // The file that holds the table, for telling the candidate; empty when there is none.
+    virtual QString bankPath() const { return {}; }
 };
 
 } // namespace exam

@@ -63,8 +63,8 @@ PracticeWindow::~PracticeWindow() {
     finish();
 }
 
-PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow) {
-    auto* window = new PracticeWindow(type, QuestionBank::defaultPath(), mainWindow);
+PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow, const QString& bankPath) {
+    auto* window = new PracticeWindow(type, bankPath, mainWindow);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::WindowModal);
     ui::showDeclared(window, practiceWindowDeclaration());
@@ -115,12 +115,15 @@ void PracticeWindow::connectControls() {
 }
 
 void PracticeWindow::openTable(const QString& bankPath) {
+    m_bankPath = bankPath;
     if (!m_bank.openBank(bankPath) || !m_bank.selectTable(m_table)) {
         qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << m_bank.lastError();
         showEmpty();
         return;
     }
-    if (!m_bank.moveFirst()) {
+    // Answers still in the table can only be a run's that ended without closing the window.
+    if (!m_bank.clearAnswers(m_table)) writeFailed();
+    if (!m_bank.selectTable(m_table) || !m_bank.moveFirst()) {
         showEmpty();
         return;
     }
@@ -241,9 +244,11 @@ void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
 
 void PracticeWindow::recordChoice(const QString& value) {
     if (!m_hasQuestion) return;
-    if (!recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value))
+    if (!recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value)) {
         qCWarning(lcPractice).noquote()
             << "answer" << value << "of question" << m_question.id << "not recorded:" << m_bank.lastError();
+        writeFailed();
+    }
     // The options show what the bank holds, also when a statement failed.
     reloadQuestion();
     putBackAnswer();
@@ -255,11 +260,17 @@ void PracticeWindow::submitCalc() {
     CalcFields answers;
     for (int k = 0; k < calcFieldCount; ++k)
         answers[k] = texts.value(k);
-    if (!recordCalcAnswers(m_bank, m_table, m_question.id, answers))
+    if (!recordCalcAnswers(m_bank, m_table, m_question.id, answers)) {
         qCWarning(lcPractice).noquote()
             << "answer of question" << m_question.id << "not recorded:" << m_bank.lastError();
+        writeFailed();
+    }
     reloadQuestion();
     putBackAnswer();
+}
+
+void PracticeWindow::writeFailed() {
+    m_unsaved.tell(this, m_bankPath, m_bank.lastError());
 }
 
 void PracticeWindow::showPrevious() {
