@@ -94,7 +94,7 @@ def main():
     state = {table: export(args.qvtb, bank, table) for table in TABLES}
     environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
-    figures = {"acks": 0, "clears": 0, "mid_action": 0, "messages": 0}
+    figures = {"acks": 0, "clears": 0, "mid_action": 0, "messages": 0, "rows_in_flight": 0}
     faults = []
     started = time.monotonic()
     for kill in range(args.kills):
@@ -125,6 +125,9 @@ def main():
                 if values == CLEARED and not fields_empty:
                     ok = False
                 if not ok:
+                    in_flight = lines[-1] == "try-clear\t" + table \
+                        or lines[-1].startswith(f"try\t{table}\t{row}\t")
+                    figures["rows_in_flight"] += in_flight
                     faults.append(f"kill {kill}: {table} row {row} holds {values}, "
                                   f"expected one of {sorted(allowed.get(row, set()))}; last line {lines[-1]!r}")
             state[table] = rows
@@ -133,7 +136,10 @@ def main():
     shutil.rmtree(folder)
     print(f"kills: {args.kills}, answers acknowledged: {figures['acks']}, windows cleared: {figures['clears']}, "
           f"kills during a write: {figures['mid_action']}, messages: {figures['messages']}")
-    print(f"faults: {len(faults)} in {len({f.split(':')[0] for f in faults})} kills; {elapsed:.1f} s")
+    structure = sum(": structure: " in fault for fault in faults)
+    print(f"faults: {len(faults)} in {len({f.split(':')[0] for f in faults})} kills ({structure} of the structure, "
+          f"{len(faults) - structure} of rows: {figures['rows_in_flight']} on the row or table being written); "
+          f"{elapsed:.1f} s")
     for fault in faults[:20]:
         print(fault)
     return 1 if faults else 0
