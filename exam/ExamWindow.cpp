@@ -151,7 +151,7 @@ void ExamWindow::loadPaper() {
     // Answers still in the paper can only be a run's that ended without closing the window.
     if (paper && !m_store->clearAnswers()) {
         qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << m_store->lastError();
-        writeFailed();
+        writeFailed(m_store->lastError());
     }
     if (paper) paper = m_store->readPaper();
     if (paper) {
@@ -256,24 +256,24 @@ void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
     if (recordChoice(*m_store, id, value)) return refreshAnswered(id);
-    qCWarning(lcExam).noquote() << "answer" << value << "to question" << id
-                                << "not recorded:" << m_store->lastError();
-    writeFailed();
+    const QString failure = m_store->lastError();
+    qCWarning(lcExam).noquote() << "answer" << value << "to question" << id << "not recorded:" << failure;
     showStoredAnswer(id);
+    writeFailed(failure);
 }
 
 void ExamWindow::answerCalculation() {
     if (m_submitted) return;
     const int id = m_card.current();
     if (recordCalculation(*m_store, id, m_calc->answers())) return refreshAnswered(id);
-    qCWarning(lcExam).noquote() << "calculation answer to question" << id
-                                << "not recorded:" << m_store->lastError();
-    writeFailed();
+    const QString failure = m_store->lastError();
+    qCWarning(lcExam).noquote() << "calculation answer to question" << id << "not recorded:" << failure;
     showStoredAnswer(id);
+    writeFailed(failure);
 }
 
-void ExamWindow::writeFailed() {
-    m_unsaved.tell(this, m_store->bankPath(), m_store->lastError());
+void ExamWindow::writeFailed(const QString& error) {
+    m_unsaved.tell(this, m_store->bankPath(), error);
 }
 
 // After a failed write the page shows what the table holds, not what was clicked or typed. A

@@ -89,7 +89,7 @@ private:
     void answerChoice(const QString& value);
     void answerCalculation();
     void refreshAnswered(int id);
-    void writeFailed();
+    void writeFailed(const QString& error);
     void showStoredAnswer(int id);
     void paintCardButton(int id);
     void paintCard();

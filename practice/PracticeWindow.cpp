@@ -122,7 +122,7 @@ void PracticeWindow::openTable(const QString& bankPath) {
         return;
     }
     // Answers still in the table can only be a run's that ended without closing the window.
-    if (!m_bank.clearAnswers(m_table)) writeFailed();
+    if (!m_bank.clearAnswers(m_table)) writeFailed(m_bank.lastError());
     if (!m_bank.selectTable(m_table) || !m_bank.moveFirst()) {
         showEmpty();
         return;
@@ -244,14 +244,16 @@ void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
 
 void PracticeWindow::recordChoice(const QString& value) {
     if (!m_hasQuestion) return;
+    QString failure;
     if (!recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value)) {
+        failure = m_bank.lastError();
         qCWarning(lcPractice).noquote()
-            << "answer" << value << "of question" << m_question.id << "not recorded:" << m_bank.lastError();
-        writeFailed();
+            << "answer" << value << "of question" << m_question.id << "not recorded:" << failure;
     }
-    // The options show what the bank holds, also when a statement failed.
+    // The options show what the bank holds, also when a statement failed, before anything is told.
     reloadQuestion();
     putBackAnswer();
+    if (!failure.isEmpty()) writeFailed(failure);
 }
 
 void PracticeWindow::submitCalc() {
@@ -260,17 +262,19 @@ void PracticeWindow::submitCalc() {
     CalcFields answers;
     for (int k = 0; k < calcFieldCount; ++k)
         answers[k] = texts.value(k);
+    QString failure;
     if (!recordCalcAnswers(m_bank, m_table, m_question.id, answers)) {
+        failure = m_bank.lastError();
         qCWarning(lcPractice).noquote()
-            << "answer of question" << m_question.id << "not recorded:" << m_bank.lastError();
-        writeFailed();
+            << "answer of question" << m_question.id << "not recorded:" << failure;
     }
     reloadQuestion();
     putBackAnswer();
+    if (!failure.isEmpty()) writeFailed(failure);
 }
 
-void PracticeWindow::writeFailed() {
-    m_unsaved.tell(this, m_bankPath, m_bank.lastError());
+void PracticeWindow::writeFailed(const QString& error) {
+    m_unsaved.tell(this, m_bankPath, error);
 }
 
 void PracticeWindow::showPrevious() {

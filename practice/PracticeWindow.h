@@ -86,7 +86,7 @@ private:
     void setAnswerControlsEnabled(bool enabled);
     void recordChoice(const QString& value);
     void submitCalc();
-    void writeFailed();
+    void writeFailed(const QString& error);
     void stepAfterEnd();
     void applyZoom();
     void finish();
