@@ -86,8 +86,9 @@ bool tourWindow(exam::ExamWindow* window, const Shoot& shoot, const std::functio
 
 } // namespace
 
-bool tourExam(QWidget* mainWindow, const Shoot& shoot, const std::function<void(int)>& settle) {
-    exam::ExamLauncher launcher(mainWindow);
+bool tourExam(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot,
+              const std::function<void(int)>& settle) {
+    exam::ExamLauncher launcher(mainWindow, exam::ExamLauncher::bankStores(bankPath));
     launcher.enterExam(3);
     exam::ExamNoticeWindow* notice = launcher.notice();
     if (!notice) return false;

@@ -83,9 +83,10 @@ bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot,
 
 // The exam variants with the first true/false and the first calculation question of paper 1,
 // answered as a candidate might have.
-bool tourExamAnswers(QWidget* owner, const Shoot& shoot, const std::function<void(int)>& settle) {
+bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot,
+                     const std::function<void(int)>& settle) {
     QuestionBank bank;
-    if (!bank.openBank(QuestionBank::defaultPath()) || !bank.selectTable(paperTable(1))) return false;
+    if (!bank.openBank(bankPath) || !bank.selectTable(paperTable(1))) return false;
     bool ok = bank.findQuestion(41);
     QuestionRecord trueFalse = practice::readCurrentQuestion(bank);
     trueFalse.xxda = trueFalse.da;
@@ -105,10 +106,11 @@ bool tourExamAnswers(QWidget* owner, const Shoot& shoot, const std::function<voi
 
 } // namespace
 
-bool tourPractice(QWidget* mainWindow, const Shoot& shoot, const std::function<void(int)>& settle) {
+bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot,
+                  const std::function<void(int)>& settle) {
     bool ok = true;
     for (QuestionType type : allQuestionTypes) {
-        practice::PracticeWindow w(type, QuestionBank::defaultPath(), mainWindow);
+        practice::PracticeWindow w(type, bankPath, mainWindow);
         w.setWindowModality(Qt::WindowModal);
         ui::showDeclared(&w, practice::practiceWindowDeclaration());
         settle(200);
@@ -135,7 +137,7 @@ bool tourPractice(QWidget* mainWindow, const Shoot& shoot, const std::function<v
         }
         w.close();
     }
-    return tourExamAnswers(mainWindow, shoot, settle) && ok;
+    return tourExamAnswers(mainWindow, bankPath, shoot, settle) && ok;
 }
 
 } // namespace app

@@ -1,20 +1,38 @@
 #include "Startup.h"
 
-#include "ExamLauncher.h"
+#include "BankCheck.h"
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "MainWindowDeclaration.h"
+#include "MessageBox.h"
 #include "Pictures.h"
-#include "PracticeWindow.h"
 #include "ProgramFiles.h"
+#include "QuestionBank.h"
+#include "SingleInstance.h"
 #include "WindowBuilder.h"
+#include "WorkWindows.h"
 
 #include <QApplication>
 #include <QThread>
+#include <QTimer>
 
 #include <unistd.h>
 
 namespace app {
+namespace {
+
+// The window the candidate works in: the modal practice or exam window when one is open.
+void bringToFront(MainWindow& window) {
+    QWidget* front = QApplication::activeModalWidget();
+    for (QWidget* shown : {static_cast<QWidget*>(&window), front}) {
+        if (!shown) continue;
+        if (shown->isMinimized()) shown->showNormal();
+        shown->raise();
+        shown->activateWindow();
+    }
+}
+
+} // namespace
 
 int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& onShown) {
     // The browser engine refuses to start its sandbox as root; run as root, the document pages
@@ -30,14 +48,25 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     if (!ui::enterProgramDirectory()) qWarning("cannot enter the program's directory");
+    const QString bankPath = QuestionBank::defaultPath();
+    SingleInstance instance(bankPath);
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim == SingleInstance::Claim::Raised) return 0;
     ui::installFonts();
+    if (claim == SingleInstance::Claim::Unreachable) {
+        ui::showMessage(nullptr, kAlreadyRunning);
+        return 0;
+    }
+    const QString bankProblem = app::bankProblem(bankPath);
 
     MainWindow window(ui::programDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
-    QObject::connect(&window, &MainWindow::practiceRequested, &window,
-                     [&window](QuestionType type) { practice::PracticeWindow::open(type, &window); });
-    auto* exams = new exam::ExamLauncher(&window);
-    QObject::connect(&window, &MainWindow::examRequested, exams, &exam::ExamLauncher::enterExam);
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
+                     [&window] { bringToFront(window); });
+    connectWorkWindows(window, bankPath, bankProblem);
+    // Told once, over the main window, which stays usable for the two documents.
+    if (!bankProblem.isEmpty())
+        QTimer::singleShot(0, &window, [&window, bankProblem] { ui::showMessage(&window, bankProblem); });
     if (onShown) onShown(window);
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 // Opens every window it can and writes a PNG of each into the folder given as its argument:
 // MainWindow on each of its five pages, the practice window on each of its answer pages and the four
-// answer windows. Exits 0 when every picture was written.
+// answer windows. It answers in a copy of the bank beside the program, made in a temporary folder, so
+// the shipped bank stays as built. Exits 0 when every picture was written.
 
 #include "ExamTour.h"
 #include "Fonts.h"
@@ -10,9 +11,13 @@
 #include "PracticeTour.h"
 #include "ProgramFiles.h"
 
+#include "QuestionBank.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -58,6 +63,12 @@ int main(int argc, char** argv) {
     QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(u"."_s)) return 1;
     ui::installFonts();
+    QTemporaryDir scratch;
+    const QString bank = scratch.filePath(u"qvtb.mdb"_s);
+    if (!scratch.isValid() || !QFile::copy(QuestionBank::defaultPath(), bank)) {
+        std::fprintf(stderr, "cannot copy the bank into a temporary folder\n");
+        return 1;
+    }
 
     app::MainWindow window(ui::programDirectory());
     ui::showDeclared(&window, app::mainWindowDeclaration());
@@ -73,13 +84,13 @@ int main(int argc, char** argv) {
         settle(200);
         ok = shoot(&window, folder, u"main-%1-%2"_s.arg(page).arg(QLatin1StringView(pageNames[page]))) && ok;
     }
-    ok =
-        app::tourPractice(
-            &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
-        ok;
-    ok =
-        app::tourExam(
-            &window, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
-        ok;
+    ok = app::tourPractice(
+             &window, bank, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); },
+             settle) &&
+         ok;
+    ok = app::tourExam(
+             &window, bank, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); },
+             settle) &&
+         ok;
     return ok ? 0 : 1;
 }

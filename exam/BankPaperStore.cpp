@@ -6,7 +6,8 @@ using namespace Qt::StringLiterals;
 
 namespace exam {
 
-BankPaperStore::BankPaperStore(const QString& bankPath, int paper) : m_table(paperTable(paper)) {
+BankPaperStore::BankPaperStore(const QString& bankPath, int paper)
+    : m_bankPath(bankPath), m_table(paperTable(paper)) {
     m_bank.openBank(bankPath);
 }
 

@@ -21,11 +21,13 @@ public:
     std::optional<int> sumScores() override;
     bool asOne(const std::function<bool()>& steps) override { return m_bank.asOne(steps); }
     QString lastError() const override { return m_bank.lastError(); }
+    QString bankPath() const override { return m_bankPath; }
 
 private:
     std::optional<QuestionRecord> currentRecord();
 
     QuestionBank m_bank;
+    QString m_bankPath;
     QString m_table;
 };
 

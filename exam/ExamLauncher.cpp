@@ -8,8 +8,8 @@
 
 namespace exam {
 
-ExamLauncher::StoreFactory ExamLauncher::bankStores() {
-    return [](int paper) { return std::make_unique<BankPaperStore>(QuestionBank::defaultPath(), paper); };
+ExamLauncher::StoreFactory ExamLauncher::bankStores(const QString& bankPath) {
+    return [bankPath](int paper) { return std::make_unique<BankPaperStore>(bankPath, paper); };
 }
 
 ExamLauncher::ExamLauncher(QWidget* mainWindow, StoreFactory stores)

@@ -3,6 +3,7 @@
 #include "ExamNoticeWindow.h"
 #include "ExamWindow.h"
 #include "PaperStore.h"
+#include "QuestionBank.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +20,7 @@ class ExamLauncher final : public QObject {
 public:
     // Opens the table of a paper; by default in qvtb.mdb beside the program.
     using StoreFactory = std::function<std::unique_ptr<PaperStore>(int paper)>;
-    static StoreFactory bankStores();
+    static StoreFactory bankStores(const QString& bankPath = QuestionBank::defaultPath());
 
     explicit ExamLauncher(QWidget* mainWindow, StoreFactory stores = bankStores());
 

@@ -150,7 +150,13 @@ void ExamWindow::connectAnswerControls() {
 }
 
 void ExamWindow::loadPaper() {
-    const std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    // Answers still in the paper can only be a run's that ended without closing the window.
+    if (paper && !m_store->clearAnswers()) {
+        qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << m_store->lastError();
+        writeFailed(m_store->lastError());
+    }
+    if (paper) paper = m_store->readPaper();
     if (paper) {
         for (const QuestionRecord& question : *paper)
             m_card.setAnswered(question.id, hasAnswer(question));
@@ -253,21 +259,37 @@ bool ExamWindow::eventFilter(QObject* watched, QEvent* event) {
 void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
-    if (!recordChoice(*m_store, id, value))
-        qCWarning(lcExam).noquote() << "answer" << value << "to question" << id
-                                    << "not recorded:" << m_store->lastError();
-    refreshAnswered(id);
+    if (recordChoice(*m_store, id, value)) return refreshAnswered(id);
+    const QString failure = m_store->lastError();
+    qCWarning(lcExam).noquote() << "answer" << value << "to question" << id << "not recorded:" << failure;
+    showStoredAnswer(id);
+    writeFailed(failure);
 }
 
 void ExamWindow::answerCalculation() {
     if (m_submitted) return;
     const int id = m_card.current();
-    if (recordCalculation(*m_store, id, m_calc->answers()))
+    if (recordCalculation(*m_store, id, m_calc->answers())) {
         m_calc->markRecorded();
-    else
-        qCWarning(lcExam).noquote() << "calculation answer to question" << id
-                                    << "not recorded:" << m_store->lastError();
+        return refreshAnswered(id);
+    }
+    const QString failure = m_store->lastError();
+    qCWarning(lcExam).noquote() << "calculation answer to question" << id << "not recorded:" << failure;
+    showStoredAnswer(id);
+    writeFailed(failure);
+}
+
+void ExamWindow::writeFailed(const QString& error) {
+    m_unsaved.tell(this, m_store->bankPath(), error);
+}
+
+// After a failed write the page shows what the table holds, not what was clicked or typed. A
+// single choice fails while its button is down: lifted here, the button's release does not check it.
+void ExamWindow::showStoredAnswer(int id) {
+    for (int n = 1; n <= 4; ++n)
+        m_controls.get<QAbstractButton>(names::singleOption(n))->setDown(false);
     refreshAnswered(id);
+    putAnswerBack();
 }
 
 // Typed amounts and journal lines count as given when the candidate leaves the question or the

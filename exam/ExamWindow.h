@@ -4,6 +4,7 @@
 #include "Countdown.h"
 #include "PaperStore.h"
 #include "QuestionRecord.h"
+#include "UnsavedAnswersNotice.h"
 #include "WindowBuilder.h"
 
 #include <QPointer>
@@ -26,7 +27,8 @@ namespace exam {
 // The window in which one paper is worked: one question at a time, the answer card of 62 number
 // buttons, the hour's countdown, submission and, once submitted, the review of each question.
 // Answers go to the paper's table the moment they are given; the window keeps only the current
-// question, the flags and the card's colours. Closing it clears the paper.
+// question, the flags and the card's colours. Opening and closing it clear the paper; the first
+// write that fails is told to the candidate.
 class ExamWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -90,6 +92,8 @@ private:
     void answerCalculation();
     void keepTypedAnswer();
     void refreshAnswered(int id);
+    void writeFailed(const QString& error);
+    void showStoredAnswer(int id);
     void paintCardButton(int id);
     void paintCard();
     void submit();
@@ -107,6 +111,7 @@ private:
     Countdown m_countdown;
     QTimer m_timer;
     Confirm m_confirm;
+    ui::UnsavedAnswersNotice m_unsaved;
     QPointer<QWidget> m_review;
     std::optional<int> m_total;
     int m_zoomStep = 0;

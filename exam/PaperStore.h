@@ -31,6 +31,8 @@ public:
     // Runs `steps` (calls of this store) as one change: all of their writes, or none when a step fails.
     virtual bool asOne(const std::function<bool()>& steps) = 0;
     virtual QString lastError() const = 0;
+    // The file that holds the table, for telling the candidate; empty when there is none.
+    virtual QString bankPath() const { return {}; }
 };
 
 } // namespace exam

@@ -65,8 +65,8 @@ PracticeWindow::~PracticeWindow() {
     finish();
 }
 
-PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow) {
-    auto* window = new PracticeWindow(type, QuestionBank::defaultPath(), mainWindow);
+PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow, const QString& bankPath) {
+    auto* window = new PracticeWindow(type, bankPath, mainWindow);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::WindowModal);
     ui::showDeclared(window, practiceWindowDeclaration());
@@ -118,8 +118,15 @@ void PracticeWindow::connectControls() {
 }
 
 void PracticeWindow::openTable(const QString& bankPath) {
+    m_bankPath = bankPath;
     if (!m_bank.openBank(bankPath) || !m_bank.selectTable(m_table)) {
         qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << m_bank.lastError();
+        showEmpty();
+        return;
+    }
+    // Answers still in the table can only be a run's that ended without closing the window.
+    if (!m_bank.clearAnswers(m_table)) writeFailed(m_bank.lastError());
+    if (!m_bank.selectTable(m_table)) {
         showEmpty();
         return;
     }
@@ -247,12 +254,16 @@ void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
 
 void PracticeWindow::recordChoice(const QString& value) {
     if (!m_hasQuestion) return;
-    if (!recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value))
+    QString failure;
+    if (!recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value)) {
+        failure = m_bank.lastError();
         qCWarning(lcPractice).noquote()
-            << "answer" << value << "of question" << m_question.id << "not recorded:" << m_bank.lastError();
-    // The options show what the bank holds, also when a statement failed.
+            << "answer" << value << "of question" << m_question.id << "not recorded:" << failure;
+    }
+    // The options show what the bank holds, also when a statement failed, before anything is told.
     reloadQuestion();
     putBackAnswer();
+    if (!failure.isEmpty()) writeFailed(failure);
 }
 
 void PracticeWindow::submitCalc() {
@@ -261,11 +272,19 @@ void PracticeWindow::submitCalc() {
     CalcFields answers;
     for (int k = 0; k < calcFieldCount; ++k)
         answers[k] = texts.value(k);
-    if (!recordCalcAnswers(m_bank, m_table, m_question.id, answers))
+    QString failure;
+    if (!recordCalcAnswers(m_bank, m_table, m_question.id, answers)) {
+        failure = m_bank.lastError();
         qCWarning(lcPractice).noquote()
-            << "answer of question" << m_question.id << "not recorded:" << m_bank.lastError();
+            << "answer of question" << m_question.id << "not recorded:" << failure;
+    }
     reloadQuestion();
     putBackAnswer();
+    if (!failure.isEmpty()) writeFailed(failure);
+}
+
+void PracticeWindow::writeFailed(const QString& error) {
+    m_unsaved.tell(this, m_bankPath, error);
 }
 
 // Typed amounts and journal lines count as given when the candidate leaves the question, as if

@@ -4,6 +4,7 @@
 #include "QuestionBank.h"
 #include "QuestionRecord.h"
 #include "QuestionType.h"
+#include "UnsavedAnswersNotice.h"
 #include "WindowBuilder.h"
 
 #include <QList>
@@ -27,7 +28,8 @@ class AnswerWindow;
 
 // The candidate works through the practice questions of one type, one at a time. Every answer is
 // written to the bank the moment it is given, with its score; the window keeps no answer of its
-// own. Closing it clears the type's table, so each opening starts unanswered.
+// own. Opening and closing it clear the type's table, so each opening starts unanswered also after
+// a run that ended without closing it. The first write that fails is told to the candidate.
 class PracticeWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -42,9 +44,10 @@ public:
     PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent = nullptr);
     ~PracticeWindow() override;
 
-    // The window for `type` over the bank beside the program, modal over `mainWindow`, maximized;
-    // it deletes itself when closed.
-    static PracticeWindow* open(QuestionType type, QWidget* mainWindow);
+    // The window for `type` over the bank at `bankPath`, modal over `mainWindow`, maximized; it
+    // deletes itself when closed.
+    static PracticeWindow* open(QuestionType type, QWidget* mainWindow,
+                                const QString& bankPath = QuestionBank::defaultPath());
 
     QuestionType type() const { return m_type; }
     const ui::Built& controls() const { return m_controls; }
@@ -87,13 +90,16 @@ private:
     void keepTypedAnswer();
     void placePositionLabel();
     void showPosition();
+    void writeFailed(const QString& error);
     void stepAfterEnd();
     void applyZoom();
     void finish();
 
     QuestionType m_type;
     QString m_table;
+    QString m_bankPath;
     QuestionBank m_bank;
+    ui::UnsavedAnswersNotice m_unsaved;
     QuestionRecord m_question;
     QList<int> m_questionNumbers; // the table's questions in the order the window walks them
     bool m_hasQuestion = false;

@@ -163,17 +163,24 @@ TEST_F(PracticeWindowTest, SingleChoiceByKeyboardIsRecordedToo) {
 
 TEST_F(PracticeWindowTest, RecordedAnswersArePutBack) {
     auto w = open(QuestionType::SingleChoice);
+    w->show();
     w->showNext();
     EXPECT_EQ(w->question().id, 2);
-    EXPECT_EQ(ticks(*w, names::kSingleOptions), QList<bool>({false, false, true, false}));
+    press(*w, names::kSingleOptions[2]);
     w->showNext();
     EXPECT_EQ(ticks(*w, names::kSingleOptions), QList<bool>({false, false, false, false}));
+    w->showPrevious();
+    EXPECT_EQ(ticks(*w, names::kSingleOptions), QList<bool>({false, false, true, false}));
 
     auto multiple = open(QuestionType::MultipleChoice);
+    multiple->show();
     multiple->showNext();
-    EXPECT_EQ(ticks(*multiple, names::kMultipleOptions), QList<bool>({true, false, true, true}));
+    for (const QString& name : {u"多选A"_s, u"多选C"_s, u"多选D"_s})
+        click(*multiple, name);
     multiple->showPrevious();
     EXPECT_EQ(ticks(*multiple, names::kMultipleOptions), QList<bool>({false, false, false, false}));
+    multiple->showNext();
+    EXPECT_EQ(ticks(*multiple, names::kMultipleOptions), QList<bool>({true, false, true, true}));
 }
 
 TEST_F(PracticeWindowTest, MultipleChoiceRecordsLettersInOrder) {

@@ -1,0 +1,83 @@
+#include "SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QLoggingCategory>
+#include <QStandardPaths>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+namespace {
+
+Q_LOGGING_CATEGORY(lcInstance, "velmora.instance", QtInfoMsg)
+
+// How long a later copy waits for the first one, which may itself be starting and not yet listening.
+constexpr int kAttempts = 20;
+constexpr int kAttemptMilliseconds = 150;
+
+// The same bank reached by any path (a link, "..", a relative path) gives the same key.
+QString bankKey(const QString& bankPath) {
+    const QFileInfo file(bankPath);
+    const QString canonical = file.canonicalFilePath();
+    const QByteArray path = (canonical.isEmpty() ? file.absoluteFilePath() : canonical).toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(16));
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& bankPath, const QString& directory)
+    : m_socketPath(QDir(directory).filePath(u"velmora-%1.socket"_s.arg(bankKey(bankPath)))),
+      m_lock(QDir(directory).filePath(u"velmora-%1.lock"_s.arg(bankKey(bankPath)))) {
+    // The lock is held for the whole run; only a dead holder's lock is taken over.
+    m_lock.setStaleLockTime(0);
+    connect(&m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            Q_EMIT raiseRequested();
+        }
+    });
+}
+
+QString SingleInstance::runtimeDirectory() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+SingleInstance::Claim SingleInstance::claim() {
+    if (m_lock.tryLock(0)) {
+        // A socket left by a copy that was killed would refuse the name.
+        QLocalServer::removeServer(m_socketPath);
+        if (!m_server.listen(m_socketPath))
+            qCWarning(lcInstance).noquote()
+                << "cannot listen at" << m_socketPath << ":" << m_server.errorString();
+        return Claim::First;
+    }
+    if (m_lock.error() != QLockFile::LockFailedError) {
+        // No lock can be made there (no such directory, no permission): one copy cannot be
+        // enforced, and refusing to start would help nobody.
+        qCWarning(lcInstance).noquote() << "cannot make the lock beside" << m_socketPath;
+        return Claim::First;
+    }
+    return askFirstToRaise() ? Claim::Raised : Claim::Unreachable;
+}
+
+bool SingleInstance::askFirstToRaise() {
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        QLocalSocket socket;
+        socket.connectToServer(m_socketPath);
+        if (socket.waitForConnected(kAttemptMilliseconds)) {
+            socket.write("raise\n");
+            socket.waitForBytesWritten(kAttemptMilliseconds);
+            socket.disconnectFromServer();
+            return true;
+        }
+        QThread::msleep(kAttemptMilliseconds);
+    }
+    return false;
+}
+
+} // namespace app

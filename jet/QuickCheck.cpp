@@ -1,0 +1,161 @@
+#include "QuickCheck.h"
+
+#include "DataPage.h"
+#include "HeaderMask.h"
+#include "Pager.h"
+#include "Table.h"
+#include "TableDef.h"
+#include "UsageMap.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <map>
+
+namespace jet {
+
+namespace {
+
+using namespace format;
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), lower);
+    return text;
+}
+
+class Checker {
+public:
+    explicit Checker(PageStore& store) : m_store(store) {}
+
+    std::vector<std::string> run(const std::vector<std::string>& tables) {
+        if (!checkHeader()) return m_problems;
+        const std::map<std::string, std::uint32_t> catalog = readCatalog();
+        if (!m_problems.empty()) return m_problems;
+        for (const std::string& name : tables) {
+            const auto found = catalog.find(lowered(name));
+            if (found == catalog.end())
+                problem("table " + name + ": not in the catalog");
+            else
+                checkTable(name, found->second);
+        }
+        return m_problems;
+    }
+
+private:
+    void problem(std::string text) { m_problems.push_back(std::move(text)); }
+
+    bool checkHeader() {
+        auto page0 = m_store.read(0);
+        if (!page0.ok()) {
+            problem("header: " + page0.status().message());
+            return false;
+        }
+        Bytes header(page0->begin(), page0->end());
+        HeaderMask::apply(header);
+        if (header[0] != kPageBlank ||
+            std::memcmp(header.data() + kEngineNameOffset, kEngineName, sizeof kEngineName) ||
+            header[kVersionOffset] != kVersionJet4) {
+            problem("header: not a Jet 4 database");
+            return false;
+        }
+        return true;
+    }
+
+    // User tables by their lower-case name, with their definition pages.
+    std::map<std::string, std::uint32_t> readCatalog() {
+        std::map<std::string, std::uint32_t> out;
+        auto def = TableDef::read(m_store, kCatalogPage);
+        if (!def.ok()) {
+            problem("catalog: " + def.status().message());
+            return out;
+        }
+        Table table(m_store, def.value());
+        auto rows = table.scan();
+        const Column* id = def->find("Id");
+        const Column* name = def->find("Name");
+        const Column* type = def->find("Type");
+        if (!rows.ok() || !id || !name || !type) {
+            problem("catalog: " +
+                    (rows.ok() ? std::string("lacks Id, Name or Type") : rows.status().message()));
+            return out;
+        }
+        for (const auto& row : rows.value()) {
+            const auto& typeRaw = row.values[def->position(*type)];
+            const auto& idRaw = row.values[def->position(*id)];
+            if (!typeRaw || !idRaw || typeRaw->size() != 2 || idRaw->size() != 4 ||
+                (get16(*typeRaw, 0) & 0x7F) != 1)
+                continue;
+            auto text = table.text(*name, row.values[def->position(*name)]);
+            if (text.ok() && text.value()) out.emplace(lowered(*text.value()), get32(*idRaw, 0) & 0x00FFFFFF);
+        }
+        return out;
+    }
+
+    void checkTable(const std::string& name, std::uint32_t page) {
+        const std::string where = "table " + name;
+        auto def = TableDef::read(m_store, page);
+        if (!def.ok()) {
+            problem(where + ": " + def.status().message());
+            return;
+        }
+        auto pages = UsageMap::pages(m_store, def->ownedMap);
+        if (!pages.ok()) {
+            problem(where + " usage map: " + pages.status().message());
+            return;
+        }
+        for (std::uint32_t data : pages.value())
+            if (!checkDataPage(where, data, page)) return;
+    }
+
+    bool checkDataPage(const std::string& where, std::uint32_t page, std::uint32_t owner) {
+        const std::string at = where + " page " + std::to_string(page);
+        if (page >= m_store.pageCount()) {
+            problem(at + ": beyond the end of the file");
+            return false;
+        }
+        auto view = m_store.read(page);
+        if (!view.ok()) {
+            problem(at + ": " + view.status().message());
+            return false;
+        }
+        if (view.value()[0] != kPageData || DataPage::owner(view.value()) != owner) {
+            problem(at + ": not a data page of the table");
+            return false;
+        }
+        auto rows = DataPage::rowCount(view.value());
+        if (!rows.ok()) {
+            problem(at + ": " + rows.status().message());
+            return false;
+        }
+        return true;
+    }
+
+    PageStore& m_store;
+    std::vector<std::string> m_problems;
+};
+
+} // namespace
+
+Result<std::vector<std::string>> QuickCheck::run(const std::string& path,
+                                                 const std::vector<std::string>& tables) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return Status::notFound("no database file at " + path);
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return Status::io("cannot read " + path + ": " + ec.message());
+    auto pager = Pager::open(path);
+    if (!pager.ok()) return pager.status();
+    JET_TRY(pager.value()->beginRead());
+    std::vector<std::string> problems = Checker(*pager.value()).run(tables);
+    pager.value()->endRead();
+    // A file cut short mid-page loses the page's end, which no page read above may have reached.
+    if (size % kPageSize != 0)
+        problems.insert(problems.begin(),
+                        "file length " + std::to_string(size) + " is not a whole number of pages");
+    return problems;
+}
+
+} // namespace jet

@@ -1,0 +1,91 @@
+// One copy of the program per bank: a second start brings the first copy's window forward and
+// leaves, so that no copy clears a table another is answering in.
+
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using app::SingleInstance;
+
+TEST(SingleInstance, ASecondClaimOnTheSameBankRaisesTheFirst) {
+    QTemporaryDir runtime;
+    QTemporaryDir banks;
+    const QString bank = banks.filePath(u"qvtb.mdb"_s);
+    ASSERT_TRUE(QFile(bank).open(QIODevice::WriteOnly));
+    SingleInstance first(bank, runtime.path());
+    ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+
+    // The same file reached through another spelling of its path.
+    SingleInstance second(banks.path() + u"/./qvtb.mdb"_s, runtime.path());
+    EXPECT_EQ(second.claim(), SingleInstance::Claim::Raised);
+    EXPECT_TRUE(raised.wait(2000));
+
+    SingleInstance otherBank(banks.filePath(u"other.mdb"_s), runtime.path());
+    EXPECT_EQ(otherBank.claim(), SingleInstance::Claim::First) << "another bank is another copy's";
+}
+
+namespace {
+
+QProcessEnvironment programEnvironment(const QString& runtime, int idleMilliseconds) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+    environment.insert(u"VELMORA_PROBE_IDLE_MS"_s, QString::number(idleMilliseconds));
+    return environment;
+}
+
+// The program (the start-up probe, which starts exactly as velmora does) over the bank beside it.
+bool startProgram(QProcess& program, const QString& runtime, int idleMilliseconds) {
+    program.setProcessEnvironment(programEnvironment(runtime, idleMilliseconds));
+    program.start(QStringLiteral(VELMORA_STARTUP_PROBE), {});
+    return program.waitForStarted();
+}
+
+QString bankBesideTheProgram() {
+    return QFileInfo(QStringLiteral(VELMORA_STARTUP_PROBE)).absolutePath() + u"/qvtb.mdb"_s;
+}
+
+} // namespace
+
+// A copy killed while it runs leaves its lock and socket behind; the next start is the first again.
+TEST(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
+    QTemporaryDir runtime;
+    QProcess killed;
+    ASSERT_TRUE(startProgram(killed, runtime.path(), 20000));
+    ASSERT_TRUE(killed.waitForReadyRead(30000));
+    killed.kill();
+    killed.waitForFinished();
+    SingleInstance next(bankBesideTheProgram(), runtime.path());
+    EXPECT_EQ(next.claim(), SingleInstance::Claim::First);
+}
+
+// The real program started twice on the bank beside it: the second start leaves at once, and
+// without painting a window of its own.
+TEST(SingleInstance, TheProgramStartedTwiceKeepsOneCopy) {
+    QTemporaryDir runtime;
+    QProcess first;
+    ASSERT_TRUE(startProgram(first, runtime.path(), 20000));
+    ASSERT_TRUE(first.waitForReadyRead(30000));
+    ASSERT_EQ(first.readAllStandardOutput(), QByteArray("painted\n"));
+
+    QProcess second;
+    ASSERT_TRUE(startProgram(second, runtime.path(), 0));
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.readAllStandardOutput(), QByteArray()) << "the second copy showed no window";
+    EXPECT_EQ(first.state(), QProcess::Running) << "the first copy goes on";
+    first.kill();
+    first.waitForFinished();
+}
