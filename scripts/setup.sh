@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev-tools
   libjpeg-dev libfontconfig-dev libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
-  mdbtools
+  mdbtools python3
 )
 
 missing=()
