@@ -89,6 +89,7 @@ private:
     void refreshAnswered(int id);
     void paintCardButton(int id);
     void paintCard();
+    void reviewCard();
     void submit();
     void showResult();
     void setAnswersEditable(bool editable);

@@ -18,6 +18,20 @@ QColor pick(const std::optional<QColor>& preferred, const std::optional<QColor>&
     return system;
 }
 
+// The disabled look of a picture without a disabled picture of its own: its grey values, with its
+// transparency kept (a transparent pixel is black underneath and must stay see-through).
+QImage greyed(const QImage& picture) {
+    QImage grey = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const int value = qGray(line[x]);
+            line[x] = qRgba(value, value, value, qAlpha(line[x]));
+        }
+    }
+    return grey;
+}
+
 } // namespace
 
 PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
@@ -39,6 +53,24 @@ void PictureButton::setPicture(const QImage& picture, bool transparentCorner) {
 void PictureButton::setDisabledPicture(const QImage& picture, bool transparentCorner) {
     m_disabledPicture = transparentCorner ? withTransparentCorner(picture) : picture;
     update();
+}
+
+void PictureButton::setOverlay(const QImage& overlay) {
+    m_overlay = overlay;
+    scaleOverlay();
+    update();
+}
+
+// Scaled once, smoothly: a large picture drawn straight into a small button would alias.
+void PictureButton::scaleOverlay() {
+    m_scaledOverlay = m_overlay.isNull() || size().isEmpty()
+                          ? QImage()
+                          : m_overlay.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void PictureButton::resizeEvent(QResizeEvent* event) {
+    scaleOverlay();
+    QAbstractButton::resizeEvent(event);
 }
 
 bool PictureButton::isHot() const {
@@ -86,6 +118,12 @@ void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), currentBackground());
     drawContent(painter);
+    if (!m_scaledOverlay.isNull()) {
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+        painter.drawImage(0, 0, m_scaledOverlay);
+        painter.restore();
+    }
     drawEdges(painter);
     if (hasFocus() && m_look.focusRect) {
         QStyleOptionFocusRect option;
@@ -136,7 +174,7 @@ void PictureButton::drawContent(QPainter& painter) const {
         if (!m_disabledPicture.isNull())
             shown = m_disabledPicture;
         else if (!shown.isNull())
-            shown = shown.convertToFormat(QImage::Format_Grayscale8);
+            shown = greyed(shown);
     }
     const QString caption = text();
     const QSize textSize = caption.isEmpty() ? QSize() : fontMetrics().size(Qt::TextSingleLine, caption);
