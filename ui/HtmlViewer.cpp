@@ -4,6 +4,7 @@
 #include "ProgramFiles.h"
 
 #include <QFileInfo>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,6 +28,7 @@ constexpr double kZoomStep = 0.1;
 constexpr double kMinZoom = 0.25;
 constexpr double kMaxZoom = 5.0;
 constexpr int kFindBarWidth = 260;
+constexpr int kPageScrollBarWidth = 17; // the bar stays left of the document's scroll bar
 
 // The plugin, loaded once; nullptr if it is missing or broken.
 BrowserBackend* backend(bool load) {
@@ -67,8 +69,10 @@ void HtmlViewer::createKeys() {
 }
 
 void HtmlViewer::createFindBar() {
-    m_findBar = new QWidget(this);
-    m_findBar->setAutoFillBackground(true);
+    auto* bar = new QFrame(this);
+    bar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    bar->setAutoFillBackground(true);
+    m_findBar = bar;
     auto* layout = new QHBoxLayout(m_findBar);
     layout->setContentsMargins(4, 4, 4, 4);
     m_findBox = new QLineEdit(m_findBar);
@@ -84,8 +88,9 @@ void HtmlViewer::createFindBar() {
 }
 
 void HtmlViewer::placeFindBar() {
-    const int width = qMin(kFindBarWidth, this->width());
-    m_findBar->setGeometry(this->width() - width, 0, width, m_findBar->sizeHint().height());
+    const int right = qMax(0, this->width() - kPageScrollBarWidth);
+    const int width = qMin(kFindBarWidth, right);
+    m_findBar->setGeometry(right - width, 0, width, m_findBar->sizeHint().height());
 }
 
 HtmlViewer::~HtmlViewer() {
