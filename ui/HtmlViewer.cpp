@@ -165,9 +165,11 @@ void HtmlViewer::findNext(bool backward) {
     if (!m_browser) return;
     const QString text = m_findBox->text();
     if (text.isEmpty()) m_findCount->clear();
-    QPointer<QLabel> count = m_findCount;
-    backend(false)->find(m_browser, text, backward, [count, text](int active, int total) {
-        if (count && !text.isEmpty()) count->setText(QStringLiteral("%1/%2").arg(active).arg(total));
+    // Answers come later; one for a text typed over since is not shown.
+    QPointer<HtmlViewer> self(this);
+    backend(false)->find(m_browser, text, backward, [self, text](int active, int total) {
+        if (self && !text.isEmpty() && self->m_findBox->text() == text)
+            self->m_findCount->setText(QStringLiteral("%1/%2").arg(active).arg(total));
     });
 }
 

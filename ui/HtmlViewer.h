@@ -34,14 +34,6 @@ public:
     // The browser widget (a QWebEngineView), or nullptr before the first navigate().
     QWidget* browser() const { return m_browser; }
 
-    void zoomIn();
-    void zoomOut();
-    void resetZoom();
-    void openFindBar();
-    // Selects the next (or previous) match of the find bar's text.
-    void findNext(bool backward = false);
-    void closeFindBar();
-
     // Every outside request refused so far, by any viewer of the program.
     static QList<QUrl> refusedRequests();
 
@@ -57,7 +49,14 @@ private:
     void createKeys();
     void createFindBar();
     void placeFindBar();
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
     void stepZoom(double step);
+    void openFindBar();
+    // Selects the next (or previous) match of the find bar's text.
+    void findNext(bool backward = false);
+    void closeFindBar();
 
     QWidget* m_browser = nullptr;
     QWidget* m_findBar = nullptr;
