@@ -11,10 +11,10 @@
 
 namespace {
 
-// A document packed into an archive has the archive's address, while its links to its own parts
-// (#plan) resolve against the address the page was written for: the browser takes such a link for
-// another document and stays where it is. This script, in the program's own script world (the
-// document's scripts never run), turns a click on such a link into the scroll it stands for.
+// The browser follows no link inside a document opened from an archive, not even one to a part of
+// the same document (#plan): a contents list would do nothing when clicked. This script, in the
+// program's own script world (the document's scripts never run), turns a click on such a link
+// (or Enter on it) into the scroll it stands for.
 const QString kInPageLinks = QStringLiteral(R"(
 document.addEventListener('click', function (event) {
     var link = event.target.closest && event.target.closest('a[href]');
