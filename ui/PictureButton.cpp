@@ -9,7 +9,8 @@
 namespace ui {
 namespace {
 
-constexpr int kGap = 2; // between picture and caption
+constexpr int kGap = 2;              // between picture and caption
+constexpr int kOverlayStrength = 60; // per cent of the overlay's own colour
 
 QColor pick(const std::optional<QColor>& preferred, const std::optional<QColor>& fallback,
             const QColor& system) {
@@ -61,11 +62,21 @@ void PictureButton::setOverlay(const QImage& overlay) {
     update();
 }
 
-// Scaled once, smoothly: a large picture drawn straight into a small button would alias.
+// Scaled once, smoothly (a large picture drawn straight into a small button would alias), and
+// paled towards white so that a caption under its strokes stays legible.
 void PictureButton::scaleOverlay() {
-    m_scaledOverlay = m_overlay.isNull() || size().isEmpty()
-                          ? QImage()
-                          : m_overlay.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (m_overlay.isNull() || size().isEmpty()) {
+        m_scaledOverlay = QImage();
+        return;
+    }
+    m_scaledOverlay = m_overlay.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                          .convertToFormat(QImage::Format_RGB32);
+    const auto pale = [](int channel) { return 255 - (255 - channel) * kOverlayStrength / 100; };
+    for (int y = 0; y < m_scaledOverlay.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_scaledOverlay.scanLine(y));
+        for (int x = 0; x < m_scaledOverlay.width(); ++x)
+            line[x] = qRgb(pale(qRed(line[x])), pale(qGreen(line[x])), pale(qBlue(line[x])));
+    }
 }
 
 void PictureButton::resizeEvent(QResizeEvent* event) {

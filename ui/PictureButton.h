@@ -20,9 +20,9 @@ public:
     void setPicture(const QImage& picture, bool transparentCorner = false);
     void setDisabledPicture(const QImage& picture, bool transparentCorner = false);
     const QImage& picture() const { return m_picture; }
-    // A picture laid over the whole button, caption included, and multiplied with it: its white
-    // leaves the button as it is and a dark caption stays readable through its colours. A null
-    // picture takes it away.
+    // A picture laid over the whole button, caption included, paled and multiplied with it: its
+    // white leaves the button as it is and a dark caption stays readable through its colours. A
+    // null picture takes it away.
     void setOverlay(const QImage& overlay);
     bool hasOverlay() const { return !m_overlay.isNull(); }
 

@@ -32,8 +32,8 @@ Colours coloursOf(QWidget* widget) {
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x) {
             const QColor p = shot.pixelColor(x, y);
-            if (p.green() > 100 && p.green() > p.red() + 50 && p.green() > p.blue() + 40) ++c.green;
-            if (p.red() > 150 && p.red() > p.green() + 80 && p.red() > p.blue() + 80) ++c.red;
+            if (p.green() > p.red() + 30 && p.green() > p.blue() + 30) ++c.green;
+            if (p.red() > p.green() + 40 && p.red() > p.blue() + 40) ++c.red;
             if (p.red() < 60 && p.green() < 60 && p.blue() < 60) ++c.dark;
         }
     return c;
