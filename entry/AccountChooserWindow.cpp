@@ -1,10 +1,14 @@
 #include "AccountChooserWindow.h"
 
+#include "AccountSearch.h"
 #include "ChartOfAccounts.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "WindowBuilder.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QStyleFactory>
 #include <QTreeWidget>
 
@@ -57,11 +61,15 @@ QIcon treeIcon(const QString& path) {
 
 } // namespace
 
-AccountChooserWindow::AccountChooserWindow(QWidget* parent) : QDialog(parent) {
+AccountChooserWindow::AccountChooserWindow(QWidget* parent, std::optional<int> lastChosen) : QDialog(parent) {
     setObjectName(u"AccountChooserWindow"_s);
     const ui::Built built = ui::buildWindow(this, windowDeclaration(), controls());
     m_tree = built.get<QTreeWidget>(kTreeName);
     fillTree();
+    if (lastChosen) expandTo(*lastChosen);
+    m_tree->installEventFilter(this);
+    // Accounts only: a double-click on the root or a category opens or closes it as usual.
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
     connect(built.get<ui::PictureButton>(kOkName), &QAbstractButton::clicked, this,
             &AccountChooserWindow::accept);
     connect(built.get<ui::PictureButton>(kCancelName), &QAbstractButton::clicked, this,
@@ -69,10 +77,12 @@ AccountChooserWindow::AccountChooserWindow(QWidget* parent) : QDialog(parent) {
 }
 
 std::optional<QString> AccountChooserWindow::chooseAccount(QWidget* parent) {
-    AccountChooserWindow window(parent);
+    static std::optional<int> lastChosen; // for this run of the program
+    AccountChooserWindow window(parent, lastChosen);
     window.setWindowModality(Qt::ApplicationModal);
     ui::showDeclared(&window, windowDeclaration());
     if (window.exec() != QDialog::Accepted) return std::nullopt;
+    lastChosen = window.chosenIndex();
     return window.chosenAccount();
 }
 
@@ -89,7 +99,7 @@ void AccountChooserWindow::fillTree() {
     const QIcon page = treeIcon(u":/pictures/tree_page.bmp"_s);
     const QIcon folder = treeIcon(u":/pictures/tree_folder.bmp"_s);
     const std::vector<AccountItem>& chart = chartOfAccounts();
-    std::vector<QTreeWidgetItem*> items;
+    std::vector<QTreeWidgetItem*>& items = m_items;
     items.reserve(chart.size());
     for (size_t i = 0; i < chart.size(); ++i) {
         const AccountItem& account = chart[i];
@@ -109,12 +119,63 @@ void AccountChooserWindow::fillTree() {
     m_tree->setCurrentItem(root);
 }
 
+// Opens the category (and, for a sub-account, the account) above an item of the chart.
+void AccountChooserWindow::expandTo(int chartIndex) {
+    if (chartIndex < 0 || chartIndex >= static_cast<int>(m_items.size())) return;
+    for (QTreeWidgetItem* above = m_items[chartIndex]->parent(); above; above = above->parent())
+        above->setExpanded(true);
+}
+
+bool AccountChooserWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_tree) return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::InputMethod) {
+        const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+        if (committed.trimmed().isEmpty()) return false;
+        typeToFind(committed);
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        QTreeWidgetItem* item = m_tree->currentItem();
+        if (item && !journalAccountText(item->data(0, kIndexRole).toInt()))
+            item->setExpanded(!item->isExpanded());
+        else
+            accept();
+        return true;
+    }
+    const bool plainText = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plainText && !key->text().trimmed().isEmpty() && key->text().at(0).isPrint()) {
+        typeToFind(key->text());
+        return true;
+    }
+    return false;
+}
+
+// Keys typed in quick succession spell one name; after a pause the search starts afresh from the
+// item after the current one, so typing the same start again steps through its accounts.
+void AccountChooserWindow::typeToFind(const QString& typed) {
+    const bool continued =
+        m_sinceTyped.isValid() && m_sinceTyped.elapsed() < QApplication::keyboardInputInterval();
+    m_typed = continued ? m_typed + typed : typed;
+    m_sinceTyped.start();
+    const QTreeWidgetItem* current = m_tree->currentItem();
+    const int at = current ? current->data(0, kIndexRole).toInt() : 0;
+    const std::optional<int> found = findAccount(m_typed, continued ? at : at + 1);
+    if (!found) return;
+    expandTo(*found);
+    m_tree->setCurrentItem(m_items[*found]);
+    m_tree->scrollToItem(m_items[*found]);
+}
+
 void AccountChooserWindow::accept() {
     const QTreeWidgetItem* item = m_tree->currentItem();
     if (!item) return;
-    const std::optional<QString> text = journalAccountText(item->data(0, kIndexRole).toInt());
+    const int index = item->data(0, kIndexRole).toInt();
+    const std::optional<QString> text = journalAccountText(index);
     if (!text) return; // the root or a category: not an account, the window stays open
     m_chosen = text;
+    m_chosenIndex = index;
     QDialog::accept();
 }
 

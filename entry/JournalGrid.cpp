@@ -5,6 +5,7 @@
 #include "GridNames.h"
 #include "PictureBox.h"
 #include "PictureButton.h"
+#include "WholeTextField.h"
 #include "WindowBuilder.h"
 
 #include <QApplication>
@@ -94,6 +95,8 @@ void JournalGrid::bindEntry(int entry, const ui::Built& built) {
         l.mark->installEventFilter(this);
         unlimit(l.account);
         unlimit(l.amount);
+        showWholeText(l.account);
+        showWholeText(l.amount);
         QLineEdit* account = l.account;
         connect(l.chooser, &QPushButton::clicked, this, [this, account] { chooseAccount(account); });
     }

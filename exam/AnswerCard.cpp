@@ -13,6 +13,8 @@ QColor cardColour(CardState state) {
         return QColor(255, 128, 0);
     case CardState::Answered:
         return QColor(0, 136, 255);
+    case CardState::Reviewed:
+        return QColor(255, 255, 255);
     case CardState::Unanswered:
         break;
     }
@@ -43,9 +45,18 @@ bool AnswerCard::isAnswered(int id) const {
 
 CardState AnswerCard::state(int id) const {
     if (id == m_current) return CardState::Current;
+    if (isRight(id).has_value()) return CardState::Reviewed;
     if (isFlagged(id)) return CardState::Flagged;
     if (isAnswered(id)) return CardState::Answered;
     return CardState::Unanswered;
+}
+
+void AnswerCard::setRight(int id, bool right) {
+    if (isPaperQuestion(id)) m_right[id] = right;
+}
+
+std::optional<bool> AnswerCard::isRight(int id) const {
+    return isPaperQuestion(id) ? m_right[id] : std::nullopt;
 }
 
 } // namespace exam

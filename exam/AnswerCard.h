@@ -5,13 +5,15 @@
 #include <QColor>
 
 #include <array>
+#include <optional>
 
 namespace exam {
 
 // What a number button of the answer card shows about its question.
-enum class CardState { Current, Flagged, Unanswered, Answered };
+// Reviewed: after hand-in, a question that is not current, shown on white under its mark.
+enum class CardState { Current, Flagged, Unanswered, Answered, Reviewed };
 
-// The legend's colours; the unanswered colour is the system button face.
+// The legend's colours; the unanswered colour is the system button face; reviewed is white.
 QColor cardColour(CardState state);
 
 // The answer card's state of the 62 questions, apart from any widget: exactly one question is
@@ -28,10 +30,14 @@ public:
     void setAnswered(int id, bool answered);
     bool isAnswered(int id) const;
     CardState state(int id) const;
+    // After hand-in: whether the question earned its full points. Unknown (nullopt) before.
+    void setRight(int id, bool right);
+    std::optional<bool> isRight(int id) const;
 
 private:
     std::array<bool, kLastQuestion + 1> m_flagged{};
     std::array<bool, kLastQuestion + 1> m_answered{};
+    std::array<std::optional<bool>, kLastQuestion + 1> m_right{};
     int m_current = kFirstQuestion;
 };
 

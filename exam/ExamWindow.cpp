@@ -8,7 +8,9 @@
 #include "Fonts.h"
 #include "MessageBox.h"
 #include "PaperRecording.h"
+#include "PictureBox.h"
 #include "PictureButton.h"
+#include "Pictures.h"
 #include "QuestionNumbering.h"
 #include "QuestionType.h"
 #include "Scoring.h"
@@ -318,6 +320,24 @@ void ExamWindow::paintCardButton(int id) {
     look.normal.background = colour;
     look.hot.background = colour;
     button->setLook(look);
+    const std::optional<bool> right = m_card.isRight(id);
+    button->setOverlay(
+        right ? ui::loadPicture(*right ? ui::MarkBox::kTickPicture : ui::MarkBox::kCrossPicture) : QImage());
+}
+
+// After hand-in each number shows whether its question earned its full points, as the paper's table
+// holds the scores; a table that cannot be read leaves the card as it was.
+void ExamWindow::reviewCard() {
+    const std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    if (!paper) {
+        qCWarning(lcExam).noquote() << "cannot review" << m_store->table() << ":" << m_store->lastError();
+        return;
+    }
+    for (const QuestionRecord& question : *paper) {
+        const std::optional<QuestionType> type = paperQuestionType(question.id);
+        if (type) m_card.setRight(question.id, question.fen.trimmed().toInt() == typePoints(*type));
+    }
+    paintCard();
 }
 
 void ExamWindow::paintCard() {
@@ -355,6 +375,7 @@ void ExamWindow::submit() {
     m_countdown.stop();
     setAnswersEditable(false);
     m_controls.widget(names::kReview)->setEnabled(true);
+    reviewCard();
     showResult();
 }
 

@@ -96,6 +96,7 @@ private:
     void showStoredAnswer(int id);
     void paintCardButton(int id);
     void paintCard();
+    void reviewCard();
     void submit();
     void showResult();
     void setAnswersEditable(bool editable);

@@ -117,12 +117,16 @@ ui::Declaration calcAnswerDeclaration(AnswerVariant variant) {
     };
     constexpr RowTops rows[5] = {
         {96, 84, 84}, {160, 144, 144}, {224, 208, 208}, {288, 272, 272}, {352, 336, 339}};
+    // The answer boxes are 59 high, not 50: a journal entry of three lines needs three lines of the
+    // 12 px face (17.7 px each) inside the frame and the document margin; the rows, 60 apart at the
+    // least, leave room for no more.
+    constexpr int boxHeight = 59;
     for (int n = 1; n <= 5; ++n) {
         const RowTops& row = rows[n - 1];
         d.push_back(
             caption(names::calcRowLabel(n), {8, row.label, 27, 24}, u"(%1)"_s.arg(n), {.pixels = 15}));
-        d.push_back(answerBox(names::calcStandard(n), {40, row.boxes, 208, 50}, Border::SingleLine));
-        d.push_back(answerBox(names::calcRecorded(n), {272, row.boxes, 208, 50}, Border::SingleLine));
+        d.push_back(answerBox(names::calcStandard(n), {40, row.boxes, 208, boxHeight}, Border::SingleLine));
+        d.push_back(answerBox(names::calcRecorded(n), {272, row.boxes, 208, boxHeight}, Border::SingleLine));
         d.push_back(markBox(names::calcMark(n), {490, row.mark, 45, 45}));
     }
     d.push_back(caption(u"透明标签5"_s, {17, 395, 59, 24}, u"答案解析："_s));

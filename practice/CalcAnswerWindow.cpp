@@ -5,7 +5,21 @@
 #include "CalcAnswer.h"
 #include "PictureBox.h"
 
+#include <QPlainTextEdit>
+
 namespace practice {
+namespace {
+
+// One journal line to a line of the box, never wrapped onto a second that would read as another
+// journal line; a line too long for the box shows its start, and the whole field is its tooltip.
+void showLineByLine(QPlainTextEdit* box) {
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->document()->setDocumentMargin(1);
+    box->setToolTip(box->toPlainText());
+}
+
+} // namespace
 
 CalcAnswerWindow::CalcAnswerWindow(AnswerVariant variant, const QuestionRecord& question, QWidget* opener)
     : AnswerWindow(calcAnswerWindowDeclaration(), calcAnswerDeclaration(variant), opener) {
@@ -16,6 +30,8 @@ CalcAnswerWindow::CalcAnswerWindow(AnswerVariant variant, const QuestionRecord& 
         const QString& answer = question.answers[n - 1];
         setText(names::calcStandard(n), standard);
         setText(names::calcRecorded(n), answer);
+        showLineByLine(controls().get<QPlainTextEdit>(names::calcStandard(n)));
+        showLineByLine(controls().get<QPlainTextEdit>(names::calcRecorded(n)));
         // The field comparison the score was recorded with, so that the score is twice the ticks.
         const bool right = calcFieldMatches(answer, standard);
         controls().get<ui::MarkBox>(names::calcMark(n))->setMark(right ? ui::Mark::Tick : ui::Mark::Cross);

@@ -21,6 +21,12 @@ public:
     virtual QWidget* createView(QWidget* parent, std::function<void(bool)> loaded) = 0;
     virtual void load(QWidget* view, const QUrl& url) = 0;
     virtual void setZoom(QWidget* view, double factor) = 0;
+    virtual double zoom(QWidget* view) const = 0;
+    // Highlights the matches of `text` and selects the next (or previous) one; `found` gets the
+    // number of the selected match (1-based, 0 for none) and how many there are. An empty text
+    // ends the search and takes the highlights away.
+    virtual void find(QWidget* view, const QString& text, bool backward,
+                      std::function<void(int active, int total)> found) = 0;
     virtual QUrl url(QWidget* view) const = 0;
     // Deletes the view, its page first (a page must go before its profile).
     virtual void release(QWidget* view) = 0;
@@ -30,5 +36,5 @@ public:
 
 } // namespace ui
 
-#define VelmoraBrowserBackend_iid "org.velmora.BrowserBackend/1"
+#define VelmoraBrowserBackend_iid "org.velmora.BrowserBackend/2"
 Q_DECLARE_INTERFACE(ui::BrowserBackend, VelmoraBrowserBackend_iid)

@@ -4,8 +4,15 @@
 #include "ProgramFiles.h"
 
 #include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPluginLoader>
+#include <QPointer>
+#include <QShortcut>
 
 #include <array>
 
@@ -16,6 +23,12 @@ Q_LOGGING_CATEGORY(lcViewer, "velmora.viewer")
 
 // Zoom of the five text sizes, smallest to largest.
 constexpr std::array<double, 5> kZoom = {0.7, 0.85, 1.0, 1.2, 1.45};
+// One notch of Ctrl+wheel in the browser, and the browser's limits.
+constexpr double kZoomStep = 0.1;
+constexpr double kMinZoom = 0.25;
+constexpr double kMaxZoom = 5.0;
+constexpr int kFindBarWidth = 260;
+constexpr int kPageScrollBarWidth = 17; // the bar stays left of the document's scroll bar
 
 // The plugin, loaded once; nullptr if it is missing or broken.
 BrowserBackend* backend(bool load) {
@@ -37,6 +50,47 @@ HtmlViewer::HtmlViewer(QWidget* parent) : QWidget(parent) {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setFocusPolicy(Qt::StrongFocus);
+    createKeys();
+    createFindBar();
+}
+
+// Shortcuts of the viewer and whatever it holds (the browser, the find bar), not of its window.
+void HtmlViewer::createKeys() {
+    const auto key = [this](const QKeySequence& sequence, void (HtmlViewer::*action)()) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    key(QKeySequence::Find, &HtmlViewer::openFindBar);
+    key(QKeySequence(Qt::CTRL | Qt::Key_Equal), &HtmlViewer::zoomIn);
+    key(QKeySequence(Qt::CTRL | Qt::Key_Plus), &HtmlViewer::zoomIn);
+    key(QKeySequence(Qt::CTRL | Qt::Key_Minus), &HtmlViewer::zoomOut);
+    key(QKeySequence(Qt::CTRL | Qt::Key_0), &HtmlViewer::resetZoom);
+}
+
+void HtmlViewer::createFindBar() {
+    auto* bar = new QFrame(this);
+    bar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    bar->setAutoFillBackground(true);
+    m_findBar = bar;
+    auto* layout = new QHBoxLayout(m_findBar);
+    layout->setContentsMargins(4, 4, 4, 4);
+    m_findBox = new QLineEdit(m_findBar);
+    m_findBox->setObjectName(QStringLiteral("findBox"));
+    m_findBox->setPlaceholderText(QStringLiteral("查找"));
+    m_findBox->installEventFilter(this);
+    m_findCount = new QLabel(m_findBar);
+    m_findCount->setObjectName(QStringLiteral("findCount"));
+    layout->addWidget(m_findBox, 1);
+    layout->addWidget(m_findCount);
+    connect(m_findBox, &QLineEdit::textEdited, this, [this] { findNext(); });
+    m_findBar->hide();
+}
+
+void HtmlViewer::placeFindBar() {
+    const int right = qMax(0, this->width() - kPageScrollBarWidth);
+    const int width = qMin(kFindBarWidth, right);
+    m_findBar->setGeometry(right - width, 0, width, m_findBar->sizeHint().height());
 }
 
 HtmlViewer::~HtmlViewer() {
@@ -77,6 +131,73 @@ QList<QUrl> HtmlViewer::refusedRequests() {
 
 void HtmlViewer::resizeEvent(QResizeEvent*) {
     if (m_browser) m_browser->setGeometry(rect());
+    placeFindBar();
+}
+
+void HtmlViewer::zoomIn() {
+    stepZoom(kZoomStep);
+}
+
+void HtmlViewer::zoomOut() {
+    stepZoom(-kZoomStep);
+}
+
+void HtmlViewer::resetZoom() {
+    setTextSize(m_textSize);
+}
+
+void HtmlViewer::stepZoom(double step) {
+    if (!m_browser) return;
+    const double zoom = backend(false)->zoom(m_browser) + step;
+    backend(false)->setZoom(m_browser, qBound(kMinZoom, zoom, kMaxZoom));
+}
+
+void HtmlViewer::openFindBar() {
+    if (!m_browser) return;
+    placeFindBar();
+    m_findBar->show();
+    m_findBar->raise();
+    m_findBox->setFocus(Qt::ShortcutFocusReason);
+    m_findBox->selectAll();
+}
+
+void HtmlViewer::findNext(bool backward) {
+    if (!m_browser) return;
+    const QString text = m_findBox->text();
+    if (text.isEmpty()) m_findCount->clear();
+    // Answers come later; one for a text typed over since is not shown.
+    QPointer<HtmlViewer> self(this);
+    backend(false)->find(m_browser, text, backward, [self, text](int active, int total) {
+        if (self && !text.isEmpty() && self->m_findBox->text() == text)
+            self->m_findCount->setText(QStringLiteral("%1/%2").arg(active).arg(total));
+    });
+}
+
+void HtmlViewer::closeFindBar() {
+    if (m_browser) backend(false)->find(m_browser, QString(), false, {});
+    m_findBar->hide();
+    m_findCount->clear();
+    if (m_browser) m_browser->setFocus(Qt::OtherFocusReason);
+}
+
+bool HtmlViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_findBox) return QWidget::eventFilter(watched, event);
+    const bool shortcut = event->type() == QEvent::ShortcutOverride;
+    if (!shortcut && event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool escape = key->key() == Qt::Key_Escape;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!escape && !enter) return false;
+    // Claimed before shortcuts are looked up: Esc here closes the bar, not the window.
+    if (shortcut) {
+        event->accept();
+        return true;
+    }
+    if (escape)
+        closeFindBar();
+    else
+        findNext(key->modifiers() & Qt::ShiftModifier);
+    return true;
 }
 
 } // namespace ui

@@ -3,6 +3,9 @@
 #include <QUrl>
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+
 namespace ui {
 
 // Shows local documents (MHTML archives) in an embedded browser. The browser engine is loaded
@@ -10,6 +13,11 @@ namespace ui {
 // viewers starts without it. Always offline (every request that is not for a local file or an
 // archive part is refused, nothing is kept on disk) and silent (no script dialogs, no error
 // pages, no new windows). Without the plugin a viewer stays empty.
+//
+// Keys while the viewer has the focus: Ctrl+F opens a find bar at its top right (Enter finds the
+// next match, Shift+Enter the previous, Esc closes the bar and nothing else); Ctrl+= (or Ctrl++)
+// and Ctrl+- make the text larger or smaller by the step of Ctrl+wheel, Ctrl+0 gives back the
+// text size set.
 class HtmlViewer final : public QWidget {
     Q_OBJECT
 public:
@@ -34,11 +42,26 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool createBrowser();
+    void createKeys();
+    void createFindBar();
+    void placeFindBar();
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+    void stepZoom(double step);
+    void openFindBar();
+    // Selects the next (or previous) match of the find bar's text.
+    void findNext(bool backward = false);
+    void closeFindBar();
 
     QWidget* m_browser = nullptr;
+    QWidget* m_findBar = nullptr;
+    QLineEdit* m_findBox = nullptr;
+    QLabel* m_findCount = nullptr;
     int m_textSize = 2;
 };
 

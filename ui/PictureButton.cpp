@@ -9,13 +9,28 @@
 namespace ui {
 namespace {
 
-constexpr int kGap = 2; // between picture and caption
+constexpr int kGap = 2;              // between picture and caption
+constexpr int kOverlayStrength = 60; // per cent of the overlay's own colour
 
 QColor pick(const std::optional<QColor>& preferred, const std::optional<QColor>& fallback,
             const QColor& system) {
     if (preferred) return *preferred;
     if (fallback) return *fallback;
     return system;
+}
+
+// The disabled look of a picture without a disabled picture of its own: its grey values, with its
+// transparency kept (a transparent pixel is black underneath and must stay see-through).
+QImage greyed(const QImage& picture) {
+    QImage grey = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const int value = qGray(line[x]);
+            line[x] = qRgba(value, value, value, qAlpha(line[x]));
+        }
+    }
+    return grey;
 }
 
 } // namespace
@@ -39,6 +54,34 @@ void PictureButton::setPicture(const QImage& picture, bool transparentCorner) {
 void PictureButton::setDisabledPicture(const QImage& picture, bool transparentCorner) {
     m_disabledPicture = transparentCorner ? withTransparentCorner(picture) : picture;
     update();
+}
+
+void PictureButton::setOverlay(const QImage& overlay) {
+    m_overlay = overlay;
+    scaleOverlay();
+    update();
+}
+
+// Scaled once, smoothly (a large picture drawn straight into a small button would alias), and
+// paled towards white so that a caption under its strokes stays legible.
+void PictureButton::scaleOverlay() {
+    if (m_overlay.isNull() || size().isEmpty()) {
+        m_scaledOverlay = QImage();
+        return;
+    }
+    m_scaledOverlay = m_overlay.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                          .convertToFormat(QImage::Format_RGB32);
+    const auto pale = [](int channel) { return 255 - (255 - channel) * kOverlayStrength / 100; };
+    for (int y = 0; y < m_scaledOverlay.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_scaledOverlay.scanLine(y));
+        for (int x = 0; x < m_scaledOverlay.width(); ++x)
+            line[x] = qRgb(pale(qRed(line[x])), pale(qGreen(line[x])), pale(qBlue(line[x])));
+    }
+}
+
+void PictureButton::resizeEvent(QResizeEvent* event) {
+    scaleOverlay();
+    QAbstractButton::resizeEvent(event);
 }
 
 bool PictureButton::isHot() const {
@@ -86,6 +129,12 @@ void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), currentBackground());
     drawContent(painter);
+    if (!m_scaledOverlay.isNull()) {
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+        painter.drawImage(0, 0, m_scaledOverlay);
+        painter.restore();
+    }
     drawEdges(painter);
     if (hasFocus() && m_look.focusRect) {
         QStyleOptionFocusRect option;
@@ -136,7 +185,7 @@ void PictureButton::drawContent(QPainter& painter) const {
         if (!m_disabledPicture.isNull())
             shown = m_disabledPicture;
         else if (!shown.isNull())
-            shown = shown.convertToFormat(QImage::Format_Grayscale8);
+            shown = greyed(shown);
     }
     const QString caption = text();
     const QSize textSize = caption.isEmpty() ? QSize() : fontMetrics().size(Qt::TextSingleLine, caption);

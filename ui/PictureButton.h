@@ -20,6 +20,11 @@ public:
     void setPicture(const QImage& picture, bool transparentCorner = false);
     void setDisabledPicture(const QImage& picture, bool transparentCorner = false);
     const QImage& picture() const { return m_picture; }
+    // A picture laid over the whole button, caption included, paled and multiplied with it: its
+    // white leaves the button as it is and a dark caption stays readable through its colours. A
+    // null picture takes it away.
+    void setOverlay(const QImage& overlay);
+    bool hasOverlay() const { return !m_overlay.isNull(); }
 
     // The colours of the look currently shown (hot while the mouse is over it or it is pressed).
     QColor currentBackground() const;
@@ -32,14 +37,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void drawEdges(class QPainter& painter) const;
     void drawContent(class QPainter& painter) const;
+    void scaleOverlay();
 
     ButtonLook m_look;
     QImage m_picture;
     QImage m_disabledPicture;
+    QImage m_overlay;
+    QImage m_scaledOverlay; // m_overlay at the button's size
     bool m_mouseOver = false;
 };
 

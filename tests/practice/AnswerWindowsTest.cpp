@@ -68,8 +68,9 @@ std::vector<Expected> calcExpected(bool exam) {
                      Kind::TransparentLabel,
                      {8, labelTops[n - 1], 27, 24},
                      u"(%1)"_s.arg(n)});
-        e.push_back({u"标准答案编辑框%1"_s.arg(n), Kind::TextEdit, {40, boxTops[n - 1], 208, 50}, {}});
-        e.push_back({u"考生答案编辑框%1"_s.arg(n), Kind::TextEdit, {272, boxTops[n - 1], 208, 50}, {}});
+        // 59 high, not the drawn 50: room for a journal entry's three lines.
+        e.push_back({u"标准答案编辑框%1"_s.arg(n), Kind::TextEdit, {40, boxTops[n - 1], 208, 59}, {}});
+        e.push_back({u"考生答案编辑框%1"_s.arg(n), Kind::TextEdit, {272, boxTops[n - 1], 208, 59}, {}});
         e.push_back({u"图片框打分%1"_s.arg(n), Kind::MarkBox, {490, markTops[n - 1], 45, 45}, {}});
     }
     return e;

@@ -3,10 +3,41 @@
 #include "BrowserBackend.h"
 #include "BrowserProfile.h"
 
+#include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 namespace {
+
+// The browser follows no link inside a document opened from an archive, not even one to a part of
+// the same document (#plan): a contents list would do nothing when clicked. This script, in the
+// program's own script world (the document's scripts never run), turns a click on such a link
+// (or Enter on it) into the scroll it stands for.
+const QString kInPageLinks = QStringLiteral(R"(
+document.addEventListener('click', function (event) {
+    var link = event.target.closest && event.target.closest('a[href]');
+    if (!link) return;
+    var href = link.getAttribute('href');
+    if (!href || href.charAt(0) !== '#') return;
+    event.preventDefault();
+    var id = decodeURIComponent(href.slice(1));
+    var target = id ? document.getElementById(id) || document.getElementsByName(id)[0]
+                    : document.documentElement;
+    if (target) target.scrollIntoView();
+}, true);
+)");
+
+QWebEngineScript inPageLinks() {
+    QWebEngineScript script;
+    script.setName(QStringLiteral("velmora-in-page-links"));
+    script.setSourceCode(kInPageLinks);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    return script;
+}
 
 // A page that never opens a dialog, never reports a script error and stays on local documents.
 class SilentPage final : public QWebEnginePage {
@@ -44,12 +75,22 @@ public:
     QWidget* createView(QWidget* parent, std::function<void(bool)> loaded) override {
         auto* view = new QWebEngineView(parent);
         view->setPage(new SilentPage(view));
+        view->page()->scripts().insert(inPageLinks());
         view->setContextMenuPolicy(Qt::NoContextMenu);
         connect(view, &QWebEngineView::loadFinished, view, [loaded](bool ok) { loaded(ok); });
         return view;
     }
     void load(QWidget* view, const QUrl& url) override { asView(view)->setUrl(url); }
     void setZoom(QWidget* view, double factor) override { asView(view)->setZoomFactor(factor); }
+    double zoom(QWidget* view) const override { return asView(view)->zoomFactor(); }
+    void find(QWidget* view, const QString& text, bool backward,
+              std::function<void(int active, int total)> found) override {
+        const QWebEnginePage::FindFlags flags =
+            backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+        asView(view)->findText(text, flags, [found](const QWebEngineFindTextResult& result) {
+            if (found) found(result.activeMatch(), result.numberOfMatches());
+        });
+    }
     QUrl url(QWidget* view) const override { return asView(view)->url(); }
     void release(QWidget* view) override {
         delete asView(view)->page();

@@ -1,0 +1,12 @@
+#pragma once
+
+class QLineEdit;
+
+namespace entry {
+
+// For a single-line box narrower than its longest texts (应交税费-应交增值税（进项税额转出）): the
+// whole text is the box's tooltip, and when the focus leaves the box its start shows again rather
+// than the end where typing or Tab left the cursor.
+void showWholeText(QLineEdit* edit);
+
+} // namespace entry
