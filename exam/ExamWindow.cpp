@@ -1,5 +1,6 @@
 #include "ExamWindow.h"
 
+#include "AnswerRules.h"
 #include "CalcPages.h"
 #include "ExamAnswerWindow.h"
 #include "ExamCalcAnswerWindow.h"
@@ -204,7 +205,8 @@ void ExamWindow::putAnswerBack() {
     for (int n = 1; n <= 4; ++n) {
         const QString name =
             type == QuestionType::SingleChoice ? names::singleOption(n) : names::multipleOption(n);
-        put(m_controls.get<QAbstractButton>(name), m_question.options[n - 1], states[n - 1]);
+        put(m_controls.get<QAbstractButton>(name), practice::optionCaption(n - 1, m_question.options[n - 1]),
+            states[n - 1]);
     }
 }
 
