@@ -1,6 +1,7 @@
 #include "AccountChooserWindow.h"
 
 #include "ChartOfAccounts.h"
+#include "ModalChild.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "WindowBuilder.h"
@@ -70,7 +71,7 @@ AccountChooserWindow::AccountChooserWindow(QWidget* parent) : QDialog(parent) {
 
 std::optional<QString> AccountChooserWindow::chooseAccount(QWidget* parent) {
     AccountChooserWindow window(parent);
-    window.setWindowModality(Qt::ApplicationModal);
+    ui::makeModalChild(&window, parent, Qt::ApplicationModal);
     ui::showDeclared(&window, windowDeclaration());
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     return window.chosenAccount();
