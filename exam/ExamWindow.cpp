@@ -39,6 +39,8 @@ namespace {
 
 constexpr int kCardWidth = 203;
 constexpr int kCardTop = 68;
+constexpr int kCardFootMargin = 2;   // under the legend at the design size
+constexpr int kCardTitleBottom = 36; // 图片框1 and what lies above it never move
 constexpr int kCardGap = 8;
 constexpr int kHeaderHeight = 104;
 constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
@@ -71,6 +73,25 @@ void keepDesignBlanks(QLabel* caption) {
     QFont font = caption->font();
     font.setFamilies({u"Noto Sans Mono CJK SC"_s, font.family()});
     caption->setFont(font);
+}
+
+// At its design height (the client's height less the card's top) and above, the answer card keeps its
+// declared layout. A shorter card keeps the legend at its foot and draws the rows between title and legend
+// closer together.
+void layOutCard(const ui::Built& controls, int cardHeight) {
+    const QRect legend = ui::findDeclared(examWindowControls(), names::kLegend)->rect;
+    const int legendTop = legend.top();
+    const int shortBy = std::max(0, legend.bottom() + 1 + kCardFootMargin - cardHeight);
+    const double scale = double(legendTop - shortBy - kCardTitleBottom) / (legendTop - kCardTitleBottom);
+    for (const ui::Control& c : examWindowControls()) {
+        if (c.parent != names::kCard) continue;
+        int top = c.rect.top();
+        if (c.name == names::kLegend)
+            top -= shortBy;
+        else if (top >= kCardTitleBottom)
+            top = kCardTitleBottom + qRound((top - kCardTitleBottom) * scale);
+        controls.widget(c.name)->move(c.rect.left(), top);
+    }
 }
 
 } // namespace
@@ -397,6 +418,7 @@ void ExamWindow::relayout(QSize client) {
     const int cardLeft = width - kCardWidth;
     const int leftWidth = cardLeft - kCardGap;
     m_controls.widget(names::kCard)->setGeometry(cardLeft, kCardTop, kCardWidth, height - kCardTop);
+    layOutCard(m_controls, height - kCardTop);
     m_controls.widget(names::kHeader)->setGeometry(0, 0, width, kHeaderHeight);
     QWidget* panel = m_controls.widget(names::kTimerPanel);
     panel->move(width - kTimerPanelFromRight, panel->y());

@@ -449,6 +449,7 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
         window->setFixedSize(client);
         new FixedFrame(window);
     } else {
+        if (declaration.minimumSize.isValid()) window->setMinimumSize(declaration.minimumSize);
         window->resize(client);
     }
     setBackground(window, QPalette::Window, declaration.background);
