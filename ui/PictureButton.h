@@ -34,6 +34,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    bool showsContainer() const;
     void drawEdges(class QPainter& painter) const;
     void drawContent(class QPainter& painter) const;
 
