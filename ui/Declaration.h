@@ -7,7 +7,7 @@
 // Write tables with designated initialisers, naming only what differs from the defaults:
 //
 //   {.name = u"进入答题"_s, .kind = Kind::PictureButton, .rect = {480, 344, 72, 32},
-//    .parent = u"高级选择夹1"_s, .page = 3, .text = u"进入答题"_s, .tabStop = false,
+//    .parent = u"高级选择夹1"_s, .page = 3, .text = u"进入答题"_s,
 //    .look = {.style = ButtonStyle::Raised, .normal = {.background = QColor(255, 128, 0)}}}
 //
 // Regular groups (a card of number buttons, the lines of a grid) are produced by a loop that
