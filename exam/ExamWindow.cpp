@@ -50,6 +50,8 @@ constexpr int kMinAnswerHeight = 284; // the design's answer pages
 constexpr int kMaxAnswerHeight = 428; // tall enough for the whole journal-entry grid
 constexpr int kPreferredQuestionHeight = 200;
 constexpr int kMinQuestionHeight = 80;
+constexpr int kOptionWidth = 665; // declared, in answer pages 728 wide
+constexpr int kOptionMargin = 63; // 728 - 665: the options' right margin inside the answer pages
 
 // Zoom: two pixels a step, from two steps smaller to five larger than the declared sizes.
 constexpr int kZoomPixels = 2;
@@ -434,6 +436,12 @@ void ExamWindow::relayout(QSize client) {
     m_controls.widget(names::kSplitter)->setGeometry(0, splitterTop, leftWidth, 2);
     const int pagesTop = splitterTop + 3;
     m_pages->setGeometry(8, pagesTop, leftWidth - 8, std::max(0, navigationTop - pagesTop - 2));
+    // Long options use the width the pages gain beyond their design.
+    for (int n = 1; n <= 4; ++n)
+        for (const QString& name : {names::singleOption(n), names::multipleOption(n)}) {
+            QWidget* option = m_controls.widget(name);
+            option->resize(std::max(kOptionWidth, m_pages->width() - kOptionMargin), option->height());
+        }
 }
 
 void ExamWindow::closeEvent(QCloseEvent* event) {

@@ -47,6 +47,10 @@ TEST(ExamSmallScreen, NothingOverlapsOrIsCutAtTheSmallestLaptopScreen) {
         EXPECT_GE(f.get(n::kPages)->height(), 284) << "the answer pages keep their height";
         EXPECT_LE(f.get(n::kPages)->geometry().bottom(), f.get(n::kNavigation)->y());
         EXPECT_EQ(f.get(n::kNavigation)->geometry().bottom(), size.height() - 1);
+        // The options use the pages' width, so a long option is not cut short of their edge.
+        const QRect option = f.get(n::singleOption(2))->geometry();
+        EXPECT_GE(option.right(), f.get(n::kPages)->width() - 44) << size.width();
+        EXPECT_LT(option.right(), f.get(n::kPages)->width()) << size.width();
     }
     // At the design size the card keeps its declared layout.
     EXPECT_EQ(f.get(exam::cardButtonName(62))->pos(), QPoint(35, 412));
