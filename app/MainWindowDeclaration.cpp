@@ -39,14 +39,13 @@ Control navigationButton(const QString& name, int left, const QString& caption, 
                      .focusRect = false}};
 }
 
-Control orangeButton(const QString& name, QRect rect, bool tabStop) {
+Control orangeButton(const QString& name, QRect rect) {
     return {.name = name,
             .kind = Kind::PictureButton,
             .rect = rect,
             .parent = names::kPages,
             .page = name == names::kEnterPractice ? 3 : 4,
             .text = name,
-            .tabStop = tabStop,
             .look = {.style = ButtonStyle::Raised,
                      .normal = {.text = kBlack, .background = kOrange},
                      .hot = {.text = kBlack, .background = kDarkOrange}}};
@@ -158,7 +157,7 @@ ui::Declaration build() {
              .foreground = kBlack,
              .background = kWhite});
     }
-    d.push_back(orangeButton(names::kEnterPractice, {480, 344, 72, 32}, false));
+    d.push_back(orangeButton(names::kEnterPractice, {480, 344, 72, 32}));
 
     appendSidePanel(d, 4, u"图片框4"_s, u"图片框5"_s, u"透明标签1"_s, u"透明标签2"_s, 150);
     d.push_back({.name = u"图片框2"_s,
@@ -179,7 +178,7 @@ ui::Declaration build() {
                  .widths = {360, 70, 65},
                  .rows = paperRows(),
                  .rowHeight = 25});
-    d.push_back(orangeButton(names::kEnterExam, {494, 449, 72, 32}, true));
+    d.push_back(orangeButton(names::kEnterExam, {494, 449, 72, 32}));
     return d;
 }
 

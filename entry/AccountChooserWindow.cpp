@@ -2,6 +2,7 @@
 
 #include "AccountSearch.h"
 #include "ChartOfAccounts.h"
+#include "ModalChild.h"
 #include "PictureButton.h"
 #include "Pictures.h"
 #include "WindowBuilder.h"
@@ -79,7 +80,7 @@ AccountChooserWindow::AccountChooserWindow(QWidget* parent, std::optional<int> l
 std::optional<QString> AccountChooserWindow::chooseAccount(QWidget* parent) {
     static std::optional<int> lastChosen; // for this run of the program
     AccountChooserWindow window(parent, lastChosen);
-    window.setWindowModality(Qt::ApplicationModal);
+    ui::makeModalChild(&window, parent, Qt::ApplicationModal);
     ui::showDeclared(&window, windowDeclaration());
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     lastChosen = window.chosenIndex();

@@ -16,6 +16,7 @@ constexpr QSize kButtonSize{96, 32};
 constexpr int kBandHeight = 48;
 constexpr int kTopMargin = 75; // the design's distance of the picture from the top
 constexpr int kButtonGap = 17; // the design's gap between picture and button
+constexpr int kFootMargin = 8; // kept free under the button on a short screen
 
 } // namespace
 
@@ -25,6 +26,7 @@ const ui::WindowDeclaration& examNoticeWindowDeclaration() {
                                               .frame = ui::Frame::Sizable,
                                               .taskbar = false,
                                               .maximized = true,
+                                              .minimumSize = ui::kSmallestLayout,
                                               .backgroundPicture = u":/pictures/background.jpg"_s};
     return window;
 }
@@ -54,12 +56,20 @@ const ui::Declaration& examNoticeControls() {
 }
 
 NoticePlacement placeNotice(QSize client) {
-    const int blockHeight = kPictureSize.height() + kButtonGap + kButtonSize.height();
+    // On a screen too short for the whole design the picture shrinks, keeping its proportions, so
+    // that the button stays on the screen.
+    const int room = client.height() - kTopMargin - kButtonGap - kButtonSize.height() - kFootMargin;
+    const QSize picture =
+        room < kPictureSize.height()
+            ? kPictureSize.scaled(kPictureSize.width(), std::max(room, 1), Qt::KeepAspectRatio)
+            : kPictureSize;
+    const int blockHeight = picture.height() + kButtonGap + kButtonSize.height();
     const int top = std::max(kTopMargin, (client.height() - blockHeight) / 2);
-    const int left = std::max(0, (client.width() - kPictureSize.width()) / 2);
+    const int left = std::max(0, (client.width() - picture.width()) / 2);
     const int buttonLeft = std::max(0, (client.width() - kButtonSize.width()) / 2);
-    return {.picture = {QPoint(left, top), kPictureSize},
-            .button = {QPoint(buttonLeft, top + kPictureSize.height() + kButtonGap), kButtonSize}};
+    return {.picture = {QPoint(left, top), picture},
+            .button = {QPoint(buttonLeft, top + picture.height() + kButtonGap), kButtonSize},
+            .shrunk = picture != kPictureSize};
 }
 
 } // namespace exam

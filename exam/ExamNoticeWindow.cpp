@@ -2,6 +2,7 @@
 
 #include "ExamNames.h"
 #include "ExamNoticeDeclaration.h"
+#include "PictureBox.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
@@ -29,7 +30,9 @@ void ExamNoticeWindow::enterExam() {
 void ExamNoticeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const NoticePlacement placement = placeNotice(event->size());
-    m_controls.widget(names::kNoticePicture)->setGeometry(placement.picture);
+    auto* picture = m_controls.get<ui::PictureBox>(names::kNoticePicture);
+    picture->setGeometry(placement.picture);
+    picture->setStretched(placement.shrunk);
     m_controls.widget(names::kEnter)->setGeometry(placement.button);
     // The band is wider than the design window; a larger window stretches it to the full width.
     QWidget* band = m_controls.widget(names::kNoticeBand);

@@ -1,5 +1,6 @@
 #include "ExamWindow.h"
 
+#include "AnswerRules.h"
 #include "CalcPages.h"
 #include "ExamAnswerWindow.h"
 #include "ExamCalcAnswerWindow.h"
@@ -40,6 +41,8 @@ namespace {
 
 constexpr int kCardWidth = 203;
 constexpr int kCardTop = 68;
+constexpr int kCardFootMargin = 2;   // under the legend at the design size
+constexpr int kCardTitleBottom = 36; // 图片框1 and what lies above it never move
 constexpr int kCardGap = 8;
 constexpr int kHeaderHeight = 104;
 constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
@@ -49,6 +52,8 @@ constexpr int kMinAnswerHeight = 284; // the design's answer pages
 constexpr int kMaxAnswerHeight = 428; // tall enough for the whole journal-entry grid
 constexpr int kPreferredQuestionHeight = 200;
 constexpr int kMinQuestionHeight = 80;
+constexpr int kOptionWidth = 665; // declared, in answer pages 728 wide
+constexpr int kOptionMargin = 63; // 728 - 665: the options' right margin inside the answer pages
 
 // Zoom: two pixels a step, from two steps smaller to five larger than the declared sizes.
 constexpr int kZoomPixels = 2;
@@ -72,6 +77,25 @@ void keepDesignBlanks(QLabel* caption) {
     QFont font = caption->font();
     font.setFamilies({u"Noto Sans Mono CJK SC"_s, font.family()});
     caption->setFont(font);
+}
+
+// At its design height (the client's height less the card's top) and above, the answer card keeps its
+// declared layout. A shorter card keeps the legend at its foot and draws the rows between title and legend
+// closer together.
+void layOutCard(const ui::Built& controls, int cardHeight) {
+    const QRect legend = ui::findDeclared(examWindowControls(), names::kLegend)->rect;
+    const int legendTop = legend.top();
+    const int shortBy = std::max(0, legend.bottom() + 1 + kCardFootMargin - cardHeight);
+    const double scale = double(legendTop - shortBy - kCardTitleBottom) / (legendTop - kCardTitleBottom);
+    for (const ui::Control& c : examWindowControls()) {
+        if (c.parent != names::kCard) continue;
+        int top = c.rect.top();
+        if (c.name == names::kLegend)
+            top -= shortBy;
+        else if (top >= kCardTitleBottom)
+            top = kCardTitleBottom + qRound((top - kCardTitleBottom) * scale);
+        controls.widget(c.name)->move(c.rect.left(), top);
+    }
 }
 
 } // namespace
@@ -216,7 +240,8 @@ void ExamWindow::putAnswerBack() {
     for (int n = 1; n <= 4; ++n) {
         const QString name =
             type == QuestionType::SingleChoice ? names::singleOption(n) : names::multipleOption(n);
-        put(m_controls.get<QAbstractButton>(name), m_question.options[n - 1], states[n - 1]);
+        put(m_controls.get<QAbstractButton>(name), practice::optionCaption(n - 1, m_question.options[n - 1]),
+            states[n - 1]);
     }
 }
 
@@ -453,6 +478,7 @@ void ExamWindow::relayout(QSize client) {
     const int cardLeft = width - kCardWidth;
     const int leftWidth = cardLeft - kCardGap;
     m_controls.widget(names::kCard)->setGeometry(cardLeft, kCardTop, kCardWidth, height - kCardTop);
+    layOutCard(m_controls, height - kCardTop);
     m_controls.widget(names::kHeader)->setGeometry(0, 0, width, kHeaderHeight);
     QWidget* panel = m_controls.widget(names::kTimerPanel);
     panel->move(width - kTimerPanelFromRight, panel->y());
@@ -468,6 +494,12 @@ void ExamWindow::relayout(QSize client) {
     m_controls.widget(names::kSplitter)->setGeometry(0, splitterTop, leftWidth, 2);
     const int pagesTop = splitterTop + 3;
     m_pages->setGeometry(8, pagesTop, leftWidth - 8, std::max(0, navigationTop - pagesTop - 2));
+    // Long options use the width the pages gain beyond their design.
+    for (int n = 1; n <= 4; ++n)
+        for (const QString& name : {names::singleOption(n), names::multipleOption(n)}) {
+            QWidget* option = m_controls.widget(name);
+            option->resize(std::max(kOptionWidth, m_pages->width() - kOptionMargin), option->height());
+        }
 }
 
 void ExamWindow::closeEvent(QCloseEvent* event) {

@@ -261,6 +261,7 @@ const ui::WindowDeclaration& examWindowDeclaration() {
                                               .minimizeButton = true,
                                               .maximizeButton = true,
                                               .maximized = true,
+                                              .minimumSize = ui::kSmallestLayout,
                                               .background = kWhite};
     return window;
 }

@@ -17,6 +17,10 @@ bool objectiveAnswerRight(const QString& recorded, const QString& standard) {
     return !recorded.isEmpty() && recorded == standard;
 }
 
+QString optionCaption(int index, const QString& text) {
+    return QChar(u'A' + index) + u' ' + text;
+}
+
 QString shownRecordedAnswer(const QString& recorded) {
     return recorded.isEmpty() ? u"未做"_s : recorded;
 }

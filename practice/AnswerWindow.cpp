@@ -1,11 +1,13 @@
 #include "AnswerWindow.h"
 
 #include "AnswerWindowDeclarations.h"
+#include "ModalChild.h"
 #include "Pictures.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 namespace practice {
 
@@ -18,11 +20,17 @@ AnswerWindow::AnswerWindow(const ui::WindowDeclaration& window, std::span<const 
     palette.setBrush(QPalette::Window, QBrush(QPixmap::fromImage(ui::loadPicture(kAnswerBackground))));
     setPalette(palette);
     setAutoFillBackground(true);
-    setWindowModality(opener ? Qt::WindowModal : Qt::ApplicationModal);
+    ui::makeModalChild(this, opener, opener ? Qt::WindowModal : Qt::ApplicationModal);
+    // The window has nothing to act on: Enter and Space close it as Esc does.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 void AnswerWindow::showCentred() {
     ui::showDeclared(this, m_window);
+    activateWindow(); // its keys work at once, also where no window manager activates it
 }
 
 void AnswerWindow::setText(const QString& name, const QString& text) {

@@ -1,6 +1,7 @@
 #include "PracticeWindow.h"
 
 #include "AnswerRecorder.h"
+#include "AnswerRules.h"
 #include "CalcPages.h"
 #include "CurrentQuestion.h"
 #include "PictureButton.h"
@@ -202,7 +203,7 @@ void PracticeWindow::showPage(int page) {
 
 void PracticeWindow::setOptionCaptions() {
     for (int i = 0; i < 4; ++i) {
-        const QString caption = kLetters.mid(i, 1) + u' ' + m_question.options[i];
+        const QString caption = optionCaption(i, m_question.options[i]);
         m_single[i]->setText(caption);
         m_multiple[i]->setText(caption);
     }

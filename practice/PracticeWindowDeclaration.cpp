@@ -161,6 +161,7 @@ ui::WindowDeclaration practiceWindowDeclaration() {
             .minimizeButton = true,
             .maximizeButton = true,
             .maximized = true,
+            .minimumSize = ui::kSmallestLayout,
             .background = kWhite};
 }
 

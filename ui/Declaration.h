@@ -7,7 +7,7 @@
 // Write tables with designated initialisers, naming only what differs from the defaults:
 //
 //   {.name = u"进入答题"_s, .kind = Kind::PictureButton, .rect = {480, 344, 72, 32},
-//    .parent = u"高级选择夹1"_s, .page = 3, .text = u"进入答题"_s, .tabStop = false,
+//    .parent = u"高级选择夹1"_s, .page = 3, .text = u"进入答题"_s,
 //    .look = {.style = ButtonStyle::Raised, .normal = {.background = QColor(255, 128, 0)}}}
 //
 // Regular groups (a card of number buttons, the lines of a grid) are produced by a loop that
@@ -146,6 +146,7 @@ struct WindowDeclaration {
     bool maximizeButton = false;
     bool taskbar = true;                // false: a dialog of its parent, no taskbar entry
     bool maximized = false;             // opens maximized, otherwise centred on the screen
+    QSize minimumSize{};                // sizable frames: the smallest client size their layout holds
     std::optional<QColor> background{}; // unset = system button face
     QString backgroundPicture{};        // stretched over the whole client area
 };
@@ -153,6 +154,11 @@ struct WindowDeclaration {
 // Frame metrics of a normal frame: a 950 × 655 window has a 944 × 627 client area.
 inline constexpr int kFrameBorder = 3;
 inline constexpr int kTitleBarHeight = 22;
+
+// The smallest client area the resizable working windows lay themselves out in without overlap or
+// cut: a 1366 × 768 laptop at 125–133 % gives about 1024 × 576 logical pixels; the width never
+// goes below the design's.
+inline constexpr QSize kSmallestLayout{944, 576};
 
 inline QSize clientSize(const WindowDeclaration& window) {
     return window.outerSize - QSize(2 * kFrameBorder, 2 * kFrameBorder + kTitleBarHeight);

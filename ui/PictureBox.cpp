@@ -37,7 +37,7 @@ QRect PictureBox::contentRect() const {
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect content = contentRect();
-    if (m_background) painter.fillRect(content, *m_background);
+    painter.fillRect(content, m_background.value_or(palette().color(QPalette::Button)));
     if (!m_picture.isNull()) {
         painter.setClipRect(content);
         if (m_stretched) {

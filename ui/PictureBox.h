@@ -9,7 +9,8 @@
 namespace ui {
 
 // A picture at natural size from the top-left corner (clipped by the box) or stretched over the
-// box, on a background colour, inside one of the border kinds. It may hold other controls.
+// box, on a background colour, inside one of the border kinds. It may hold other controls. It
+// always paints its background, so nothing under it shows through.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -19,7 +20,7 @@ public:
     const QImage& picture() const { return m_picture; }
     void setStretched(bool stretched);
     bool isStretched() const { return m_stretched; }
-    void setBackground(const std::optional<QColor>& colour); // unset = no background of its own
+    void setBackground(const std::optional<QColor>& colour); // unset = the default colour (button face)
     void setBorder(Border border);
     Border border() const { return m_border; }
     // The area inside the border.

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
@@ -125,9 +127,16 @@ void PictureButton::leaveEvent(QEvent* event) {
     QAbstractButton::leaveEvent(event);
 }
 
+// A flat button of a picture alone, in system colours, lies on its container like the picture it
+// shows: where the picture does not cover it, the container shows through.
+bool PictureButton::showsContainer() const {
+    const bool ownColours = m_look.normal.background || m_look.hot.background || m_look.focused.background;
+    return m_look.style == ButtonStyle::Flat && text().isEmpty() && !ownColours;
+}
+
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), currentBackground());
+    if (!showsContainer()) painter.fillRect(rect(), currentBackground());
     drawContent(painter);
     if (!m_scaledOverlay.isNull()) {
         painter.save();
@@ -205,7 +214,8 @@ void PictureButton::drawContent(QPainter& painter) const {
     }
     const int gap = (pictureSize.isEmpty() || textSize.isEmpty()) ? 0 : kGap;
     const int total = pictureSize.width() + gap + textSize.width();
-    const int left = (width() - total) / 2 + shift;
+    // Wider than the button, it starts at the left edge and is cut at the right, as in a picture box.
+    const int left = std::max(0, (width() - total) / 2) + shift;
     if (!shown.isNull())
         painter.drawImage(QPoint(left, (height() - pictureSize.height()) / 2 + shift), shown);
     const QRect textRect(left + pictureSize.width() + gap, shift, textSize.width() + 1, height());

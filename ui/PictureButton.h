@@ -40,6 +40,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool showsContainer() const;
     void drawEdges(class QPainter& painter) const;
     void drawContent(class QPainter& painter) const;
     void scaleOverlay();

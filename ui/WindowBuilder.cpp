@@ -10,14 +10,17 @@
 #include "TabControl.h"
 #include "TransparentLabel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -65,6 +68,11 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
+
+// The default colour of the declarations: the platform's button face.
+QColor buttonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
 
 void setColour(QWidget* widget, QPalette::ColorRole role, const std::optional<QColor>& colour) {
     if (!colour) return;
@@ -120,7 +128,7 @@ QWidget* makePictureButton(const Control& c, QWidget* parent) {
 QWidget* makePictureBox(const Control& c, PictureBox* box) {
     box->setPicture(loadPicture(c.picture));
     box->setStretched(c.stretch || c.kind == Kind::MarkBox);
-    if (c.background || c.kind != Kind::MarkBox) box->setBackground(c.background);
+    if (c.background) box->setBackground(c.background);
     box->setBorder(c.border);
     return box;
 }
@@ -291,6 +299,10 @@ void applyColours(QWidget* w, const Control& c) {
     case Kind::TransparentLabel:
         setColour(w, QPalette::WindowText, c.foreground);
         return;
+    case Kind::Label: // its own background: the default colour unless another is declared
+        setColour(w, QPalette::WindowText, c.foreground);
+        setBackground(w, QPalette::Window, c.background.value_or(buttonFace()));
+        return;
     case Kind::LineEdit:
     case Kind::TextEdit:
     case Kind::ListView:
@@ -344,6 +356,31 @@ QWidget* resolveParent(const Control& c, QWidget* container, const Built& built,
     if (!page) *error = QStringLiteral("%1: %2 has no page %3").arg(c.name, c.parent).arg(c.page);
     return page;
 }
+
+// A popup (list, menu, completer) never becomes the active window, so a window's Esc shortcut
+// would also fire while one is open: one Esc would close the list and the window. The key is
+// offered to the focus first (a shortcut override); while a popup is open, the override is taken
+// for it, so the key goes to the popup alone, which closes itself.
+class PopupTakesEscape final : public QObject {
+public:
+    static void install() {
+        static QPointer<PopupTakesEscape> filter;
+        if (filter) return;
+        filter = new PopupTakesEscape(qApp);
+        qApp->installEventFilter(filter);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride && QApplication::activePopupWidget() &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            event->accept();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    using QObject::QObject;
+};
 
 QSize designSizeOf(const Control* container, QSize fallback) {
     return container ? container->rect.size() : fallback;
@@ -412,6 +449,7 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
         window->setFixedSize(client);
         new FixedFrame(window);
     } else {
+        if (declaration.minimumSize.isValid()) window->setMinimumSize(declaration.minimumSize);
         window->resize(client);
     }
     setBackground(window, QPalette::Window, declaration.background);
@@ -420,6 +458,7 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
+    PopupTakesEscape::install();
     return buildControls(window, client, controls);
 }
 

@@ -49,7 +49,7 @@ TEST(ExamWindow, OpensOnQuestionOneWithItsButtonCurrent) {
     EXPECT_EQ(f.text(n::kSection), u"(单选题第 1 题)"_s);
     EXPECT_EQ(pageIndex(f), 0);
     EXPECT_EQ(f.get<QPlainTextEdit>(n::kQuestionText)->toPlainText(), f.store->rows()[0].tm);
-    EXPECT_EQ(f.get<QRadioButton>(n::singleOption(3))->text(), f.store->rows()[0].options[2]);
+    EXPECT_EQ(f.get<QRadioButton>(n::singleOption(3))->text(), u"C "_s + f.store->rows()[0].options[2]);
     EXPECT_EQ(f.cardColour(1), kCurrent);
     EXPECT_TRUE(f.store->rows()[4].xxda.isEmpty())
         << "an answer left by an earlier run is cleared on opening";

@@ -99,7 +99,7 @@ QList<QuestionRecord> samplePaper(int paper) {
         q.fen = u"0"_s;
         q.jx = u"解析 %1"_s.arg(id);
         for (int i = 0; i < 4; ++i)
-            q.options[i] = u"%1. 选项 %2-%3"_s.arg(QChar(u'A' + i)).arg(id).arg(i);
+            q.options[i] = u"选项 %1-%2"_s.arg(id).arg(i + 1); // as in the bank: no letter of its own
         if (id <= 20)
             q.da = singles[id % 4];
         else if (id <= 40)
