@@ -103,7 +103,7 @@ TEST(ExamWindow, CrossingSectionsChangesTheAnswerPage) {
 
 TEST(ExamWindow, AnswersAreRecordedAtOnceAndPutBackOnReturn) {
     ExamWindowFixture f;
-    const QuestionRecord& q1 = f.store->rows()[0];
+    const QuestionRecord q1 = f.store->rows()[0]; // a copy: recording replaces the rows
     f.clickOption(n::singleOption(2));
     EXPECT_EQ(f.store->rows()[0].xxda, u"B"_s);
     EXPECT_EQ(f.store->rows()[0].fen, q1.da == u"B"_s ? u"1"_s : u"0"_s);
