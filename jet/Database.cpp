@@ -1,6 +1,6 @@
 #include "Database.h"
 
-#include "HeaderMask.h"
+#include "CatalogTables.h"
 #include "LongValue.h"
 #include "Table.h"
 #include "TextCodec.h"
@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 
 namespace jet {
@@ -123,18 +122,7 @@ Result<std::shared_ptr<Database>> Database::open(const std::string& path) {
 Status Database::checkHeader() {
     ReadScope scope(*m_pager, false);
     JET_TRY(scope.status());
-    if (m_pager->pageCount() < 3) return Status::corrupt("file is too short to be an Access database");
-    auto page0 = m_pager->read(0);
-    if (!page0.ok()) return page0.status();
-    Bytes header(page0->begin(), page0->end());
-    HeaderMask::apply(header);
-    if (header[0] != kPageBlank ||
-        std::memcmp(header.data() + kEngineNameOffset, kEngineName, sizeof kEngineName) != 0)
-        return Status::corrupt("file is not an Access (Jet) database");
-    if (header[kVersionOffset] != kVersionJet4)
-        return Status::unsupported("only Access 2000-2003 (Jet 4) files are supported");
-    if (get32(header, kDbKeyOffset) != 0) return Status::unsupported("encrypted databases are not supported");
-    return {};
+    return checkHeaderPage(*m_pager);
 }
 
 Status Database::loadCatalog() {

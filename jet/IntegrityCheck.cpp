@@ -1,14 +1,13 @@
 #include "IntegrityCheck.h"
 
+#include "CatalogTables.h"
 #include "DataPage.h"
-#include "HeaderMask.h"
 #include "LongValue.h"
 #include "Pager.h"
 #include "Table.h"
 #include "TextCodec.h"
 #include "UsageMap.h"
 
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -32,8 +31,8 @@ public:
             problem("catalog: " + catalog.status().message());
             return m_problems;
         }
-        for (const auto& [name, page] : catalogTables(catalog.value()))
-            checkTable(name, page);
+        for (const CatalogTable& table : catalogTables(catalog.value()))
+            checkTable(table.name, table.page);
         checkGlobalMap();
         return m_problems;
     }
@@ -48,43 +47,20 @@ private:
     }
 
     void checkHeader() {
-        auto page0 = m_store.read(0);
-        if (!page0.ok()) {
-            problem("header: " + page0.status().message());
-            return;
-        }
-        Bytes header(page0->begin(), page0->end());
-        HeaderMask::apply(header);
-        if (header[0] != kPageBlank ||
-            std::memcmp(header.data() + kEngineNameOffset, kEngineName, sizeof kEngineName))
-            problem("header: not a Jet database");
-        if (header[kVersionOffset] != kVersionJet4) problem("header: version is not Jet 4");
-        if (get32(header, kDbKeyOffset) != 0) problem("header: pages are encrypted");
+        const Status header = checkHeaderPage(m_store);
+        if (!header.ok()) problem("header: " + header.message());
         use(0, "header");
     }
 
-    std::vector<std::pair<std::string, std::uint32_t>> catalogTables(const TableDef& catalog) {
-        std::vector<std::pair<std::string, std::uint32_t>> out{{"MSysObjects", kCatalogPage}};
-        Table table(m_store, catalog);
-        auto rows = table.scan();
-        const Column* id = catalog.find("Id");
-        const Column* name = catalog.find("Name");
-        const Column* type = catalog.find("Type");
-        if (!rows.ok() || !id || !name || !type) {
-            problem("catalog: " +
-                    (rows.ok() ? std::string("lacks Id, Name or Type") : rows.status().message()));
+    std::vector<CatalogTable> catalogTables(const TableDef& catalog) {
+        std::vector<CatalogTable> out{{"MSysObjects", kCatalogPage}};
+        auto listed = jet::catalogTables(m_store, catalog);
+        if (!listed.ok()) {
+            problem("catalog: " + listed.status().message());
             return out;
         }
-        for (const auto& row : rows.value()) {
-            const auto& typeRaw = row.values[catalog.position(*type)];
-            const auto& idRaw = row.values[catalog.position(*id)];
-            if (!typeRaw || !idRaw || typeRaw->size() != 2 || idRaw->size() != 4 ||
-                (get16(*typeRaw, 0) & 0x7F) != 1)
-                continue;
-            auto text = table.text(*name, row.values[catalog.position(*name)]);
-            const std::uint32_t page = get32(*idRaw, 0) & 0x00FFFFFF;
-            if (page != kCatalogPage) out.emplace_back(text.ok() && text.value() ? *text.value() : "?", page);
-        }
+        for (CatalogTable& table : listed.value())
+            if (table.page != kCatalogPage) out.push_back(std::move(table));
         return out;
     }
 

@@ -1,14 +1,12 @@
 #include "QuickCheck.h"
 
+#include "CatalogTables.h"
 #include "DataPage.h"
-#include "HeaderMask.h"
 #include "Pager.h"
-#include "Table.h"
 #include "TableDef.h"
 #include "UsageMap.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -49,49 +47,22 @@ private:
     void problem(std::string text) { m_problems.push_back(std::move(text)); }
 
     bool checkHeader() {
-        auto page0 = m_store.read(0);
-        if (!page0.ok()) {
-            problem("header: " + page0.status().message());
-            return false;
-        }
-        Bytes header(page0->begin(), page0->end());
-        HeaderMask::apply(header);
-        if (header[0] != kPageBlank ||
-            std::memcmp(header.data() + kEngineNameOffset, kEngineName, sizeof kEngineName) ||
-            header[kVersionOffset] != kVersionJet4) {
-            problem("header: not a Jet 4 database");
-            return false;
-        }
-        return true;
+        const Status header = checkHeaderPage(m_store);
+        if (!header.ok()) problem("header: " + header.message());
+        return header.ok();
     }
 
     // User tables by their lower-case name, with their definition pages.
     std::map<std::string, std::uint32_t> readCatalog() {
         std::map<std::string, std::uint32_t> out;
         auto def = TableDef::read(m_store, kCatalogPage);
-        if (!def.ok()) {
-            problem("catalog: " + def.status().message());
+        auto tables = def.ok() ? catalogTables(m_store, def.value()) : def.status();
+        if (!tables.ok()) {
+            problem("catalog: " + tables.status().message());
             return out;
         }
-        Table table(m_store, def.value());
-        auto rows = table.scan();
-        const Column* id = def->find("Id");
-        const Column* name = def->find("Name");
-        const Column* type = def->find("Type");
-        if (!rows.ok() || !id || !name || !type) {
-            problem("catalog: " +
-                    (rows.ok() ? std::string("lacks Id, Name or Type") : rows.status().message()));
-            return out;
-        }
-        for (const auto& row : rows.value()) {
-            const auto& typeRaw = row.values[def->position(*type)];
-            const auto& idRaw = row.values[def->position(*id)];
-            if (!typeRaw || !idRaw || typeRaw->size() != 2 || idRaw->size() != 4 ||
-                (get16(*typeRaw, 0) & 0x7F) != 1)
-                continue;
-            auto text = table.text(*name, row.values[def->position(*name)]);
-            if (text.ok() && text.value()) out.emplace(lowered(*text.value()), get32(*idRaw, 0) & 0x00FFFFFF);
-        }
+        for (const CatalogTable& table : tables.value())
+            out.emplace(lowered(table.name), table.page);
         return out;
     }
 
