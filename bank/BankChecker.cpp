@@ -1,5 +1,6 @@
 #include "BankChecker.h"
 
+#include "BankCompiler.h"
 #include "BankRules.h"
 
 #include "jet/Connection.h"
@@ -73,4 +74,24 @@ QStringList checkBankFile(const QString& path) {
     for (const BankTable& table : bank.tables)
         problems.append(tableProblems(table.name, table.rows));
     return problems;
+}
+
+BankReview checkBank(const QString& path, const QString& sourceDirectory) {
+    const ReadBank bank = readBankFile(path);
+    BankReview review = reviewTables(bank.tables);
+    QStringList problems = bank.problems;
+    for (const BankTable& table : bank.tables)
+        problems.append(tableProblems(table.name, table.rows));
+    if (!sourceDirectory.isEmpty()) {
+        const LoadedPools sources = loadPools(sourceDirectory);
+        problems.append(sources.problems);
+        if (sources.problems.isEmpty()) {
+            const BankReview against = reviewAgainstSources(bank.tables, sources.pools);
+            review.report.append(against.report);
+            problems.append(against.problems);
+            review.contentProblems.append(against.contentProblems);
+        }
+    }
+    review.problems = problems + review.problems;
+    return review;
 }

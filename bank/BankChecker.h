@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BankReview.h"
 #include "BankTables.h"
 
 #include <QList>
@@ -18,3 +19,7 @@ ReadBank readBankFile(const QString& path);
 
 // Every broken rule of the file at `path`; empty when the bank is sound.
 QStringList checkBankFile(const QString& path);
+
+// Everything `qvtb check` looks at: the rules, the review of the tables and, when a source directory
+// is given, the review against the sources the bank was built from.
+BankReview checkBank(const QString& path, const QString& sourceDirectory = {});

@@ -1,6 +1,8 @@
 #include "BankCompiler.h"
 
 #include "BankRules.h"
+#include "GiveAways.h"
+#include "PracticeOrder.h"
 
 #include "jet/DatabaseCreator.h"
 
@@ -49,7 +51,33 @@ jet::NewTable newTable(const BankTable& table) {
     return result;
 }
 
+// The pools with every pair that gives itself away sharing a tag of its own, so that the draw keeps the
+// pair apart even before its writers declare it. The tags are marked so that no RE tag equals them.
+QuestionPools withGiveAwaysRelated(QuestionPools pools) {
+    QList<ComparedQuestion> questions;
+    QList<SourceQuestion*> sources;
+    for (QuestionType type : allQuestionTypes)
+        for (SourceQuestion& question : pools[static_cast<std::size_t>(type)]) {
+            questions.append({type, question.record, question.related, {}});
+            sources.append(&question);
+        }
+    const QList<GiveAwayPair> pairs = findGiveAways(questions);
+    for (qsizetype i = 0; i < pairs.size(); ++i) {
+        const QString tag = QChar(0x2) + QString::number(i);
+        sources[pairs[i].first]->related.append(tag);
+        sources[pairs[i].second]->related.append(tag);
+    }
+    return pools;
+}
+
 } // namespace
+
+QStringList poolAnswers(const QList<SourceQuestion>& pool) {
+    QStringList answers;
+    for (const SourceQuestion& question : pool)
+        answers.append(question.record.da);
+    return answers;
+}
 
 LoadedPools loadPools(const QString& directory) {
     LoadedPools loaded;
@@ -75,12 +103,13 @@ LoadedPools loadPools(const QString& directory) {
 ComposedBank composeBank(const QuestionPools& pools) {
     ComposedBank bank;
     for (QuestionType type : allQuestionTypes) {
+        const QList<SourceQuestion>& pool = pools[static_cast<std::size_t>(type)];
         BankTable table{practiceTable(type), {}};
-        for (const SourceQuestion& question : pools[static_cast<std::size_t>(type)])
-            table.rows.append(unanswered(question.record, static_cast<int>(table.rows.size()) + 1));
+        for (int index : practiceOrder(type, poolAnswers(pool)))
+            table.rows.append(unanswered(pool[index].record, static_cast<int>(table.rows.size()) + 1));
         bank.tables.append(table);
     }
-    const DrawnPapers drawn = drawPapers(pools);
+    const DrawnPapers drawn = drawPapers(withGiveAwaysRelated(pools));
     if (!drawn.error.isEmpty()) {
         bank.error = drawn.error;
         return bank;

@@ -19,7 +19,11 @@ struct LoadedPools {
 // and every practice table by the bank's rules.
 LoadedPools loadPools(const QString& directory);
 
-// The four practice tables (questions numbered in source order) and the twenty papers.
+// The standard answers of a pool, in source order.
+QStringList poolAnswers(const QList<SourceQuestion>& pool);
+
+// The four practice tables (questions numbered in practice order, see practiceOrder) and the twenty
+// papers, drawn keeping apart questions related by RE tags or found to give each other away.
 struct ComposedBank {
     QList<BankTable> tables;
     QString error;

@@ -7,8 +7,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The one key a question may leave out: most questions have no related question.
+QString relatedKey() {
+    return u"RE"_s;
+}
+
 QSet<QString> allowedKeys(QuestionType type) {
-    QSet<QString> keys{u"CH"_s, u"TM"_s, u"JX"_s};
+    QSet<QString> keys{u"CH"_s, u"TM"_s, u"JX"_s, relatedKey()};
     switch (type) {
     case QuestionType::SingleChoice:
     case QuestionType::MultipleChoice:
@@ -76,11 +81,14 @@ private:
             if (seen.contains(entry.key) && !mayRepeat(entry.key))
                 problem(entry.line, u"%1 given twice in one question"_s.arg(entry.key));
             seen.insert(entry.key);
+            if (entry.key == relatedKey() && !entry.value.isEmpty() &&
+                entry.value.split(u' ').contains(QString()))
+                problem(entry.line, u"RE tags are separated by single blanks"_s);
             store(question, entry.key, entry.value);
         }
         QStringList missing;
         for (const QString& key : std::as_const(m_allowed))
-            if (!seen.contains(key)) missing.append(key);
+            if (!seen.contains(key) && key != relatedKey()) missing.append(key);
         missing.sort();
         if (!missing.isEmpty())
             problem(m_start, u"question lacks %1"_s.arg(missing.join(u", "_s)));
@@ -100,6 +108,8 @@ private:
             record.jx = value;
         else if (key == u"TX"_s)
             record.tx = value;
+        else if (key == relatedKey())
+            question.related = value.split(u' ');
         else if (key == u"DA"_s)
             record.da = value;
         else if (key.size() == 1)

@@ -11,7 +11,8 @@
 struct SourceQuestion {
     QuestionRecord record;
     QString chapter;
-    int line = 0; // first line of its block
+    QStringList related; // RE tags: questions sharing one give each other away
+    int line = 0;        // first line of its block
 };
 
 struct ParsedSource {
@@ -26,6 +27,6 @@ const QStringList& chapterTags();
 QString sourceFileName(QuestionType type);
 
 // Reads one source file: blocks of "KEY: value" lines separated by blank lines, "#" comment lines.
-// Only the form is checked here (keys known and allowed for the kind, none missing, none repeated,
-// values on one line); the content rules are BankRules'.
+// Only the form is checked here (keys known and allowed for the kind, none missing but the optional RE,
+// none repeated, values on one line, RE tags separated by single blanks); the content rules are BankRules'.
 ParsedSource parseBankSource(const QString& text, const QString& fileName, QuestionType type);

@@ -1,5 +1,7 @@
 #include "PaperDraw.h"
 
+#include "SeededShuffle.h"
+
 #include <QSet>
 
 #include <algorithm>
@@ -11,13 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// mt19937's output sequence is fixed by the C++ standard, unlike the standard distributions and
-// std::shuffle, so the papers come out the same on every library.
-void shuffle(std::vector<int>& items, std::mt19937& rng) {
-    for (std::size_t i = items.size(); i > 1; --i)
-        std::swap(items[i - 1], items[rng() % i]);
-}
 
 // Pool indices of one round: every chapter shuffled, then its questions placed at evenly spaced
 // fractions (2j+1)/(2n) of the round, so any stretch of the round holds the chapters in proportion.
@@ -36,7 +31,7 @@ std::vector<int> spreadRound(const QList<SourceQuestion>& pool, const std::vecto
     std::vector<Slot> slots;
     for (std::size_t c = 0; c < byChapter.size(); ++c) {
         std::vector<int>& group = byChapter[c];
-        shuffle(group, rng);
+        seededShuffle(group, rng);
         const int tie = (static_cast<int>(c) + round) % static_cast<int>(byChapter.size());
         for (std::size_t j = 0; j < group.size(); ++j)
             slots.push_back({static_cast<std::int64_t>(2 * j + 1),
@@ -52,26 +47,41 @@ std::vector<int> spreadRound(const QList<SourceQuestion>& pool, const std::vecto
     return order;
 }
 
+// What a question shares with every question it must not meet in a paper: its text and its RE tags
+// (a tag is marked so that it never equals a question text).
+QStringList exclusionKeys(const SourceQuestion& question) {
+    QStringList keys{question.record.tm};
+    for (const QString& tag : question.related)
+        keys.append(QChar(0x1) + tag);
+    return keys;
+}
+
+bool sharesAny(const QStringList& keys, const QSet<QString>& taken) {
+    return std::any_of(keys.begin(), keys.end(), [&](const QString& key) { return taken.contains(key); });
+}
+
 // Deals one kind's questions (or one calculation form's) round after round.
 class PoolDealer {
 public:
     PoolDealer(const QList<SourceQuestion>& pool, std::vector<int> members, std::uint32_t seed)
         : m_pool(pool), m_members(std::move(members)), m_rng(seed) {}
 
-    // Adds `count` questions whose texts the paper does not hold yet; false when the pool cannot.
-    bool deal(QuestionType type, int count, Paper& paper, QSet<QString>& texts) {
+    // Adds `count` questions that share neither text nor RE tag with the paper yet; false when the pool
+    // cannot.
+    bool deal(QuestionType type, int count, Paper& paper, QSet<QString>& taken) {
         std::deque<int> skipped;
         // Every member is looked at at most twice per paper before the pool is declared too small.
         std::size_t budget = 2 * m_members.size() + 1;
         while (count > 0) {
             if (budget-- == 0 || m_members.empty()) return false;
             const int index = next();
-            const QString& text = m_pool[index].record.tm;
-            if (texts.contains(text)) {
+            const QStringList keys = exclusionKeys(m_pool[index]);
+            if (sharesAny(keys, taken)) {
                 skipped.push_back(index);
                 continue;
             }
-            texts.insert(text);
+            for (const QString& key : keys)
+                taken.insert(key);
             paper.append({type, index});
             --count;
         }
@@ -130,14 +140,15 @@ DrawnPapers drawPapers(const QuestionPools& pools) {
     }
     DrawnPapers drawn;
     for (int p = 0; p < paperCount; ++p) {
-        QSet<QString> texts;
+        QSet<QString> taken;
         for (std::size_t s = 0; s < sections.size(); ++s) {
             const Section& section = sections[s];
             if (!dealers[s].deal(section.type, section.count, drawn.papers[static_cast<std::size_t>(p)],
-                                 texts)) {
+                                 taken)) {
                 const QString what = section.tx.isEmpty() ? practiceTable(section.type) : section.tx;
                 drawn.error =
-                    u"the %1 questions cannot fill paper %2 with %3 different question texts"_s.arg(what)
+                    u"the %1 questions cannot fill paper %2 with %3 different, unrelated questions"_s
+                        .arg(what)
                         .arg(p + 1)
                         .arg(section.count);
                 return drawn;

@@ -29,5 +29,6 @@ struct DrawnPapers {
 // Draws the twenty papers. Deterministic: the same pools always give the same papers. Each kind's pool
 // is dealt out round after round, every round a fresh shuffle in which each chapter's questions are
 // spread evenly, so each paper mixes the chapters in proportion to the pool and the pool is used
-// evenly across papers. A question whose text the paper already holds waits for the next paper.
+// evenly across papers. A question whose text or RE tag the paper already holds (of any kind) waits for
+// the next paper, so related questions never meet in one paper.
 DrawnPapers drawPapers(const QuestionPools& pools);

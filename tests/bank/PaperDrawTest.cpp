@@ -101,12 +101,12 @@ TEST(PaperDraw, ChaptersAndQuestionsAreUsedEvenly) {
 
 TEST(PaperDraw, TooSmallPoolsAreReported) {
     EXPECT_EQ(drawPapers(pools(19, 6)).error,
-              u"the danxuan questions cannot fill paper 1 with 20 different question texts"_s);
+              u"the danxuan questions cannot fill paper 1 with 20 different, unrelated questions"_s);
     QuestionPools noJournal = pools(30, 6);
     for (SourceQuestion& question : noJournal[3])
         question.record.tx = amountsCalcType();
     EXPECT_EQ(drawPapers(noJournal).error,
-              u"the 计算分析题-分录 questions cannot fill paper 1 with 1 different question texts"_s);
+              u"the 计算分析题-分录 questions cannot fill paper 1 with 1 different, unrelated questions"_s);
     // Twenty single-choice texts that the true/false pool shares leave it unable to fill a paper.
     QuestionPools shared = pools(20, 6);
     shared[2] = pool(QuestionType::TrueFalse, 20, u"单"_s, true);

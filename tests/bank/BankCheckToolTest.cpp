@@ -1,0 +1,120 @@
+// `qvtb build` and `qvtb check` run as the writers run them, on sources shaped like the shipped ones.
+#include "BankCompiler.h"
+#include "SampleBank.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+ToolRun qvtb(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_QVTB), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class BankCheckTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"src"_s));
+        m_sources = sampleSources(120, 10);
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    ToolRun buildAndCheck() {
+        EXPECT_TRUE(writeSources(m_sources, path(u"src"_s)));
+        const ToolRun build = qvtb({u"build"_s, path(u"src"_s), path(u"qvtb.mdb"_s)});
+        EXPECT_EQ(build.exitCode, 0) << build.err.toStdString();
+        return qvtb({u"check"_s, path(u"qvtb.mdb"_s), path(u"src"_s)});
+    }
+
+    QTemporaryDir m_dir;
+    SampleSources m_sources;
+};
+
+// A pair the audit of the shipped bank found: a statement that is a single-choice question's key.
+const QString plantedChoice =
+    u"CH: 会计要素与等式\nTM: 下列各项中，属于企业负债要素的是（ ）。\nA: 预收账款\nB: 预付账款\n"
+    u"C: 应收票据\nD: 实收资本（或股本）\nDA: A\n%1JX: 预收账款是企业的现时义务。\n\n"_s;
+const QString plantedStatement =
+    u"CH: 会计要素与等式\nTM: 预收账款属于企业的负债要素。\nDA: 正确\n%1JX: 预收账款须以交付商品偿付。\n\n"_s;
+
+} // namespace
+
+TEST_F(BankCheckTool, BuiltPracticeTablesHideTheSourcesPatterns) {
+    const ToolRun check = buildAndCheck();
+    EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
+    for (const QString& figure :
+         {u"danxuan: the letter missing from the last three: "_s,
+          u"panduan: the opposite of the previous answer: "_s, u"duoxuan: always the commonest key, "_s,
+          u"panduan: holds an absolute word: 错误"_s})
+        EXPECT_TRUE(check.out.contains(figure)) << figure.toStdString() << "\n" << check.out.toStdString();
+}
+
+TEST_F(BankCheckTool, APlantedAlternationFailsTheCheck) {
+    ASSERT_TRUE(writeSources(m_sources, path(u"src"_s)));
+    const LoadedPools loaded = loadPools(path(u"src"_s));
+    ASSERT_EQ(loaded.problems, QStringList());
+    ComposedBank bank = composeBank(loaded.pools);
+    ASSERT_EQ(bank.error, QString());
+    // The practice order a writer falls into: true and false alternating, single choice cycling A B C D.
+    for (BankTable* table : {&bank.tables[0], &bank.tables[2]}) {
+        QList<QuestionRecord>& rows = table->rows;
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const QuestionRecord& a, const QuestionRecord& b) { return a.da < b.da; });
+        const qsizetype kinds = table->name == u"panduan"_s ? 2 : 4;
+        QList<QuestionRecord> dealt;
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            dealt.append(rows[(i % kinds) * (rows.size() / kinds) + i / kinds]);
+        for (qsizetype i = 0; i < dealt.size(); ++i)
+            dealt[i].id = static_cast<int>(i + 1);
+        rows = dealt;
+    }
+    ASSERT_EQ(writeBank(bank.tables, path(u"planted.mdb"_s)), QString());
+    const ToolRun check = qvtb({u"check"_s, path(u"planted.mdb"_s), path(u"src"_s)});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(
+        check.err.contains(u"panduan: figure \"the opposite of the previous answer\" scores 100.0 %"_s))
+        << check.err.toStdString();
+    EXPECT_TRUE(
+        check.err.contains(u"danxuan: figure \"the letter missing from the last three\" scores 100.0 %"_s))
+        << check.err.toStdString();
+}
+
+TEST_F(BankCheckTool, APlantedGiveAwayFailsUntilTagged) {
+    m_sources.danxuan += plantedChoice.arg(QString());
+    m_sources.panduan += plantedStatement.arg(QString());
+    const ToolRun untagged = buildAndCheck();
+    EXPECT_EQ(untagged.exitCode, 1);
+    EXPECT_TRUE(untagged.err.contains(u"give-away not declared by a shared RE tag: danxuan.txt:"_s))
+        << untagged.err.toStdString();
+    EXPECT_TRUE(untagged.err.contains(u"panduan.txt:"_s + QString::number(5 * 120 + 1) +
+                                      u" 「预收账款属于企业的负债要素。」"_s))
+        << untagged.err.toStdString();
+    const ToolRun warned = qvtb({u"check"_s, u"--content-warnings"_s, path(u"qvtb.mdb"_s), path(u"src"_s)});
+    EXPECT_EQ(warned.exitCode, 0) << warned.err.toStdString();
+    EXPECT_TRUE(warned.err.contains(u"qvtb: warning: give-away not declared"_s));
+
+    m_sources = sampleSources(120, 10);
+    m_sources.danxuan += plantedChoice.arg(u"RE: 预收账款归类 负债要素\n"_s);
+    m_sources.panduan += plantedStatement.arg(u"RE: 预收账款归类\n"_s);
+    const ToolRun tagged = buildAndCheck();
+    EXPECT_EQ(tagged.exitCode, 0) << tagged.err.toStdString();
+    EXPECT_TRUE(tagged.out.contains(u"give-aways across the pools: 1 declared by RE tags"_s))
+        << tagged.out.toStdString();
+}
