@@ -103,6 +103,14 @@ double sequenceChance(const SequenceStrategy& strategy, const std::vector<int>& 
     }
 }
 
+// The middle value, or the mean of the two middle values of an even count.
+double medianOf(std::vector<int> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t half = values.size() / 2;
+    return values.size() % 2 == 1 ? values[half] : (values[half - 1] + values[half]) / 2.0;
+}
+
 int nonBlankLength(const QString& text) {
     return static_cast<int>(std::count_if(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); }));
 }
@@ -150,9 +158,7 @@ QList<PatternFigure> wordingFigures(QuestionType type, const QList<QuestionRecor
         std::vector<int> lengths;
         for (const QuestionRecord& row : rows)
             lengths.push_back(nonBlankLength(row.tm));
-        std::nth_element(lengths.begin(), lengths.begin() + static_cast<std::ptrdiff_t>(lengths.size() / 2),
-                         lengths.end());
-        const int median = lengths.empty() ? 0 : lengths[lengths.size() / 2];
+        const double median = medianOf(lengths);
         for (const QuestionRecord& row : rows) {
             first.append(QStringList{nonBlankLength(row.tm) > median ? trueAnswer() : falseAnswer()});
             const bool absolute = std::any_of(absoluteWords().begin(), absoluteWords().end(),

@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -117,4 +119,73 @@ TEST_F(BankCheckTool, APlantedGiveAwayFailsUntilTagged) {
     EXPECT_EQ(tagged.exitCode, 0) << tagged.err.toStdString();
     EXPECT_TRUE(tagged.out.contains(u"give-aways across the pools: 1 declared by RE tags"_s))
         << tagged.out.toStdString();
+}
+
+namespace {
+
+// Applies `change` to every question block of a source text.
+QString eachBlock(const QString& text, const std::function<QString(QString)>& change) {
+    QStringList blocks = text.split(u"\n\n"_s, Qt::SkipEmptyParts);
+    for (QString& block : blocks)
+        block = change(block);
+    return blocks.join(u"\n\n"_s) + u"\n\n"_s;
+}
+
+} // namespace
+
+TEST_F(BankCheckTool, WordingCuesAndConstantAnswersFailTheCheck) {
+    // True statements longer than false ones, the keyed option the longest, every multiple-choice key ABCD.
+    m_sources.panduan = eachBlock(m_sources.panduan, [](QString block) {
+        if (block.contains(u"DA: 正确"_s)) block.replace(u"科目。\n"_s, u"科目，并按规定登记入账。\n"_s);
+        return block;
+    });
+    m_sources.danxuan = eachBlock(m_sources.danxuan, [](QString block) {
+        const QString key = block.section(u"DA: "_s, 1).left(1);
+        return block.replace(u"\n"_s + key + u": "_s, u"\n"_s + key + u": 按规定计入"_s);
+    });
+    m_sources.duoxuan.replace(QRegularExpression(u"DA: [A-D]+"_s), u"DA: ABCD"_s);
+    const ToolRun check = buildAndCheck();
+    EXPECT_EQ(check.exitCode, 1);
+    for (const QString& failure :
+         {u"panduan: figure \"longer than the median statement: 正确\" scores 100.0 %"_s,
+          u"danxuan: figure \"the longest option\" scores 100.0 %"_s,
+          u"duoxuan: figure \"always ABCD\" scores 100.0 %"_s})
+        EXPECT_TRUE(check.err.contains(failure)) << failure.toStdString() << "\n" << check.err.toStdString();
+    EXPECT_FALSE(check.err.contains(u"figure \"the opposite of the previous answer\""_s))
+        << check.err.toStdString();
+}
+
+TEST_F(BankCheckTool, APaperHoldingRelatedQuestionsFailsTheCheck) {
+    m_sources.danxuan += plantedChoice.arg(u"RE: 预收账款归类\n"_s);
+    m_sources.panduan += plantedStatement.arg(u"RE: 预收账款归类\n"_s);
+    ASSERT_TRUE(writeSources(m_sources, path(u"src"_s)));
+    const LoadedPools loaded = loadPools(path(u"src"_s));
+    ASSERT_EQ(loaded.problems, QStringList());
+    ComposedBank bank = composeBank(loaded.pools);
+    ASSERT_EQ(bank.error, QString());
+    BankTable& tm1 = bank.tables[4];
+    ASSERT_EQ(tm1.name, u"tm1"_s);
+    const auto planted = [&](QuestionType type) {
+        const QuestionRecord& record = loaded.pools[static_cast<std::size_t>(type)].last().record;
+        return std::find_if(tm1.rows.begin(), tm1.rows.end(),
+                            [&](const QuestionRecord& row) { return row.tm == record.tm; }) != tm1.rows.end();
+    };
+    EXPECT_FALSE(planted(QuestionType::SingleChoice) && planted(QuestionType::TrueFalse));
+    for (QuestionType type : {QuestionType::SingleChoice, QuestionType::TrueFalse}) {
+        QuestionRecord& row = tm1.rows[paperSectionStart(type) - 1];
+        const int id = row.id;
+        row = loaded.pools[static_cast<std::size_t>(type)].last().record;
+        row.id = id;
+        row.fen = u"0"_s;
+    }
+    ASSERT_EQ(writeBank(bank.tables, path(u"tampered.mdb"_s)), QString());
+    const ToolRun withSources = qvtb({u"check"_s, path(u"tampered.mdb"_s), path(u"src"_s)});
+    EXPECT_EQ(withSources.exitCode, 1);
+    EXPECT_TRUE(withSources.err.contains(u"tm1 holds danxuan.txt:"_s) &&
+                withSources.err.contains(u"related by RE tag 预收账款归类"_s))
+        << withSources.err.toStdString();
+    const ToolRun alone = qvtb({u"check"_s, path(u"tampered.mdb"_s)});
+    EXPECT_EQ(alone.exitCode, 1);
+    EXPECT_TRUE(alone.err.contains(u"tm1 holds ID 1 and ID 41, which give each other away"_s))
+        << alone.err.toStdString();
 }
