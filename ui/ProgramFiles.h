@@ -8,7 +8,7 @@ namespace ui {
 QString programDirectory();
 
 // Where the program's private files lie: beside the executable in a build tree or a flat folder;
-// once installed, under <prefix>/lib…/velmora (the browser plugin) and <prefix>/share/velmora (the
+// once installed, under <prefix>/lib…/velmora/plugins (the browser plugin) and <prefix>/share/velmora (the
 // documents and the shipped bank), found relative to the executable so that any prefix works.
 QString libraryDirectory();
 QString dataDirectory();
