@@ -91,7 +91,7 @@ bool copyBank(const QString& shippedBank, const QString& userBank, const QString
 // True when no other process holds the bank's lock (the engine locks the file for each statement);
 // the lock is then held until `lock` goes.
 bool lockExclusively(const QString& bank, std::unique_ptr<Descriptor>& lock) {
-    lock = std::make_unique<Descriptor>(::open(QFile::encodeName(bank).constData(), O_RDWR | O_CLOEXEC));
+    lock = std::make_unique<Descriptor>(::open(QFile::encodeName(bank).constData(), O_RDONLY | O_CLOEXEC));
     return lock->get() >= 0 && ::flock(lock->get(), LOCK_EX | LOCK_NB) == 0;
 }
 
