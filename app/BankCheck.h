@@ -9,4 +9,7 @@ namespace app {
 // bank is missing or damaged, with its path; empty when the bank can be used.
 QString bankProblem(const QString& bankPath);
 
+// The message for the candidate when the bank cannot be used: `what` happened, at `bankPath`.
+QString bankUnusable(const QString& what, const QString& bankPath);
+
 } // namespace app

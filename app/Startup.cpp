@@ -7,12 +7,13 @@
 #include "MessageBox.h"
 #include "Pictures.h"
 #include "ProgramFiles.h"
-#include "QuestionBank.h"
 #include "SingleInstance.h"
+#include "UserBank.h"
 #include "WindowBuilder.h"
 #include "WorkWindows.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QThread>
 #include <QTimer>
 
@@ -46,9 +47,13 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     ui::prepareFontsInBackground();
     ui::preloadPictures(ui::declaredPictures(mainWindowDeclaration(), mainWindowPage(0)));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Names the per-user data directory, whichever binary runs the program.
+    QCoreApplication::setApplicationName(kProgramName);
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
     if (!ui::enterProgramDirectory()) qWarning("cannot enter the program's directory");
-    const QString bankPath = QuestionBank::defaultPath();
+    const QString shippedBank = QDir(ui::dataDirectory()).filePath(UserBank::kFileName);
+    const QString bankPath = UserBank::choosePath(ui::programDirectory(), UserBank::userDirectory());
     SingleInstance instance(bankPath);
     const SingleInstance::Claim claim = instance.claim();
     if (claim == SingleInstance::Claim::Raised) return 0;
@@ -57,9 +62,11 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
         ui::showMessage(nullptr, kAlreadyRunning);
         return 0;
     }
-    const QString bankProblem = app::bankProblem(bankPath);
+    // Only the copy that holds the bank makes or replaces it.
+    QString bankProblem = bankPath == shippedBank ? QString() : UserBank::prepare(shippedBank, bankPath);
+    if (bankProblem.isEmpty()) bankProblem = app::bankProblem(bankPath);
 
-    MainWindow window(ui::programDirectory());
+    MainWindow window(ui::dataDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { bringToFront(window); });

@@ -1,6 +1,6 @@
 // Opens every window it can and writes a PNG of each into the folder given as its argument:
 // MainWindow on each of its five pages, the practice window on each of its answer pages and the four
-// answer windows. It answers in a copy of the bank beside the program, made in a temporary folder, so
+// answer windows. It answers in a copy of the shipped bank, made in a temporary folder, so
 // the shipped bank stays as built. Exits 0 when every picture was written.
 
 #include "ExamTour.h"
@@ -10,8 +10,6 @@
 #include "MainWindowDeclaration.h"
 #include "PracticeTour.h"
 #include "ProgramFiles.h"
-
-#include "QuestionBank.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,12 +63,12 @@ int main(int argc, char** argv) {
     ui::installFonts();
     QTemporaryDir scratch;
     const QString bank = scratch.filePath(u"qvtb.mdb"_s);
-    if (!scratch.isValid() || !QFile::copy(QuestionBank::defaultPath(), bank)) {
+    if (!scratch.isValid() || !QFile::copy(QDir(ui::dataDirectory()).filePath(u"qvtb.mdb"_s), bank)) {
         std::fprintf(stderr, "cannot copy the bank into a temporary folder\n");
         return 1;
     }
 
-    app::MainWindow window(ui::programDirectory());
+    app::MainWindow window(ui::dataDirectory());
     ui::showDeclared(&window, app::mainWindowDeclaration());
     settle(300);
     bool ok = true;

@@ -10,6 +10,7 @@ packages=(
   libjpeg-dev libfontconfig-dev libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
   mdbtools python3
+  desktop-file-utils appstream xdotool
 )
 
 missing=()

@@ -36,7 +36,7 @@ BrowserBackend* backend(bool load) {
     static bool tried = false;
     if (tried || !load) return loaded;
     tried = true;
-    QPluginLoader loader(fileIn(programDirectory(), QStringLiteral("velmora_browser")));
+    QPluginLoader loader(fileIn(libraryDirectory(), QStringLiteral("velmora_browser")));
     loaded = qobject_cast<BrowserBackend*>(loader.instance());
     if (!loaded) qCWarning(lcViewer) << "browser unavailable:" << loader.errorString();
     return loaded;

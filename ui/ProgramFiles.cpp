@@ -4,9 +4,26 @@
 #include <QDir>
 
 namespace ui {
+namespace {
+
+// The installed place when it exists, otherwise the program's own directory.
+QString installedOrBeside(const QString& fromProgram) {
+    const QDir installed(programDirectory() + u'/' + fromProgram);
+    return installed.exists() ? installed.canonicalPath() : programDirectory();
+}
+
+} // namespace
 
 QString programDirectory() {
     return QCoreApplication::applicationDirPath();
+}
+
+QString libraryDirectory() {
+    return installedOrBeside(QStringLiteral(VELMORA_LIBRARY_FROM_PROGRAM));
+}
+
+QString dataDirectory() {
+    return installedOrBeside(QStringLiteral(VELMORA_DATA_FROM_PROGRAM));
 }
 
 QString fileIn(const QString& directory, const QString& writtenName) {
