@@ -75,7 +75,9 @@ RealIndex parseIndex(ByteView d) {
     RealIndex index;
     for (unsigned i = 0; i < kIndexColumnSlots; ++i) {
         const std::uint16_t col = get16(d, kIndexColumnsOffset + 3 * i);
-        if (col != kIndexUnusedColumn) index.columns.push_back(col);
+        if (col == kIndexUnusedColumn) continue;
+        index.columns.push_back(col);
+        index.ascending.push_back((d[kIndexColumnsOffset + 3 * i + 2] & kIndexAscending) != 0);
     }
     index.map = RowId::fromRaw(get32(d, kIndexMapOffset));
     index.root = get32(d, kIndexRootOffset);

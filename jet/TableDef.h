@@ -35,6 +35,7 @@ struct RealIndex {
     RowId map;
     std::uint32_t root = 0;
     std::uint8_t flags = 0;
+    std::vector<bool> ascending; // per key column; empty means all ascending
 };
 
 struct LongValueMaps {
