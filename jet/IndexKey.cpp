@@ -164,7 +164,9 @@ Result<std::optional<Bytes>> IndexKey::rowKey(const TableDef& def, const RealInd
         if (column == def.columns.end())
             return Status::corrupt("index names column " + std::to_string(index.columns[i]) +
                                    ", which the table lacks");
-        const auto& raw = values.at(def.position(*column));
+        if (def.position(*column) >= values.size())
+            return Status::corrupt("row lacks column " + column->name);
+        const auto& raw = values[def.position(*column)];
         if (raw && column->type != format::ColumnType::Boolean) allNull = false;
         const bool ascending = i >= index.ascending.size() || index.ascending[i];
         auto part = columnKey(*column, raw, ascending);

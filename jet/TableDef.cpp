@@ -145,12 +145,6 @@ const Column* TableDef::find(std::string_view name) const {
     return nullptr;
 }
 
-bool TableDef::indexed(const Column& column) const {
-    return std::any_of(indexes.begin(), indexes.end(), [&](const RealIndex& index) {
-        return std::find(index.columns.begin(), index.columns.end(), column.number) != index.columns.end();
-    });
-}
-
 Result<TableDef> TableDef::read(PageStore& store, std::uint32_t page) {
     TableDef t;
     t.page = page;

@@ -62,7 +62,6 @@ struct TableDef {
     std::size_t position(const Column& column) const {
         return static_cast<std::size_t>(&column - columns.data());
     }
-    bool indexed(const Column& column) const;
 
     static Result<TableDef> read(PageStore& store, std::uint32_t page);
 };
