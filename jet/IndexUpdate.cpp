@@ -90,6 +90,28 @@ std::vector<Built> parentsOf(std::vector<Built>& level, std::uint32_t owner) {
     return parents;
 }
 
+// The definition keeps, per index, how many distinct keys it holds (Access lets it go stale in
+// its own system tables; we keep it exact for the indexes we change).
+Status countDistinctKeys(PageStore& store, std::uint32_t tdef, std::size_t number,
+                         const std::vector<Built>& leaves) {
+    std::size_t distinct = 0;
+    const Bytes* previous = nullptr;
+    for (const auto& leaf : leaves)
+        for (const Bytes& entry : leaf.content.entries) {
+            if (!previous || !std::ranges::equal(IndexPage::leafKey(*previous), IndexPage::leafKey(entry)))
+                ++distinct;
+            previous = &entry;
+        }
+    const std::size_t at = kTdefBlockEnd + number * kRealIndexCountBlock + 4;
+    auto page = store.read(tdef);
+    if (!page.ok()) return page.status();
+    if (get32(page.value(), at) == distinct) return Status::okStatus();
+    auto target = store.modify(tdef);
+    if (!target.ok()) return target.status();
+    put32(target.value(), at, static_cast<std::uint32_t>(distinct));
+    return Status::okStatus();
+}
+
 } // namespace
 
 IndexUpdate::IndexUpdate(PageStore& store, const TableDef& def, const Column& changed)
@@ -166,6 +188,8 @@ Status IndexUpdate::applyTo(std::size_t number, const std::vector<Move>& moves, 
                                        "; nothing was changed");
         }
     }
+
+    JET_TRY(countDistinctKeys(m_store, m_def.page, number, leaves));
 
     // Leaves: split what overflows, drop what emptied (one leaf always stays).
     splitToFit(leaves);
