@@ -20,13 +20,13 @@ namespace {
 constexpr int kRows = 150;
 
 // A table made by our own creator with an indexed Long and an indexed Text column.
-std::string indexedTable(const ScratchDir& dir) {
+std::string indexedTable(const ScratchDir& dir, int rows = kRows) {
     jet::NewTable table{"t",
                         {{"ID", jet::FieldType::Long, 255, true},
                          {"T", jet::FieldType::Text, 200, true},
                          {"N", jet::FieldType::Long}},
                         {}};
-    for (int i = 0; i < kRows; ++i)
+    for (int i = 0; i < rows; ++i)
         table.rows.push_back({std::to_string(i), "k" + std::to_string(i), std::to_string(i)});
     const std::string file = (dir.path() / "indexed.mdb").string();
     EXPECT_TRUE(jet::DatabaseCreator::create(file, {table}).ok());
@@ -102,6 +102,24 @@ TEST(IndexUpdate, HundredsOfUpdatesSplitAndEmptyLeavesAndStayConsistent) {
     const auto found = problems(file);
     EXPECT_TRUE(found.empty()) << found.front();
     EXPECT_EQ(shape(file, "t")[1], std::vector<std::size_t>{1});
+}
+
+// Long keys over many rows need two node pages under the root: three levels.
+TEST(IndexUpdate, DeepTreesKeepTheirNodesAndLinksRight) {
+    ScratchDir dir;
+    const std::string file = indexedTable(dir, 300);
+    auto connection = jet::Connection::open(file);
+    ASSERT_TRUE(connection.ok());
+    for (int row = 0; row < 300; ++row) {
+        const std::string text = std::to_string(row * 7919 % 300) + std::string(190, 'q');
+        const std::string statement = "update t set T='" + text + "' where N='" + std::to_string(row) + "'";
+        ASSERT_TRUE(connection->execute(statement).ok()) << statement;
+        if (row % 60 != 59) continue;
+        const auto found = problems(file);
+        ASSERT_TRUE(found.empty()) << statement << ": " << found.front();
+    }
+    EXPECT_EQ(shape(file, "t")[1].size(), 3u);
+    expectReadersAgree(file, "t", mdbReaderTables(file));
 }
 
 TEST(IndexUpdate, AccessMadeIndexesFollowTextAndLongUpdates) {
