@@ -75,7 +75,7 @@ TableLayout layout(std::uint32_t page, const std::vector<SysColumn>& sysColumns,
     for (const SysColumn& s : sysColumns)
         out.storedOrder.push_back(s.number);
     for (const SysIndex& s : indexes)
-        def.indexes.push_back(RealIndex{s.columns, holderRow(s.mapRow), s.root, s.flags});
+        def.indexes.push_back(RealIndex{s.columns, holderRow(s.mapRow), s.root, s.flags, {}});
     out.uniqueKeys.assign(indexes.size(), 0);
     out.logical = logical;
     for (const SysLongColumn& s : longs)

@@ -1,5 +1,6 @@
 #include "CreateTableWriter.h"
 
+#include "CreateIndexLeaf.h"
 #include "CreateLongValue.h"
 #include "CreateRowPacker.h"
 #include "CreateTableDef.h"
@@ -7,11 +8,13 @@
 #include "CreateValue.h"
 #include "DataPage.h"
 #include "Format.h"
+#include "IndexKey.h"
 #include "RowCodec.h"
 #include "ValueText.h"
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 namespace jet {
 
@@ -126,7 +129,7 @@ private:
 
 // Adds the table's maps to its holder pages: owned and free first, then each memo column's pair.
 Status writeMaps(CreateImage& image, std::uint32_t holderPage, TableDef& def, const CreateRowPacker& data,
-                 const RowBuilder& rows) {
+                 const RowBuilder& rows, const std::vector<std::uint32_t>& indexRoots) {
     CreateRowPacker holder(image, 0, holderPage);
     auto addMap = [&](const std::vector<std::uint32_t>& pages) -> Result<RowId> {
         auto row = CreateUsageMap::row(image, pages);
@@ -146,7 +149,43 @@ Status writeMaps(CreateImage& image, std::uint32_t holderPage, TableDef& def, co
         if (!lvFree.ok()) return lvFree.status();
         def.longValueMaps.push_back({def.columns[i].number, lvOwned.value(), lvFree.value()});
     }
+    for (std::size_t i = 0; i < indexRoots.size(); ++i) {
+        auto map = addMap({indexRoots[i]});
+        if (!map.ok()) return map.status();
+        def.indexes[i].map = map.value();
+    }
     return Status::okStatus();
+}
+
+// One single-leaf index per indexed field, over the rows as placed; their maps come with the others.
+Result<std::vector<std::uint32_t>> writeIndexes(CreateImage& image, const NewTable& table,
+                                                TableLayout& layout,
+                                                const std::vector<std::pair<RowId, RawRow>>& placed) {
+    TableDef& def = layout.def;
+    std::vector<std::uint32_t> roots;
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        if (!table.fields[i].indexed) continue;
+        auto root = image.append();
+        if (!root.ok()) return root.status();
+        RealIndex index{{def.columns[i].number}, {}, root.value(), 0, {true}};
+        std::vector<Bytes> entries;
+        std::set<Bytes> keys;
+        for (const auto& [id, values] : placed) {
+            auto key = IndexKey::rowKey(def, index, values);
+            if (!key.ok())
+                return Status::invalid("table " + table.name + ", index " + table.fields[i].name + ": " +
+                                       key.status().message());
+            keys.insert(*key.value());
+            entries.push_back(IndexKey::leafEntry(*key.value(), id));
+        }
+        JET_TRY(CreateIndexLeaf::write(image.page(root.value()), def.page, std::move(entries)));
+        layout.logical.push_back({table.fields[i].name, static_cast<std::uint32_t>(def.indexes.size()),
+                                  static_cast<std::uint32_t>(def.indexes.size()), false});
+        layout.uniqueKeys.push_back(static_cast<std::uint32_t>(keys.size()));
+        def.indexes.push_back(std::move(index));
+        roots.push_back(root.value());
+    }
+    return roots;
 }
 
 } // namespace
@@ -191,13 +230,19 @@ Result<std::uint32_t> CreateTableWriter::write(CreateImage& image, const NewTabl
 
     CreateRowPacker data(image, def.page);
     RowBuilder rows(image, table, def);
+    std::vector<std::pair<RowId, RawRow>> placedRows;
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
         auto encoded = rows.build(i);
         auto placed = encoded.ok() ? data.add(encoded.value()) : Result<RowId>(encoded.status());
         if (!placed.ok()) return placed.status();
+        auto values = RowCodec::decode(def, encoded.value());
+        if (!values.ok()) return values.status();
+        placedRows.emplace_back(placed.value(), std::move(values.value()));
     }
     def.rowCount = static_cast<std::uint32_t>(table.rows.size());
-    JET_TRY(writeMaps(image, holderPage.value(), def, data, rows));
+    auto roots = writeIndexes(image, table, layout, placedRows);
+    if (!roots.ok()) return roots.status();
+    JET_TRY(writeMaps(image, holderPage.value(), def, data, rows, roots.value()));
 
     for (std::size_t i = 0; i < def.columns.size(); ++i)
         layout.storedOrder.push_back(i);

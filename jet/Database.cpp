@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "CatalogTables.h"
+#include "IndexUpdate.h"
 #include "LongValue.h"
 #include "Table.h"
 #include "TextCodec.h"
@@ -327,9 +328,6 @@ Status Database::applyUpdate(const Statement& st) {
         return Status::invalid("table " + st.table + " is a system table; it is not changed by statements");
     const Column* target = def->find(st.column);
     if (!target) return Status::notFound("no column " + st.column + " in table " + st.table);
-    if (def->indexed(*target))
-        return Status::unsupported("column " + target->name +
-                                   " is covered by an index, which this engine does not maintain");
     auto stored = storedForm(*target, st.value);
     if (!stored.ok()) return stored.status();
     const Column* where = st.whereColumn ? def->find(*st.whereColumn) : nullptr;
@@ -354,6 +352,7 @@ Status Database::applyUpdate(const Statement& st) {
         matching.push_back(&row);
     }
     PageAllocator allocator(*m_pager);
+    IndexUpdate indexes(*m_pager, def.value(), *target);
     const std::size_t at = def->position(*target);
     for (const StoredRow* row : matching) {
         RawRow values = row->values;
@@ -371,9 +370,10 @@ Status Database::applyUpdate(const Statement& st) {
             if (values[at] == stored.value()) continue;
             values[at] = stored.value();
         }
+        JET_TRY(indexes.change(row->slot, row->values, values));
         JET_TRY(table.rewrite(*row, values, allocator));
     }
-    return {};
+    return indexes.apply(allocator);
 }
 
 } // namespace jet

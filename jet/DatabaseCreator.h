@@ -34,6 +34,9 @@ struct NewField {
     std::string name; // UTF-8, 1..64 characters, no leading blank, none of . ! ` [ ] or control characters
     FieldType type = FieldType::Text;
     std::uint16_t size = 255; // Text only: the maximum number of characters
+    // Gets an index (duplicates allowed) named after the field, on one leaf page: its values must be
+    // ones the engine keys exactly (Text: letters, digits and blanks) and few enough to fit.
+    bool indexed = false;
 };
 
 // A cell is UTF-8 text converted to its column's type; nullopt stores NULL.

@@ -2,14 +2,19 @@
 
 #include "CatalogTables.h"
 #include "DataPage.h"
+#include "IndexKey.h"
+#include "IndexTree.h"
 #include "LongValue.h"
 #include "Pager.h"
 #include "Table.h"
 #include "TextCodec.h"
 #include "UsageMap.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace jet {
@@ -17,8 +22,6 @@ namespace jet {
 namespace {
 
 using namespace format;
-
-constexpr unsigned kMaxIndexDepth = 16;
 
 class Checker {
 public:
@@ -124,7 +127,7 @@ private:
         for (const auto& row : rows.value())
             checkValues(where, def.value(), row);
         for (std::size_t i = 0; i < def->indexes.size(); ++i)
-            checkIndex(where + " index " + std::to_string(i), def.value(), def->indexes[i], rows.value());
+            checkIndex(where + " index " + std::to_string(i), def.value(), i, rows.value());
     }
 
     bool checkDataPage(const std::string& where, std::uint32_t page, std::uint32_t owner) {
@@ -198,109 +201,85 @@ private:
         }
     }
 
-    // Leaf entries of an index, from its root down, each as (key bytes, row pointer).
-    bool indexEntries(const std::string& where, std::uint32_t page, std::uint32_t owner, unsigned depth,
-                      std::vector<std::pair<Bytes, RowId>>& out) {
-        if (depth > kMaxIndexDepth || !m_indexPages.insert(page).second) {
-            problem(where + ": index pages form a loop");
-            return false;
-        }
-        if (page == 0 || page >= m_store.pageCount()) {
-            problem(where + ": index page " + std::to_string(page) + " is outside the file");
-            return false;
-        }
-        auto view = m_store.read(page).value();
-        if ((view[0] != kPageIndexNode && view[0] != kPageIndexLeaf) || get32(view, 4) != owner) {
-            problem(where + ": page " + std::to_string(page) + " is not an index page of the table");
-            return false;
-        }
-        use(page, "index of " + where);
-        const std::size_t prefix = get16(view, kIndexPrefixOffset);
-        Bytes first;
-        std::size_t start = kIndexEntriesOffset;
-        for (std::size_t k = 0;
-             kIndexEntriesOffset + k < kPageSize && kIndexBitmapOffset + k / 8 < kIndexEntriesOffset; ++k) {
-            if (!((view[kIndexBitmapOffset + k / 8] >> (k % 8)) & 1)) continue;
-            const std::size_t end = kIndexEntriesOffset + k;
-            Bytes entry =
-                first.empty()
-                    ? Bytes{}
-                    : Bytes(first.begin(),
-                            first.begin() + static_cast<std::ptrdiff_t>(std::min(prefix, first.size())));
-            entry.insert(entry.end(), view.begin() + static_cast<std::ptrdiff_t>(start),
-                         view.begin() + static_cast<std::ptrdiff_t>(end));
-            if (first.empty()) first = entry;
-            start = end;
-            if (entry.size() < 4) {
-                problem(where + ": index entry on page " + std::to_string(page) + " is too short");
-                return false;
-            }
-            if (view[0] == kPageIndexLeaf) {
-                const RowId id{get24BE(entry, entry.size() - 4), entry.back()};
-                out.emplace_back(Bytes(entry.begin(), entry.end() - 4), id);
-            } else if (!indexEntries(where, get32BE(entry, entry.size() - 4), owner, depth + 1, out)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    static std::uint32_t get24BE(const Bytes& b, std::size_t at) {
-        return (static_cast<std::uint32_t>(b[at]) << 16) | (b[at + 1] << 8) | b[at + 2];
-    }
-    static std::uint32_t get32BE(const Bytes& b, std::size_t at) { return (get24BE(b, at) << 8) | b[at + 3]; }
-
-    void checkIndex(const std::string& where, const TableDef& def, const RealIndex& index,
+    // An index against the rows it covers: its tree, its pages' map and every entry.
+    void checkIndex(const std::string& where, const TableDef& def, std::size_t number,
                     const std::vector<StoredRow>& rows) {
-        std::vector<std::pair<Bytes, RowId>> entries;
-        if (!indexEntries(where, index.root, def.page, 0, entries)) return;
-        std::map<std::uint32_t, const StoredRow*> live;
-        for (const auto& row : rows)
-            live[row.slot.raw()] = &row;
-        const bool ignoresNulls = (index.flags & 0x02) != 0;
-        if (entries.size() != rows.size() && !(ignoresNulls && entries.size() < rows.size()))
+        const RealIndex& index = def.indexes[number];
+        auto tree = IndexTree::read(m_store, index.root, def.page);
+        if (!tree.ok()) {
+            problem(where + ": " + tree.status().message());
+            return;
+        }
+        for (std::uint32_t page : tree->pages())
+            use(page, "index of " + where);
+        for (auto& text : tree->structureProblems())
+            problem(where + ": " + text);
+        checkIndexMap(where, index, tree.value());
+        const auto entries = tree->entries();
+        for (std::size_t i = 1; i < entries.size(); ++i)
+            if (!(entries[i - 1] < entries[i])) {
+                problem(where + ": entries are out of order");
+                break;
+            }
+        checkEntries(where, def, index, entries, rows);
+    }
+
+    // Each row the index covers has exactly one entry, and nothing else has one. An entry's key is
+    // compared with the row's values wherever the engine can key them exactly.
+    void checkEntries(const std::string& where, const TableDef& def, const RealIndex& index,
+                      const std::vector<Bytes>& entries, const std::vector<StoredRow>& rows) {
+        struct Expected {
+            std::optional<Bytes> entry; // nullopt: the key cannot be computed exactly
+            bool covered = true;
+            int found = 0;
+        };
+        std::map<std::uint32_t, Expected> expected;
+        std::size_t covered = 0;
+        for (const auto& row : rows) {
+            Expected& e = expected[row.slot.raw()];
+            auto key = IndexKey::rowKey(def, index, row.values);
+            if (!key.ok() && key.status().code() != Code::Unsupported)
+                problem(where + ": " + key.status().message());
+            if (key.ok() && !key.value()) e.covered = false;
+            if (key.ok() && key.value()) e.entry = IndexKey::leafEntry(*key.value(), row.slot);
+            covered += e.covered ? 1 : 0;
+        }
+        if (entries.size() != covered)
             problem(where + ": " + std::to_string(entries.size()) + " entries for " +
-                    std::to_string(rows.size()) + " rows");
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const auto& [key, id] = entries[i];
-            auto found = live.find(id.raw());
-            if (found == live.end()) {
-                problem(where + ": entry points to " + std::to_string(id.page) + "/" +
-                        std::to_string(id.row) + ", which is not a row");
+                    std::to_string(covered) + " rows");
+        for (const Bytes& entry : entries) {
+            const RowId id = IndexPage::leafRow(entry);
+            const std::string row = std::to_string(id.page) + "/" + std::to_string(id.row);
+            auto found = expected.find(id.raw());
+            if (found == expected.end() || !found->second.covered) {
+                problem(where + ": entry points to " + row + ", which is not a row it covers");
                 continue;
             }
-            if (i > 0 && entries[i - 1].first > key) problem(where + ": entries are out of order");
-            checkIntegerKey(where, def, index, key, *found->second);
+            if (++found->second.found == 2) problem(where + ": row " + row + " has two entries");
+            if (found->second.entry && *found->second.entry != entry)
+                problem(where + ": key of row " + row + " does not match its values");
         }
+        for (const auto& [raw, e] : expected)
+            if (e.covered && e.found == 0)
+                problem(where + ": row " + std::to_string(RowId::fromRaw(raw).page) + "/" +
+                        std::to_string(RowId::fromRaw(raw).row) + " has no entry");
     }
 
-    // Whole-number keys can be recomputed from the row: big-endian with the sign bit flipped.
-    void checkIntegerKey(const std::string& where, const TableDef& def, const RealIndex& index,
-                         const Bytes& key, const StoredRow& row) {
-        if (index.columns.size() != 1) return;
-        const Column* column = nullptr;
-        for (const auto& c : def.columns)
-            if (c.number == index.columns[0]) column = &c;
-        if (!column || (column->type != ColumnType::Long && column->type != ColumnType::Integer)) return;
-        const auto& raw = row.values[def.position(*column)];
-        if (!raw || raw->empty() || key.size() != 1 + raw->size()) return;
-        Bytes expected{key[0]};
-        for (std::size_t i = raw->size(); i-- > 0;)
-            expected.push_back((*raw)[i]);
-        expected.at(1) ^= 0x80;
-        if (key[0] != 0x7F) // descending keys invert every byte
-            for (std::size_t i = 1; i < expected.size(); ++i)
-                expected[i] = static_cast<std::uint8_t>(~expected[i]);
-        if (expected != key)
-            problem(where + ": key of row " + std::to_string(row.slot.page) + "/" +
-                    std::to_string(row.slot.row) + " does not match its " + column->name);
+    void checkIndexMap(const std::string& where, const RealIndex& index, const IndexTree& tree) {
+        auto listed = UsageMap::pages(m_store, index.map);
+        if (!listed.ok()) {
+            problem(where + " map: " + listed.status().message());
+            return;
+        }
+        auto pages = tree.pages();
+        std::sort(pages.begin(), pages.end());
+        if (listed.value() != pages) problem(where + ": its map does not list exactly the index's pages");
     }
 
     PageStore& m_store;
     std::vector<std::string> m_problems;
     std::map<std::uint32_t, std::string> m_used;
     std::set<std::uint32_t> m_longValueRows;
-    std::set<std::uint32_t> m_indexPages;
 };
 
 } // namespace

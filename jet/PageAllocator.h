@@ -20,8 +20,10 @@ public:
     // owned and free-space maps given (a zero map pointer is skipped).
     Result<std::uint32_t> dataPage(std::uint32_t owner, RowId ownedMap, RowId freeMap);
 
-private:
+    // A usage-map page (type 5), in use: what a map that outgrows its row moves to.
     Result<std::uint32_t> mapPage();
+
+private:
 
     PageStore& m_store;
 };

@@ -75,7 +75,9 @@ RealIndex parseIndex(ByteView d) {
     RealIndex index;
     for (unsigned i = 0; i < kIndexColumnSlots; ++i) {
         const std::uint16_t col = get16(d, kIndexColumnsOffset + 3 * i);
-        if (col != kIndexUnusedColumn) index.columns.push_back(col);
+        if (col == kIndexUnusedColumn) continue;
+        index.columns.push_back(col);
+        index.ascending.push_back((d[kIndexColumnsOffset + 3 * i + 2] & kIndexAscending) != 0);
     }
     index.map = RowId::fromRaw(get32(d, kIndexMapOffset));
     index.root = get32(d, kIndexRootOffset);
@@ -141,12 +143,6 @@ const Column* TableDef::find(std::string_view name) const {
             return &column;
     }
     return nullptr;
-}
-
-bool TableDef::indexed(const Column& column) const {
-    return std::any_of(indexes.begin(), indexes.end(), [&](const RealIndex& index) {
-        return std::find(index.columns.begin(), index.columns.end(), column.number) != index.columns.end();
-    });
 }
 
 Result<TableDef> TableDef::read(PageStore& store, std::uint32_t page) {

@@ -35,6 +35,7 @@ struct RealIndex {
     RowId map;
     std::uint32_t root = 0;
     std::uint8_t flags = 0;
+    std::vector<bool> ascending; // per key column; empty means all ascending
 };
 
 struct LongValueMaps {
@@ -61,7 +62,6 @@ struct TableDef {
     std::size_t position(const Column& column) const {
         return static_cast<std::size_t>(&column - columns.data());
     }
-    bool indexed(const Column& column) const;
 
     static Result<TableDef> read(PageStore& store, std::uint32_t page);
 };

@@ -43,7 +43,7 @@ TEST(CreateIndexKey, TextKeysSortLikeTheNames) {
 }
 
 TEST(CreateIndexKey, RefusesCharactersWithoutAKnownCode) {
-    for (const char* name : {"tm_1", "tm 1", "tm-1", "题库", "caf\xc3\xa9"})
+    for (const char* name : {"tm_1", "tm-1", "题库", "caf\xc3\xa9"})
         EXPECT_EQ(IndexKey::text(name).status().code(), Code::Invalid) << name;
 }
 
