@@ -416,6 +416,7 @@ Built buildControls(QWidget* container, QSize designSize, std::span<const Contro
         applyColours(w, c);
         applyFocus(w, c);
         w->setGeometry(c.rect);
+        if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
         built.add(c.name, w);
         if (c.anchors != Anchors{Anchor::Left, Anchor::Top}) {
             AnchorLayout*& layout = layouts[parent];
@@ -428,13 +429,17 @@ Built buildControls(QWidget* container, QSize designSize, std::span<const Contro
     const QList<QWidget*>& made = built.controls();
     for (auto it = made.crbegin(); it != made.crend(); ++it)
         (*it)->raise();
+    chainTabOrder(built);
+    return built;
+}
+
+void chainTabOrder(const Built& built) {
     QWidget* previous = nullptr;
-    for (QWidget* w : made) {
+    for (QWidget* w : built.controls()) {
         if (!(w->focusPolicy() & Qt::TabFocus)) continue;
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
-    return built;
 }
 
 Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::span<const Control> controls) {
