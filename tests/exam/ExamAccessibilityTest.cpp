@@ -65,6 +65,17 @@ TEST(ExamAccessibility, CardButtonsSayTheirNumberAndStateInTheLegendsWords) {
     EXPECT_EQ(nameOf(five), u"单选 5，已做，待查"_s);
     EXPECT_EQ(nameOf(f.get(u"判断题3"_s)), u"判断题 3，未做，当前"_s);
     EXPECT_FALSE(readerOf(f.get(n::kFlag))->state().checked);
+
+    // A screen reader presses them as a click does.
+    readerOf(f.get(n::kFlag))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(f.window->card().isFlagged(43));
+    readerOf(five)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.window->currentQuestion() == 5; }));
+
+    ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
+    f.click(n::kSubmit);
+    EXPECT_EQ(nameOf(five), u"单选 5，已做，待查，当前，答对"_s);
+    EXPECT_EQ(nameOf(f.get(u"单选6"_s)), u"单选 6，未做，答错"_s);
 }
 
 TEST(ExamAccessibility, QuestionOptionsAndRemainingTimeAreRead) {
