@@ -185,6 +185,9 @@ void ExamWindow::connectAnswerControls() {
 void ExamWindow::makeKeyboardReachable() {
     m_controls.get<ui::TransparentLabel>(names::kFlag)->setActsAsButton(true);
     ui::chainTabOrder(m_controls);
+    // The calculation pages, built apart, follow the true/false page as they are declared.
+    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_controls.widget(names::kFalse), m_calc->amountsPage()),
+                           m_calc->journalPage());
     m_controls.widget(names::kQuestionText)->setFocus();
     m_pages->tabBar()->setFocusPolicy(Qt::NoFocus);
     m_controls.widget(names::kCountdown)->setAccessibleDescription(u"剩余时间"_s);

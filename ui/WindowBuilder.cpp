@@ -467,6 +467,17 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     return buildControls(window, client, controls);
 }
 
+QWidget* placeTabStopsAfter(QWidget* previous, QWidget* container) {
+    QList<QWidget*> stops;
+    for (QWidget* w = container->nextInFocusChain(); w != container; w = w->nextInFocusChain())
+        if (container->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) stops << w;
+    for (QWidget* stop : stops) {
+        QWidget::setTabOrder(previous, stop);
+        previous = stop;
+    }
+    return previous;
+}
+
 QStringList declaredPictures(const WindowDeclaration& declaration, std::span<const Control> controls) {
     QStringList pictures{declaration.backgroundPicture};
     for (const Control& c : controls)

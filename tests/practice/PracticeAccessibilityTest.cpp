@@ -66,3 +66,25 @@ TEST(PracticeAccessibility, KeysAloneAnswerMoveAndZoomWhatTheReaderNames) {
     EXPECT_EQ(qobject_cast<QPlainTextEdit*>(control(names::kQuestionBox))->toPlainText(),
               u"会计的基本职能是"_s);
 }
+
+TEST(PracticeAccessibility, CalculationPageFollowsTheQuestionInTheTabOrder) {
+    TestBank bank;
+    ASSERT_EQ(bank.write({{u"fenxi"_s,
+                           {calcQuestion(1, u"计算分析题-计算"_s, u"计算下列金额"_s,
+                                         {u"100"_s, u"200"_s, u"300"_s, u"400"_s, u"500"_s})}}}),
+              QString());
+    PracticeWindow window(QuestionType::Calculation, bank.path());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(tabTo(window.controls().widget(names::kQuestionBox)));
+    QStringList walked;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    const qsizetype submit = walked.indexOf(u"按钮3"_s);
+    EXPECT_GE(walked.indexOf(u"计算_编辑框1"_s), 0) << walked.join(u' ').toStdString();
+    EXPECT_LT(walked.indexOf(u"计算_编辑框1"_s), submit);
+    EXPECT_LT(submit, walked.indexOf(names::kAnswerButton)) << walked.join(u' ').toStdString();
+}
