@@ -123,6 +123,7 @@ ui::Declaration build() {
                  .page = 0,
                  .background = kWhite,
                  .picture = u":/pictures/splash.jpg"_s,
+                 .accessibleName = u"会计专业技术资格考试 《Velmora》 2027 版"_s,
                  .stretch = true});
     d.push_back({.name = names::kSyllabusViewer,
                  .kind = Kind::HtmlViewer,
@@ -165,7 +166,8 @@ ui::Declaration build() {
                  .rect = {225, 17, 592, 72},
                  .parent = names::kPages,
                  .page = 4,
-                 .picture = u":/pictures/paper_list_head.jpg"_s});
+                 .picture = u":/pictures/paper_list_head.jpg"_s,
+                 .accessibleName = u"全真模拟试卷：试卷名称，总分，总题数，进入测试"_s});
     d.push_back({.name = names::kPaperList,
                  .kind = Kind::ListView,
                  .rect = {225, 89, 584, 336},

@@ -73,6 +73,7 @@ void appendEntryContents(ui::Declaration& out, int entry) {
                    .rect = {558, 3, 24, 20},
                    .parent = box,
                    .picture = u":/pictures/plus.bmp"_s,
+                   .accessibleName = u"+"_s,
                    .transparentCorner = true,
                    .look = {.style = ui::ButtonStyle::HotFrame}});
 }

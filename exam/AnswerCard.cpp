@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
 
 namespace exam {
 
@@ -57,6 +60,15 @@ void AnswerCard::setRight(int id, bool right) {
 
 std::optional<bool> AnswerCard::isRight(int id) const {
     return isPaperQuestion(id) ? m_right[id] : std::nullopt;
+}
+
+QString spokenCardButton(const AnswerCard& card, int id) {
+    if (!isPaperQuestion(id)) return {};
+    QStringList words{spokenCardButtonName(id), card.isAnswered(id) ? u"已做"_s : u"未做"_s};
+    if (card.isFlagged(id)) words << u"待查"_s;
+    if (card.current() == id) words << u"当前"_s;
+    if (const std::optional<bool> right = card.isRight(id)) words << (*right ? u"答对"_s : u"答错"_s);
+    return words.join(u"，"_s);
 }
 
 } // namespace exam

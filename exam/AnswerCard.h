@@ -41,4 +41,8 @@ private:
     int m_current = kFirstQuestion;
 };
 
+// What a screen reader says for the question's number button: its name, then its state in the
+// legend's words: "单选 5，已做，待查"; "当前" for the current question, "答对" or "答错" after hand-in.
+QString spokenCardButton(const AnswerCard& card, int id);
+
 } // namespace exam

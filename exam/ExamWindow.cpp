@@ -16,13 +16,13 @@
 #include "QuestionType.h"
 #include "Scoring.h"
 #include "TabControl.h"
+#include "TransparentLabel.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,6 +119,7 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     // 交卷标签 lies over the button's right part: clicks on the word reach the button.
     m_controls.widget(names::kSubmitLabel)->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_controls.widget(names::kReview)->setEnabled(false);
+    makeKeyboardReachable();
     keepDesignBlanks(m_controls.get<QLabel>(names::kCountCaption));
     m_timer.setObjectName(u"时钟1"_s);
     m_timer.setInterval(Countdown::kTickInterval);
@@ -150,7 +151,8 @@ void ExamWindow::connectControls() {
     for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
         connect(button(cardButtonName(id)), &QAbstractButton::clicked, this,
                 [this, id] { showQuestion(id); });
-    m_controls.widget(names::kFlag)->installEventFilter(this);
+    connect(m_controls.get<ui::TransparentLabel>(names::kFlag), &ui::TransparentLabel::pressed, this,
+            &ExamWindow::toggleFlag);
     connect(&m_timer, &QTimer::timeout, this, &ExamWindow::tick);
 }
 
@@ -173,6 +175,22 @@ void ExamWindow::connectAnswerControls() {
     connect(m_controls.get<QAbstractButton>(names::kFalse), &QAbstractButton::clicked, this,
             [this] { answerChoice(trueFalseAnswer(false)); });
     connect(m_calc, &entry::CalcPages::submitRequested, this, &ExamWindow::answerCalculation);
+}
+
+// Every action can be done from the keyboard, in the declared Tab order: 待查标签 acts as a button
+// in its place. The window opens with the focus in the question, which a screen reader then reads,
+// rather than on 待查标签, whose focus frame would show. The strip of the answer pages takes no focus,
+// so its arrow keys cannot bring a page of another kind to the front. The countdown says what it
+// counts for a screen reader; the panel's picture says it for the eye.
+void ExamWindow::makeKeyboardReachable() {
+    m_controls.get<ui::TransparentLabel>(names::kFlag)->setActsAsButton(true);
+    ui::chainTabOrder(m_controls);
+    // The calculation pages, built apart, follow the true/false page as they are declared.
+    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_controls.widget(names::kFalse), m_calc->amountsPage()),
+                           m_calc->journalPage());
+    m_controls.widget(names::kQuestionText)->setFocus();
+    m_pages->tabBar()->setFocusPolicy(Qt::NoFocus);
+    m_controls.widget(names::kCountdown)->setAccessibleDescription(u"剩余时间"_s);
 }
 
 void ExamWindow::loadPaper() {
@@ -274,15 +292,6 @@ void ExamWindow::toggleFlag() {
     paintCardButton(m_card.current());
 }
 
-bool ExamWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_controls.widget(names::kFlag) && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        toggleFlag();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
@@ -348,6 +357,9 @@ void ExamWindow::paintCardButton(int id) {
     const std::optional<bool> right = m_card.isRight(id);
     button->setOverlay(
         right ? ui::loadPicture(*right ? ui::MarkBox::kTickPicture : ui::MarkBox::kCrossPicture) : QImage());
+    button->setAccessibleName(spokenCardButton(m_card, id));
+    if (id == m_card.current())
+        m_controls.get<ui::TransparentLabel>(names::kFlag)->setChecked(m_card.isFlagged(id));
 }
 
 // After hand-in each number shows whether its question earned its full points, as the paper's table

@@ -80,11 +80,11 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectControls();
     void connectAnswerControls();
+    void makeKeyboardReachable();
     void loadPaper();
     void relayout(QSize client);
     void putAnswerBack();

@@ -54,23 +54,27 @@ Control label(const QString& name, QRect rect, const QString& parent, const QStr
             .foreground = colour};
 }
 
+// `words`: what the picture writes, for screen readers.
 Control picture(const QString& name, QRect rect, const QString& parent, const QString& path,
-                bool stretch = false) {
+                bool stretch = false, const QString& words = {}) {
     return {.name = name,
             .kind = Kind::PictureBox,
             .rect = rect,
             .parent = parent,
             .picture = path,
+            .accessibleName = words,
             .stretch = stretch};
 }
 
-// A navigation-bar button: its picture only, flat with a frame under the mouse, system colours.
+// A navigation-bar button: its picture only, flat with a frame under the mouse, system colours. The
+// picture writes the button's name.
 Control navigationButton(const QString& name, QRect rect, const QString& path) {
     return {.name = name,
             .kind = Kind::PictureButton,
             .rect = rect,
             .parent = names::kNavigation,
             .picture = path,
+            .accessibleName = name,
             .look = {.style = ButtonStyle::HotFrame}};
 }
 
@@ -93,12 +97,13 @@ void appendHeader(ui::Declaration& d) {
     d.back().align = Qt::AlignHCenter;
     d.push_back(label(names::kSection, {267, 68, 181, 33}, {}, u"题型题号显示"_s));
     d.push_back(picture(names::kHeader, {0, 0, 950, 104}, {}, u":/pictures/header_band.jpg"_s, true));
-    d.push_back(picture(names::kLogo, {55, 12, 240, 40}, names::kHeader, u":/pictures/title_logo.jpg"_s));
+    d.push_back(picture(names::kLogo, {55, 12, 240, 40}, names::kHeader, u":/pictures/title_logo.jpg"_s,
+                        false, u"会计专业技术资格考试"_s));
     d.push_back(label(u"透明标签5"_s, {40, 71, 72, 24}, names::kHeader, u"Velmora"_s,
                       {.pixels = 16, .face = u"微软雅黑"_s}));
     d.push_back(label(names::kCountCaption, {132, 72, 116, 24}, names::kHeader, u"共62题，当前第   题"_s));
-    d.push_back(
-        picture(names::kTimerPanel, {644, 1, 257, 55}, names::kHeader, u":/pictures/timer_panel.jpg"_s));
+    d.push_back(picture(names::kTimerPanel, {644, 1, 257, 55}, names::kHeader,
+                        u":/pictures/timer_panel.jpg"_s, false, u"剩余时间"_s));
     d.push_back(label(names::kCountdown, {136, 0, 82, 23}, names::kTimerPanel, u"00:00:00"_s,
                       {.pixels = 15, .bold = true}, QColor(238, 247, 68)));
     d.push_back(label(names::kFlag, {80, 32, 40, 24}, names::kTimerPanel, u"待查"_s,
@@ -110,9 +115,8 @@ void appendHeader(ui::Declaration& d) {
                  .rect = {137, 33, 54, 22},
                  .parent = names::kTimerPanel,
                  .picture = u":/pictures/submit_button.jpg"_s,
-                 .look = {.style = ButtonStyle::Flat,
-                          .disabledPicture = u":/pictures/submit_button.jpg"_s,
-                          .focusRect = false}});
+                 .accessibleName = u"交卷"_s,
+                 .look = {.style = ButtonStyle::Flat, .disabledPicture = u":/pictures/submit_button.jpg"_s}});
 }
 
 void appendQuestionArea(ui::Declaration& d) {
@@ -231,8 +235,10 @@ void appendCard(ui::Declaration& d) {
     d.push_back({.name = names::kCard,
                  .kind = Kind::GroupBox,
                  .rect = {744, 68, 203, 560},
-                 .background = QColor(136, 196, 255)});
-    d.push_back(picture(u"图片框1"_s, {2, 8, 196, 28}, names::kCard, u":/pictures/answer_card_title.jpg"_s));
+                 .background = QColor(136, 196, 255),
+                 .accessibleName = u"答题卡"_s});
+    d.push_back(picture(u"图片框1"_s, {2, 8, 196, 28}, names::kCard, u":/pictures/answer_card_title.jpg"_s,
+                        false, u"答题卡"_s));
     const ui::Font heading{.pixels = 13, .face = u"宋体"_s, .bold = true};
     d.push_back(label(u"透明标签1"_s, {11, 38, 100, 24}, names::kCard, u"单选题"_s, heading));
     d.push_back(label(u"透明标签2"_s, {8, 155, 100, 24}, names::kCard, u"多选题"_s, heading));

@@ -45,6 +45,12 @@ QString cardButtonName(int id) {
     return buttonPrefix(*type) + QString::number(numberInSection(id));
 }
 
+QString spokenCardButtonName(int id) {
+    const std::optional<QuestionType> type = paperQuestionType(id);
+    if (!type) return {};
+    return buttonPrefix(*type) + u' ' + QString::number(numberInSection(id));
+}
+
 int objectivePage(int id) {
     const std::optional<QuestionType> type = paperQuestionType(id);
     if (!type) return -1;

@@ -16,6 +16,8 @@ int numberInSection(int id);
 QString sectionCaption(int id);
 // The answer card's button of the question: 单选k, 多选k, 判断题k or 计算分析题k.
 QString cardButtonName(int id);
+// The same words for a listener, the number apart: "单选 5".
+QString spokenCardButtonName(int id);
 // Page of the answer tab control for an objective question (0 single, 1 multiple, 2 true/false);
 // -1 for the calculation questions, whose page depends on their type text.
 int objectivePage(int id);

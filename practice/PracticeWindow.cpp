@@ -56,6 +56,9 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidg
     m_controls = ui::buildWindow(this, practiceWindowDeclaration(), declaration);
     findControls();
     m_calc = new entry::CalcPages(m_tabs, names::AmountsPage, names::JournalPage);
+    // The calculation pages, built apart, follow the true/false page in the Tab order, as declared.
+    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_trueFalse.last(), m_calc->amountsPage()),
+                           m_calc->journalPage());
     connectControls();
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();

@@ -26,6 +26,7 @@ void addHeader(ui::Declaration& d) {
                  .rect = {55, 12, 240, 40},
                  .parent = names::kHeader,
                  .picture = u":/pictures/title_logo.jpg"_s,
+                 .accessibleName = u"会计专业技术资格考试"_s,
                  .tabStop = false});
     d.push_back({.name = u"透明标签1"_s,
                  .kind = Kind::TransparentLabel,
@@ -125,6 +126,7 @@ Control barButton(const QString& name, QRect rect, const QString& picture, ui::B
             .parent = names::kBottomBar,
             .text = text,
             .picture = picture,
+            .accessibleName = text.isEmpty() ? name : QString(), // the picture shows the name's words
             .look = look};
 }
 

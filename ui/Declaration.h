@@ -110,6 +110,7 @@ struct Control {
     std::optional<QColor> foreground{}; // text or line colour; unset = system colour
     std::optional<QColor> background{}; // unset = system button face (transparent kinds: none)
     QString picture{};                  // resource path, e.g. ":/pictures/splash.jpg"
+    QString accessibleName{};           // what a screen reader says for words drawn in the picture
     bool stretch = false;               // picture boxes: stretch the picture over the box
     bool transparentCorner = false;     // the picture's top-left pixel colour is drawn transparent
     Border border = Border::None;

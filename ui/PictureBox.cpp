@@ -1,13 +1,17 @@
 #include "PictureBox.h"
 
+#include "Accessibility.h"
 #include "Borders.h"
 #include "Pictures.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace ui {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    installAccessibleInterfaces();
+}
 
 void PictureBox::setPicture(const QImage& picture) {
     m_picture = picture;
@@ -79,6 +83,8 @@ MarkBox::MarkBox(QWidget* parent) : PictureBox(parent) {
 
 void MarkBox::setMark(Mark mark) {
     m_mark = mark;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
     switch (mark) {
     case Mark::None:
         setPicture(QImage());

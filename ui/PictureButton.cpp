@@ -3,6 +3,7 @@
 #include "Pictures.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
@@ -125,6 +126,13 @@ void PictureButton::leaveEvent(QEvent* event) {
     m_mouseOver = false;
     update();
     QAbstractButton::leaveEvent(event);
+}
+
+// Enter presses the button that has the focus, as Space does.
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter) return QAbstractButton::keyPressEvent(event);
+    if (!event->isAutoRepeat()) click();
 }
 
 // A flat button of a picture alone, in system colours, lies on its container like the picture it

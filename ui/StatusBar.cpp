@@ -1,12 +1,15 @@
 #include "StatusBar.h"
 
+#include "Accessibility.h"
 #include "Borders.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace ui {
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+    installAccessibleInterfaces();
     setAutoFillBackground(true);
 }
 
@@ -20,6 +23,8 @@ void StatusBar::setPanelText(int panel, const QString& text) {
     if (panel < 0 || panel >= panelCount()) return;
     m_texts[panel] = text;
     update(panelRect(panel));
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QString StatusBar::panelText(int panel) const {

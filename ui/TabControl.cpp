@@ -1,7 +1,9 @@
 #include "TabControl.h"
 
+#include "Accessibility.h"
 #include "Borders.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QTabBar>
 
@@ -51,6 +53,7 @@ private:
 } // namespace
 
 TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new StripBar(this)) {
+    installAccessibleInterfaces();
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);
     connect(m_bar, &QTabBar::currentChanged, this, &TabControl::setCurrentIndex);
@@ -64,6 +67,7 @@ void TabControl::setPages(const QStringList& captions, TabStrip strip, int strip
     m_bar->setShape(strip == TabStrip::Bottom ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
     for (const QString& caption : captions) {
         auto* page = new Page(this);
+        page->setAccessibleName(caption);
         page->setGeometry(rect());
         page->hide();
         m_pages.append(page);
@@ -85,6 +89,8 @@ void TabControl::setCurrentIndex(int index) {
     m_pages[m_current]->show();
     m_bar->raise();
     m_bar->setCurrentIndex(index);
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
     Q_EMIT currentChanged(index);
 }
 

@@ -1,8 +1,17 @@
 #include "TransparentLabel.h"
 
+#include "Accessibility.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
 namespace ui {
 
 TransparentLabel::TransparentLabel(QWidget* parent) : QLabel(parent) {
+    installAccessibleInterfaces();
     setAutoFillBackground(false);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setTextFormat(Qt::PlainText);
@@ -16,6 +25,45 @@ void TransparentLabel::setHorizontalAlignment(Qt::Alignment horizontal) {
 void TransparentLabel::setWrapping(bool wrap) {
     setWordWrap(wrap);
     setHorizontalAlignment(alignment());
+}
+
+void TransparentLabel::setActsAsButton(bool acts) {
+    m_actsAsButton = acts;
+    setFocusPolicy(acts ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TransparentLabel::setChecked(bool checked) {
+    if (checked == m_checked) return;
+    m_checked = checked;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void TransparentLabel::press() {
+    if (m_actsAsButton && isEnabled()) Q_EMIT pressed();
+}
+
+void TransparentLabel::mousePressEvent(QMouseEvent* event) {
+    if (!m_actsAsButton || event->button() != Qt::LeftButton) return QLabel::mousePressEvent(event);
+    press();
+}
+
+void TransparentLabel::keyPressEvent(QKeyEvent* event) {
+    const bool activates =
+        event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!m_actsAsButton || !activates) return QLabel::keyPressEvent(event);
+    if (!event->isAutoRepeat()) press();
+}
+
+void TransparentLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!m_actsAsButton || !hasFocus()) return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 } // namespace ui

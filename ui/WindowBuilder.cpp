@@ -416,6 +416,7 @@ Built buildControls(QWidget* container, QSize designSize, std::span<const Contro
         applyColours(w, c);
         applyFocus(w, c);
         w->setGeometry(c.rect);
+        if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
         built.add(c.name, w);
         if (c.anchors != Anchors{Anchor::Left, Anchor::Top}) {
             AnchorLayout*& layout = layouts[parent];
@@ -428,13 +429,17 @@ Built buildControls(QWidget* container, QSize designSize, std::span<const Contro
     const QList<QWidget*>& made = built.controls();
     for (auto it = made.crbegin(); it != made.crend(); ++it)
         (*it)->raise();
+    chainTabOrder(built);
+    return built;
+}
+
+void chainTabOrder(const Built& built) {
     QWidget* previous = nullptr;
-    for (QWidget* w : made) {
+    for (QWidget* w : built.controls()) {
         if (!(w->focusPolicy() & Qt::TabFocus)) continue;
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
-    return built;
 }
 
 Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::span<const Control> controls) {
@@ -460,6 +465,17 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
     PopupTakesEscape::install();
     return buildControls(window, client, controls);
+}
+
+QWidget* placeTabStopsAfter(QWidget* previous, QWidget* container) {
+    QList<QWidget*> stops;
+    for (QWidget* w = container->nextInFocusChain(); w != container; w = w->nextInFocusChain())
+        if (container->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus)) stops << w;
+    for (QWidget* stop : stops) {
+        QWidget::setTabOrder(previous, stop);
+        previous = stop;
+    }
+    return previous;
 }
 
 QStringList declaredPictures(const WindowDeclaration& declaration, std::span<const Control> controls) {

@@ -50,6 +50,15 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
 // page can be built into a tab control page of another window.
 Built buildControls(QWidget* container, QSize designSize, std::span<const Control> controls);
 
+// Chains the Tab order of the controls that take the keyboard focus by Tab, in declaration order.
+// The builder does it; a window that makes a further control a Tab stop calls it again.
+void chainTabOrder(const Built& built);
+
+// Moves the Tab stops inside `container`, in their own order, to just after `previous`: controls
+// built into a container apart from the window's declaration take their declared place. Returns
+// the last stop moved, or `previous` when there is none.
+QWidget* placeTabStopsAfter(QWidget* previous, QWidget* container);
+
 // Every picture the window and `controls` show, for preloadPictures.
 QStringList declaredPictures(const WindowDeclaration& declaration, std::span<const Control> controls);
 
