@@ -1,5 +1,6 @@
 #include "PracticeWindow.h"
 
+#include "AnswerKeys.h"
 #include "AnswerRecorder.h"
 #include "AnswerRules.h"
 #include "CalcPages.h"
@@ -57,6 +58,11 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidg
     findControls();
     m_calc = new entry::CalcPages(m_tabs, names::AmountsPage, names::JournalPage);
     connectControls();
+    ui::AnswerKeys::install(this, m_controls,
+                            {{names::kSingleOptions, names::kMultipleOptions},
+                             names::kTrueFalseOptions,
+                             names::kPrevious,
+                             names::kNext});
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();
     openTable(bankPath);
