@@ -79,17 +79,4 @@ TEST_F(ExamAnswerKeysTest, KeysAnswerEveryObjectiveKindIntoThePaper) {
     EXPECT_EQ(m_exam->get(n::kFalse)->toolTip(), u"快捷键：N 或 →"_s);
 }
 
-TEST_F(ExamAnswerKeysTest, AfterHandInKeysStillMoveButAnswerNothing) {
-    ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
-    key(Qt::Key_A);
-    m_exam->click(n::kSubmit);
-    ASSERT_TRUE(m_exam->window->isSubmitted());
-    key(Qt::Key_B);
-    EXPECT_EQ(recorded(1), u"A"_s);
-    key(Qt::Key_PageDown);
-    EXPECT_EQ(m_exam->window->currentQuestion(), 2);
-    key(Qt::Key_C);
-    EXPECT_EQ(recorded(2), QString());
-}
-
 } // namespace
