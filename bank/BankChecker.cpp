@@ -2,6 +2,7 @@
 
 #include "BankCompiler.h"
 #include "BankRules.h"
+#include "BankSource.h"
 
 #include "jet/Connection.h"
 
@@ -15,11 +16,20 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-// The table's rows, or why they cannot be read.
-QString readTable(jet::Connection& connection, const QString& name, BankTable& table) {
+// Where the table has the chapter column, every row's tag must be one of the chapters.
+QStringList chapterProblems(const QStringList& columns, const BankTable& table) {
+    if (!columns.contains(chapterColumn(), Qt::CaseInsensitive)) return {};
+    QStringList problems;
+    for (const QuestionRecord& row : table.rows)
+        if (!chapterTags().contains(row.ch))
+            problems.append(u"%1 ID %2: CH %3 is not a chapter"_s.arg(table.name).arg(row.id).arg(row.ch));
+    return problems;
+}
+
+// The table's rows, or why they cannot be read; `columns` gets the names of its columns.
+QString readTable(jet::Connection& connection, const QString& name, BankTable& table, QStringList& columns) {
     jet::Result<jet::RowSet> rows = connection.select((u"select * from "_s + name).toStdString());
     if (!rows.ok()) return u"%1: %2"_s.arg(name, text(rows.status().message()));
-    QStringList columns;
     for (const std::string& column : rows->columns())
         columns.append(text(column));
     QStringList missing;
@@ -59,11 +69,14 @@ ReadBank readBankFile(const QString& path) {
             continue;
         }
         BankTable table;
-        const QString problem = readTable(connection.value(), name, table);
-        if (problem.isEmpty())
-            bank.tables.append(table);
-        else
+        QStringList columns;
+        const QString problem = readTable(connection.value(), name, table, columns);
+        if (!problem.isEmpty()) {
             bank.problems.append(problem);
+            continue;
+        }
+        bank.problems.append(chapterProblems(columns, table));
+        bank.tables.append(table);
     }
     return bank;
 }

@@ -12,7 +12,7 @@
 
 struct ReadBank {
     QList<BankTable> tables;
-    QStringList problems; // tables or columns missing, or the file unreadable
+    QStringList problems; // tables or columns missing, chapter tags unknown, or the file unreadable
 };
 
 ReadBank readBankFile(const QString& path);

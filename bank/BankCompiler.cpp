@@ -1,6 +1,7 @@
 #include "BankCompiler.h"
 
 #include "BankRules.h"
+#include "BankSource.h"
 #include "GiveAways.h"
 #include "PracticeOrder.h"
 
@@ -16,8 +17,11 @@ namespace {
 // A fixed creation date keeps the same sources giving the same file (2026-01-01, in Access days).
 constexpr double creationDate = 46023.0;
 
-QuestionRecord unanswered(QuestionRecord record, int id) {
+// A source question as the bank's row `id` holds it: with its chapter, without answers.
+QuestionRecord unanswered(const SourceQuestion& source, int id) {
+    QuestionRecord record = source.record;
     record.id = id;
+    record.ch = source.chapter;
     record.xxda.clear();
     record.fen = u"0"_s;
     record.answers = {};
@@ -106,7 +110,7 @@ ComposedBank composeBank(const QuestionPools& pools) {
         const QList<SourceQuestion>& pool = pools[static_cast<std::size_t>(type)];
         BankTable table{practiceTable(type), {}};
         for (int index : practiceOrder(type, poolAnswers(pool)))
-            table.rows.append(unanswered(pool[index].record, static_cast<int>(table.rows.size()) + 1));
+            table.rows.append(unanswered(pool[index], static_cast<int>(table.rows.size()) + 1));
         bank.tables.append(table);
     }
     const DrawnPapers drawn = drawPapers(withGiveAwaysRelated(pools));
@@ -118,7 +122,7 @@ ComposedBank composeBank(const QuestionPools& pools) {
         BankTable table{paperTable(p + 1), {}};
         for (const PaperQuestion& question : drawn.papers[static_cast<std::size_t>(p)]) {
             const SourceQuestion& source = pools[static_cast<std::size_t>(question.type)][question.poolIndex];
-            table.rows.append(unanswered(source.record, static_cast<int>(table.rows.size()) + 1));
+            table.rows.append(unanswered(source, static_cast<int>(table.rows.size()) + 1));
         }
         bank.tables.append(table);
     }

@@ -35,6 +35,7 @@ const QList<ColumnAccess>& columnAccess() {
         for (std::size_t i = 0; i < calcFieldCount; ++i)
             list.append({{u"DAfenxi"_s + QString::number(i + 1), Kind::Memo},
                          [i](QuestionRecord& r) -> QString& { return r.standards[i]; }});
+        list.append({{chapterColumn(), Kind::Text, 20}, [](QuestionRecord& r) -> QString& { return r.ch; }});
         return list;
     }();
     return columns;
@@ -52,8 +53,13 @@ QList<BankColumn> tableColumns(const QString& table) {
     const QStringList required = requiredColumns(table);
     QList<BankColumn> columns;
     for (const ColumnAccess& access : columnAccess())
-        if (required.contains(access.column.name)) columns.append(access.column);
+        if (required.contains(access.column.name) || access.column.name == chapterColumn())
+            columns.append(access.column);
     return columns;
+}
+
+QString chapterColumn() {
+    return u"CH"_s;
 }
 
 QStringList recordCells(const QList<BankColumn>& columns, const QuestionRecord& record) {

@@ -16,8 +16,10 @@ struct BankColumn {
     std::uint16_t size = 0; // characters, for Text
 };
 
-// The columns `table` has: every column for a paper, its kind's columns for a practice table.
+// The columns a built `table` has: every column for a paper, its kind's columns for a practice table,
+// then the chapter column. Banks built before it lack the chapter column, and readers do without it.
 QList<BankColumn> tableColumns(const QString& table);
+QString chapterColumn(); // CH
 
 // A table's rows as the bank stores them.
 struct BankTable {

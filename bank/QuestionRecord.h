@@ -18,6 +18,7 @@ struct QuestionRecord {
     QString jx;                     // JX: explanation
     CalcFields answers;             // fenxi1 … fenxi5
     CalcFields standards;           // DAfenxi1 … DAfenxi5
+    QString ch;                     // CH: chapter tag; empty where the table has no CH column
 };
 
 // TX of a calculation question answered with five amounts, and of one answered with journal entries.

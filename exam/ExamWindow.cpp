@@ -1,5 +1,6 @@
 #include "ExamWindow.h"
 
+#include "AnswerKeys.h"
 #include "AnswerRules.h"
 #include "CalcPages.h"
 #include "ExamAnswerWindow.h"
@@ -98,6 +99,16 @@ void layOutCard(const ui::Built& controls, int cardHeight) {
     }
 }
 
+// The controls the answer keys press: the single and multiple options, true/false, and moving.
+ui::AnswerControls answerControls() {
+    ui::AnswerControls controls{{{}, {}}, {names::kTrue, names::kFalse}, names::kPrevious, names::kNext};
+    for (int n = 1; n <= 4; ++n) {
+        controls.optionSets[0].append(names::singleOption(n));
+        controls.optionSets[1].append(names::multipleOption(n));
+    }
+    return controls;
+}
+
 } // namespace
 
 QString ExamWindow::resultText(int total) {
@@ -126,6 +137,7 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     m_timer.setTimerType(Qt::PreciseTimer);
     connectControls();
     connectAnswerControls();
+    ui::AnswerKeys::install(this, m_controls, answerControls());
     loadPaper();
 }
 

@@ -1,5 +1,6 @@
 #include "PracticeWindow.h"
 
+#include "AnswerKeys.h"
 #include "AnswerRecorder.h"
 #include "AnswerRules.h"
 #include "CalcPages.h"
@@ -60,6 +61,11 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidg
     ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_trueFalse.last(), m_calc->amountsPage()),
                            m_calc->journalPage());
     connectControls();
+    ui::AnswerKeys::install(this, m_controls,
+                            {{names::kSingleOptions, names::kMultipleOptions},
+                             names::kTrueFalseOptions,
+                             names::kPrevious,
+                             names::kNext});
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();
     openTable(bankPath);
