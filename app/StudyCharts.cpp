@@ -33,8 +33,8 @@ void ChapterBars::paintEvent(QPaintEvent*) {
     painter.setPen(kFrame);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (m_chapters.isEmpty()) return paintEmpty(painter, rect(), u"还没有练习记录"_s);
-    const int labelWidth = 130;
-    const int percentWidth = 90;
+    const int labelWidth = 190;
+    const int percentWidth = 96;
     const int rowHeight = std::clamp((height() - 12) / static_cast<int>(m_chapters.size()), 12, 26);
     const int barSpace = width() - labelWidth - percentWidth - 16;
     int top = 6;

@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace study {
@@ -283,6 +285,9 @@ QList<ChapterFigures> StudyRecord::chapterFigures() {
             figures.append({chapter, query.value(1).toInt(), query.value(2).toInt()});
         }
     }
+    std::stable_sort(figures.begin(), figures.end(), [](const ChapterFigures& a, const ChapterFigures& b) {
+        return chapterBefore(a.chapter, b.chapter);
+    });
     return figures;
 }
 

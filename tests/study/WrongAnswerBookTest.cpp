@@ -3,6 +3,8 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -64,3 +66,11 @@ TEST_F(WrongAnswerBookTest, QuestionsComeInTheOrderTheyWereLastGotWrong) {
 }
 
 } // namespace
+
+TEST(ChapterOrder, ChaptersFollowTheirNumbersAndUnfiledComesLast) {
+    QStringList chapters = {u"未分类"_s, u"第十二章 附录"_s, u"第二章 会计要素"_s,
+                            u"综合"_s,   u"第十章 报表"_s,   u"第一章 总论"_s};
+    std::sort(chapters.begin(), chapters.end(), chapterBefore);
+    EXPECT_EQ(chapters, QStringList({u"第一章 总论"_s, u"第二章 会计要素"_s, u"第十章 报表"_s,
+                                     u"第十二章 附录"_s, u"综合"_s, u"未分类"_s}));
+}
