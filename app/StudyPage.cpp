@@ -66,6 +66,8 @@ void StudyPage::build() {
     m_types = table(this, kTypeTable, {u"题型"_s, u"已答题数"_s, u"正确率"_s, u"错题本"_s, QString()},
                     {12, 30, 450, 126});
     m_types->setRowCount(4);
+    m_types->setFixedHeight(m_types->horizontalHeader()->sizeHint().height() + 4 * 24 +
+                            2 * m_types->frameWidth());
     for (int row = 0; row < 4; ++row) {
         const QuestionType type = allQuestionTypes[static_cast<std::size_t>(row)];
         m_types->setItem(row, 0, cell(typeCaption(type)));

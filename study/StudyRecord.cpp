@@ -53,7 +53,8 @@ bool StudyRecord::close() {
     const bool written = flush(kCloseWaitMs);
     if (!written) {
         qCWarning(lcStudy).noquote() << m_pending.size() << "study records lost:" << m_path;
-        m_notice = u"学习记录正被其他程序占用，本次有 %1 条作答未能记入学习记录。"_s.arg(m_pending.size());
+        m_notice =
+            u"学习记录无法写入（%1），本次有 %2 条记录未能保存。"_s.arg(m_lastFailure).arg(m_pending.size());
         m_pending.clear();
     }
     closeConnection();
@@ -160,6 +161,7 @@ void StudyRecord::recordExam(const ExamAttempt& attempt) {
 bool StudyRecord::flush(int waitMs) {
     if (m_pending.isEmpty()) return true;
     if (!ensureOpen()) {
+        m_lastFailure = u"文件打不开"_s;
         if (m_state == State::Unusable) m_pending.clear();
         return m_pending.isEmpty();
     }
@@ -176,6 +178,7 @@ bool StudyRecord::flush(int waitMs) {
         const QString why = query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
         query.exec(u"ROLLBACK"_s);
         m_lastRow = 0; // rolled back with the rest
+        m_lastFailure = why;
         qCWarning(lcStudy).noquote() << "study record not written yet:" << why;
     }
     if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(kAnswerWaitMs));

@@ -127,6 +127,7 @@ private:
     QString m_lastKey;    // table and hash of the answer recorded last
     qint64 m_lastRow = 0; // its row once written
     QString m_notice;
+    QString m_lastFailure; // why the last write failed, for the notice
 };
 
 } // namespace study
