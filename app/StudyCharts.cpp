@@ -50,7 +50,7 @@ void ChapterBars::paintEvent(QPaintEvent*) {
         painter.fillRect(QRect(track.topLeft(), QSize(int(track.width() * share), track.height())), kBar);
         painter.drawText(QRect(track.right() + 6, top, percentWidth, rowHeight),
                          Qt::AlignVCenter | Qt::AlignLeft,
-                         u"%1% (%2 题)"_s.arg(qRound(share * 100)).arg(chapter.answers));
+                         u"%1% (%2 次)"_s.arg(qRound(share * 100)).arg(chapter.answers));
         top += rowHeight;
     }
 }
