@@ -6,6 +6,7 @@
 #include "PictureButton.h"
 #include "ProgramFiles.h"
 #include "StatusBar.h"
+#include "StudyPage.h"
 #include "TabControl.h"
 
 #include <QRadioButton>
@@ -14,7 +15,7 @@
 namespace app {
 
 MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
-    : QWidget(parent), m_programDirectory(programDirectory) {
+    : QWidget(parent), m_programDirectory(programDirectory), m_studyPath(study::StudyRecord::defaultPath()) {
     m_controls = ui::buildWindow(this, mainWindowDeclaration(), mainWindowPage(0));
     m_pages = m_controls.get<ui::TabControl>(names::kPages);
     m_controls.get<ui::StatusBar>(names::kStatusBar)->setPanelText(1, kVersionText);
@@ -39,6 +40,12 @@ void MainWindow::buildPage(int page) {
         connect(m_controls.get<ui::PictureButton>(names::kEnterPractice), &QAbstractButton::clicked, this,
                 &MainWindow::enterPractice);
     }
+    if (page == 5) {
+        // The page is built in code: its figures and charts follow the record, not a declaration.
+        m_studyPage = new StudyPage(m_studyPath, m_pages->page(5));
+        m_studyPage->setGeometry(m_pages->page(5)->rect());
+        connect(m_studyPage, &StudyPage::wrongAnswersRequested, this, &MainWindow::wrongAnswersRequested);
+    }
     if (page == 4) {
         m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);
         m_paperList->clearSelection();
@@ -61,6 +68,10 @@ void MainWindow::showPage(int page) {
     buildPage(page);
     m_pages->setCurrentIndex(page);
     if (page == 1 || page == 2) loadDocument(page);
+    if (page == 5) {
+        m_studyPage->setStudyPath(m_studyPath);
+        m_studyPage->refresh();
+    }
 }
 
 int MainWindow::currentPage() const {

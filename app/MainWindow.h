@@ -18,6 +18,8 @@ class TabControl;
 
 namespace app {
 
+class StudyPage;
+
 // The start window: navigation bar, five pages (home, two documents, practice choice, paper
 // list) and the status bar. It lives for the whole run; closing it ends the program. It opens no
 // other window itself: it asks for practice or an exam through its signals.
@@ -45,10 +47,14 @@ public:
 
     void enterPractice();
     void enterExam();
+    // The study record the 学习记录 page shows; the per-user one unless a test gives its own.
+    void setStudyRecordPath(const QString& path) { m_studyPath = path; }
+    StudyPage* studyPage() const { return m_studyPage; }
 
 Q_SIGNALS:
     void practiceRequested(QuestionType type);
     void examRequested(int paper);
+    void wrongAnswersRequested(QuestionType type);
 
 private:
     void connectNavigation();
@@ -60,7 +66,9 @@ private:
     ui::TabControl* m_pages = nullptr;
     QTreeWidget* m_paperList = nullptr;
     QList<QRadioButton*> m_choices;
-    bool m_pageBuilt[5] = {true, false, false, false, false};
+    StudyPage* m_studyPage = nullptr;
+    QString m_studyPath;
+    bool m_pageBuilt[6] = {true, false, false, false, false, false};
     bool m_documentLoaded[2] = {false, false};
 };
 

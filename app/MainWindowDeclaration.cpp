@@ -100,6 +100,8 @@ ui::Declaration build() {
     d.push_back(navigationButton(u"备考宝典"_s, 152, u"备考宝典"_s, u":/pictures/nav_handbook.bmp"_s));
     d.push_back(navigationButton(u"章节练习"_s, 264, u"专项练习"_s, u":/pictures/nav_practice.bmp"_s));
     d.push_back(navigationButton(u"全真考场"_s, 376, u"全真考场"_s, u":/pictures/nav_exam.bmp"_s));
+    d.push_back(
+        navigationButton(names::kStudyRecord, 488, names::kStudyRecord, u":/pictures/nav_record.bmp"_s));
     // The status bar lies above the page container.
     d.push_back({.name = names::kStatusBar,
                  .kind = Kind::StatusBar,
@@ -112,7 +114,8 @@ ui::Declaration build() {
                  .kind = Kind::TabControl,
                  .rect = {2, 103, 940, 521},
                  .background = kWhite,
-                 .items = {QString(), u"新大纲分析"_s, u"备考宝典"_s, u"章节练习"_s, u"全真考场"_s},
+                 .items = {QString(), u"新大纲分析"_s, u"备考宝典"_s, u"章节练习"_s, u"全真考场"_s,
+                           names::kStudyRecord},
                  .strip = ui::TabStrip::Hidden,
                  .stripFont = {.pixels = 12, .face = u"SimSun"_s}});
 
@@ -226,8 +229,11 @@ ui::Declaration mainWindowPage(int page) {
 }
 
 const std::vector<NavigationEntry>& navigationEntries() {
-    static const std::vector<NavigationEntry> entries = {
-        {u"考试大纲"_s, 1}, {u"备考宝典"_s, 2}, {u"章节练习"_s, 3}, {u"全真考场"_s, 4}};
+    static const std::vector<NavigationEntry> entries = {{u"考试大纲"_s, 1},
+                                                         {u"备考宝典"_s, 2},
+                                                         {u"章节练习"_s, 3},
+                                                         {u"全真考场"_s, 4},
+                                                         {names::kStudyRecord, 5}};
     return entries;
 }
 

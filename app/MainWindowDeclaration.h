@@ -21,6 +21,7 @@ inline const QString kEnterPractice = QStringLiteral("进入答题");
 inline const QString kEnterExam = QStringLiteral("进入考试");
 inline const QString kSyllabusViewer = QStringLiteral("超文本浏览框1");
 inline const QString kHandbookViewer = QStringLiteral("超文本浏览框2");
+inline const QString kStudyRecord = QStringLiteral("学习记录");
 } // namespace names
 
 // The page of the page container, and the navigation button that shows it.

@@ -4,6 +4,7 @@
 #include "AnswerRules.h"
 #include "CalcPages.h"
 #include "ExamAnswerWindow.h"
+#include "ExamAttemptRecord.h"
 #include "ExamCalcAnswerWindow.h"
 #include "ExamNames.h"
 #include "ExamWindowDeclaration.h"
@@ -425,7 +426,24 @@ void ExamWindow::submit() {
     setAnswersEditable(false);
     m_controls.widget(names::kReview)->setEnabled(true);
     reviewCard();
+    keepInStudyRecord();
     showResult();
+}
+
+// The attempt outlives the window in the study record; a record that cannot take it is told once.
+void ExamWindow::keepInStudyRecord() {
+    const std::optional<study::ExamAttempt> attempt =
+        handedInAttempt(*m_store, m_started, QDateTime::currentDateTime());
+    if (!attempt) {
+        qCWarning(lcExam).noquote() << "cannot read" << m_store->table()
+                                    << "for the study record:" << m_store->lastError();
+        return;
+    }
+    study::StudyRecord record(m_studyPath);
+    record.recordExam(*attempt);
+    record.close();
+    const QString notice = record.takeNotice();
+    if (!notice.isEmpty()) ui::showMessage(this, notice);
 }
 
 void ExamWindow::showResult() {

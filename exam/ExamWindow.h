@@ -4,9 +4,11 @@
 #include "Countdown.h"
 #include "PaperStore.h"
 #include "QuestionRecord.h"
+#include "StudyRecord.h"
 #include "UnsavedAnswersNotice.h"
 #include "WindowBuilder.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -63,6 +65,8 @@ public:
     entry::CalcPages* calcPages() const { return m_calc; }
     int zoomStep() const { return m_zoomStep; }
     void setConfirmation(Confirm confirm) { m_confirm = std::move(confirm); }
+    // Where the handed-in attempt is kept; the per-user study record unless a test gives its own.
+    void setStudyRecordPath(const QString& path) { m_studyPath = path; }
 
     void showQuestion(int id);
     void showFirst();
@@ -99,6 +103,7 @@ private:
     void reviewCard();
     void submit();
     void showResult();
+    void keepInStudyRecord();
     void setAnswersEditable(bool editable);
     void applyZoom();
     void clearPaper();
@@ -115,6 +120,8 @@ private:
     ui::UnsavedAnswersNotice m_unsaved;
     QPointer<QWidget> m_review;
     std::optional<int> m_total;
+    QDateTime m_started = QDateTime::currentDateTime();
+    QString m_studyPath = study::StudyRecord::defaultPath();
     int m_zoomStep = 0;
     bool m_submitted = false;
     bool m_cleared = false;

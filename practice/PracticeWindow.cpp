@@ -5,13 +5,16 @@
 #include "AnswerRules.h"
 #include "CalcPages.h"
 #include "CurrentQuestion.h"
+#include "MessageBox.h"
 #include "PictureButton.h"
 #include "PracticeAnswerWindow.h"
 #include "PracticeCalcAnswerWindow.h"
 #include "PracticeLayout.h"
 #include "PracticeNames.h"
+#include "QuestionKey.h"
 #include "Scoring.h"
 #include "TabControl.h"
+#include "WrongAnswerQuestions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,6 +27,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -52,7 +56,12 @@ void clearRadios(const QList<QRadioButton*>& radios) {
 } // namespace
 
 PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent)
-    : QWidget(parent), m_type(type), m_table(practiceTable(type)) {
+    : PracticeWindow(type, bankPath, study::StudyRecord::defaultPath(), std::nullopt, parent) {}
+
+PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const QString& studyPath,
+                               std::optional<QList<int>> onlyQuestions, QWidget* parent)
+    : QWidget(parent), m_type(type), m_table(practiceTable(type)), m_onlyQuestions(std::move(onlyQuestions)),
+      m_study(std::make_unique<study::StudyRecord>(studyPath)) {
     const ui::Declaration declaration = practiceDeclaration();
     m_controls = ui::buildWindow(this, practiceWindowDeclaration(), declaration);
     findControls();
@@ -69,6 +78,8 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidg
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();
     openTable(bankPath);
+    // A record set aside at opening is told once the window stands.
+    QTimer::singleShot(0, this, &PracticeWindow::tellStudyNotice);
 }
 
 PracticeWindow::~PracticeWindow() {
@@ -77,6 +88,24 @@ PracticeWindow::~PracticeWindow() {
 
 PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow, const QString& bankPath) {
     auto* window = new PracticeWindow(type, bankPath, mainWindow);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    ui::showDeclared(window, practiceWindowDeclaration());
+    return window;
+}
+
+PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mainWindow,
+                                                 const QString& bankPath, const QString& studyPath) {
+    QList<int> questions;
+    {
+        study::StudyRecord record(studyPath);
+        questions = questionsWithHashes(bankPath, practiceTable(type), record.wrongBook(practiceTable(type)));
+    }
+    if (questions.isEmpty()) {
+        ui::showMessage(mainWindow, kEmptyWrongBook);
+        return nullptr;
+    }
+    auto* window = new PracticeWindow(type, bankPath, studyPath, questions, mainWindow);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::WindowModal);
     ui::showDeclared(window, practiceWindowDeclaration());
@@ -141,7 +170,14 @@ void PracticeWindow::openTable(const QString& bankPath) {
         return;
     }
     m_questionNumbers = questionNumbers(m_bank);
-    if (!m_bank.moveFirst()) {
+    if (m_onlyQuestions) {
+        QList<int> listed;
+        for (int id : std::as_const(*m_onlyQuestions))
+            if (m_questionNumbers.contains(id)) listed.append(id);
+        m_questionNumbers = listed;
+    }
+    if (m_onlyQuestions ? m_questionNumbers.isEmpty() || !m_bank.findQuestion(m_questionNumbers.front())
+                        : !m_bank.moveFirst()) {
         showEmpty();
         return;
     }
@@ -265,13 +301,15 @@ void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
 void PracticeWindow::recordChoice(const QString& value) {
     if (!m_hasQuestion) return;
     QString failure;
-    if (!recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value)) {
+    const std::optional<int> score = recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value);
+    if (!score) {
         failure = m_bank.lastError();
         qCWarning(lcPractice).noquote()
             << "answer" << value << "of question" << m_question.id << "not recorded:" << failure;
     }
     // The options show what the bank holds, also when a statement failed, before anything is told.
     reloadQuestion();
+    if (!value.isEmpty()) keepInStudyRecord(score);
     putBackAnswer();
     if (!failure.isEmpty()) writeFailed(failure);
 }
@@ -283,18 +321,40 @@ void PracticeWindow::submitCalc() {
     for (int k = 0; k < calcFieldCount; ++k)
         answers[k] = texts.value(k);
     QString failure;
-    if (!recordCalcAnswers(m_bank, m_table, m_question.id, answers)) {
+    const std::optional<int> score = recordCalcAnswers(m_bank, m_table, m_question.id, answers);
+    if (!score) {
         failure = m_bank.lastError();
         qCWarning(lcPractice).noquote()
             << "answer of question" << m_question.id << "not recorded:" << failure;
     }
     reloadQuestion();
+    keepInStudyRecord(score);
     putBackAnswer();
     if (!failure.isEmpty()) writeFailed(failure);
 }
 
 void PracticeWindow::writeFailed(const QString& error) {
     m_unsaved.tell(this, m_bankPath, error);
+}
+
+// An answer the bank graded joins the study record, with the chapter of the question's row (the
+// bank stands on it after reloadQuestion); the record never holds the window up.
+void PracticeWindow::keepInStudyRecord(std::optional<int> score) {
+    if (!score) return;
+    study::PracticeAnswer answer{m_table,
+                                 m_question.tm,
+                                 m_bank.readField(u"CH"_s),
+                                 m_type,
+                                 *score == typePoints(m_type),
+                                 *score,
+                                 QDateTime::currentDateTime()};
+    m_study->recordAnswer(answer);
+    tellStudyNotice();
+}
+
+void PracticeWindow::tellStudyNotice() {
+    const QString notice = m_study->takeNotice();
+    if (!notice.isEmpty()) ui::showMessage(this, notice);
 }
 
 // Typed amounts and journal lines count as given when the candidate leaves the question, as if
@@ -321,7 +381,7 @@ void PracticeWindow::showPosition() {
 void PracticeWindow::showPrevious() {
     if (!m_hasQuestion) return;
     keepTypedAnswer();
-    if (!m_bank.movePrevious()) return stepAfterEnd();
+    if (!stepBy(-1)) return stepAfterEnd();
     readCurrent();
     showQuestion();
 }
@@ -329,9 +389,16 @@ void PracticeWindow::showPrevious() {
 void PracticeWindow::showNext() {
     if (!m_hasQuestion) return;
     keepTypedAnswer();
-    if (!m_bank.moveNext()) return stepAfterEnd();
+    if (!stepBy(1)) return stepAfterEnd();
     readCurrent();
     showQuestion();
+}
+
+// One question on in the table's order, or in the listed order when the window walks a list.
+bool PracticeWindow::stepBy(int step) {
+    if (!m_onlyQuestions) return step > 0 ? m_bank.moveNext() : m_bank.movePrevious();
+    const qsizetype at = m_questionNumbers.indexOf(m_question.id) + step;
+    return at >= 0 && at < m_questionNumbers.size() && m_bank.findQuestion(m_questionNumbers[at]);
 }
 
 void PracticeWindow::stepAfterEnd() {
@@ -395,6 +462,7 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
 
 void PracticeWindow::closeEvent(QCloseEvent* event) {
     finish();
+    tellStudyNotice();
     event->accept();
 }
 
@@ -420,6 +488,7 @@ void PracticeWindow::finish() {
     if (m_bank.isOpen() && !m_bank.clearAnswers(m_table))
         qCWarning(lcPractice).noquote() << "cannot clear" << m_table << ":" << m_bank.lastError();
     m_bank.closeBank();
+    m_study->close();
 }
 
 } // namespace practice

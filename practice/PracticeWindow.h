@@ -4,11 +4,15 @@
 #include "QuestionBank.h"
 #include "QuestionRecord.h"
 #include "QuestionType.h"
+#include "StudyRecord.h"
 #include "UnsavedAnswersNotice.h"
 #include "WindowBuilder.h"
 
 #include <QList>
 #include <QWidget>
+
+#include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -42,12 +46,21 @@ public:
     // Opens the bank at `bankPath` with a connection of its own and shows the first question of
     // the type's practice table. A bank or table that cannot be read leaves the window empty.
     PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent = nullptr);
+    // Graded answers also go to the study record at `studyPath`. With `onlyQuestions`, the window
+    // walks those questions of the table in that order instead of the whole table.
+    PracticeWindow(QuestionType type, const QString& bankPath, const QString& studyPath,
+                   std::optional<QList<int>> onlyQuestions, QWidget* parent = nullptr);
     ~PracticeWindow() override;
 
     // The window for `type` over the bank at `bankPath`, modal over `mainWindow`, maximized; it
     // deletes itself when closed.
     static PracticeWindow* open(QuestionType type, QWidget* mainWindow,
                                 const QString& bankPath = QuestionBank::defaultPath());
+    // Practice over the type's questions in the wrong-answer book, as open() does; with none,
+    // says so over `mainWindow` and opens nothing (nullptr).
+    static PracticeWindow* openWrongAnswers(QuestionType type, QWidget* mainWindow, const QString& bankPath,
+                                            const QString& studyPath = study::StudyRecord::defaultPath());
+    static inline const QString kEmptyWrongBook = QStringLiteral("错题本中没有该题型的题目。");
 
     QuestionType type() const { return m_type; }
     const ui::Built& controls() const { return m_controls; }
@@ -91,6 +104,9 @@ private:
     void placePositionLabel();
     void showPosition();
     void writeFailed(const QString& error);
+    void keepInStudyRecord(std::optional<int> score);
+    void tellStudyNotice();
+    bool stepBy(int step);
     void stepAfterEnd();
     void applyZoom();
     void finish();
@@ -102,6 +118,8 @@ private:
     ui::UnsavedAnswersNotice m_unsaved;
     QuestionRecord m_question;
     QList<int> m_questionNumbers; // the table's questions in the order the window walks them
+    std::optional<QList<int>> m_onlyQuestions;
+    std::unique_ptr<study::StudyRecord> m_study;
     bool m_hasQuestion = false;
     bool m_restoring = false; // options are being set from the bank, not by the candidate
     bool m_finished = false;

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev-tools
+  qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libqt6webenginecore6-bin qt6-tools-dev-tools
   libjpeg-dev libfontconfig-dev libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
   mdbtools python3

@@ -35,6 +35,7 @@ render nav_syllabus 48 48 bmp $navButton
 render nav_handbook 52 52 bmp $navButton
 render nav_practice 48 48 bmp $navButton
 render nav_exam 48 48 bmp $navButton
+render nav_record 48 48 bmp $navButton
 render splash 1024 666 jpg $white
 render side_panel 232 70 jpg $white
 render side_bar 232 33 jpg $white

@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, ControlsAreAsDeclared) {
     const QStringList faults = ui::compareWithDeclaration(&window, app::mainWindowControls());
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
     EXPECT_TRUE(window.controls().errors().isEmpty());
-    EXPECT_EQ(window.controls().controls().size(), 27);
+    EXPECT_EQ(window.controls().controls().size(), 28);
     EXPECT_EQ(window.windowTitle(), u"Velmora-Ostrevin"_s);
     EXPECT_EQ(window.size(), QSize(944, 627));
     // Each navigation button shows its icon above its caption, on the bar's blue.

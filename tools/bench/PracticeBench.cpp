@@ -7,6 +7,7 @@
 #include "PracticeNames.h"
 #include "PracticeWindow.h"
 #include "QuestionBank.h"
+#include "StudyRecord.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -43,8 +45,9 @@ double median(std::vector<double> values) {
 }
 
 void report(const char* what, const std::vector<double>& ms) {
-    std::printf("%-44s n=%3zu  first %7.2f ms  median %7.2f ms  max %7.2f ms\n", what, ms.size(), ms.front(),
-                median(ms), *std::max_element(ms.begin(), ms.end()));
+    std::printf("%-44s n=%3zu  first %7.2f ms  min %7.2f ms  median %7.2f ms  max %7.2f ms\n", what,
+                ms.size(), ms.front(), *std::min_element(ms.begin(), ms.end()), median(ms),
+                *std::max_element(ms.begin(), ms.end()));
 }
 
 // Milliseconds from creating the window to its question text painted.
@@ -79,6 +82,9 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ui::installFonts();
+    // The windows record into the study record: a scratch one, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(study::StudyRecord::defaultPath());
     const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QuestionBank::defaultPath();
     QTemporaryDir dir;
     const QString bank = dir.filePath(u"qvtb.mdb"_s);
@@ -131,6 +137,25 @@ int main(int argc, char** argv) {
     }
     report("  of which: select * from danxuan", selects);
     report("  of which: one update, flushed", updates);
+
+    // The study record's share of a click: an answer to a new question, and one that replaces it.
+    study::StudyRecord record(dir.filePath(u"study.sqlite"_s));
+    std::vector<double> studyNew;
+    std::vector<double> studyReplace;
+    for (int i = 0; i < 200; ++i) {
+        study::PracticeAnswer answer{
+            u"danxuan"_s,       u"题目 %1"_s.arg(i),         {}, QuestionType::SingleChoice, i % 3 == 0,
+            i % 3 == 0 ? 1 : 0, QDateTime::currentDateTime()};
+        timer.start();
+        record.recordAnswer(answer);
+        studyNew.push_back(timer.nsecsElapsed() / 1e6);
+        answer.right = !answer.right;
+        timer.start();
+        record.recordAnswer(answer);
+        studyReplace.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    report("  of which: study record, a new question", studyNew);
+    report("  of which: study record, the same again", studyReplace);
     bank2.recordScore(u"danxuan"_s, text, last == window.question().da ? 1 : 0);
 
     // The figures count only if the clicks really reached the file: read the last one back.

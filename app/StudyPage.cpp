@@ -1,0 +1,138 @@
+#include "StudyPage.h"
+
+#include "MessageBox.h"
+#include "StudyCharts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+namespace {
+
+QLabel* heading(QWidget* parent, const QString& text, QRect rect) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(15);
+    font.setBold(true);
+    label->setFont(font);
+    label->setGeometry(rect);
+    return label;
+}
+
+QTableWidget* table(QWidget* parent, const QString& name, const QStringList& headings, QRect rect) {
+    auto* t = new QTableWidget(0, static_cast<int>(headings.size()), parent);
+    t->setObjectName(name);
+    t->setHorizontalHeaderLabels(headings);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::NoSelection);
+    t->setFocusPolicy(Qt::NoFocus);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    t->verticalHeader()->setDefaultSectionSize(24);
+    t->setGeometry(rect);
+    return t;
+}
+
+QTableWidgetItem* cell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
+QString percent(int part, int whole) {
+    return whole > 0 ? u"%1%"_s.arg(qRound(100.0 * part / whole)) : u"—"_s;
+}
+
+QString duration(int seconds) {
+    return u"%1分%2秒"_s.arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'));
+}
+
+} // namespace
+
+StudyPage::StudyPage(const QString& studyPath, QWidget* parent) : QWidget(parent), m_studyPath(studyPath) {
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+    build();
+}
+
+void StudyPage::build() {
+    heading(this, u"各题型练习情况"_s, {12, 6, 300, 22});
+    m_types = table(this, kTypeTable, {u"题型"_s, u"已答题数"_s, u"正确率"_s, u"错题本"_s, QString()},
+                    {12, 30, 450, 126});
+    m_types->setRowCount(4);
+    m_types->setFixedHeight(m_types->horizontalHeader()->sizeHint().height() + 4 * 24 +
+                            2 * m_types->frameWidth());
+    for (int row = 0; row < 4; ++row) {
+        const QuestionType type = allQuestionTypes[static_cast<std::size_t>(row)];
+        m_types->setItem(row, 0, cell(typeCaption(type)));
+        auto* retry = new QPushButton(kRetryButton);
+        retry->setObjectName(kRetryButton + QString::number(row + 1));
+        connect(retry, &QPushButton::clicked, this, [this, type] { Q_EMIT wrongAnswersRequested(type); });
+        m_types->setCellWidget(row, 4, retry);
+    }
+    heading(this, u"各章节正确率"_s, {12, 166, 300, 22});
+    m_chapters = new ChapterBars(this);
+    m_chapters->setObjectName(u"章节正确率"_s);
+    m_chapters->setGeometry(12, 190, 450, 270);
+
+    heading(this, u"模拟考试记录"_s, {478, 6, 300, 22});
+    m_exams = table(this, kExamTable, {u"试卷"_s, u"日期"_s, u"用时"_s, u"得分"_s}, {478, 30, 450, 200});
+    heading(this, u"成绩走势"_s, {478, 240, 300, 22});
+    m_scores = new ScoreLine(this);
+    m_scores->setObjectName(u"成绩走势"_s);
+    m_scores->setGeometry(478, 264, 450, 196);
+
+    auto* clear = new QPushButton(kClearButton, this);
+    clear->setObjectName(kClearButton);
+    clear->setGeometry(838, 470, 90, 28);
+    connect(clear, &QPushButton::clicked, this, &StudyPage::clearRecord);
+}
+
+void StudyPage::refresh() {
+    study::StudyRecord record(m_studyPath);
+    showFigures(record.typeFigures());
+    m_chapters->setChapters(record.chapterFigures());
+    const QList<study::ExamHistoryEntry> history = record.examHistory();
+    showHistory(history);
+    m_scores->setHistory(history);
+    const QString notice = record.takeNotice();
+    if (!notice.isEmpty()) ui::showMessage(this, notice);
+}
+
+void StudyPage::showFigures(const std::array<study::TypeFigures, 4>& figures) {
+    for (int row = 0; row < 4; ++row) {
+        const study::TypeFigures& f = figures[static_cast<std::size_t>(row)];
+        m_types->setItem(row, 1, cell(QString::number(f.questionsAnswered)));
+        m_types->setItem(row, 2, cell(percent(f.rightAnswers, f.answers)));
+        m_types->setItem(row, 3, cell(QString::number(f.inWrongBook)));
+    }
+}
+
+// Newest first: the latest attempts are what the candidate looks for.
+void StudyPage::showHistory(const QList<study::ExamHistoryEntry>& history) {
+    m_exams->setUpdatesEnabled(false);
+    m_exams->setRowCount(static_cast<int>(history.size()));
+    for (qsizetype i = 0; i < history.size(); ++i) {
+        const study::ExamHistoryEntry& entry = history[history.size() - 1 - i];
+        const int row = static_cast<int>(i);
+        m_exams->setItem(row, 0, cell(u"第%1套"_s.arg(entry.paper)));
+        m_exams->setItem(row, 1, cell(entry.started.toString(u"yyyy-MM-dd HH:mm"_s)));
+        m_exams->setItem(row, 2, cell(duration(entry.usedSeconds)));
+        m_exams->setItem(row, 3, cell(QString::number(entry.total)));
+    }
+    m_exams->setUpdatesEnabled(true);
+}
+
+void StudyPage::clearRecord() {
+    if (!ui::askYesNo(this, kConfirmClear, {}, ui::Answer::No)) return;
+    study::StudyRecord(m_studyPath).clear();
+    refresh();
+}
+
+} // namespace app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "QuestionType.h"
+#include "StudyRecord.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+
+namespace app {
+
+class ChapterBars;
+class ScoreLine;
+
+// The fifth page of MainWindow, 学习记录: what the study record holds, per question type, per
+// chapter and per mock exam, with 错题重练 for each type and 清除记录. It reads the record each
+// time it is refreshed and holds nothing of its own.
+class StudyPage final : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString kConfirmClear = QStringLiteral("确定要清除全部学习记录吗?清除后不能恢复。");
+    static inline const QString kClearButton = QStringLiteral("清除记录");
+    static inline const QString kRetryButton = QStringLiteral("错题重练");
+    static inline const QString kTypeTable = QStringLiteral("题型统计表");
+    static inline const QString kExamTable = QStringLiteral("考试记录表");
+
+    explicit StudyPage(const QString& studyPath, QWidget* parent = nullptr);
+
+    void setStudyPath(const QString& path) { m_studyPath = path; }
+    void refresh();
+
+Q_SIGNALS:
+    void wrongAnswersRequested(QuestionType type);
+
+private:
+    void build();
+    void clearRecord();
+    void showFigures(const std::array<study::TypeFigures, 4>& figures);
+    void showHistory(const QList<study::ExamHistoryEntry>& history);
+
+    QString m_studyPath;
+    QTableWidget* m_types = nullptr;
+    QTableWidget* m_exams = nullptr;
+    ChapterBars* m_chapters = nullptr;
+    ScoreLine* m_scores = nullptr;
+};
+
+} // namespace app

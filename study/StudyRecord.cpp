@@ -1,0 +1,340 @@
+#include "StudyRecord.h"
+
+#include "QuestionKey.h"
+#include "StudySchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace study {
+namespace {
+
+Q_LOGGING_CATEGORY(lcStudy, "velmora.study", QtWarningMsg)
+
+// SQLite's primary result codes that mean the file is not a sound database.
+bool meansDamage(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
+}
+
+int typeIndex(QuestionType type) {
+    return static_cast<int>(type);
+}
+
+QString nextConnectionName() {
+    static int count = 0;
+    return u"study-%1"_s.arg(++count);
+}
+
+} // namespace
+
+QString StudyRecord::defaultPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u'/' + kFileName;
+}
+
+StudyRecord::StudyRecord(const QString& path) : m_path(path), m_connection(nextConnectionName()) {
+    ensureOpen();
+}
+
+StudyRecord::~StudyRecord() {
+    close();
+}
+
+bool StudyRecord::close() {
+    const bool written = flush(kCloseWaitMs);
+    if (!written) {
+        qCWarning(lcStudy).noquote() << m_pending.size() << "study records lost:" << m_path;
+        m_notice =
+            u"学习记录无法写入（%1），本次有 %2 条记录未能保存。"_s.arg(m_lastFailure).arg(m_pending.size());
+        m_pending.clear();
+    }
+    closeConnection();
+    return written;
+}
+
+bool StudyRecord::ensureOpen() {
+    if (m_state != State::Closed) return m_state == State::Open;
+    bool damaged = false;
+    if (openFile(&damaged)) return true;
+    if (!damaged) return false;
+    setAside();
+    damaged = false;
+    return openFile(&damaged);
+}
+
+// Opens and checks the file, bringing its tables up to date. A lock held elsewhere leaves the
+// record closed, to be opened again by the next write.
+bool StudyRecord::openFile(bool* damaged) {
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(kAnswerWaitMs));
+        QString error;
+        QSqlQuery query(db);
+        bool ok = db.open() && query.exec(u"PRAGMA journal_mode = WAL"_s);
+        if (ok && query.exec(u"PRAGMA quick_check"_s) && query.next() &&
+            query.value(0).toString() != u"ok"_s) {
+            *damaged = true;
+            error = query.value(0).toString();
+        }
+        if (!ok) {
+            *damaged = meansDamage(query.lastError()) || meansDamage(db.lastError());
+            error = query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
+        }
+        query.finish();
+        MigrationResult migration = MigrationResult::Failed;
+        if (ok && !*damaged) {
+            query.exec(u"PRAGMA synchronous = NORMAL"_s);
+            query.exec(u"PRAGMA foreign_keys = ON"_s);
+            migration = migrate(db, &error);
+        }
+        if (migration == MigrationResult::Current) {
+            m_state = State::Open;
+            return true;
+        }
+        if (migration == MigrationResult::NewerThanProgram) {
+            m_state = State::Unusable;
+            m_notice = u"学习记录由较新版本的程序写成，本程序不改动它，也不再记录。"_s;
+            return false;
+        }
+        if (!*damaged && meansDamage(db.lastError())) *damaged = true;
+        qCWarning(lcStudy).noquote() << "cannot open" << m_path << ":" << error;
+    }
+    closeConnection();
+    return false;
+}
+
+// The damaged file and its WAL files move aside under the first free `<name>.damaged-N`.
+void StudyRecord::setAside() {
+    int n = 1;
+    while (QFile::exists(u"%1.damaged-%2"_s.arg(m_path).arg(n)))
+        ++n;
+    const QString aside = u"%1.damaged-%2"_s.arg(m_path).arg(n);
+    QFile::rename(m_path, aside);
+    for (const QString& suffix : {u"-wal"_s, u"-shm"_s})
+        if (QFile::exists(m_path + suffix)) QFile::rename(m_path + suffix, aside + suffix);
+    qCWarning(lcStudy).noquote() << "damaged study record set aside as" << aside;
+    m_notice = u"学习记录文件已损坏，已另存为“%1”，并新建了一份学习记录。"_s.arg(QFileInfo(aside).fileName());
+}
+
+void StudyRecord::closeConnection() {
+    if (QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase::database(m_connection, false).close();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+    if (m_state == State::Open) m_state = State::Closed;
+}
+
+void StudyRecord::recordAnswer(const PracticeAnswer& answer) {
+    const QString key = answer.table + u'/' + questionHash(answer.questionText);
+    Write write{answer, 0};
+    if (key == m_lastKey) {
+        if (!m_pending.isEmpty() && std::holds_alternative<PracticeAnswer>(m_pending.back().what)) {
+            write.replacesRow = m_pending.back().replacesRow;
+            m_pending.removeLast();
+        } else {
+            write.replacesRow = m_lastRow;
+        }
+    }
+    m_lastKey = key;
+    m_lastRow = 0;
+    m_pending.append(write);
+    flush();
+}
+
+void StudyRecord::recordExam(const ExamAttempt& attempt) {
+    m_lastKey.clear();
+    m_pending.append(Write{attempt, 0});
+    flush();
+}
+
+bool StudyRecord::flush(int waitMs) {
+    if (m_pending.isEmpty()) return true;
+    if (!ensureOpen()) {
+        m_lastFailure = u"文件打不开"_s;
+        if (m_state == State::Unusable) m_pending.clear();
+        return m_pending.isEmpty();
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(db);
+    if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(waitMs));
+    bool written = query.exec(u"BEGIN IMMEDIATE"_s);
+    for (qsizetype i = 0; written && i < m_pending.size(); ++i)
+        written = writeOne(m_pending[i]);
+    if (written) written = query.exec(u"COMMIT"_s);
+    if (written) {
+        m_pending.clear();
+    } else {
+        const QString why = query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
+        query.exec(u"ROLLBACK"_s);
+        m_lastRow = 0; // rolled back with the rest
+        m_lastFailure = why;
+        qCWarning(lcStudy).noquote() << "study record not written yet:" << why;
+    }
+    if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(kAnswerWaitMs));
+    return written;
+}
+
+bool StudyRecord::writeOne(Write& write) {
+    if (const auto* attempt = std::get_if<ExamAttempt>(&write.what)) return writeExam(*attempt);
+    const PracticeAnswer& answer = std::get<PracticeAnswer>(write.what);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (write.replacesRow != 0) {
+        query.prepare(u"UPDATE answers SET correct = :correct, score = :score, at = :at, day = :day"
+                      " WHERE id = :row"_s);
+        query.bindValue(u":row"_s, write.replacesRow);
+    } else {
+        query.prepare(u"INSERT INTO answers (tbl, qhash, qtype, chapter, correct, score, at, day)"
+                      " VALUES (:tbl, :qhash, :qtype, :chapter, :correct, :score, :at, :day)"_s);
+        query.bindValue(u":tbl"_s, answer.table);
+        query.bindValue(u":qhash"_s, questionHash(answer.questionText));
+        query.bindValue(u":qtype"_s, typeIndex(answer.type));
+        query.bindValue(u":chapter"_s, answer.chapter.trimmed() + u""_s); // never NULL
+    }
+    query.bindValue(u":correct"_s, answer.right ? 1 : 0);
+    query.bindValue(u":score"_s, answer.score);
+    query.bindValue(u":at"_s, answer.at.toMSecsSinceEpoch());
+    query.bindValue(u":day"_s, answer.at.toLocalTime().date().toString(Qt::ISODate));
+    if (!query.exec()) {
+        qCWarning(lcStudy).noquote() << "cannot write an answer:" << query.lastError().text();
+        return false;
+    }
+    // The last answer, once written, is replaced in place by a later answer to the same question.
+    const qint64 row = write.replacesRow != 0 ? write.replacesRow : query.lastInsertId().toLongLong();
+    if (&write == &m_pending.back()) m_lastRow = row;
+    return true;
+}
+
+bool StudyRecord::writeExam(const ExamAttempt& attempt) {
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(db);
+    query.prepare(u"INSERT INTO exams (paper, started, ended, used_seconds, total, single_score,"
+                  " multiple_score, truefalse_score, calc_score)"
+                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    query.addBindValue(attempt.paper);
+    query.addBindValue(attempt.started.toMSecsSinceEpoch());
+    query.addBindValue(attempt.ended.toMSecsSinceEpoch());
+    query.addBindValue(attempt.started.secsTo(attempt.ended));
+    query.addBindValue(attempt.total);
+    for (int score : attempt.typeScores)
+        query.addBindValue(score);
+    if (!query.exec()) return false;
+    const qint64 exam = query.lastInsertId().toLongLong();
+    QSqlQuery question(db);
+    question.prepare(
+        u"INSERT INTO exam_questions (exam, number, qhash, correct, score) VALUES (?, ?, ?, ?, ?)"_s);
+    for (const ExamQuestionResult& result : attempt.questions) {
+        question.addBindValue(exam);
+        question.addBindValue(result.number);
+        question.addBindValue(questionHash(result.questionText));
+        question.addBindValue(result.right ? 1 : 0);
+        question.addBindValue(result.score);
+        if (!question.exec()) return false;
+    }
+    return true;
+}
+
+QString StudyRecord::takeNotice() {
+    return std::exchange(m_notice, QString());
+}
+
+std::array<TypeFigures, 4> StudyRecord::typeFigures() {
+    std::array<TypeFigures, 4> figures{};
+    if (!ensureOpen()) return figures;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.exec(u"SELECT qtype, COUNT(DISTINCT tbl || '/' || qhash), COUNT(*), SUM(correct) FROM answers"
+               " GROUP BY qtype"_s);
+    while (query.next()) {
+        const int type = query.value(0).toInt();
+        if (type < 0 || type >= 4) continue;
+        figures[type].questionsAnswered = query.value(1).toInt();
+        figures[type].answers = query.value(2).toInt();
+        figures[type].rightAnswers = query.value(3).toInt();
+    }
+    query.exec(u"SELECT w.qtype, COUNT(*) FROM (SELECT tbl, qhash, qtype, MAX(at) AS last FROM answers"
+               " WHERE correct = 0 GROUP BY tbl, qhash) AS w"
+               " WHERE (SELECT COUNT(DISTINCT a.day) FROM answers AS a WHERE a.tbl = w.tbl"
+               " AND a.qhash = w.qhash AND a.correct = 1 AND a.at > w.last) < 2 GROUP BY w.qtype"_s);
+    while (query.next()) {
+        const int type = query.value(0).toInt();
+        if (type >= 0 && type < 4) figures[type].inWrongBook = query.value(1).toInt();
+    }
+    return figures;
+}
+
+QList<ChapterFigures> StudyRecord::chapterFigures() {
+    QList<ChapterFigures> figures;
+    if (!ensureOpen()) return figures;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.exec(u"SELECT chapter, COUNT(*), SUM(correct) FROM answers GROUP BY chapter ORDER BY chapter"_s);
+    while (query.next()) {
+        const QString chapter = chapterOrUnfiled(query.value(0).toString());
+        if (!figures.isEmpty() && figures.back().chapter == chapter) {
+            figures.back().answers += query.value(1).toInt();
+            figures.back().rightAnswers += query.value(2).toInt();
+        } else {
+            figures.append({chapter, query.value(1).toInt(), query.value(2).toInt()});
+        }
+    }
+    std::stable_sort(figures.begin(), figures.end(), [](const ChapterFigures& a, const ChapterFigures& b) {
+        return chapterBefore(a.chapter, b.chapter);
+    });
+    return figures;
+}
+
+QList<ExamHistoryEntry> StudyRecord::examHistory() {
+    QList<ExamHistoryEntry> history;
+    if (!ensureOpen()) return history;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.exec(u"SELECT paper, started, used_seconds, total FROM exams ORDER BY started, id"_s);
+    while (query.next())
+        history.append({query.value(0).toInt(), QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong()),
+                        query.value(2).toInt(), query.value(3).toInt()});
+    return history;
+}
+
+QStringList StudyRecord::wrongBook(const QString& table) {
+    QStringList hashes;
+    if (!ensureOpen()) return hashes;
+    // In the book: answered wrong, and since the last wrong answer right on fewer than two days.
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(u"SELECT w.qhash FROM (SELECT qhash, MAX(at) AS last FROM answers"
+                  " WHERE tbl = :tbl AND correct = 0 GROUP BY qhash) AS w"
+                  " WHERE (SELECT COUNT(DISTINCT a.day) FROM answers AS a WHERE a.tbl = :tbl"
+                  " AND a.qhash = w.qhash AND a.correct = 1 AND a.at > w.last) < 2"
+                  " ORDER BY w.last, w.qhash"_s);
+    query.bindValue(u":tbl"_s, table);
+    query.exec();
+    while (query.next())
+        hashes.append(query.value(0).toString());
+    return hashes;
+}
+
+bool StudyRecord::clear() {
+    m_pending.clear();
+    m_lastKey.clear();
+    m_lastRow = 0;
+    if (!ensureOpen()) return false;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    const bool cleared = query.exec(u"BEGIN IMMEDIATE"_s) && query.exec(u"DELETE FROM exam_questions"_s) &&
+                         query.exec(u"DELETE FROM exams"_s) && query.exec(u"DELETE FROM answers"_s) &&
+                         query.exec(u"COMMIT"_s);
+    if (!cleared) query.exec(u"ROLLBACK"_s);
+    return cleared;
+}
+
+} // namespace study

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "QuestionType.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <variant>
+
+namespace study {
+
+// One graded practice answer.
+struct PracticeAnswer {
+    QString table; // danxuan, duoxuan, panduan, fenxi
+    QString questionText;
+    QString chapter; // CH of the question's row; empty when the bank has no such column
+    QuestionType type = QuestionType::SingleChoice;
+    bool right = false;
+    int score = 0;
+    QDateTime at;
+};
+
+struct ExamQuestionResult {
+    int number = 0; // 1–62
+    QString questionText;
+    bool right = false;
+    int score = 0;
+};
+
+// One handed-in mock exam.
+struct ExamAttempt {
+    int paper = 0; // 1–20
+    QDateTime started;
+    QDateTime ended;
+    int total = 0;
+    std::array<int, 4> typeScores{}; // in the order of allQuestionTypes
+    QList<ExamQuestionResult> questions;
+};
+
+struct TypeFigures {
+    int questionsAnswered = 0; // different questions
+    int answers = 0;
+    int rightAnswers = 0;
+    int inWrongBook = 0;
+};
+
+struct ChapterFigures {
+    QString chapter;
+    int answers = 0;
+    int rightAnswers = 0;
+};
+
+struct ExamHistoryEntry {
+    int paper = 0;
+    QDateTime started;
+    int usedSeconds = 0;
+    int total = 0;
+};
+
+// The candidate's study record: a SQLite file in WAL mode that outlives every sitting. Recording
+// never blocks or fails the caller: a write that meets a lock held elsewhere waits briefly, then
+// stays in memory and is written with the next one or when the record closes. A file that is not
+// a sound database is set aside as `<name>.damaged-N` and a new record started. What the candidate
+// must hear of (a file set aside, answers that could not be kept) waits in takeNotice(), once.
+class StudyRecord final {
+public:
+    // How long a click may wait for a lock held elsewhere, and how long closing waits.
+    static constexpr int kAnswerWaitMs = 20;
+    static constexpr int kCloseWaitMs = 2000;
+
+    static inline const QString kFileName = QStringLiteral("study.sqlite");
+    // study.sqlite in the per-user data directory.
+    static QString defaultPath();
+
+    explicit StudyRecord(const QString& path = defaultPath());
+    ~StudyRecord();
+    StudyRecord(const StudyRecord&) = delete;
+    StudyRecord& operator=(const StudyRecord&) = delete;
+
+    const QString& path() const { return m_path; }
+    bool isOpen() const { return m_state == State::Open; }
+
+    // A later answer to the question just answered replaces it: the options' last state is the
+    // answer given (a multiple-choice answer is ticked box by box).
+    void recordAnswer(const PracticeAnswer& answer);
+    void recordExam(const ExamAttempt& attempt);
+    // Writes what waits in memory, waiting up to `waitMs` for a lock; true when nothing waits.
+    bool flush(int waitMs = kAnswerWaitMs);
+    int pendingWrites() const { return static_cast<int>(m_pending.size()); }
+    // Writes what waits, waiting up to kCloseWaitMs; what still cannot be written is given up and
+    // told in takeNotice(). Later calls open the record again.
+    bool close();
+    // The message for the candidate, once; empty when there is none.
+    QString takeNotice();
+
+    std::array<TypeFigures, 4> typeFigures();
+    QList<ChapterFigures> chapterFigures();
+    QList<ExamHistoryEntry> examHistory(); // oldest first
+    // Hashes of the questions of `table` in the wrong-answer book, oldest last mistake first.
+    QStringList wrongBook(const QString& table);
+    // Empties the record (answers waiting in memory too).
+    bool clear();
+
+private:
+    enum class State { Closed, Open, Unusable };
+    struct Write {
+        std::variant<PracticeAnswer, ExamAttempt> what;
+        qint64 replacesRow = 0;
+    };
+
+    bool ensureOpen();
+    bool openFile(bool* damaged);
+    void setAside();
+    void closeConnection();
+    bool writeOne(Write& write);
+    bool writeExam(const ExamAttempt& attempt);
+
+    QString m_path;
+    QString m_connection;
+    State m_state = State::Closed;
+    QList<Write> m_pending;
+    QString m_lastKey;    // table and hash of the answer recorded last
+    qint64 m_lastRow = 0; // its row once written
+    QString m_notice;
+    QString m_lastFailure; // why the last write failed, for the notice
+};
+
+} // namespace study

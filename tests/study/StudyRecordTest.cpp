@@ -1,0 +1,200 @@
+#include "StudyRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace study;
+
+namespace {
+
+const QDateTime kMonday(QDate(2026, 3, 2), QTime(9, 0));
+
+PracticeAnswer answer(const QString& text, bool right, const QDateTime& at,
+                      const QString& table = u"danxuan"_s) {
+    return {table, text, {}, QuestionType::SingleChoice, right, right ? 1 : 0, at};
+}
+
+ExamAttempt attempt(int paper, int total) {
+    ExamAttempt a;
+    a.paper = paper;
+    a.started = kMonday;
+    a.ended = kMonday.addSecs(41 * 60);
+    a.total = total;
+    a.typeScores = {total, 0, 0, 0};
+    a.questions = {{1, u"题一"_s, true, 1}, {2, u"题二"_s, false, 0}};
+    return a;
+}
+
+// Another process that holds the record's write lock until told to let go.
+class LockHolder {
+public:
+    explicit LockHolder(const QString& path) {
+        m_process.start(u"python3"_s, {u"-c"_s,
+                                       u"import sqlite3, sys\n"
+                                       "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                       "c.execute('BEGIN IMMEDIATE')\n"
+                                       "print('locked', flush=True)\n"
+                                       "sys.stdin.readline()\n"
+                                       "c.execute('COMMIT')\n"_s,
+                                       path});
+    }
+    bool locked() { return m_process.waitForReadyRead(10000) && m_process.readAll().startsWith("locked"); }
+    void release() {
+        m_process.write("\n");
+        m_process.closeWriteChannel();
+        m_process.waitForFinished(10000);
+    }
+    ~LockHolder() {
+        if (m_process.state() != QProcess::NotRunning) release();
+    }
+
+private:
+    QProcess m_process;
+};
+
+class StudyRecordTest : public ::testing::Test {
+protected:
+    QString path() const { return m_dir.filePath(u"study.sqlite"_s); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(StudyRecordTest, AnswersAndExamsOutliveTheRecordBeingClosed) {
+    {
+        StudyRecord record(path());
+        ASSERT_TRUE(record.isOpen());
+        record.recordAnswer(answer(u"题一"_s, false, kMonday));
+        record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(60)));
+        record.recordExam(attempt(3, 72));
+    }
+    StudyRecord reopened(path());
+    const std::array<TypeFigures, 4> figures = reopened.typeFigures();
+    EXPECT_EQ(figures[0].questionsAnswered, 2);
+    EXPECT_EQ(figures[0].answers, 2);
+    EXPECT_EQ(figures[0].rightAnswers, 1);
+    EXPECT_EQ(figures[0].inWrongBook, 1);
+    const QList<ExamHistoryEntry> history = reopened.examHistory();
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history[0].paper, 3);
+    EXPECT_EQ(history[0].total, 72);
+    EXPECT_EQ(history[0].usedSeconds, 41 * 60);
+    EXPECT_EQ(history[0].started, kMonday);
+}
+
+TEST_F(StudyRecordTest, ALaterAnswerToTheSameQuestionReplacesTheOneJustGiven) {
+    StudyRecord record(path());
+    record.recordAnswer(answer(u"题一"_s, false, kMonday));           // first box ticked
+    record.recordAnswer(answer(u"题一"_s, true, kMonday.addSecs(5))); // second box: right
+    record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(10)));
+    record.recordAnswer(answer(u"题一"_s, false, kMonday.addSecs(20))); // came back: a new answer
+    const TypeFigures figures = record.typeFigures()[0];
+    EXPECT_EQ(figures.answers, 3);
+    EXPECT_EQ(figures.rightAnswers, 2);
+}
+
+TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
+    { StudyRecord record(path()); }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"look"_s);
+        db.setDatabaseName(path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(u"PRAGMA user_version"_s) && query.next());
+        EXPECT_EQ(query.value(0).toInt(), 1);
+        ASSERT_TRUE(query.exec(u"PRAGMA journal_mode"_s) && query.next());
+        EXPECT_EQ(query.value(0).toString(), u"wal"_s);
+        // A record from a newer program is left alone.
+        ASSERT_TRUE(query.exec(u"PRAGMA user_version = 7"_s));
+    }
+    QSqlDatabase::removeDatabase(u"look"_s);
+    StudyRecord newer(path());
+    EXPECT_FALSE(newer.isOpen());
+    EXPECT_FALSE(newer.takeNotice().isEmpty());
+    newer.recordAnswer(answer(u"题一"_s, false, kMonday));
+    EXPECT_EQ(newer.pendingWrites(), 0);
+    EXPECT_TRUE(QFile::exists(path()));
+}
+
+TEST_F(StudyRecordTest, AnAnswerGivenWhileAnotherProcessHoldsTheLockIsWrittenOnceItIsGone) {
+    { StudyRecord created(path()); }
+    StudyRecord record(path());
+    LockHolder holder(path());
+    ASSERT_TRUE(holder.locked());
+    record.recordAnswer(answer(u"题一"_s, false, kMonday));
+    EXPECT_EQ(record.pendingWrites(), 1);
+    holder.release();
+    record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(60)));
+    EXPECT_EQ(record.pendingWrites(), 0);
+    EXPECT_TRUE(record.takeNotice().isEmpty());
+    EXPECT_EQ(StudyRecord(path()).typeFigures()[0].answers, 2);
+}
+
+TEST_F(StudyRecordTest, AnswersStillLockedOutAtClosingAreToldOnce) {
+    { StudyRecord created(path()); }
+    StudyRecord record(path());
+    LockHolder holder(path());
+    ASSERT_TRUE(holder.locked());
+    record.recordAnswer(answer(u"题一"_s, false, kMonday));
+    EXPECT_FALSE(record.close());
+    const QString notice = record.takeNotice();
+    EXPECT_TRUE(notice.contains(u"1 条"_s)) << notice.toStdString();
+    EXPECT_TRUE(record.takeNotice().isEmpty());
+}
+
+TEST_F(StudyRecordTest, ADamagedFileIsSetAsideAndANewRecordStarted) {
+    for (int n = 1; n <= 2; ++n) {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(8192, 'x'));
+        file.close();
+        StudyRecord record(path());
+        EXPECT_TRUE(record.isOpen());
+        const QString aside = path() + u".damaged-%1"_s.arg(n);
+        EXPECT_TRUE(QFile::exists(aside)) << n;
+        const QString notice = record.takeNotice();
+        EXPECT_TRUE(notice.contains(u"study.sqlite.damaged-%1"_s.arg(n))) << notice.toStdString();
+        EXPECT_TRUE(record.takeNotice().isEmpty());
+        record.recordAnswer(answer(u"题一"_s, false, kMonday));
+        EXPECT_EQ(record.pendingWrites(), 0);
+        EXPECT_EQ(record.typeFigures()[0].answers, 1);
+    }
+    QFile aside(path() + u".damaged-1"_s);
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), QByteArray(8192, 'x'));
+}
+
+TEST_F(StudyRecordTest, AFileDamagedInsideItsPagesIsSetAsideToo) {
+    {
+        StudyRecord record(path());
+        for (int i = 0; i < 400; ++i)
+            record.recordAnswer(answer(u"题%1"_s.arg(i), i % 2 == 0, kMonday.addSecs(i)));
+    }
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_GT(file.size(), 4 * 4096);
+    file.seek(2 * 4096);
+    file.write(QByteArray(4096, '\xff'));
+    file.close();
+    StudyRecord record(path());
+    EXPECT_TRUE(record.isOpen());
+    EXPECT_TRUE(QFile::exists(path() + u".damaged-1"_s));
+    EXPECT_EQ(record.typeFigures()[0].answers, 0);
+}
+
+TEST_F(StudyRecordTest, ClearingEmptiesAnswersAndExams) {
+    StudyRecord record(path());
+    record.recordAnswer(answer(u"题一"_s, false, kMonday));
+    record.recordExam(attempt(1, 50));
+    ASSERT_TRUE(record.clear());
+    EXPECT_EQ(record.typeFigures()[0].answers, 0);
+    EXPECT_TRUE(record.examHistory().isEmpty());
+    EXPECT_TRUE(record.wrongBook(u"danxuan"_s).isEmpty());
+}
+
+} // namespace
