@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "CsvExport.h"
 #include "IntegrityCheck.h"
+#include "Names.h"
 #include "Statement.h"
 
 #include <iostream>
@@ -47,7 +48,9 @@ int runExport(std::span<char* const> args) {
     auto connection = jet::Connection::open(args[0]);
     if (!connection.ok()) return fail(connection.status());
     tellNotices(connection.value());
-    auto rows = connection->select(std::string("select * from ") + args[1]);
+    const jet::Status allowed = jet::Names::check(args[1], "table name");
+    if (!allowed.ok()) return fail(allowed);
+    auto rows = connection->select("select * from " + jet::Names::bracketed(args[1]));
     if (!rows.ok()) return fail(rows.status());
     jet::CsvExport::write(rows.value(), std::cout);
     std::cout.flush();
