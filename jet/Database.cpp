@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "CatalogTables.h"
+#include "CreateValue.h"
 #include "LongValue.h"
 #include "Table.h"
 #include "TextCodec.h"
@@ -67,9 +68,14 @@ bool isText(ColumnType t) {
     return t == ColumnType::Text || t == ColumnType::Memo;
 }
 
+// Fixed-width types whose values export writes as text and a literal gives back.
+bool fromText(ColumnType t) {
+    return isNumeric(t) || t == ColumnType::Boolean || t == ColumnType::DateTime || t == ColumnType::Guid;
+}
+
 // The stored form of a literal for `column`, or why it cannot be stored there.
 Result<Bytes> storedForm(const Column& column, const std::string& literal) {
-    if (isNumeric(column.type)) return ValueText::parseNumber(column, literal);
+    if (fromText(column.type)) return CreateValue::convert(column, literal);
     if (!isText(column.type))
         return Status::unsupported("column " + column.name + " cannot be set from text");
     auto units = TextCodec::fromUtf8(literal);
@@ -336,8 +342,8 @@ Status Database::applyUpdate(const Statement& st) {
     if (st.whereColumn && !where)
         return Status::notFound("no column " + *st.whereColumn + " in table " + st.table);
     std::string wanted = st.whereValue;
-    if (where && isNumeric(where->type)) {
-        auto form = ValueText::parseNumber(*where, st.whereValue);
+    if (where && fromText(where->type)) {
+        auto form = CreateValue::convert(*where, st.whereValue);
         if (!form.ok()) return form.status();
         wanted = ValueText::format(*where, form.value());
     }

@@ -1,5 +1,6 @@
 #include "ValueText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -174,20 +175,41 @@ Result<Bytes> parseCurrency(const Column& column, std::string_view text) {
     std::string digits(whole);
     digits.append(fraction);
     digits.append(4 - fraction.size(), '0');
-    long long v = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-    if (ec != std::errc{} || end != digits.data() + digits.size())
+    // Unsigned first: the most negative amount has no positive counterpart.
+    unsigned long long magnitude = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const unsigned long long limit = negative ? 1ull << 63 : (1ull << 63) - 1;
+    if (ec != std::errc{} || end != digits.data() + digits.size() || magnitude > limit)
         return Status::invalid("'" + std::string(text) + "' is out of range for column " + column.name);
     Bytes out(8);
-    put64(out, 0, static_cast<std::uint64_t>(negative ? -v : v));
+    put64(out, 0, negative ? 0ull - magnitude : magnitude);
     return out;
 }
 
+// [-+]digits[.digits][e[-+]digits], as export writes doubles ("1.5e-07"); no NaN or infinities.
+bool floatForm(std::string_view text) {
+    std::size_t at = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const auto digitsFrom = [&](std::size_t from) {
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+            ++at;
+        return at - from;
+    };
+    std::size_t mantissa = digitsFrom(at);
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        mantissa += digitsFrom(at);
+    }
+    if (mantissa == 0) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+        if (digitsFrom(at) == 0) return false;
+    }
+    return at == text.size();
+}
+
 Result<Bytes> parseFloat(const Column& column, std::string_view text) {
-    bool negative = false;
-    std::string_view whole;
-    std::string_view fraction;
-    if (!splitDecimal(text, negative, whole, fraction))
+    if (!floatForm(text))
         return Status::invalid("'" + std::string(text) + "' is not a number for column " + column.name);
     double v = 0;
     const auto [end, ec] =
@@ -204,6 +226,13 @@ Result<Bytes> parseFloat(const Column& column, std::string_view text) {
         std::memcpy(out.data(), &v, 8);
     }
     return out;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
 
 } // namespace
@@ -239,6 +268,33 @@ std::string ValueText::format(const Column& column, ByteView raw) {
     default:
         return hex(raw);
     }
+}
+
+// {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}: the first three groups are stored little-endian.
+Result<Bytes> ValueText::parseGuid(const Column& column, std::string_view text) {
+    static constexpr std::string_view kShape = "{........-....-....-....-............}";
+    bool shaped = text.size() == kShape.size();
+    std::string digits;
+    for (std::size_t i = 0; shaped && i < kShape.size(); ++i) {
+        if (kShape[i] != '.')
+            shaped = text[i] == kShape[i];
+        else if (hexDigit(text[i]) < 0)
+            shaped = false;
+        else
+            digits += text[i];
+    }
+    if (!shaped)
+        return Status::invalid("'" + std::string(text) +
+                               "' is not a GUID ({XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}) for column " +
+                               column.name);
+    Bytes big(16);
+    for (std::size_t i = 0; i < 16; ++i)
+        big[i] = static_cast<std::uint8_t>(hexDigit(digits[2 * i]) * 16 + hexDigit(digits[2 * i + 1]));
+    Bytes out = big;
+    std::reverse_copy(big.begin(), big.begin() + 4, out.begin());
+    std::reverse_copy(big.begin() + 4, big.begin() + 6, out.begin() + 4);
+    std::reverse_copy(big.begin() + 6, big.begin() + 8, out.begin() + 6);
+    return out;
 }
 
 Result<Bytes> ValueText::parseNumber(const Column& column, std::string_view text) {

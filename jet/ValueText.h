@@ -17,6 +17,8 @@ public:
     static std::string format(const Column& column, ByteView raw);
     // The stored bytes of a number written as text into a numeric column; refuses non-numbers.
     static Result<Bytes> parseNumber(const Column& column, std::string_view text);
+    // The stored bytes of a GUID written as export writes it; refuses any other shape.
+    static Result<Bytes> parseGuid(const Column& column, std::string_view text);
     // Bytes a fixed-width type takes in the row; 0 for variable types.
     static std::size_t fixedSize(format::ColumnType type);
 };
