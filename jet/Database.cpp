@@ -271,6 +271,16 @@ Result<RowSet> Database::selectAll(std::string_view name, Owner owner) {
     return RowSet(std::move(names), std::move(types), std::move(texts));
 }
 
+Status Database::eachRow(std::string_view name, RowVisitor& visitor, Owner owner) {
+    std::unique_lock lock(m_mutex);
+    JET_TRY(enter(lock, owner));
+    ReadScope scope(*m_pager, inside(owner));
+    JET_TRY(scope.status());
+    auto def = tableDef(name);
+    if (!def.ok()) return def.status();
+    return Table(*m_pager, def.value()).eachRow(visitor);
+}
+
 Result<std::string> Database::sum(std::string_view name, std::string_view columnName, Owner owner) {
     std::unique_lock lock(m_mutex);
     JET_TRY(enter(lock, owner));

@@ -1,6 +1,7 @@
 #include "ReadMutatedFile.h"
 
 #include "Connection.h"
+#include "CsvExport.h"
 #include "IntegrityCheck.h"
 #include "Names.h"
 
@@ -17,7 +18,8 @@ std::string contents(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Walks a table both ways and reads every column; returns the first Text-like column's name.
+// Walks a table both ways, reads every column and streams it as CSV; returns the first Text-like column's
+// name.
 std::string walk(jet::Connection& connection, const std::string& table) {
     auto rows = connection.select("select * from " + jet::Names::bracketed(table));
     if (!rows.ok()) return {};
@@ -31,6 +33,8 @@ std::string walk(jet::Connection& connection, const std::string& table) {
     for (bool more = rows->moveLast(); more && !rows->columns().empty(); more = rows->movePrevious())
         (void)rows->text(rows->columns().front());
     (void)rows->find("ID=1"); // after the walk: finding moves the current row
+    (void)jet::CsvExport::write(connection, "select * from " + jet::Names::bracketed(table),
+                                [](std::string_view) { return jet::Status{}; });
     for (const auto& name : rows->columns())
         (void)connection.scalar("select sum(" + jet::Names::bracketed(name) + ") from " +
                                 jet::Names::bracketed(table));
