@@ -49,6 +49,13 @@ Result<RowSet> Connection::select(std::string_view text) {
     return m_database->selectAll(statement->table, m_id);
 }
 
+Status Connection::scan(std::string_view text, RowVisitor& visitor) {
+    auto statement = Statement::parse(text);
+    if (!statement.ok()) return statement.status();
+    if (statement->kind != Statement::Kind::SelectAll) return Status::invalid("scan takes 'select * from T'");
+    return m_database->eachRow(statement->table, visitor, m_id);
+}
+
 Result<std::string> Connection::scalar(std::string_view text) {
     auto statement = Statement::parse(text);
     if (!statement.ok()) return statement.status();

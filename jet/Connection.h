@@ -14,6 +14,7 @@
 namespace jet {
 
 class Database;
+class RowVisitor;
 
 class Connection {
 public:
@@ -27,6 +28,8 @@ public:
     Status execute(std::string_view statement);
     // "select * from T": the rows in the order of their original slots.
     Result<RowSet> select(std::string_view statement);
+    // "select * from T" handed to `visitor` row by row as stored, none held: for tables of any size.
+    Status scan(std::string_view statement, RowVisitor& visitor);
     // "select sum(C) from T" as decimal text; "0" for a table without rows.
     Result<std::string> scalar(std::string_view statement);
     // Names of the user tables, in catalog order.

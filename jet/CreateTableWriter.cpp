@@ -45,6 +45,8 @@ ColumnType columnType(FieldType type) {
         return ColumnType::DateTime;
     case FieldType::YesNo:
         return ColumnType::Boolean;
+    case FieldType::Guid:
+        return ColumnType::Guid;
     }
     return ColumnType::Text;
 }

@@ -126,6 +126,8 @@ Result<Bytes> CreateValue::convert(const Column& column, std::string_view text) 
         return convertYesNo(column, text);
     case ColumnType::DateTime:
         return convertDate(column, text);
+    case ColumnType::Guid:
+        return ValueText::parseGuid(column, text);
     default:
         return ValueText::parseNumber(column, text);
     }

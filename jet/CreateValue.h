@@ -12,7 +12,8 @@ namespace jet {
 class CreateValue {
 public:
     // Text and Memo: the encoded text (a Memo still needs its long-value header); numbers through
-    // ValueText; Date/Time from "YYYY-MM-DD[ HH:MM[:SS]]"; Yes/No one byte, 0 or 1.
+    // ValueText; Date/Time from "YYYY-MM-DD[ HH:MM[:SS]]"; Yes/No one byte, 0 or 1; GUIDs from
+    // "{XXXXXXXX-...}".
     static Result<Bytes> convert(const Column& column, std::string_view text);
 
     // Access date: days since 1899-12-30; before that day the fraction still counts forward.

@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "CatalogTables.h"
+#include "CreateValue.h"
 #include "IndexUpdate.h"
 #include "LongValue.h"
 #include "Table.h"
@@ -68,9 +69,14 @@ bool isText(ColumnType t) {
     return t == ColumnType::Text || t == ColumnType::Memo;
 }
 
+// Fixed-width types whose values export writes as text and a literal gives back.
+bool fromText(ColumnType t) {
+    return isNumeric(t) || t == ColumnType::Boolean || t == ColumnType::DateTime || t == ColumnType::Guid;
+}
+
 // The stored form of a literal for `column`, or why it cannot be stored there.
 Result<Bytes> storedForm(const Column& column, const std::string& literal) {
-    if (isNumeric(column.type)) return ValueText::parseNumber(column, literal);
+    if (fromText(column.type)) return CreateValue::convert(column, literal);
     if (!isText(column.type))
         return Status::unsupported("column " + column.name + " cannot be set from text");
     auto units = TextCodec::fromUtf8(literal);
@@ -266,6 +272,16 @@ Result<RowSet> Database::selectAll(std::string_view name, Owner owner) {
     return RowSet(std::move(names), std::move(types), std::move(texts));
 }
 
+Status Database::eachRow(std::string_view name, RowVisitor& visitor, Owner owner) {
+    std::unique_lock lock(m_mutex);
+    JET_TRY(enter(lock, owner));
+    ReadScope scope(*m_pager, inside(owner));
+    JET_TRY(scope.status());
+    auto def = tableDef(name);
+    if (!def.ok()) return def.status();
+    return Table(*m_pager, def.value()).eachRow(visitor);
+}
+
 Result<std::string> Database::sum(std::string_view name, std::string_view columnName, Owner owner) {
     std::unique_lock lock(m_mutex);
     JET_TRY(enter(lock, owner));
@@ -334,8 +350,8 @@ Status Database::applyUpdate(const Statement& st) {
     if (st.whereColumn && !where)
         return Status::notFound("no column " + *st.whereColumn + " in table " + st.table);
     std::string wanted = st.whereValue;
-    if (where && isNumeric(where->type)) {
-        auto form = ValueText::parseNumber(*where, st.whereValue);
+    if (where && fromText(where->type)) {
+        auto form = CreateValue::convert(*where, st.whereValue);
         if (!form.ok()) return form.status();
         wanted = ValueText::format(*where, form.value());
     }

@@ -11,6 +11,7 @@
 #include "Pager.h"
 #include "RowSet.h"
 #include "Statement.h"
+#include "Table.h"
 #include "TableDef.h"
 
 #include <condition_variable>
@@ -35,6 +36,8 @@ public:
 
     Result<std::vector<std::string>> userTables(Owner owner = 0);
     Result<RowSet> selectAll(std::string_view table, Owner owner = 0);
+    // The rows of a table one at a time, none held (see Table::eachRow).
+    Status eachRow(std::string_view table, RowVisitor& visitor, Owner owner = 0);
     Result<std::string> sum(std::string_view table, std::string_view column, Owner owner = 0);
     Status update(const Statement& statement, Owner owner = 0);
 

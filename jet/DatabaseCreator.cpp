@@ -7,7 +7,7 @@
 #include "CreateImage.h"
 #include "CreateTableWriter.h"
 #include "IndexKey.h"
-#include "TextCodec.h"
+#include "Names.h"
 
 #include <chrono>
 #include <ctime>
@@ -51,18 +51,8 @@ Status checkTableName(const std::string& name) {
 }
 
 Status checkFieldName(const NewTable& table, const std::string& name) {
-    auto utf16 = TextCodec::fromUtf8(name);
-    if (!utf16.ok()) return Status::invalid("table " + table.name + ": a field name is not valid UTF-8");
-    if (utf16.value().empty() || utf16.value().size() > kMaxNameLength)
-        return Status::invalid("table " + table.name + ": field name '" + name +
-                               "' must have 1 to 64 characters");
-    if (utf16.value().front() == u' ')
-        return Status::invalid("table " + table.name + ": field name '" + name + "' starts with a blank");
-    for (char16_t c : utf16.value())
-        if (c < 0x20 || c == u'.' || c == u'!' || c == u'`' || c == u'[' || c == u']')
-            return Status::invalid("table " + table.name + ": field name '" + name +
-                                   "' holds a character Access does not allow");
-    return Status::okStatus();
+    const Status allowed = Names::check(name, "field name");
+    return allowed.ok() ? allowed : Status::invalid("table " + table.name + ": " + allowed.message());
 }
 
 Status checkFields(const NewTable& table) {

@@ -24,10 +24,11 @@ enum class FieldType {
     Byte,     // 0..255
     Integer,  // -32768..32767
     Long,     // 32-bit signed
-    Double,   // 64-bit floating point, written as plain decimals ("-12.5", no exponent)
+    Double,   // 64-bit floating point: "-12.5", "1.5e-07"
     Currency, // up to 4 decimals, about ±922 trillion
     DateTime, // "YYYY-MM-DD", "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS", years 100..9999
     YesNo,    // "1"/"-1"/"0", "true"/"false", "yes"/"no" (any case); NULL stores No
+    Guid,     // Replication ID: "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"
 };
 
 struct NewField {

@@ -87,6 +87,13 @@ Result<std::vector<RowId>> LongValue::rows(PageStore& store, ByteView field) {
     return out;
 }
 
+std::optional<ByteView> LongValue::inlineBytes(ByteView field) {
+    auto f = parseField(field);
+    if (!f.ok() || f->kind != kLongValueInline || field.size() - kLongValueHeaderSize < f->length)
+        return std::nullopt;
+    return field.subspan(kLongValueHeaderSize, f->length);
+}
+
 Result<Bytes> LongValue::read(PageStore& store, ByteView field) {
     auto f = parseField(field);
     if (!f.ok()) return f.status();

@@ -6,6 +6,7 @@
 #include "Status.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace jet {
@@ -14,6 +15,9 @@ class LongValue {
 public:
     // The value, exactly as long as the field says; every row on the way is checked.
     static Result<Bytes> read(PageStore& store, ByteView field);
+    // A value kept in the row itself, without a copy; nullopt for values elsewhere (or damaged,
+    // which read() reports).
+    static std::optional<ByteView> inlineBytes(ByteView field);
     // The long-value rows a field refers to, in chain order.
     static Result<std::vector<RowId>> rows(PageStore& store, ByteView field);
 

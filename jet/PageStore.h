@@ -20,6 +20,12 @@ public:
     virtual std::uint32_t pageCount() const = 0;
     // The page's bytes; they stay valid until the current statement ends.
     virtual Result<ConstPageSpan> read(std::uint32_t page) = 0;
+    // The page's bytes for one look, in `buffer` unless already held: reading a whole table this
+    // way leaves the cache as it was. They stay valid until `buffer` is used again.
+    virtual Result<ConstPageSpan> readPassing(std::uint32_t page, PageSpan buffer) {
+        (void)buffer;
+        return read(page);
+    }
     // The page made writable; its original image is kept for the journal first.
     virtual Result<PageSpan> modify(std::uint32_t page) = 0;
     // A new zeroed page at the end of the file.

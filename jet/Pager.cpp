@@ -127,6 +127,17 @@ Result<ConstPageSpan> Pager::read(std::uint32_t page) {
     return ConstPageSpan(found->second->data(), kPageSize);
 }
 
+Result<ConstPageSpan> Pager::readPassing(std::uint32_t page, PageSpan buffer) {
+    if (m_state != State::Reading && m_state != State::Writing)
+        return Status::invalid("pages are read only inside a statement");
+    if (page >= m_pageCount)
+        return Status::corrupt("page " + std::to_string(page) + " is beyond the end of the file");
+    auto found = m_cache.find(page);
+    if (found != m_cache.end()) return ConstPageSpan(found->second->data(), kPageSize);
+    JET_TRY(m_database->readAt(offsetOf(page), buffer));
+    return ConstPageSpan(buffer);
+}
+
 Result<PageSpan> Pager::modify(std::uint32_t page) {
     if (m_state != State::Writing) return Status::invalid("pages are changed only inside an update");
     auto view = read(page);

@@ -44,6 +44,7 @@ public:
 
     std::uint32_t pageCount() const override { return m_pageCount; }
     Result<ConstPageSpan> read(std::uint32_t page) override;
+    Result<ConstPageSpan> readPassing(std::uint32_t page, PageSpan buffer) override;
     Result<PageSpan> modify(std::uint32_t page) override;
     Result<std::uint32_t> append() override;
 

@@ -52,25 +52,25 @@ bool maskBit(ByteView row, const Layout& l, std::size_t number) {
     return (row[l.maskStart + number / 8] >> (number % 8)) & 1;
 }
 
-Result<std::optional<Bytes>> field(const Column& c, ByteView row, const Layout& l) {
-    if (c.number >= l.columnCount) return std::optional<Bytes>{};
+constexpr std::uint8_t kNo[1] = {0};
+constexpr std::uint8_t kYes[1] = {1};
+
+Result<std::optional<ByteView>> field(const Column& c, ByteView row, const Layout& l) {
+    if (c.number >= l.columnCount) return std::optional<ByteView>{};
     const bool present = maskBit(row, l, c.number);
-    if (c.type == ColumnType::Boolean)
-        return std::optional<Bytes>{Bytes{static_cast<std::uint8_t>(present ? 1 : 0)}};
-    if (!present) return std::optional<Bytes>{};
+    if (c.type == ColumnType::Boolean) return std::optional<ByteView>{ByteView(present ? kYes : kNo)};
+    if (!present) return std::optional<ByteView>{};
     if (c.fixed()) {
         const std::size_t size = ValueText::fixedSize(c.type) ? ValueText::fixedSize(c.type) : c.length;
         const std::size_t start = kRowColumnCountSize + c.fixedOffset;
         if (start + size > l.fixedLimit)
             return Status::corrupt("column " + c.name + " lies beyond the fixed area of its row");
-        return std::optional<Bytes>{Bytes(row.begin() + static_cast<std::ptrdiff_t>(start),
-                                          row.begin() + static_cast<std::ptrdiff_t>(start + size))};
+        return std::optional<ByteView>{row.subspan(start, size)};
     }
-    if (c.varIndex + 1u >= l.offsets.size()) return std::optional<Bytes>{};
+    if (c.varIndex + 1u >= l.offsets.size()) return std::optional<ByteView>{};
     const std::size_t start = l.offsets[c.varIndex];
     const std::size_t end = l.offsets[c.varIndex + 1u];
-    return std::optional<Bytes>{Bytes(row.begin() + static_cast<std::ptrdiff_t>(start),
-                                      row.begin() + static_cast<std::ptrdiff_t>(end))};
+    return std::optional<ByteView>{row.subspan(start, end - start)};
 }
 
 std::size_t fixedAreaSize(const TableDef& table) {
@@ -85,16 +85,26 @@ std::size_t fixedAreaSize(const TableDef& table) {
 
 } // namespace
 
-Result<RawRow> RowCodec::decode(const TableDef& table, ByteView row) {
+Status RowCodec::decodeViews(const TableDef& table, ByteView row, RowViews& out) {
     auto l = layout(table, row);
     if (!l.ok()) return l.status();
-    RawRow out;
-    out.reserve(table.columns.size());
+    out.clear();
     for (const auto& column : table.columns) {
         auto value = field(column, row, l.value());
         if (!value.ok()) return value.status();
-        out.push_back(std::move(value.value()));
+        out.push_back(value.value());
     }
+    return {};
+}
+
+Result<RawRow> RowCodec::decode(const TableDef& table, ByteView row) {
+    RowViews views;
+    views.reserve(table.columns.size());
+    JET_TRY(decodeViews(table, row, views));
+    RawRow out;
+    out.reserve(views.size());
+    for (const auto& view : views)
+        out.push_back(view ? std::optional<Bytes>(Bytes(view->begin(), view->end())) : std::nullopt);
     return out;
 }
 

@@ -1,5 +1,9 @@
 #include "Statement.h"
 
+#include "Names.h"
+
+#include <algorithm>
+
 namespace jet {
 
 namespace {
@@ -35,15 +39,36 @@ public:
         }
         return false;
     }
+    // A name in brackets (any name Access allows), or bare: words of name characters with blanks
+    // between them, ending before a keyword, so "from Order Details" needs no brackets.
     Result<std::string> name(std::string_view what) {
         blanks();
         const std::size_t start = m_at;
-        while (m_at < m_text.size() && nameChar(m_text[m_at]))
-            ++m_at;
-        if (start == m_at)
-            return Status::invalid("expected " + std::string(what) + " at position " +
-                                   std::to_string(start + 1));
-        return std::string(m_text.substr(start, m_at - start));
+        std::string found;
+        if (m_at < m_text.size() && m_text[m_at] == '[') {
+            const std::size_t close = m_text.find(']', m_at + 1);
+            if (close == std::string_view::npos)
+                return Status::invalid(std::string(what) + " in brackets at position " +
+                                       std::to_string(start + 1) + " has no closing ']'");
+            found = m_text.substr(m_at + 1, close - m_at - 1);
+            m_at = close + 1;
+        } else {
+            m_at = wordEnd(m_at);
+            if (start == m_at)
+                return Status::invalid("expected a " + std::string(what) + " at position " +
+                                       std::to_string(start + 1));
+            for (;;) {
+                std::size_t next = m_at;
+                while (next < m_text.size() && m_text[next] == ' ')
+                    ++next;
+                const std::size_t end = wordEnd(next);
+                if (next == m_at || end == next || isKeyword(m_text.substr(next, end - next))) break;
+                m_at = end;
+            }
+            found = m_text.substr(start, m_at - start);
+        }
+        JET_TRY(Names::check(found, what));
+        return found;
     }
     Result<std::string> literal() {
         blanks();
@@ -89,6 +114,20 @@ private:
                c == '_';
     }
 
+    std::size_t wordEnd(std::size_t from) const {
+        while (from < m_text.size() && nameChar(m_text[from]))
+            ++from;
+        return from;
+    }
+    static bool isKeyword(std::string_view word) {
+        static constexpr std::string_view kKeywords[] = {"select", "update", "from", "set", "where", "sum"};
+        for (std::string_view keyword : kKeywords)
+            if (keyword.size() == word.size() && std::equal(word.begin(), word.end(), keyword.begin(),
+                                                            [](char a, char b) { return lower(a) == b; }))
+                return true;
+        return false;
+    }
+
     std::string_view m_text;
     std::size_t m_at = 0;
 };
@@ -100,7 +139,7 @@ Result<Statement> select(Parser& p) {
     } else if (p.keyword("sum")) {
         s.kind = Statement::Kind::SelectSum;
         JET_TRY(p.expectSymbol('('));
-        auto column = p.name("a column name");
+        auto column = p.name("column name");
         if (!column.ok()) return column.status();
         s.column = column.value();
         JET_TRY(p.expectSymbol(')'));
@@ -108,7 +147,7 @@ Result<Statement> select(Parser& p) {
         return Status::invalid("only 'select *' and 'select sum(column)' are supported");
     }
     JET_TRY(p.expect("from"));
-    auto table = p.name("a table name");
+    auto table = p.name("table name");
     if (!table.ok()) return table.status();
     s.table = table.value();
     JET_TRY(p.end());
@@ -118,11 +157,11 @@ Result<Statement> select(Parser& p) {
 Result<Statement> update(Parser& p) {
     Statement s;
     s.kind = Statement::Kind::Update;
-    auto table = p.name("a table name");
+    auto table = p.name("table name");
     if (!table.ok()) return table.status();
     s.table = table.value();
     JET_TRY(p.expect("set"));
-    auto column = p.name("a column name");
+    auto column = p.name("column name");
     if (!column.ok()) return column.status();
     s.column = column.value();
     JET_TRY(p.expectSymbol('='));
@@ -130,7 +169,7 @@ Result<Statement> update(Parser& p) {
     if (!value.ok()) return value.status();
     s.value = value.value();
     if (p.keyword("where")) {
-        auto where = p.name("a column name");
+        auto where = p.name("column name");
         if (!where.ok()) return where.status();
         s.whereColumn = where.value();
         JET_TRY(p.expectSymbol('='));

@@ -5,7 +5,9 @@
 //   select sum(C) from T
 //   update T set C='v'                      (a quote inside a literal is written '')
 //   update T set C='v' where C2='v2'        (the blank before where may be missing)
-// Keywords ignore case; blanks may surround every part.
+// Keywords ignore case; blanks may surround every part. A table or column name is written bare
+// (words with blanks between them, none a keyword: Order Details) or in brackets ([Order.Details]
+// is refused, [Select Set] taken); names Access does not allow are refused with the reason.
 #include "Status.h"
 
 #include <optional>

@@ -7,6 +7,7 @@
 #include "ValueText.h"
 
 #include <algorithm>
+#include <array>
 
 namespace jet {
 
@@ -74,21 +75,91 @@ Status Table::scanPage(std::uint32_t page, std::vector<StoredRow>& out) {
     return {};
 }
 
-Result<StoredRow> Table::follow(RowId home, ByteView pointer) {
+// The row a relocated slot points to, read through the cache or, given a buffer, in passing.
+Result<ByteView> Table::movedRow(ByteView pointer, RowId& target, PageSpan* buffer) {
     if (pointer.size() < 4) return Status::corrupt("relocated row has no pointer");
-    const RowId target = RowId::fromRaw(get32(pointer, 0));
+    target = RowId::fromRaw(get32(pointer, 0));
     if (target.page == 0 || target.page >= m_store.pageCount())
         return Status::corrupt("relocated row points outside the file");
-    auto view = m_store.read(target.page);
+    auto view = buffer ? m_store.readPassing(target.page, *buffer) : m_store.read(target.page);
     if (!view.ok()) return view.status();
     if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
         return Status::corrupt("relocated row points to a page of another table");
     auto slot = DataPage::slot(view.value(), target.row);
     if (!slot.ok()) return slot.status();
     if (!slot->lookup()) return Status::corrupt("relocated row points to a row that is not a moved copy");
-    auto values = RowCodec::decode(m_def, DataPage::bytes(view.value(), slot.value()));
+    return DataPage::bytes(view.value(), slot.value());
+}
+
+Result<StoredRow> Table::follow(RowId home, ByteView pointer) {
+    RowId target;
+    auto bytes = movedRow(pointer, target, nullptr);
+    if (!bytes.ok()) return bytes.status();
+    auto values = RowCodec::decode(m_def, bytes.value());
     if (!values.ok()) return values.status();
     return StoredRow{home, target, std::move(values.value())};
+}
+
+namespace {
+
+// Long-value pages read in passing, each view lasting until the next read: enough for a chain,
+// whose pages are used one after another.
+class PassingPages final : public PageStore {
+public:
+    explicit PassingPages(PageStore& store) : m_store(store) {}
+    std::uint32_t pageCount() const override { return m_store.pageCount(); }
+    Result<ConstPageSpan> read(std::uint32_t page) override { return m_store.readPassing(page, m_buffer); }
+    Result<PageSpan> modify(std::uint32_t) override {
+        return Status::invalid("pages read in passing are not changed");
+    }
+    Result<std::uint32_t> append() override {
+        return Status::invalid("pages read in passing are not changed");
+    }
+
+private:
+    PageStore& m_store;
+    std::array<std::uint8_t, kPageSize> m_bufferBytes{};
+    PageSpan m_buffer{m_bufferBytes};
+};
+
+} // namespace
+
+Status Table::eachRow(RowVisitor& visitor) {
+    auto pages = UsageMap::pages(m_store, m_def.ownedMap);
+    if (!pages.ok()) return pages.status();
+    PassingPages longValues(m_store);
+    JET_TRY(visitor.start(m_def, longValues));
+    std::array<std::uint8_t, kPageSize> homeBytes{};
+    std::array<std::uint8_t, kPageSize> movedBytes{};
+    PageSpan homeBuffer(homeBytes);
+    PageSpan movedBuffer(movedBytes);
+    RowViews values;
+    values.reserve(m_def.columns.size());
+    for (std::uint32_t page : pages.value()) {
+        if (page >= m_store.pageCount())
+            return Status::corrupt("table page " + std::to_string(page) + " is outside the file");
+        auto view = m_store.readPassing(page, homeBuffer);
+        if (!view.ok()) return view.status();
+        if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
+            return Status::corrupt("page " + std::to_string(page) + " is not a data page of its table");
+        auto rows = DataPage::rowCount(view.value());
+        if (!rows.ok()) return rows.status();
+        for (unsigned r = 0; r < rows.value(); ++r) {
+            auto slot = DataPage::slot(view.value(), r);
+            if (!slot.ok()) return slot.status();
+            if (slot->deleted() || slot->lookup()) continue;
+            ByteView bytes = DataPage::bytes(view.value(), slot.value());
+            if (slot->overflow()) {
+                RowId target;
+                auto moved = movedRow(bytes, target, &movedBuffer);
+                if (!moved.ok()) return moved.status();
+                bytes = moved.value();
+            }
+            JET_TRY(RowCodec::decodeViews(m_def, bytes, values));
+            JET_TRY(visitor.row(values));
+        }
+    }
+    return {};
 }
 
 Result<std::optional<std::string>> Table::text(const Column& column, const std::optional<Bytes>& raw) {

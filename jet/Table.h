@@ -18,12 +18,24 @@ struct StoredRow {
     RawRow values;
 };
 
+// What a row-by-row read hands on. Views last until the call returns.
+class RowVisitor {
+public:
+    virtual ~RowVisitor() = default;
+    // Once, before the rows: the table, and where its long values are read (LongValue::read).
+    virtual Status start(const TableDef& def, PageStore& longValues) = 0;
+    virtual Status row(const RowViews& values) = 0;
+};
+
 class Table {
 public:
     Table(PageStore& store, const TableDef& def) : m_store(store), m_def(def) {}
 
     // Live rows in the order of their slots, relocated rows read through their pointers.
     Result<std::vector<StoredRow>> scan();
+    // The same rows one at a time, from pages read in passing: memory stays the same whatever
+    // the table's size, and the page cache is left as it was.
+    Status eachRow(RowVisitor& visitor);
     // A value as text; nullopt for NULL. Memo is decoded, OLE and binary become hex.
     Result<std::optional<std::string>> text(const Column& column, const std::optional<Bytes>& raw);
     // Stores a long value for `column`, on pages of that column.
@@ -34,6 +46,7 @@ public:
 private:
     Status scanPage(std::uint32_t page, std::vector<StoredRow>& out);
     Result<StoredRow> follow(RowId home, ByteView pointer);
+    Result<ByteView> movedRow(ByteView pointer, RowId& target, PageSpan* buffer);
     Result<std::uint32_t> pageWithRoom(std::size_t bytes, std::uint32_t except, PageAllocator& allocator);
 
     PageStore& m_store;

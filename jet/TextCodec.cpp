@@ -28,26 +28,35 @@ char* appendUtf8(char* out, char32_t c) {
     return out;
 }
 
-std::u16string decompress(ByteView stored) {
-    std::u16string out;
-    bool oneByte = true;
-    std::size_t i = 2;
-    while (i < stored.size()) {
-        if (stored[i] == 0) {
-            oneByte = !oneByte;
-            ++i;
-        } else if (oneByte) {
-            out += static_cast<char16_t>(stored[i]);
-            ++i;
-        } else if (i + 1 < stored.size()) {
-            out += static_cast<char16_t>(get16(stored, i));
-            i += 2;
-        } else {
-            break; // a dangling half character carries no text
+// UTF-16 units in, UTF-8 out: a high surrogate waits for its partner; a lone one becomes U+FFFD.
+class Utf8Writer {
+public:
+    explicit Utf8Writer(char* out) : m_out(out) {}
+    void unit(char16_t u) {
+        if (m_high) {
+            if (u >= 0xDC00 && u < 0xE000) {
+                m_out = appendUtf8(m_out, 0x10000 + ((char32_t{m_high} - 0xD800) << 10) + (u - 0xDC00));
+                m_high = 0;
+                return;
+            }
+            m_out = appendUtf8(m_out, 0xFFFD);
+            m_high = 0;
         }
+        if (u >= 0xD800 && u < 0xDC00)
+            m_high = u;
+        else
+            m_out = appendUtf8(m_out, u >= 0xDC00 && u < 0xE000 ? char32_t{0xFFFD} : char32_t{u});
     }
-    return out;
-}
+    char* finish() {
+        if (m_high) m_out = appendUtf8(m_out, 0xFFFD);
+        m_high = 0;
+        return m_out;
+    }
+
+private:
+    char* m_out;
+    char16_t m_high = 0;
+};
 
 bool isCompressed(ByteView stored) {
     return stored.size() >= 2 && stored[0] == format::kCompressedMarker[0] &&
@@ -56,30 +65,44 @@ bool isCompressed(ByteView stored) {
 
 } // namespace
 
+char* TextCodec::decodeTo(ByteView stored, char* out) {
+    Utf8Writer writer(out);
+    if (!isCompressed(stored)) {
+        for (std::size_t i = 0; i + 1 < stored.size(); i += 2)
+            writer.unit(static_cast<char16_t>(get16(stored, i)));
+        return writer.finish();
+    }
+    bool oneByte = true;
+    std::size_t i = 2;
+    while (i < stored.size()) {
+        if (stored[i] == 0) {
+            oneByte = !oneByte;
+            ++i;
+        } else if (oneByte) {
+            writer.unit(static_cast<char16_t>(stored[i]));
+            ++i;
+        } else if (i + 1 < stored.size()) {
+            writer.unit(static_cast<char16_t>(get16(stored, i)));
+            i += 2;
+        } else {
+            break; // a dangling half character carries no text
+        }
+    }
+    return writer.finish();
+}
+
 std::string TextCodec::decode(ByteView stored) {
-    if (isCompressed(stored)) return toUtf8(decompress(stored));
-    std::u16string units;
-    units.reserve(stored.size() / 2);
-    for (std::size_t i = 0; i + 1 < stored.size(); i += 2)
-        units += static_cast<char16_t>(get16(stored, i));
-    return toUtf8(units);
+    std::string out(maxDecodedSize(stored), '\0');
+    out.resize(static_cast<std::size_t>(decodeTo(stored, out.data()) - out.data()));
+    return out;
 }
 
 std::string TextCodec::toUtf8(std::u16string_view text) {
     std::string out(text.size() * 3, '\0'); // a UTF-16 unit never takes more than 3 bytes
-    char* end = out.data();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD; // a lone surrogate has no UTF-8 form
-        }
-        end = appendUtf8(end, c);
-    }
-    out.resize(static_cast<std::size_t>(end - out.data()));
+    Utf8Writer writer(out.data());
+    for (char16_t u : text)
+        writer.unit(u);
+    out.resize(static_cast<std::size_t>(writer.finish() - out.data()));
     return out;
 }
 

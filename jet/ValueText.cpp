@@ -1,8 +1,8 @@
 #include "ValueText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace jet {
@@ -11,12 +11,21 @@ namespace {
 
 using format::ColumnType;
 
-std::string printf15(double v, int digits) {
-    if (std::isnan(v)) return "NaN";
-    if (std::isinf(v)) return v < 0 ? "-Infinity" : "Infinity";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
-    return buf;
+char* copy(std::string_view text, char* out) {
+    return std::copy(text.begin(), text.end(), out);
+}
+
+// As printf's "%.*g" writes it (to_chars is specified so), with Access's names for the rest.
+char* writeFloat(double v, int digits, char* out) {
+    if (std::isnan(v)) return copy("NaN", out);
+    if (std::isinf(v)) return copy(v < 0 ? "-Infinity" : "Infinity", out);
+    return std::to_chars(out, out + ValueText::kMaxFixedText, v, std::chars_format::general, digits).ptr;
+}
+
+char* twoDigits(unsigned v, char* out) {
+    *out++ = static_cast<char>('0' + v / 10);
+    *out++ = static_cast<char>('0' + v % 10);
+    return out;
 }
 
 // Proleptic Gregorian date from days since 1970-01-01 (H. Hinnant's civil_from_days).
@@ -33,8 +42,8 @@ void civil(long long z, long long& y, unsigned& m, unsigned& d) {
     y += m <= 2 ? 1 : 0;
 }
 
-std::string formatDate(double v) {
-    if (!std::isfinite(v) || std::fabs(v) > 3e6) return printf15(v, 15);
+char* writeDate(double v, char* out) {
+    if (!std::isfinite(v) || std::fabs(v) > 3e6) return writeFloat(v, 15, out);
     // The whole part counts days from 1899-12-30; the fraction is a time of day, forward even below zero.
     // Milliseconds first, then seconds: a time stored as hh:mm:ss.5 must not fall to the lower second.
     double days = std::trunc(v);
@@ -47,10 +56,22 @@ std::string formatDate(double v) {
     unsigned m = 0;
     unsigned d = 0;
     civil(static_cast<long long>(days) - 25569, y, m, d);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u %02lld:%02lld:%02lld", y, m, d, seconds / 3600,
-                  seconds / 60 % 60, seconds % 60);
-    return buf;
+    // As printf's "%04lld": four places, the sign counting as one.
+    if (y < 0) *out++ = '-';
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, y < 0 ? -y : y).ptr;
+    out = std::fill_n(out, std::max<std::ptrdiff_t>(0, (y < 0 ? 3 : 4) - (end - digits)), '0');
+    out = std::copy(digits, end, out);
+    *out++ = '-';
+    out = twoDigits(m, out);
+    *out++ = '-';
+    out = twoDigits(d, out);
+    *out++ = ' ';
+    out = twoDigits(static_cast<unsigned>(seconds / 3600), out);
+    *out++ = ':';
+    out = twoDigits(static_cast<unsigned>(seconds / 60 % 60), out);
+    *out++ = ':';
+    return twoDigits(static_cast<unsigned>(seconds % 60), out);
 }
 
 std::string fixedPoint(bool negative, std::string digits, unsigned scale) {
@@ -59,10 +80,18 @@ std::string fixedPoint(bool negative, std::string digits, unsigned scale) {
     return negative ? "-" + digits : digits;
 }
 
-std::string formatCurrency(std::int64_t v) {
+// Four decimals always: "-12.3400", "0.0001".
+char* writeCurrency(std::int64_t v, char* out) {
     const bool negative = v < 0;
     const unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(v) : v;
-    return fixedPoint(negative, std::to_string(magnitude), 4);
+    if (negative) *out++ = '-';
+    char digits[32];
+    char* end = std::to_chars(digits + 8, digits + sizeof digits, magnitude).ptr;
+    char* begin = std::min(digits + 8, end - 5); // at least one digit before the point
+    std::fill(begin, digits + 8, '0');
+    out = std::copy(begin, end - 4, out);
+    *out++ = '.';
+    return std::copy(end - 4, end, out);
 }
 
 std::string formatNumeric(const Column& column, ByteView raw) {
@@ -78,12 +107,19 @@ std::string formatNumeric(const Column& column, ByteView raw) {
     return fixedPoint((raw[0] & 0x80) != 0, digits, column.scale);
 }
 
-std::string formatGuid(ByteView raw) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", get32(raw, 0),
-                  get16(raw, 4), get16(raw, 6), raw[8], raw[9], raw[10], raw[11], raw[12], raw[13], raw[14],
-                  raw[15]);
-    return buf;
+char* writeGuid(ByteView raw, char* out) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    // Bytes in the order they are shown: the first three groups are stored little-endian.
+    static constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+    *out++ = '{';
+    for (int i = 0; i < 16; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) *out++ = '-';
+        const std::uint8_t b = raw[static_cast<std::size_t>(kOrder[i])];
+        *out++ = kDigits[b >> 4];
+        *out++ = kDigits[b & 0xF];
+    }
+    *out++ = '}';
+    return out;
 }
 
 std::string hex(ByteView raw) {
@@ -174,20 +210,41 @@ Result<Bytes> parseCurrency(const Column& column, std::string_view text) {
     std::string digits(whole);
     digits.append(fraction);
     digits.append(4 - fraction.size(), '0');
-    long long v = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-    if (ec != std::errc{} || end != digits.data() + digits.size())
+    // Unsigned first: the most negative amount has no positive counterpart.
+    unsigned long long magnitude = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const unsigned long long limit = negative ? 1ull << 63 : (1ull << 63) - 1;
+    if (ec != std::errc{} || end != digits.data() + digits.size() || magnitude > limit)
         return Status::invalid("'" + std::string(text) + "' is out of range for column " + column.name);
     Bytes out(8);
-    put64(out, 0, static_cast<std::uint64_t>(negative ? -v : v));
+    put64(out, 0, negative ? 0ull - magnitude : magnitude);
     return out;
 }
 
+// [-+]digits[.digits][e[-+]digits], as export writes doubles ("1.5e-07"); no NaN or infinities.
+bool floatForm(std::string_view text) {
+    std::size_t at = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const auto digitsFrom = [&](std::size_t from) {
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+            ++at;
+        return at - from;
+    };
+    std::size_t mantissa = digitsFrom(at);
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        mantissa += digitsFrom(at);
+    }
+    if (mantissa == 0) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+        if (digitsFrom(at) == 0) return false;
+    }
+    return at == text.size();
+}
+
 Result<Bytes> parseFloat(const Column& column, std::string_view text) {
-    bool negative = false;
-    std::string_view whole;
-    std::string_view fraction;
-    if (!splitDecimal(text, negative, whole, fraction))
+    if (!floatForm(text))
         return Status::invalid("'" + std::string(text) + "' is not a number for column " + column.name);
     double v = 0;
     const auto [end, ec] =
@@ -206,39 +263,80 @@ Result<Bytes> parseFloat(const Column& column, std::string_view text) {
     return out;
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 } // namespace
 
-std::string ValueText::format(const Column& column, ByteView raw) {
-    if (raw.size() < ValueText::fixedSize(column.type)) return hex(raw);
+char* ValueText::formatTo(const Column& column, ByteView raw, char* out) {
+    if (raw.size() < ValueText::fixedSize(column.type)) return nullptr;
     switch (column.type) {
     case ColumnType::Boolean:
-        return raw[0] ? "1" : "0";
+        *out++ = raw[0] ? '1' : '0';
+        return out;
     case ColumnType::Byte:
-        return std::to_string(raw[0]);
+        return std::to_chars(out, out + kMaxFixedText, raw[0]).ptr;
     case ColumnType::Integer:
-        return std::to_string(static_cast<std::int16_t>(get16(raw, 0)));
+        return std::to_chars(out, out + kMaxFixedText, static_cast<std::int16_t>(get16(raw, 0))).ptr;
     case ColumnType::Long:
-        return std::to_string(static_cast<std::int32_t>(get32(raw, 0)));
+        return std::to_chars(out, out + kMaxFixedText, static_cast<std::int32_t>(get32(raw, 0))).ptr;
     case ColumnType::Currency:
-        return formatCurrency(static_cast<std::int64_t>(get64(raw, 0)));
+        return writeCurrency(static_cast<std::int64_t>(get64(raw, 0)), out);
     case ColumnType::Single: {
         float f = 0;
         std::memcpy(&f, raw.data(), 4);
-        return printf15(f, 7);
+        return writeFloat(f, 7, out);
     }
     case ColumnType::Double:
     case ColumnType::DateTime: {
         double d = 0;
         std::memcpy(&d, raw.data(), 8);
-        return column.type == ColumnType::Double ? printf15(d, 15) : formatDate(d);
+        return column.type == ColumnType::Double ? writeFloat(d, 15, out) : writeDate(d, out);
     }
     case ColumnType::Guid:
-        return formatGuid(raw);
+        return writeGuid(raw, out);
     case ColumnType::Numeric:
-        return formatNumeric(column, raw);
+        return copy(formatNumeric(column, raw), out);
     default:
-        return hex(raw);
+        return nullptr;
     }
+}
+
+std::string ValueText::format(const Column& column, ByteView raw) {
+    char text[kMaxFixedText];
+    const char* end = formatTo(column, raw, text);
+    return end ? std::string(static_cast<const char*>(text), end) : hex(raw);
+}
+
+// {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}: the first three groups are stored little-endian.
+Result<Bytes> ValueText::parseGuid(const Column& column, std::string_view text) {
+    static constexpr std::string_view kShape = "{........-....-....-....-............}";
+    bool shaped = text.size() == kShape.size();
+    std::string digits;
+    for (std::size_t i = 0; shaped && i < kShape.size(); ++i) {
+        if (kShape[i] != '.')
+            shaped = text[i] == kShape[i];
+        else if (hexDigit(text[i]) < 0)
+            shaped = false;
+        else
+            digits += text[i];
+    }
+    if (!shaped)
+        return Status::invalid("'" + std::string(text) +
+                               "' is not a GUID ({XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}) for column " +
+                               column.name);
+    Bytes big(16);
+    for (std::size_t i = 0; i < 16; ++i)
+        big[i] = static_cast<std::uint8_t>(hexDigit(digits[2 * i]) * 16 + hexDigit(digits[2 * i + 1]));
+    Bytes out = big;
+    std::reverse_copy(big.begin(), big.begin() + 4, out.begin());
+    std::reverse_copy(big.begin() + 4, big.begin() + 6, out.begin() + 4);
+    std::reverse_copy(big.begin() + 6, big.begin() + 8, out.begin() + 6);
+    return out;
 }
 
 Result<Bytes> ValueText::parseNumber(const Column& column, std::string_view text) {

@@ -161,6 +161,8 @@ struct Generator {
             return date();
         case FieldType::YesNo:
             return chance(0.5) ? "1" : "0";
+        case FieldType::Guid: // not drawn: mdbtools writes GUIDs in its own shape
+            return "{" + std::string(8, '0') + "-0000-0000-0000-" + std::string(12, '0') + "}";
         }
         return {};
     }

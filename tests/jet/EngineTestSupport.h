@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "CsvExport.h"
 #include "IntegrityCheck.h"
+#include "Names.h"
 
 #include <gtest/gtest.h>
 
@@ -114,11 +115,13 @@ inline std::vector<std::string> records(const std::string& csv) {
 inline std::string engineCsv(const std::string& file, const std::string& table) {
     auto connection = jet::Connection::open(file);
     if (!connection.ok()) return "open failed: " + connection.status().message();
-    auto rows = connection->select("select * from " + table);
-    if (!rows.ok()) return "select failed: " + rows.status().message();
-    std::ostringstream out;
-    jet::CsvExport::write(rows.value(), out);
-    return out.str();
+    std::string out;
+    const jet::Status written = jet::CsvExport::write(
+        connection.value(), "select * from " + jet::Names::bracketed(table), [&out](std::string_view piece) {
+            out += piece;
+            return jet::Status{};
+        });
+    return written.ok() ? out : "export failed: " + written.message();
 }
 
 inline CommandResult mdbReaderCsv(const std::string& file, const std::string& table) {

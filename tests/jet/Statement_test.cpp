@@ -101,7 +101,7 @@ TEST(StatementExecute, TextIntoANumericColumnIsRefused) {
     }
     EXPECT_EQ(connection->execute("update Table1 set C='256'").code(), jet::Code::Invalid);
     EXPECT_EQ(connection->execute("update Table1 set H='1.23456'").code(), jet::Code::Invalid);
-    EXPECT_EQ(connection->execute("update Table1 set G='2020-01-01'").code(), jet::Code::Unsupported);
+    EXPECT_EQ(connection->execute("update Table1 set G='2020-02-30'").code(), jet::Code::Invalid);
     EXPECT_EQ(connection->scalar("select sum(A) from Table1").status().code(), jet::Code::Invalid);
     EXPECT_EQ(readFile(file), before);
 }

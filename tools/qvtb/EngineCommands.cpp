@@ -3,10 +3,14 @@
 #include "Connection.h"
 #include "CsvExport.h"
 #include "IntegrityCheck.h"
+#include "Names.h"
 #include "Statement.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
 namespace qvtb {
 
@@ -20,6 +24,16 @@ int fail(const jet::Status& status) {
 int usage(std::string_view text) {
     std::cerr << "usage: qvtb " << text << '\n';
     return kExitUsage;
+}
+
+jet::Status writeToStdout(std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(STDOUT_FILENO, text.data(), text.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return jet::Status::io(std::string("cannot write the export: ") + std::strerror(errno));
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return {};
 }
 
 // Tells, once, what opening did unasked (a journal that did not belong set aside).
@@ -47,11 +61,11 @@ int runExport(std::span<char* const> args) {
     auto connection = jet::Connection::open(args[0]);
     if (!connection.ok()) return fail(connection.status());
     tellNotices(connection.value());
-    auto rows = connection->select(std::string("select * from ") + args[1]);
-    if (!rows.ok()) return fail(rows.status());
-    jet::CsvExport::write(rows.value(), std::cout);
-    std::cout.flush();
-    return std::cout ? 0 : fail(jet::Status::io("cannot write the export"));
+    const jet::Status allowed = jet::Names::check(args[1], "table name");
+    if (!allowed.ok()) return fail(allowed);
+    const jet::Status written = jet::CsvExport::write(
+        connection.value(), "select * from " + jet::Names::bracketed(args[1]), writeToStdout);
+    return written.ok() ? 0 : fail(written);
 }
 
 int runExec(std::span<char* const> args) {

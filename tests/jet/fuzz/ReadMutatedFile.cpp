@@ -1,7 +1,9 @@
 #include "ReadMutatedFile.h"
 
 #include "Connection.h"
+#include "CsvExport.h"
 #include "IntegrityCheck.h"
+#include "Names.h"
 
 #include <cstdio>
 #include <fstream>
@@ -16,9 +18,10 @@ std::string contents(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Walks a table both ways and reads every column; returns the first Text-like column's name.
+// Walks a table both ways, reads every column and streams it as CSV; returns the first Text-like column's
+// name.
 std::string walk(jet::Connection& connection, const std::string& table) {
-    auto rows = connection.select("select * from " + table);
+    auto rows = connection.select("select * from " + jet::Names::bracketed(table));
     if (!rows.ok()) return {};
     std::string textColumn;
     for (std::size_t i = 0; i < rows->columns().size(); ++i)
@@ -30,8 +33,11 @@ std::string walk(jet::Connection& connection, const std::string& table) {
     for (bool more = rows->moveLast(); more && !rows->columns().empty(); more = rows->movePrevious())
         (void)rows->text(rows->columns().front());
     (void)rows->find("ID=1"); // after the walk: finding moves the current row
+    (void)jet::CsvExport::write(connection, "select * from " + jet::Names::bracketed(table),
+                                [](std::string_view) { return jet::Status{}; });
     for (const auto& name : rows->columns())
-        (void)connection.scalar("select sum(" + name + ") from " + table);
+        (void)connection.scalar("select sum(" + jet::Names::bracketed(name) + ") from " +
+                                jet::Names::bracketed(table));
     return textColumn;
 }
 
@@ -52,8 +58,8 @@ bool readMutatedFile(const std::uint8_t* data, std::size_t size, const std::stri
         const std::string column = walk(connection.value(), table);
         if (column.empty()) continue;
         const std::string before = contents(scratchPath);
-        const jet::Status status =
-            connection->execute("update " + table + " set " + column + "='答案 answer'");
+        const jet::Status status = connection->execute("update " + jet::Names::bracketed(table) + " set " +
+                                                       jet::Names::bracketed(column) + "='答案 answer'");
         if (!status.ok() && contents(scratchPath) != before) sound = false;
         walk(connection.value(), table);
     }

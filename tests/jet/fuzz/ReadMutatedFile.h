@@ -1,7 +1,7 @@
 #pragma once
 
 // Opens bytes as an Access file and does everything the program does with one: list tables,
-// select and walk every row, sum, update, check. Damage must end in errors, never a crash, a
+// select and walk every row, export, sum, update, check. Damage must end in errors, never a crash, a
 // hang, or a change to a file whose update failed. Returns false when that last rule broke.
 #include <cstddef>
 #include <cstdint>
