@@ -1,6 +1,7 @@
 #include "IndexKey.h"
 
 #include "TextCodec.h"
+#include "ValueText.h"
 
 #include <algorithm>
 #include <array>
@@ -80,27 +81,6 @@ Result<Bytes> numberKey(format::ColumnType type, const Bytes& raw) {
     }
 }
 
-std::size_t storedSize(format::ColumnType type) {
-    using format::ColumnType;
-    switch (type) {
-    case ColumnType::Byte:
-        return 1;
-    case ColumnType::Integer:
-        return 2;
-    case ColumnType::Long:
-    case ColumnType::Single:
-        return 4;
-    case ColumnType::Currency:
-    case ColumnType::Double:
-    case ColumnType::DateTime:
-        return 8;
-    case ColumnType::Guid:
-        return 16;
-    default:
-        return 0;
-    }
-}
-
 // A GUID as its text reads (the first three groups are stored little-endian), split after eight bytes.
 Bytes guidKey(const Bytes& raw, bool ascending) {
     Bytes value{raw[3], raw[2], raw[1], raw[0], raw[5], raw[4], raw[7], raw[6]};
@@ -137,7 +117,8 @@ Result<Bytes> IndexKey::columnKey(const Column& column, const std::optional<Byte
                                        " cannot be encoded exactly: only letters, digits and blanks can");
         return std::move(encoded.value());
     }
-    const std::size_t size = storedSize(column.type);
+    // Decimal keys are not known; every other fixed-size number has its key below.
+    const std::size_t size = column.type == ColumnType::Numeric ? 0 : ValueText::fixedSize(column.type);
     if (size == 0)
         return Status::unsupported("index keys of column " + column.name +
                                    " (of its type) cannot be encoded exactly");

@@ -48,13 +48,19 @@ Result<std::vector<StoredRow>> Table::scan() {
     return out;
 }
 
-Status Table::scanPage(std::uint32_t page, std::vector<StoredRow>& out) {
+Result<ConstPageSpan> Table::dataPage(std::uint32_t page, std::optional<PageSpan> buffer) {
     if (page >= m_store.pageCount())
         return Status::corrupt("table page " + std::to_string(page) + " is outside the file");
-    auto view = m_store.read(page);
+    auto view = buffer ? m_store.readPassing(page, *buffer) : m_store.read(page);
     if (!view.ok()) return view.status();
     if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
         return Status::corrupt("page " + std::to_string(page) + " is not a data page of its table");
+    return view;
+}
+
+Status Table::scanPage(std::uint32_t page, std::vector<StoredRow>& out) {
+    auto view = dataPage(page, std::nullopt);
+    if (!view.ok()) return view.status();
     auto rows = DataPage::rowCount(view.value());
     if (!rows.ok()) return rows.status();
     for (unsigned r = 0; r < rows.value(); ++r) {
@@ -136,12 +142,8 @@ Status Table::eachRow(RowVisitor& visitor) {
     RowViews values;
     values.reserve(m_def.columns.size());
     for (std::uint32_t page : pages.value()) {
-        if (page >= m_store.pageCount())
-            return Status::corrupt("table page " + std::to_string(page) + " is outside the file");
-        auto view = m_store.readPassing(page, homeBuffer);
+        auto view = dataPage(page, homeBuffer);
         if (!view.ok()) return view.status();
-        if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
-            return Status::corrupt("page " + std::to_string(page) + " is not a data page of its table");
         auto rows = DataPage::rowCount(view.value());
         if (!rows.ok()) return rows.status();
         for (unsigned r = 0; r < rows.value(); ++r) {

@@ -44,6 +44,9 @@ public:
     Status rewrite(const StoredRow& row, const RawRow& values, PageAllocator& allocator);
 
 private:
+    // A page the table's map lists, read whole or through the caller's buffer (passing reads), once it
+    // is known to lie in the file and to be one of the table's data pages.
+    Result<ConstPageSpan> dataPage(std::uint32_t page, std::optional<PageSpan> buffer);
     Status scanPage(std::uint32_t page, std::vector<StoredRow>& out);
     Result<StoredRow> follow(RowId home, ByteView pointer);
     Result<ByteView> movedRow(ByteView pointer, RowId& target, PageSpan* buffer);

@@ -3,46 +3,20 @@
 // the most rows.
 //   jet_export_bench FILE [TABLE] [RUNS]
 #include "Connection.h"
+#include "WholeProcess.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
-
-// Runs a program directly (no shell between) with its output thrown away; milliseconds taken.
-double runOnce(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    int status = 1;
-    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0 ||
-        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "jet_export_bench: %s failed\n", argv[0].c_str());
-        std::exit(1);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 double medianMs(const std::vector<std::string>& argv, int runs) {
     std::vector<double> samples;
     for (int i = 0; i < runs; ++i)
-        samples.push_back(runOnce(argv));
+        samples.push_back(runWholeProcess(argv, "jet_export_bench").ms);
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
 }

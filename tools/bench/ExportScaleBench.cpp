@@ -4,28 +4,19 @@
 // max of wall time and peak memory (the child's own, from wait4) and the ratios of the medians.
 //   jet_export_scale_bench ROWS [RUNS] [FILE]      FILE defaults to /tmp/export-scale-ROWS.mdb
 #include "DatabaseCreator.h"
+#include "WholeProcess.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
-
-struct Sample {
-    double ms = 0;
-    double peakMiB = 0;
-};
 
 std::string chinese(long i, int characters) {
     static const char* const kWords[] = {"借", "贷", "资", "产", "负", "债", "会", "计", "科", "目"};
@@ -57,29 +48,6 @@ jet::Status makeFile(const std::string& path, long rows) {
                           "摘要 " + chinese(i, 10 + i % 20) + " \"注\"", amount, date, ratio});
     }
     return jet::DatabaseCreator::create(path, {t}, {45000.0});
-}
-
-// Runs a program directly (no shell between) with its output thrown away.
-Sample runOnce(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    int status = 1;
-    rusage usage{};
-    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0 ||
-        wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "jet_export_scale_bench: %s failed\n", argv[0].c_str());
-        std::exit(1);
-    }
-    const auto stop = std::chrono::steady_clock::now();
-    posix_spawn_file_actions_destroy(&actions);
-    return {std::chrono::duration<double, std::milli>(stop - start).count(), usage.ru_maxrss / 1024.0};
 }
 
 struct Figures {
@@ -133,7 +101,7 @@ int main(int argc, char** argv) {
     std::vector<Figures> figures(readers.size());
     for (int run = 0; run < runs; ++run)
         for (std::size_t r = 0; r < readers.size(); ++r) {
-            const Sample s = runOnce(readers[r]);
+            const ProcessRun s = runWholeProcess(readers[r], "jet_export_scale_bench");
             figures[r].ms.push_back(s.ms);
             figures[r].mib.push_back(s.peakMiB);
         }
