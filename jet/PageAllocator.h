@@ -24,7 +24,6 @@ public:
     Result<std::uint32_t> mapPage();
 
 private:
-
     PageStore& m_store;
 };
 
