@@ -241,77 +241,77 @@ Result<std::vector<std::string>> Database::userTables(Owner owner) {
     return names;
 }
 
-Result<RowSet> Database::selectAll(std::string_view name, Owner owner) {
+// Runs `read` on a table's definition with the lock held and a read scope open.
+template <typename Read>
+auto Database::readTable(std::string_view name, Owner owner, Read&& read)
+    -> decltype(read(std::declval<const TableDef&>())) {
     std::unique_lock lock(m_mutex);
     JET_TRY(enter(lock, owner));
     ReadScope scope(*m_pager, inside(owner));
     JET_TRY(scope.status());
     auto def = tableDef(name);
     if (!def.ok()) return def.status();
-    Table table(*m_pager, def.value());
-    auto rows = table.scan();
-    if (!rows.ok()) return rows.status();
-    std::vector<TextRow> texts;
-    texts.reserve(rows->size());
-    for (const auto& row : rows.value()) {
-        TextRow text;
-        text.reserve(row.values.size());
-        for (std::size_t i = 0; i < row.values.size(); ++i) {
-            auto value = table.text(def->columns[i], row.values[i]);
-            if (!value.ok()) return value.status();
-            text.push_back(std::move(value.value()));
+    return read(def.value());
+}
+
+Result<RowSet> Database::selectAll(std::string_view name, Owner owner) {
+    return readTable(name, owner, [&](const TableDef& def) -> Result<RowSet> {
+        Table table(*m_pager, def);
+        auto rows = table.scan();
+        if (!rows.ok()) return rows.status();
+        std::vector<TextRow> texts;
+        texts.reserve(rows->size());
+        for (const auto& row : rows.value()) {
+            TextRow text;
+            text.reserve(row.values.size());
+            for (std::size_t i = 0; i < row.values.size(); ++i) {
+                auto value = table.text(def.columns[i], row.values[i]);
+                if (!value.ok()) return value.status();
+                text.push_back(std::move(value.value()));
+            }
+            texts.push_back(std::move(text));
         }
-        texts.push_back(std::move(text));
-    }
-    std::vector<std::string> names;
-    std::vector<ColumnType> types;
-    for (const auto& column : def->columns) {
-        names.push_back(column.name);
-        types.push_back(column.type);
-    }
-    return RowSet(std::move(names), std::move(types), std::move(texts));
+        std::vector<std::string> names;
+        std::vector<ColumnType> types;
+        for (const auto& column : def.columns) {
+            names.push_back(column.name);
+            types.push_back(column.type);
+        }
+        return RowSet(std::move(names), std::move(types), std::move(texts));
+    });
 }
 
 Status Database::eachRow(std::string_view name, RowVisitor& visitor, Owner owner) {
-    std::unique_lock lock(m_mutex);
-    JET_TRY(enter(lock, owner));
-    ReadScope scope(*m_pager, inside(owner));
-    JET_TRY(scope.status());
-    auto def = tableDef(name);
-    if (!def.ok()) return def.status();
-    return Table(*m_pager, def.value()).eachRow(visitor);
+    return readTable(name, owner, [&](const TableDef& def) { return Table(*m_pager, def).eachRow(visitor); });
 }
 
 Result<std::string> Database::sum(std::string_view name, std::string_view columnName, Owner owner) {
-    std::unique_lock lock(m_mutex);
-    JET_TRY(enter(lock, owner));
-    ReadScope scope(*m_pager, inside(owner));
-    JET_TRY(scope.status());
-    auto def = tableDef(name);
-    if (!def.ok()) return def.status();
-    const Column* column = def->find(columnName);
-    if (!column)
-        return Status::notFound("no column " + std::string(columnName) + " in table " + std::string(name));
-    if (!isNumeric(column->type))
-        return Status::invalid("sum needs a numeric column; " + column->name + " is not one");
-    auto rows = Table(*m_pager, def.value()).scan();
-    if (!rows.ok()) return rows.status();
-    long double total = 0;
-    long long integral = 0;
-    for (const auto& row : rows.value()) {
-        const auto& raw = row.values[def->position(*column)];
-        if (!raw) continue;
-        const std::string text = ValueText::format(*column, *raw);
-        if (column->type == ColumnType::Currency) {
-            if (__builtin_add_overflow(integral, static_cast<long long>(get64(*raw, 0)), &integral))
-                return Status::invalid("sum of " + column->name + " overflows");
-        } else if (auto w = whole(text)) {
-            if (__builtin_add_overflow(integral, *w, &integral))
-                return Status::invalid("sum of " + column->name + " overflows");
+    return readTable(name, owner, [&](const TableDef& def) -> Result<std::string> {
+        const Column* column = def.find(columnName);
+        if (!column)
+            return Status::notFound("no column " + std::string(columnName) + " in table " +
+                                    std::string(name));
+        if (!isNumeric(column->type))
+            return Status::invalid("sum needs a numeric column; " + column->name + " is not one");
+        auto rows = Table(*m_pager, def).scan();
+        if (!rows.ok()) return rows.status();
+        long double total = 0;
+        long long integral = 0;
+        for (const auto& row : rows.value()) {
+            const auto& raw = row.values[def.position(*column)];
+            if (!raw) continue;
+            const std::string text = ValueText::format(*column, *raw);
+            if (column->type == ColumnType::Currency) {
+                if (__builtin_add_overflow(integral, static_cast<long long>(get64(*raw, 0)), &integral))
+                    return Status::invalid("sum of " + column->name + " overflows");
+            } else if (auto w = whole(text)) {
+                if (__builtin_add_overflow(integral, *w, &integral))
+                    return Status::invalid("sum of " + column->name + " overflows");
+            }
+            total += std::strtold(text.c_str(), nullptr);
         }
-        total += std::strtold(text.c_str(), nullptr);
-    }
-    return sumText(column->type, total, integral);
+        return sumText(column->type, total, integral);
+    });
 }
 
 Status Database::update(const Statement& statement, Owner owner) {

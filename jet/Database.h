@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace jet {
@@ -60,6 +61,9 @@ private:
     };
 
     Status enter(std::unique_lock<std::mutex>& lock, Owner owner);
+    template <typename Read>
+    auto readTable(std::string_view name, Owner owner, Read&& read)
+        -> decltype(read(std::declval<const TableDef&>()));
     bool inside(Owner owner) const { return m_transaction && m_transaction->owner == owner; }
     Status checkHeader();
     Status loadCatalog();

@@ -58,27 +58,38 @@ Result<ConstPageSpan> Table::dataPage(std::uint32_t page, std::optional<PageSpan
     return view;
 }
 
+// Each live row of a data page with the bytes it holds, a relocated row read through its pointer
+// (through `movedBuffer` when given, else the cache): `use(home, at, bytes)`.
+template <typename Use>
+Status Table::eachLiveRow(std::uint32_t page, ConstPageSpan view, PageSpan* movedBuffer, Use&& use) {
+    auto rows = DataPage::rowCount(view);
+    if (!rows.ok()) return rows.status();
+    for (unsigned r = 0; r < rows.value(); ++r) {
+        auto slot = DataPage::slot(view, r);
+        if (!slot.ok()) return slot.status();
+        if (slot->deleted() || slot->lookup()) continue;
+        const RowId home{page, r};
+        RowId at = home;
+        ByteView bytes = DataPage::bytes(view, slot.value());
+        if (slot->overflow()) {
+            auto moved = movedRow(bytes, at, movedBuffer);
+            if (!moved.ok()) return moved.status();
+            bytes = moved.value();
+        }
+        JET_TRY(use(home, at, bytes));
+    }
+    return {};
+}
+
 Status Table::scanPage(std::uint32_t page, std::vector<StoredRow>& out) {
     auto view = dataPage(page, std::nullopt);
     if (!view.ok()) return view.status();
-    auto rows = DataPage::rowCount(view.value());
-    if (!rows.ok()) return rows.status();
-    for (unsigned r = 0; r < rows.value(); ++r) {
-        auto slot = DataPage::slot(view.value(), r);
-        if (!slot.ok()) return slot.status();
-        if (slot->deleted() || slot->lookup()) continue;
-        const ByteView bytes = DataPage::bytes(view.value(), slot.value());
-        if (slot->overflow()) {
-            auto moved = follow({page, r}, bytes);
-            if (!moved.ok()) return moved.status();
-            out.push_back(std::move(moved.value()));
-            continue;
-        }
+    return eachLiveRow(page, view.value(), nullptr, [&](RowId home, RowId at, ByteView bytes) -> Status {
         auto values = RowCodec::decode(m_def, bytes);
         if (!values.ok()) return values.status();
-        out.push_back({{page, r}, {page, r}, std::move(values.value())});
-    }
-    return {};
+        out.push_back({home, at, std::move(values.value())});
+        return {};
+    });
 }
 
 // The row a relocated slot points to, read through the cache or, given a buffer, in passing.
@@ -95,15 +106,6 @@ Result<ByteView> Table::movedRow(ByteView pointer, RowId& target, PageSpan* buff
     if (!slot.ok()) return slot.status();
     if (!slot->lookup()) return Status::corrupt("relocated row points to a row that is not a moved copy");
     return DataPage::bytes(view.value(), slot.value());
-}
-
-Result<StoredRow> Table::follow(RowId home, ByteView pointer) {
-    RowId target;
-    auto bytes = movedRow(pointer, target, nullptr);
-    if (!bytes.ok()) return bytes.status();
-    auto values = RowCodec::decode(m_def, bytes.value());
-    if (!values.ok()) return values.status();
-    return StoredRow{home, target, std::move(values.value())};
 }
 
 namespace {
@@ -144,22 +146,10 @@ Status Table::eachRow(RowVisitor& visitor) {
     for (std::uint32_t page : pages.value()) {
         auto view = dataPage(page, homeBuffer);
         if (!view.ok()) return view.status();
-        auto rows = DataPage::rowCount(view.value());
-        if (!rows.ok()) return rows.status();
-        for (unsigned r = 0; r < rows.value(); ++r) {
-            auto slot = DataPage::slot(view.value(), r);
-            if (!slot.ok()) return slot.status();
-            if (slot->deleted() || slot->lookup()) continue;
-            ByteView bytes = DataPage::bytes(view.value(), slot.value());
-            if (slot->overflow()) {
-                RowId target;
-                auto moved = movedRow(bytes, target, &movedBuffer);
-                if (!moved.ok()) return moved.status();
-                bytes = moved.value();
-            }
+        JET_TRY(eachLiveRow(page, view.value(), &movedBuffer, [&](RowId, RowId, ByteView bytes) -> Status {
             JET_TRY(RowCodec::decodeViews(m_def, bytes, values));
-            JET_TRY(visitor.row(values));
-        }
+            return visitor.row(values);
+        }));
     }
     return {};
 }

@@ -48,7 +48,8 @@ private:
     // is known to lie in the file and to be one of the table's data pages.
     Result<ConstPageSpan> dataPage(std::uint32_t page, std::optional<PageSpan> buffer);
     Status scanPage(std::uint32_t page, std::vector<StoredRow>& out);
-    Result<StoredRow> follow(RowId home, ByteView pointer);
+    template <typename Use>
+    Status eachLiveRow(std::uint32_t page, ConstPageSpan view, PageSpan* movedBuffer, Use&& use);
     Result<ByteView> movedRow(ByteView pointer, RowId& target, PageSpan* buffer);
     Result<std::uint32_t> pageWithRoom(std::size_t bytes, std::uint32_t except, PageAllocator& allocator);
 
