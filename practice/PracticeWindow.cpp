@@ -86,12 +86,16 @@ PracticeWindow::~PracticeWindow() {
     finish();
 }
 
-PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow, const QString& bankPath) {
-    auto* window = new PracticeWindow(type, bankPath, mainWindow);
+// Shows a new window over the main window, which waits for it; the window goes when closed.
+PracticeWindow* PracticeWindow::showOver(PracticeWindow* window) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::WindowModal);
     ui::showDeclared(window, practiceWindowDeclaration());
     return window;
+}
+
+PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow, const QString& bankPath) {
+    return showOver(new PracticeWindow(type, bankPath, mainWindow));
 }
 
 PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mainWindow,
@@ -105,11 +109,7 @@ PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mai
         ui::showMessage(mainWindow, kEmptyWrongBook);
         return nullptr;
     }
-    auto* window = new PracticeWindow(type, bankPath, studyPath, questions, mainWindow);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowModality(Qt::WindowModal);
-    ui::showDeclared(window, practiceWindowDeclaration());
-    return window;
+    return showOver(new PracticeWindow(type, bankPath, studyPath, questions, mainWindow));
 }
 
 void PracticeWindow::findControls() {

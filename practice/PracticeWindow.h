@@ -85,6 +85,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static PracticeWindow* showOver(PracticeWindow* window);
     void findControls();
     void connectControls();
     void openTable(const QString& bankPath);
