@@ -1,6 +1,6 @@
-#include "BankCheck.h"
+#include "app/BankCheck.h"
 
-#include "BankTables.h"
+#include "bank/BankTables.h"
 
 #include "jet/QuickCheck.h"
 

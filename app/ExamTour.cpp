@@ -1,9 +1,9 @@
-#include "ExamTour.h"
+#include "app/ExamTour.h"
 
-#include "ExamLauncher.h"
-#include "ExamNames.h"
-#include "ExamNoticeWindow.h"
-#include "ExamWindow.h"
+#include "exam/ExamLauncher.h"
+#include "exam/ExamNames.h"
+#include "exam/ExamNoticeWindow.h"
+#include "exam/ExamWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

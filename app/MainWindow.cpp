@@ -1,13 +1,13 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "HtmlViewer.h"
-#include "MainWindowDeclaration.h"
-#include "MessageBox.h"
-#include "PictureButton.h"
-#include "ProgramFiles.h"
-#include "StatusBar.h"
-#include "StudyPage.h"
-#include "TabControl.h"
+#include "app/MainWindowDeclaration.h"
+#include "app/StudyPage.h"
+#include "ui/HtmlViewer.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramFiles.h"
+#include "ui/StatusBar.h"
+#include "ui/TabControl.h"
 
 #include <QRadioButton>
 #include <QTreeWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QuestionType.h"
-#include "WindowBuilder.h"
+#include "bank/QuestionType.h"
+#include "ui/WindowBuilder.h"
 
 #include <QWidget>
 

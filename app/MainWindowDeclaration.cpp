@@ -1,6 +1,6 @@
-#include "MainWindowDeclaration.h"
+#include "app/MainWindowDeclaration.h"
 
-#include "WindowBuilder.h"
+#include "ui/WindowBuilder.h"
 
 using namespace Qt::StringLiterals;
 using ui::Anchor;

@@ -1,13 +1,13 @@
-#include "PracticeTour.h"
+#include "app/PracticeTour.h"
 
-#include "CalcPages.h"
-#include "CurrentQuestion.h"
-#include "ExamAnswerWindow.h"
-#include "ExamCalcAnswerWindow.h"
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
-#include "QuestionBank.h"
-#include "TabControl.h"
+#include "bank/QuestionBank.h"
+#include "entry/CalcPages.h"
+#include "practice/CurrentQuestion.h"
+#include "practice/ExamAnswerWindow.h"
+#include "practice/ExamCalcAnswerWindow.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
+#include "ui/TabControl.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

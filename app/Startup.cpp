@@ -1,16 +1,16 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "BankCheck.h"
-#include "Fonts.h"
-#include "MainWindow.h"
-#include "MainWindowDeclaration.h"
-#include "MessageBox.h"
-#include "Pictures.h"
-#include "ProgramFiles.h"
-#include "SingleInstance.h"
-#include "UserBank.h"
-#include "WindowBuilder.h"
-#include "WorkWindows.h"
+#include "app/BankCheck.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
+#include "app/SingleInstance.h"
+#include "app/UserBank.h"
+#include "app/WorkWindows.h"
+#include "ui/Fonts.h"
+#include "ui/MessageBox.h"
+#include "ui/Pictures.h"
+#include "ui/ProgramFiles.h"
+#include "ui/WindowBuilder.h"
 
 #include <QApplication>
 #include <QDir>

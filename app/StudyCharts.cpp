@@ -1,4 +1,4 @@
-#include "StudyCharts.h"
+#include "app/StudyCharts.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StudyRecord.h"
+#include "study/StudyRecord.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "StudyPage.h"
+#include "app/StudyPage.h"
 
-#include "MessageBox.h"
-#include "StudyCharts.h"
+#include "app/StudyCharts.h"
+#include "ui/MessageBox.h"
 
 #include <QHeaderView>
 #include <QLabel>

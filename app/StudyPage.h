@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QuestionType.h"
-#include "StudyRecord.h"
+#include "bank/QuestionType.h"
+#include "study/StudyRecord.h"
 
 #include <QWidget>
 

@@ -3,15 +3,15 @@
 // answer windows. It answers in a copy of the shipped bank, made in a temporary folder, so
 // the shipped bank stays as built. Exits 0 when every picture was written.
 
-#include "ExamTour.h"
-#include "Fonts.h"
-#include "HtmlViewer.h"
-#include "MainWindow.h"
-#include "MainWindowDeclaration.h"
-#include "PracticeTour.h"
-#include "ProgramFiles.h"
+#include "app/ExamTour.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
+#include "app/PracticeTour.h"
+#include "ui/Fonts.h"
+#include "ui/HtmlViewer.h"
+#include "ui/ProgramFiles.h"
 
-#include "StudyRecord.h"
+#include "study/StudyRecord.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "UserBank.h"
+#include "app/UserBank.h"
 
-#include "BankCheck.h"
+#include "app/BankCheck.h"
 
 #include <QDir>
 #include <QFile>

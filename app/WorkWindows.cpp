@@ -1,9 +1,9 @@
-#include "WorkWindows.h"
+#include "app/WorkWindows.h"
 
-#include "ExamLauncher.h"
-#include "MainWindow.h"
-#include "MessageBox.h"
-#include "PracticeWindow.h"
+#include "app/MainWindow.h"
+#include "exam/ExamLauncher.h"
+#include "practice/PracticeWindow.h"
+#include "ui/MessageBox.h"
 
 namespace app {
 

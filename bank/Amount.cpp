@@ -1,4 +1,4 @@
-#include "Amount.h"
+#include "bank/Amount.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
-#include "AnswerPatterns.h"
+#include "bank/AnswerPatterns.h"
 
-#include "Scoring.h"
+#include "bank/Scoring.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "AnswerRecorder.h"
+#include "bank/AnswerRecorder.h"
 
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
 
 using namespace Qt::StringLiterals;
 

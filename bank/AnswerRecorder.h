@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QuestionType.h"
-#include "Scoring.h"
+#include "bank/QuestionType.h"
+#include "bank/Scoring.h"
 
 #include <QString>
 

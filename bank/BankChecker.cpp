@@ -1,8 +1,8 @@
-#include "BankChecker.h"
+#include "bank/BankChecker.h"
 
-#include "BankCompiler.h"
-#include "BankRules.h"
-#include "BankSource.h"
+#include "bank/BankCompiler.h"
+#include "bank/BankRules.h"
+#include "bank/BankSource.h"
 
 #include "jet/Connection.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankReview.h"
-#include "BankTables.h"
+#include "bank/BankReview.h"
+#include "bank/BankTables.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "BankCompiler.h"
+#include "bank/BankCompiler.h"
 
-#include "BankRules.h"
-#include "BankSource.h"
-#include "GiveAways.h"
-#include "PracticeOrder.h"
+#include "bank/BankRules.h"
+#include "bank/BankSource.h"
+#include "bank/GiveAways.h"
+#include "bank/PracticeOrder.h"
 
 #include "jet/DatabaseCreator.h"
 

@@ -1,7 +1,7 @@
-#include "BankReview.h"
+#include "bank/BankReview.h"
 
-#include "AnswerPatterns.h"
-#include "GiveAways.h"
+#include "bank/AnswerPatterns.h"
+#include "bank/GiveAways.h"
 
 #include <QHash>
 #include <QSet>

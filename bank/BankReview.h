@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankTables.h"
-#include "PaperDraw.h"
+#include "bank/BankTables.h"
+#include "bank/PaperDraw.h"
 
 #include <QList>
 #include <QStringList>

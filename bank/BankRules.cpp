@@ -1,8 +1,8 @@
-#include "BankRules.h"
+#include "bank/BankRules.h"
 
-#include "Amount.h"
-#include "ChartOfAccounts.h"
-#include "JournalEntry.h"
+#include "bank/Amount.h"
+#include "bank/ChartOfAccounts.h"
+#include "bank/JournalEntry.h"
 
 #include <QHash>
 #include <QRegularExpression>

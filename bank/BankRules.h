@@ -1,7 +1,7 @@
 #pragma once
 
-#include "QuestionRecord.h"
-#include "QuestionType.h"
+#include "bank/QuestionRecord.h"
+#include "bank/QuestionType.h"
 
 #include <QList>
 #include <QString>

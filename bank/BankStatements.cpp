@@ -1,6 +1,6 @@
-#include "BankStatements.h"
+#include "bank/BankStatements.h"
 
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
 
 #include <array>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "BankTables.h"
+#include "bank/BankTables.h"
 
-#include "BankRules.h"
-#include "QuestionType.h"
+#include "bank/BankRules.h"
+#include "bank/QuestionType.h"
 
 #include <functional>
 

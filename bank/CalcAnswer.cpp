@@ -1,8 +1,8 @@
-#include "CalcAnswer.h"
+#include "bank/CalcAnswer.h"
 
-#include "Amount.h"
-#include "ChartOfAccounts.h"
-#include "JournalEntry.h"
+#include "bank/Amount.h"
+#include "bank/ChartOfAccounts.h"
+#include "bank/JournalEntry.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "ChartOfAccounts.h"
+#include "bank/ChartOfAccounts.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "GiveAways.h"
+#include "bank/GiveAways.h"
 
 #include <QHash>
 #include <QSet>

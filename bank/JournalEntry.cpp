@@ -1,4 +1,4 @@
-#include "JournalEntry.h"
+#include "bank/JournalEntry.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
-#include "PaperDraw.h"
+#include "bank/PaperDraw.h"
 
-#include "SeededShuffle.h"
+#include "bank/SeededShuffle.h"
 
 #include <QSet>
 

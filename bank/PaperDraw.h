@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankSource.h"
-#include "QuestionType.h"
+#include "bank/BankSource.h"
+#include "bank/QuestionType.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "PracticeOrder.h"
+#include "bank/PracticeOrder.h"
 
-#include "AnswerPatterns.h"
-#include "SeededShuffle.h"
+#include "bank/AnswerPatterns.h"
+#include "bank/SeededShuffle.h"
 
 #include <algorithm>
 #include <cmath>

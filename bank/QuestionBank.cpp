@@ -1,7 +1,7 @@
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
 
-#include "BankStatements.h"
-#include "QuestionType.h"
+#include "bank/BankStatements.h"
+#include "bank/QuestionType.h"
 
 #include "jet/Connection.h"
 

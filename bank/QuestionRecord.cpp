@@ -1,4 +1,4 @@
-#include "QuestionRecord.h"
+#include "bank/QuestionRecord.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Scoring.h"
+#include "bank/Scoring.h"
 
 #include <QString>
 

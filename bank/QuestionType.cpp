@@ -1,4 +1,4 @@
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
-#include "Scoring.h"
+#include "bank/Scoring.h"
 
-#include "CalcAnswer.h"
+#include "bank/CalcAnswer.h"
 
 using namespace Qt::StringLiterals;
 

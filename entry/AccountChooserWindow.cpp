@@ -1,11 +1,11 @@
-#include "AccountChooserWindow.h"
+#include "entry/AccountChooserWindow.h"
 
-#include "AccountSearch.h"
-#include "ChartOfAccounts.h"
-#include "ModalChild.h"
-#include "PictureButton.h"
-#include "Pictures.h"
-#include "WindowBuilder.h"
+#include "bank/ChartOfAccounts.h"
+#include "entry/AccountSearch.h"
+#include "ui/ModalChild.h"
+#include "ui/PictureButton.h"
+#include "ui/Pictures.h"
+#include "ui/WindowBuilder.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

@@ -1,6 +1,6 @@
-#include "AccountSearch.h"
+#include "entry/AccountSearch.h"
 
-#include "ChartOfAccounts.h"
+#include "bank/ChartOfAccounts.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
-#include "AmountsPage.h"
+#include "entry/AmountsPage.h"
 
-#include "GridNames.h"
-#include "WindowBuilder.h"
+#include "entry/GridNames.h"
+#include "ui/WindowBuilder.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "CalcDeclaration.h"
+#include "entry/CalcDeclaration.h"
 
-#include "GridNames.h"
+#include "entry/GridNames.h"
 
 using namespace Qt::StringLiterals;
 using ui::Border;

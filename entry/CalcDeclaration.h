@@ -3,7 +3,7 @@
 // The declarations of the two calculation pages. Top-level controls have no parent: the pages are
 // built straight into a tab control's page, whose origin is the tab control's top-left corner.
 
-#include "Declaration.h"
+#include "ui/Declaration.h"
 
 namespace entry {
 

@@ -1,10 +1,10 @@
-#include "CalcPages.h"
+#include "entry/CalcPages.h"
 
-#include "AmountsPage.h"
-#include "CalcDeclaration.h"
-#include "JournalGrid.h"
-#include "TabControl.h"
-#include "WindowBuilder.h"
+#include "entry/AmountsPage.h"
+#include "entry/CalcDeclaration.h"
+#include "entry/JournalGrid.h"
+#include "ui/TabControl.h"
+#include "ui/WindowBuilder.h"
 
 using namespace Qt::StringLiterals;
 

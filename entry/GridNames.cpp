@@ -1,4 +1,4 @@
-#include "GridNames.h"
+#include "entry/GridNames.h"
 
 using namespace Qt::StringLiterals;
 

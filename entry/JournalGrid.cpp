@@ -1,12 +1,12 @@
-#include "JournalGrid.h"
+#include "entry/JournalGrid.h"
 
-#include "AccountChooserWindow.h"
-#include "CalcDeclaration.h"
-#include "GridNames.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "WholeTextField.h"
-#include "WindowBuilder.h"
+#include "entry/AccountChooserWindow.h"
+#include "entry/CalcDeclaration.h"
+#include "entry/GridNames.h"
+#include "entry/WholeTextField.h"
+#include "ui/PictureBox.h"
+#include "ui/PictureButton.h"
+#include "ui/WindowBuilder.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -9,7 +9,7 @@
 // r's answer is the journal-entry text of its lines (JournalEntry.h); "..." fills its line's account box from
 // the chooser.
 
-#include "JournalEntry.h"
+#include "bank/JournalEntry.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "WholeTextField.h"
+#include "entry/WholeTextField.h"
 
 #include <QEvent>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "AnswerCard.h"
+#include "exam/AnswerCard.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuestionNumbering.h"
+#include "exam/QuestionNumbering.h"
 
 #include <QColor>
 

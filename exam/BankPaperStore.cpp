@@ -1,6 +1,6 @@
-#include "BankPaperStore.h"
+#include "exam/BankPaperStore.h"
 
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PaperStore.h"
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
+#include "exam/PaperStore.h"
 
 namespace exam {
 

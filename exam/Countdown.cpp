@@ -1,4 +1,4 @@
-#include "Countdown.h"
+#include "exam/Countdown.h"
 
 #include <QElapsedTimer>
 

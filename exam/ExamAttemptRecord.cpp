@@ -1,6 +1,6 @@
-#include "ExamAttemptRecord.h"
+#include "exam/ExamAttemptRecord.h"
 
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
 
 namespace exam {
 

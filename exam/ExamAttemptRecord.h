@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PaperStore.h"
-#include "StudyRecord.h"
+#include "exam/PaperStore.h"
+#include "study/StudyRecord.h"
 
 #include <QDateTime>
 

@@ -1,10 +1,10 @@
-#include "ExamLauncher.h"
+#include "exam/ExamLauncher.h"
 
-#include "BankPaperStore.h"
-#include "ExamNoticeWindow.h"
-#include "ExamWindow.h"
-#include "QuestionBank.h"
-#include "QuestionType.h"
+#include "bank/QuestionBank.h"
+#include "bank/QuestionType.h"
+#include "exam/BankPaperStore.h"
+#include "exam/ExamNoticeWindow.h"
+#include "exam/ExamWindow.h"
 
 namespace exam {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ExamNoticeWindow.h"
-#include "ExamWindow.h"
-#include "PaperStore.h"
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
+#include "exam/ExamNoticeWindow.h"
+#include "exam/ExamWindow.h"
+#include "exam/PaperStore.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "ExamNoticeDeclaration.h"
+#include "exam/ExamNoticeDeclaration.h"
 
-#include "ExamNames.h"
+#include "exam/ExamNames.h"
 
 #include <algorithm>
 

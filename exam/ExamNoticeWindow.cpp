@@ -1,8 +1,8 @@
-#include "ExamNoticeWindow.h"
+#include "exam/ExamNoticeWindow.h"
 
-#include "ExamNames.h"
-#include "ExamNoticeDeclaration.h"
-#include "PictureBox.h"
+#include "exam/ExamNames.h"
+#include "exam/ExamNoticeDeclaration.h"
+#include "ui/PictureBox.h"
 
 #include <QPushButton>
 #include <QResizeEvent>

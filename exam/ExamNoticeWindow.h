@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowBuilder.h"
+#include "ui/WindowBuilder.h"
 
 #include <QWidget>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "AnswerCard.h"
-#include "Countdown.h"
-#include "PaperStore.h"
-#include "QuestionRecord.h"
-#include "StudyRecord.h"
-#include "UnsavedAnswersNotice.h"
-#include "WindowBuilder.h"
+#include "bank/QuestionRecord.h"
+#include "exam/AnswerCard.h"
+#include "exam/Countdown.h"
+#include "exam/PaperStore.h"
+#include "study/StudyRecord.h"
+#include "ui/UnsavedAnswersNotice.h"
+#include "ui/WindowBuilder.h"
 
 #include <QDateTime>
 #include <QPointer>

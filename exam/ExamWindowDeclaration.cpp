@@ -1,8 +1,8 @@
-#include "ExamWindowDeclaration.h"
+#include "exam/ExamWindowDeclaration.h"
 
-#include "ExamNames.h"
-#include "QuestionNumbering.h"
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
 
 #include <array>
 

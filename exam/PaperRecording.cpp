@@ -1,7 +1,7 @@
-#include "PaperRecording.h"
+#include "exam/PaperRecording.h"
 
-#include "QuestionType.h"
-#include "Scoring.h"
+#include "bank/QuestionType.h"
+#include "bank/Scoring.h"
 
 namespace exam {
 

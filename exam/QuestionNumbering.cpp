@@ -1,7 +1,7 @@
-#include "QuestionNumbering.h"
+#include "exam/QuestionNumbering.h"
 
-#include "AnswerRules.h"
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
+#include "practice/AnswerRules.h"
 
 using namespace Qt::StringLiterals;
 

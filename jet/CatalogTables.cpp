@@ -1,7 +1,7 @@
-#include "CatalogTables.h"
+#include "jet/CatalogTables.h"
 
-#include "HeaderMask.h"
-#include "Table.h"
+#include "jet/HeaderMask.h"
+#include "jet/Table.h"
 
 #include <cstring>
 

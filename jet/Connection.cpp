@@ -1,6 +1,6 @@
-#include "Connection.h"
+#include "jet/Connection.h"
 
-#include "Database.h"
+#include "jet/Database.h"
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
-#include "CreateValue.h"
+#include "jet/CreateValue.h"
 
-#include "TextCodec.h"
-#include "ValueText.h"
+#include "jet/TextCodec.h"
+#include "jet/ValueText.h"
 
 #include <array>
 #include <cstring>

@@ -1,9 +1,9 @@
 #pragma once
 
 // A cell's text turned into the bytes its column stores (RowCodec's raw form).
-#include "Bytes.h"
-#include "Status.h"
-#include "TableDef.h"
+#include "jet/Bytes.h"
+#include "jet/Status.h"
+#include "jet/TableDef.h"
 
 #include <string_view>
 

@@ -1,9 +1,9 @@
-#include "CsvExport.h"
+#include "jet/CsvExport.h"
 
-#include "LongValue.h"
-#include "Table.h"
-#include "TextCodec.h"
-#include "ValueText.h"
+#include "jet/LongValue.h"
+#include "jet/Table.h"
+#include "jet/TextCodec.h"
+#include "jet/ValueText.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "DataPage.h"
+#include "jet/DataPage.h"
 
 #include <algorithm>
 #include <cstring>

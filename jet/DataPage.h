@@ -1,9 +1,9 @@
 #pragma once
 
 // Rows on a data page: the slot table, implicit row extents, adding and resizing rows in place.
-#include "Bytes.h"
-#include "PageStore.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/PageStore.h"
+#include "jet/Status.h"
 
 #include <cstddef>
 #include <cstdint>

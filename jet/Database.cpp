@@ -1,12 +1,12 @@
-#include "Database.h"
+#include "jet/Database.h"
 
-#include "CatalogTables.h"
-#include "CreateValue.h"
-#include "IndexUpdate.h"
-#include "LongValue.h"
-#include "Table.h"
-#include "TextCodec.h"
-#include "ValueText.h"
+#include "jet/CatalogTables.h"
+#include "jet/CreateValue.h"
+#include "jet/IndexUpdate.h"
+#include "jet/LongValue.h"
+#include "jet/Table.h"
+#include "jet/TextCodec.h"
+#include "jet/ValueText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,8 +2,8 @@
 
 // The few operating-system file operations the pager needs, behind an interface so that tests
 // can substitute a file that fails on demand.
-#include "Bytes.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/Status.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "jet/ColumnType.h"
+
 namespace jet::format {
 
 inline constexpr std::size_t kPageSize = 4096;
@@ -111,23 +113,7 @@ inline constexpr std::size_t kIndexPrefixOffset = 24;
 inline constexpr std::size_t kIndexBitmapOffset = 27;
 inline constexpr std::size_t kIndexEntriesOffset = 0x1E0;
 
-// Column types.
-enum class ColumnType : std::uint8_t {
-    Boolean = 0x01,
-    Byte = 0x02,
-    Integer = 0x03,
-    Long = 0x04,
-    Currency = 0x05,
-    Single = 0x06,
-    Double = 0x07,
-    DateTime = 0x08,
-    Binary = 0x09,
-    Text = 0x0A,
-    Ole = 0x0B,
-    Memo = 0x0C,
-    Guid = 0x0F,
-    Numeric = 0x10,
-};
+// Column types: jet/ColumnType.h, public because rows carry them.
 
 // Row layout.
 inline constexpr std::size_t kRowColumnCountSize = 2;

@@ -1,6 +1,6 @@
-#include "HeaderMask.h"
+#include "jet/HeaderMask.h"
 
-#include "Format.h"
+#include "jet/Format.h"
 
 #include <array>
 #include <utility>

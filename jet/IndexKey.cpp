@@ -1,7 +1,7 @@
-#include "IndexKey.h"
+#include "jet/IndexKey.h"
 
-#include "TextCodec.h"
-#include "ValueText.h"
+#include "jet/TextCodec.h"
+#include "jet/ValueText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 #pragma once
 
 // Index entry keys as Jet sorts them: big-endian, sign-flipped numbers and "General" text codes.
-#include "Bytes.h"
-#include "RowCodec.h"
-#include "Status.h"
-#include "TableDef.h"
+#include "jet/Bytes.h"
+#include "jet/RowCodec.h"
+#include "jet/Status.h"
+#include "jet/TableDef.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "IndexPage.h"
+#include "jet/IndexPage.h"
 
 #include <algorithm>
 #include <string>

@@ -4,9 +4,9 @@
 // A leaf entry is the key followed by the row's page (3 bytes) and row number, big-endian; a node
 // entry is the last leaf entry below a child followed by the child's page (4 bytes, big-endian).
 // A node with more than one child names its last child in the tail field instead of an entry.
-#include "Bytes.h"
-#include "PageStore.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/PageStore.h"
+#include "jet/Status.h"
 
 #include <cstdint>
 #include <vector>

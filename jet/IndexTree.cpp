@@ -1,4 +1,4 @@
-#include "IndexTree.h"
+#include "jet/IndexTree.h"
 
 #include <set>
 #include <string>

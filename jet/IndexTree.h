@@ -2,7 +2,7 @@
 
 // A whole index read from its root: every page, level by level, each level in key order. All
 // leaves sit at the same depth; a node's children are its entries' pages and then its tail page.
-#include "IndexPage.h"
+#include "jet/IndexPage.h"
 
 #include <cstdint>
 #include <string>

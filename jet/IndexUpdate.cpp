@@ -1,8 +1,8 @@
-#include "IndexUpdate.h"
+#include "jet/IndexUpdate.h"
 
-#include "IndexKey.h"
-#include "IndexTree.h"
-#include "UsageMap.h"
+#include "jet/IndexKey.h"
+#include "jet/IndexTree.h"
+#include "jet/UsageMap.h"
 
 #include <algorithm>
 #include <array>

@@ -5,9 +5,9 @@
 // split, emptied leaves are given back, and the node pages above are laid out anew (a node's last
 // child in its tail field, as Access does), writing only the pages whose bytes change. Everything
 // goes through the page store, so it is part of the statement's journal.
-#include "PageAllocator.h"
-#include "RowCodec.h"
-#include "TableDef.h"
+#include "jet/PageAllocator.h"
+#include "jet/RowCodec.h"
+#include "jet/TableDef.h"
 
 #include <optional>
 #include <vector>

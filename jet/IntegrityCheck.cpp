@@ -1,14 +1,14 @@
-#include "IntegrityCheck.h"
+#include "jet/IntegrityCheck.h"
 
-#include "CatalogTables.h"
-#include "DataPage.h"
-#include "IndexKey.h"
-#include "IndexTree.h"
-#include "LongValue.h"
-#include "Pager.h"
-#include "Table.h"
-#include "TextCodec.h"
-#include "UsageMap.h"
+#include "jet/CatalogTables.h"
+#include "jet/DataPage.h"
+#include "jet/IndexKey.h"
+#include "jet/IndexTree.h"
+#include "jet/LongValue.h"
+#include "jet/Pager.h"
+#include "jet/Table.h"
+#include "jet/TextCodec.h"
+#include "jet/UsageMap.h"
 
 #include <algorithm>
 #include <filesystem>

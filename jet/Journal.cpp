@@ -1,4 +1,4 @@
-#include "Journal.h"
+#include "jet/Journal.h"
 
 #include <algorithm>
 #include <array>

@@ -28,10 +28,10 @@
 //     written fails the transaction like any other I/O error, and a hot one is not played back
 //     before it can be cleared.
 // The journal file is created by the first update, so reading never leaves files behind.
-#include "Bytes.h"
-#include "File.h"
-#include "Format.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/File.h"
+#include "jet/Format.h"
+#include "jet/Status.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "LongValue.h"
+#include "jet/LongValue.h"
 
-#include "DataPage.h"
+#include "jet/DataPage.h"
 
 #include <algorithm>
 #include <set>

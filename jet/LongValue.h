@@ -1,9 +1,9 @@
 #pragma once
 
 // Memo and OLE values: a 12-byte field in the row, the value inline or on "LVAL" pages.
-#include "Bytes.h"
-#include "PageStore.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/PageStore.h"
+#include "jet/Status.h"
 
 #include <functional>
 #include <optional>

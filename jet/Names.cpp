@@ -1,6 +1,6 @@
-#include "Names.h"
+#include "jet/Names.h"
 
-#include "TextCodec.h"
+#include "jet/TextCodec.h"
 
 namespace jet {
 

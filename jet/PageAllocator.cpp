@@ -1,7 +1,7 @@
-#include "PageAllocator.h"
+#include "jet/PageAllocator.h"
 
-#include "DataPage.h"
-#include "UsageMap.h"
+#include "jet/DataPage.h"
+#include "jet/UsageMap.h"
 
 namespace jet {
 

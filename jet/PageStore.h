@@ -1,9 +1,9 @@
 #pragma once
 
 // The pages of one file as the layers above the pager see them: checked reads, journalled writes.
-#include "Bytes.h"
-#include "Format.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/Format.h"
+#include "jet/Status.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "Pager.h"
+#include "jet/Pager.h"
 
 #include <algorithm>
 #include <array>

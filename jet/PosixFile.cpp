@@ -1,4 +1,4 @@
-#include "File.h"
+#include "jet/File.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "QuickCheck.h"
+#include "jet/QuickCheck.h"
 
-#include "CatalogTables.h"
-#include "DataPage.h"
-#include "Pager.h"
-#include "TableDef.h"
-#include "UsageMap.h"
+#include "jet/CatalogTables.h"
+#include "jet/DataPage.h"
+#include "jet/Pager.h"
+#include "jet/TableDef.h"
+#include "jet/UsageMap.h"
 
 #include <algorithm>
 #include <filesystem>

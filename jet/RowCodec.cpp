@@ -1,6 +1,6 @@
-#include "RowCodec.h"
+#include "jet/RowCodec.h"
 
-#include "ValueText.h"
+#include "jet/ValueText.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // A stored row split into its columns' bytes and joined again.
-#include "Bytes.h"
-#include "Status.h"
-#include "TableDef.h"
+#include "jet/Bytes.h"
+#include "jet/Status.h"
+#include "jet/TableDef.h"
 
 #include <optional>
 #include <vector>

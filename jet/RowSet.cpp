@@ -1,4 +1,4 @@
-#include "RowSet.h"
+#include "jet/RowSet.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
-#include "Statement.h"
+#include "jet/Statement.h"
 
-#include "Names.h"
+#include "jet/Names.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "Table.h"
+#include "jet/Table.h"
 
-#include "DataPage.h"
-#include "LongValue.h"
-#include "TextCodec.h"
-#include "UsageMap.h"
-#include "ValueText.h"
+#include "jet/DataPage.h"
+#include "jet/LongValue.h"
+#include "jet/TextCodec.h"
+#include "jet/UsageMap.h"
+#include "jet/ValueText.h"
 
 #include <algorithm>
 #include <array>

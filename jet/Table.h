@@ -1,10 +1,10 @@
 #pragma once
 
 // Reading and rewriting the rows of one table.
-#include "PageAllocator.h"
-#include "PageStore.h"
-#include "RowCodec.h"
-#include "TableDef.h"
+#include "jet/PageAllocator.h"
+#include "jet/PageStore.h"
+#include "jet/RowCodec.h"
+#include "jet/TableDef.h"
 
 #include <optional>
 #include <string>

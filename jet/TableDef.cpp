@@ -1,6 +1,6 @@
-#include "TableDef.h"
+#include "jet/TableDef.h"
 
-#include "TextCodec.h"
+#include "jet/TextCodec.h"
 
 #include <algorithm>
 #include <set>

@@ -1,10 +1,10 @@
 #pragma once
 
 // A table definition read from its TDEF page chain: columns, indexes and usage-map pointers.
-#include "Bytes.h"
-#include "Format.h"
-#include "PageStore.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/Format.h"
+#include "jet/PageStore.h"
+#include "jet/Status.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "TextCodec.h"
+#include "jet/TextCodec.h"
 
-#include "Format.h"
+#include "jet/Format.h"
 
 #include <algorithm>
 

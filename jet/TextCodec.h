@@ -1,8 +1,8 @@
 #pragma once
 
 // Jet text: UCS-2LE, or "compressed" (FF FE, one byte per character, 00 toggles); UTF-8 outside.
-#include "Bytes.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/Status.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "UsageMap.h"
+#include "jet/UsageMap.h"
 
-#include "DataPage.h"
+#include "jet/DataPage.h"
 
 #include <algorithm>
 

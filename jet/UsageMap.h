@@ -1,9 +1,9 @@
 #pragma once
 
 // Usage maps: bitmaps of page numbers kept inline in a row or on reference pages (type 5).
-#include "Bytes.h"
-#include "PageStore.h"
-#include "Status.h"
+#include "jet/Bytes.h"
+#include "jet/PageStore.h"
+#include "jet/Status.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "ValueText.h"
+#include "jet/ValueText.h"
 
 #include <algorithm>
 #include <charconv>

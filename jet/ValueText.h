@@ -1,9 +1,9 @@
 #pragma once
 
 // Fixed-width column values as text ("10", "3.5", "1974-09-21 00:00:00") and back.
-#include "Bytes.h"
-#include "Status.h"
-#include "TableDef.h"
+#include "jet/Bytes.h"
+#include "jet/Status.h"
+#include "jet/TableDef.h"
 
 #include <string>
 #include <string_view>

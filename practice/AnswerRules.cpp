@@ -1,6 +1,6 @@
-#include "AnswerRules.h"
+#include "practice/AnswerRules.h"
 
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,8 +1,8 @@
-#include "AnswerWindow.h"
+#include "practice/AnswerWindow.h"
 
-#include "AnswerWindowDeclarations.h"
-#include "ModalChild.h"
-#include "Pictures.h"
+#include "practice/AnswerWindowDeclarations.h"
+#include "ui/ModalChild.h"
+#include "ui/Pictures.h"
 
 #include <QLabel>
 #include <QPixmap>

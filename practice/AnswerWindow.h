@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Declaration.h"
-#include "WindowBuilder.h"
+#include "ui/Declaration.h"
+#include "ui/WindowBuilder.h"
 
 #include <QWidget>
 

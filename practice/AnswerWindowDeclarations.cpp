@@ -1,6 +1,6 @@
-#include "AnswerWindowDeclarations.h"
+#include "practice/AnswerWindowDeclarations.h"
 
-#include "AnswerNames.h"
+#include "practice/AnswerNames.h"
 
 using namespace Qt::StringLiterals;
 using ui::Border;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Declaration.h"
+#include "ui/Declaration.h"
 
 // The four answer windows as data. The objective pair and the calculation pair differ only in the
 // question label and, for the objective pair, the top rows; one function per pair builds both.

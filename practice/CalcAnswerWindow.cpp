@@ -1,9 +1,9 @@
-#include "CalcAnswerWindow.h"
+#include "practice/CalcAnswerWindow.h"
 
-#include "AnswerNames.h"
-#include "AnswerRules.h"
-#include "CalcAnswer.h"
-#include "PictureBox.h"
+#include "bank/CalcAnswer.h"
+#include "practice/AnswerNames.h"
+#include "practice/AnswerRules.h"
+#include "ui/PictureBox.h"
 
 #include <QPlainTextEdit>
 

@@ -1,6 +1,6 @@
-#include "CurrentQuestion.h"
+#include "practice/CurrentQuestion.h"
 
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
 
 using namespace Qt::StringLiterals;
 

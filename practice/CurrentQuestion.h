@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuestionRecord.h"
+#include "bank/QuestionRecord.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ObjectiveAnswerWindow.h"
+#include "practice/ObjectiveAnswerWindow.h"
 
 namespace practice {
 

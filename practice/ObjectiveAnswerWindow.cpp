@@ -1,8 +1,8 @@
-#include "ObjectiveAnswerWindow.h"
+#include "practice/ObjectiveAnswerWindow.h"
 
-#include "AnswerNames.h"
-#include "AnswerRules.h"
-#include "PictureBox.h"
+#include "practice/AnswerNames.h"
+#include "practice/AnswerRules.h"
+#include "ui/PictureBox.h"
 
 namespace practice {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AnswerWindow.h"
-#include "AnswerWindowDeclarations.h"
-#include "QuestionRecord.h"
+#include "bank/QuestionRecord.h"
+#include "practice/AnswerWindow.h"
+#include "practice/AnswerWindowDeclarations.h"
 
 namespace practice {
 

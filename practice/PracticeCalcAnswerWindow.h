@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CalcAnswerWindow.h"
+#include "practice/CalcAnswerWindow.h"
 
 namespace practice {
 

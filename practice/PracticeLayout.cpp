@@ -1,4 +1,4 @@
-#include "PracticeLayout.h"
+#include "practice/PracticeLayout.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "PracticeWindowDeclaration.h"
-#include "QuestionBank.h"
-#include "QuestionRecord.h"
-#include "QuestionType.h"
-#include "StudyRecord.h"
-#include "UnsavedAnswersNotice.h"
-#include "WindowBuilder.h"
+#include "bank/QuestionBank.h"
+#include "bank/QuestionRecord.h"
+#include "bank/QuestionType.h"
+#include "practice/PracticeWindowDeclaration.h"
+#include "study/StudyRecord.h"
+#include "ui/UnsavedAnswersNotice.h"
+#include "ui/WindowBuilder.h"
 
 #include <QList>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "PracticeWindowDeclaration.h"
+#include "practice/PracticeWindowDeclaration.h"
 
-#include "CalcDeclaration.h"
-#include "PracticeNames.h"
+#include "entry/CalcDeclaration.h"
+#include "practice/PracticeNames.h"
 
 using namespace Qt::StringLiterals;
 using ui::Control;

@@ -1,7 +1,7 @@
-#include "WrongAnswerQuestions.h"
+#include "practice/WrongAnswerQuestions.h"
 
-#include "QuestionBank.h"
-#include "QuestionKey.h"
+#include "bank/QuestionBank.h"
+#include "study/QuestionKey.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "QuestionKey.h"
+#include "study/QuestionKey.h"
 
 #include <QCryptographicHash>
 

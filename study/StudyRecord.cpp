@@ -1,7 +1,7 @@
-#include "StudyRecord.h"
+#include "study/StudyRecord.h"
 
-#include "QuestionKey.h"
-#include "StudySchema.h"
+#include "study/QuestionKey.h"
+#include "study/StudySchema.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuestionType.h"
+#include "bank/QuestionType.h"
 
 #include <QDateTime>
 #include <QList>

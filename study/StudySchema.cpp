@@ -1,4 +1,4 @@
-#include "StudySchema.h"
+#include "study/StudySchema.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -1,9 +1,9 @@
-#include "Accessibility.h"
+#include "ui/Accessibility.h"
 
-#include "PictureBox.h"
-#include "StatusBar.h"
-#include "TabControl.h"
-#include "TransparentLabel.h"
+#include "ui/PictureBox.h"
+#include "ui/StatusBar.h"
+#include "ui/TabControl.h"
+#include "ui/TransparentLabel.h"
 
 #include <QAccessibleWidget>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "AnswerKeys.h"
+#include "ui/AnswerKeys.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,4 +1,4 @@
-#include "Borders.h"
+#include "ui/Borders.h"
 
 #include <QPainter>
 

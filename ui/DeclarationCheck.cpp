@@ -1,11 +1,11 @@
-#include "DeclarationCheck.h"
+#include "ui/DeclarationCheck.h"
 
-#include "HtmlViewer.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "StatusBar.h"
-#include "TabControl.h"
-#include "TransparentLabel.h"
+#include "ui/HtmlViewer.h"
+#include "ui/PictureBox.h"
+#include "ui/PictureButton.h"
+#include "ui/StatusBar.h"
+#include "ui/TabControl.h"
+#include "ui/TransparentLabel.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

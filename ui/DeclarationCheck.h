@@ -2,7 +2,7 @@
 
 // For tests of every window: compares the built widgets with their declaration.
 
-#include "Declaration.h"
+#include "ui/Declaration.h"
 
 #include <QStringList>
 #include <QWidget>

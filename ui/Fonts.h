@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Declaration.h"
+#include "ui/Declaration.h"
 
 #include <QFont>
 

@@ -1,7 +1,7 @@
-#include "HtmlViewer.h"
+#include "ui/HtmlViewer.h"
 
-#include "BrowserBackend.h"
-#include "ProgramFiles.h"
+#include "ui/BrowserBackend.h"
+#include "ui/ProgramFiles.h"
 
 #include <QFileInfo>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "JpegLoader.h"
+#include "ui/JpegLoader.h"
 
 #include <csetjmp>
 #include <cstdio>

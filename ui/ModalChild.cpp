@@ -1,4 +1,4 @@
-#include "ModalChild.h"
+#include "ui/ModalChild.h"
 
 #include <QEvent>
 #include <QPointer>

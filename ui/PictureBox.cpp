@@ -1,8 +1,8 @@
-#include "PictureBox.h"
+#include "ui/PictureBox.h"
 
-#include "Accessibility.h"
-#include "Borders.h"
-#include "Pictures.h"
+#include "ui/Accessibility.h"
+#include "ui/Borders.h"
+#include "ui/Pictures.h"
 
 #include <QAccessible>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "PictureButton.h"
+#include "ui/PictureButton.h"
 
-#include "Pictures.h"
+#include "ui/Pictures.h"
 
 #include <QEnterEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "Pictures.h"
+#include "ui/Pictures.h"
 
-#include "JpegLoader.h"
+#include "ui/JpegLoader.h"
 
 #include <QFile>
 #include <QHash>

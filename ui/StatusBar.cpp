@@ -1,7 +1,7 @@
-#include "StatusBar.h"
+#include "ui/StatusBar.h"
 
-#include "Accessibility.h"
-#include "Borders.h"
+#include "ui/Accessibility.h"
+#include "ui/Borders.h"
 
 #include <QAccessible>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "TabControl.h"
+#include "ui/TabControl.h"
 
-#include "Accessibility.h"
-#include "Borders.h"
+#include "ui/Accessibility.h"
+#include "ui/Borders.h"
 
 #include <QAccessible>
 #include <QPainter>

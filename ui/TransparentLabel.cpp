@@ -1,6 +1,6 @@
-#include "TransparentLabel.h"
+#include "ui/TransparentLabel.h"
 
-#include "Accessibility.h"
+#include "ui/Accessibility.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "UnsavedAnswersNotice.h"
+#include "ui/UnsavedAnswersNotice.h"
 
-#include "MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>

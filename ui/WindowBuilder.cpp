@@ -1,14 +1,14 @@
-#include "WindowBuilder.h"
+#include "ui/WindowBuilder.h"
 
-#include "AnchorLayout.h"
-#include "Fonts.h"
-#include "HtmlViewer.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "Pictures.h"
-#include "StatusBar.h"
-#include "TabControl.h"
-#include "TransparentLabel.h"
+#include "ui/AnchorLayout.h"
+#include "ui/Fonts.h"
+#include "ui/HtmlViewer.h"
+#include "ui/PictureBox.h"
+#include "ui/PictureButton.h"
+#include "ui/Pictures.h"
+#include "ui/StatusBar.h"
+#include "ui/TabControl.h"
+#include "ui/TransparentLabel.h"
 
 #include <QApplication>
 #include <QCheckBox>

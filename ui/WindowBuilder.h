@@ -13,7 +13,7 @@
 // For the window: title, frame buttons, client size (outer size minus the normal frame), fixed
 // size for a fixed frame, background colour or stretched picture, and Esc closing the window.
 
-#include "Declaration.h"
+#include "ui/Declaration.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,13 +1,13 @@
 // The bank checked at start: missing or damaged banks are named with their path, and the practice
 // and exam windows are refused with the same message instead of opening empty.
 
-#include "BankCheck.h"
-#include "ExamLauncher.h"
-#include "MainWindow.h"
-#include "MainWindowDeclaration.h"
-#include "MessageBox.h"
-#include "PracticeWindow.h"
-#include "WorkWindows.h"
+#include "app/BankCheck.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
+#include "app/WorkWindows.h"
+#include "exam/ExamLauncher.h"
+#include "practice/PracticeWindow.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // 进入答题 and 进入考试 are alike for the keyboard: Tab reaches each from the choice before it,
 // so practice and exam can both be started without the mouse.
 
-#include "MainWindow.h"
-#include "MainWindowDeclaration.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
 
 #include <QRadioButton>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The main window as a screen reader and a keyboard reach it: its status bar, pages and pictures
 // are named, and a navigation button works from the keyboard.
 
-#include "MainWindow.h"
-#include "MainWindowDeclaration.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "MainWindow.h"
-#include "DeclarationCheck.h"
-#include "HtmlViewer.h"
-#include "MainWindowDeclaration.h"
-#include "MessageBox.h"
-#include "PictureButton.h"
-#include "StatusBar.h"
-#include "TabControl.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
+#include "ui/DeclarationCheck.h"
+#include "ui/HtmlViewer.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureButton.h"
+#include "ui/StatusBar.h"
+#include "ui/TabControl.h"
 
 #include <QApplication>
 #include <QRadioButton>

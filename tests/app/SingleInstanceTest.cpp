@@ -1,7 +1,7 @@
 // One copy of the program per bank: a second start brings the first copy's window forward and
 // leaves, so that no copy clears a table another is answering in.
 
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "StudyPage.h"
-#include "MainWindow.h"
-#include "MessageBox.h"
-#include "PracticeWindow.h"
-#include "StudyRecord.h"
-#include "WorkWindows.h"
+#include "app/StudyPage.h"
+#include "app/MainWindow.h"
+#include "app/WorkWindows.h"
+#include "practice/PracticeWindow.h"
+#include "study/StudyRecord.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QFile>

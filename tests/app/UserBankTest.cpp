@@ -2,7 +2,7 @@
 // shipped bank of another content version unless another process holds its lock, and a clear
 // message naming the path when no copy can be made.
 
-#include "UserBank.h"
+#include "app/UserBank.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // `qvtb build` and `qvtb check` run as the writers run them, on sources shaped like the shipped ones.
-#include "BankCompiler.h"
 #include "SampleBank.h"
+#include "bank/BankCompiler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "BankChecker.h"
-#include "BankCompiler.h"
+#include "bank/BankChecker.h"
+#include "bank/BankCompiler.h"
 
 #include "jet/DatabaseCreator.h"
 

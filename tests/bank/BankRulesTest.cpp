@@ -1,4 +1,4 @@
-#include "BankRules.h"
+#include "bank/BankRules.h"
 
 #include <gtest/gtest.h>
 

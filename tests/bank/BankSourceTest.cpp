@@ -1,4 +1,4 @@
-#include "BankSource.h"
+#include "bank/BankSource.h"
 
 #include <gtest/gtest.h>
 

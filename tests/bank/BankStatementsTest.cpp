@@ -1,5 +1,5 @@
-#include "BankStatements.h"
-#include "Scoring.h"
+#include "bank/BankStatements.h"
+#include "bank/Scoring.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "BankCompiler.h"
-#include "BankRules.h"
-#include "PracticeOrder.h"
+#include "bank/BankCompiler.h"
+#include "bank/BankRules.h"
+#include "bank/PracticeOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CalcAnswer.h"
-#include "Amount.h"
-#include "JournalEntry.h"
+#include "bank/CalcAnswer.h"
+#include "bank/Amount.h"
+#include "bank/JournalEntry.h"
 
 #include <gtest/gtest.h>
 

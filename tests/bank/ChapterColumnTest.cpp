@@ -1,11 +1,11 @@
 // The chapter column CH: the built bank carries each question's chapter tag on every practice and paper
 // table, readable by mdbtools as by the engine; banks without the column stay sound and usable, and a
 // tag that is no chapter is found.
-#include "AnswerRecorder.h"
-#include "BankChecker.h"
-#include "BankCompiler.h"
-#include "BankSource.h"
-#include "QuestionBank.h"
+#include "bank/AnswerRecorder.h"
+#include "bank/BankChecker.h"
+#include "bank/BankCompiler.h"
+#include "bank/BankSource.h"
+#include "bank/QuestionBank.h"
 
 #include "jet/DatabaseCreator.h"
 

@@ -1,9 +1,9 @@
 // Give-away pairs found by the likeness of texts, on pairs the audit of the shipped bank found, among
 // sample questions that give nothing away.
-#include "GiveAways.h"
+#include "bank/GiveAways.h"
 #include "SampleBank.h"
 
-#include "BankSource.h"
+#include "bank/BankSource.h"
 
 #include <gtest/gtest.h>
 

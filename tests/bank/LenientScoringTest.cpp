@@ -1,8 +1,8 @@
 // Answers a teacher marks right although they are not written as the standard answer: accounts
 // named as the textbook names them, amounts followed by their unit. Nothing else is forgiven.
 
-#include "CalcAnswer.h"
-#include "ChartOfAccounts.h"
+#include "bank/CalcAnswer.h"
+#include "bank/ChartOfAccounts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PaperDraw.h"
+#include "bank/PaperDraw.h"
 
 #include <gtest/gtest.h>
 

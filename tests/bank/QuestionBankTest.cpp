@@ -1,7 +1,7 @@
-#include "QuestionBank.h"
-#include "AnswerRecorder.h"
-#include "BankChecker.h"
-#include "BankCompiler.h"
+#include "bank/QuestionBank.h"
+#include "bank/AnswerRecorder.h"
+#include "bank/BankChecker.h"
+#include "bank/BankCompiler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // An answer and its score, and the clearing of a table, are one change of the file: a process
 // killed between their statements leaves the table as it was before the click or the clearing,
 // never an answer with the previous answer's score or a table half cleared.
-#include "AnswerRecorder.h"
-#include "BankCompiler.h"
-#include "QuestionBank.h"
+#include "bank/AnswerRecorder.h"
+#include "bank/BankCompiler.h"
+#include "bank/QuestionBank.h"
 
 #include <gtest/gtest.h>
 

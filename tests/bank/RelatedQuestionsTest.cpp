@@ -1,7 +1,7 @@
 // RE tags: read from the sources, and kept apart by the paper draw.
-#include "BankCompiler.h"
-#include "PaperDraw.h"
 #include "SampleBank.h"
+#include "bank/BankCompiler.h"
+#include "bank/PaperDraw.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "SampleBank.h"
 
-#include "BankSource.h"
+#include "bank/BankSource.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Scoring.h"
+#include "bank/Scoring.h"
 
 #include <gtest/gtest.h>
 

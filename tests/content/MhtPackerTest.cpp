@@ -1,6 +1,6 @@
-#include "MhtPacker.h"
+#include "packer/MhtPacker.h"
 #include "MhtParts.h"
-#include "MimeText.h"
+#include "packer/MimeText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "PictureRefs.h"
+#include "packer/PictureRefs.h"
 
 #include <gtest/gtest.h>
 

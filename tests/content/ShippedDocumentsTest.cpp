@@ -1,5 +1,5 @@
-#include "MhtPacker.h"
 #include "MhtParts.h"
+#include "packer/MhtPacker.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
-#include "AccountChooserWindow.h"
-#include "PictureButton.h"
+#include "entry/AccountChooserWindow.h"
+#include "ui/PictureButton.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,11 +1,11 @@
 // The five texts of the journal page through a real bank file: recorded, read back and shown again.
 
-#include "BankCompiler.h"
 #include "EntryHost.h"
-#include "GridNames.h"
-#include "JournalGrid.h"
-#include "QuestionBank.h"
-#include "Scoring.h"
+#include "bank/BankCompiler.h"
+#include "bank/QuestionBank.h"
+#include "bank/Scoring.h"
+#include "entry/GridNames.h"
+#include "entry/JournalGrid.h"
 
 #include <QComboBox>
 #include <QLineEdit>

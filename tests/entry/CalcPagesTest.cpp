@@ -1,9 +1,9 @@
-#include "CalcPages.h"
-#include "CalcDeclaration.h"
-#include "DeclarationCheck.h"
+#include "entry/CalcPages.h"
 #include "EntryHost.h"
-#include "GridNames.h"
-#include "JournalGrid.h"
+#include "entry/CalcDeclaration.h"
+#include "entry/GridNames.h"
+#include "entry/JournalGrid.h"
+#include "ui/DeclarationCheck.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,9 +2,9 @@
 // choose, typing finds, and the next opening starts at the category used last. Keys go through the
 // chooser's platform window, as a real key press does.
 
-#include "AccountChooserWindow.h"
 #include "EntryHost.h"
-#include "GridNames.h"
+#include "entry/AccountChooserWindow.h"
+#include "entry/GridNames.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

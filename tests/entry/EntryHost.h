@@ -3,8 +3,8 @@
 // A stand-in for the practice and exam windows: an answer tab control 高级选择夹1 with five pages,
 // the last two holding the calculation pages.
 
-#include "CalcPages.h"
-#include "TabControl.h"
+#include "entry/CalcPages.h"
+#include "ui/TabControl.h"
 
 #include <QWidget>
 

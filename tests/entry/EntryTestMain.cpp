@@ -1,6 +1,6 @@
 // GoogleTest entry for the entry widgets: one QApplication, offscreen unless a platform is chosen.
 
-#include "Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 

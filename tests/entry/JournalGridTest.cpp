@@ -1,9 +1,9 @@
-#include "JournalGrid.h"
-#include "AccountChooserWindow.h"
-#include "CalcAnswer.h"
+#include "entry/JournalGrid.h"
 #include "EntryHost.h"
-#include "GridNames.h"
-#include "Scoring.h"
+#include "bank/CalcAnswer.h"
+#include "bank/Scoring.h"
+#include "entry/AccountChooserWindow.h"
+#include "entry/GridNames.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // An account longer than its box: chosen or typed, its whole text is the box's tooltip and its start
 // is what the box shows once the candidate has left it.
 
-#include "AccountChooserWindow.h"
 #include "EntryHost.h"
-#include "GridNames.h"
+#include "entry/AccountChooserWindow.h"
+#include "entry/GridNames.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,10 +4,10 @@
 
 #include "ExamWindowFixture.h"
 
-#include "CalcPages.h"
-#include "ExamNames.h"
-#include "GridNames.h"
-#include "QuestionNumbering.h"
+#include "entry/CalcPages.h"
+#include "entry/GridNames.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
 
 #include <QApplication>
 #include <QImage>

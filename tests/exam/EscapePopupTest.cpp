@@ -3,8 +3,8 @@
 
 #include "ExamWindowFixture.h"
 
-#include "GridNames.h"
-#include "MessageBox.h"
+#include "entry/GridNames.h"
+#include "ui/MessageBox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

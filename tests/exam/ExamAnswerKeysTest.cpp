@@ -3,11 +3,11 @@
 // navigation buttons do, messages included.
 #include "ExamWindowFixture.h"
 
-#include "BankPaperStore.h"
-#include "ExamNames.h"
-#include "MessageBox.h"
-#include "QuestionNumbering.h"
-#include "Scoring.h"
+#include "bank/Scoring.h"
+#include "exam/BankPaperStore.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
+#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,9 +3,9 @@
 
 #include "ExamWindowFixture.h"
 
-#include "ExamNames.h"
-#include "MessageBox.h"
 #include "PlatformKeys.h"
+#include "exam/ExamNames.h"
+#include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -4,16 +4,16 @@
 
 #include "ExamWindowFixture.h"
 
-#include "BankPaperStore.h"
-#include "CalcPages.h"
-#include "ExamNames.h"
-#include "GridNames.h"
-#include "JournalEntry.h"
-#include "JournalGrid.h"
-#include "MessageBox.h"
-#include "QuestionNumbering.h"
-#include "QuestionType.h"
-#include "Scoring.h"
+#include "bank/JournalEntry.h"
+#include "bank/QuestionType.h"
+#include "bank/Scoring.h"
+#include "entry/CalcPages.h"
+#include "entry/GridNames.h"
+#include "entry/JournalGrid.h"
+#include "exam/BankPaperStore.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -3,12 +3,12 @@
 
 #include "ExamWindowFixture.h"
 
-#include "BankPaperStore.h"
-#include "ExamNames.h"
-#include "MessageBox.h"
-#include "PaperRecording.h"
-#include "UnsavedAnswersNotice.h"
 #include "WriteFault.h"
+#include "exam/BankPaperStore.h"
+#include "exam/ExamNames.h"
+#include "exam/PaperRecording.h"
+#include "ui/MessageBox.h"
+#include "ui/UnsavedAnswersNotice.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

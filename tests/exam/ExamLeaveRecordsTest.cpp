@@ -3,12 +3,12 @@
 
 #include "ExamWindowFixture.h"
 
-#include "CalcPages.h"
-#include "ExamNames.h"
-#include "GridNames.h"
-#include "JournalGrid.h"
-#include "MessageBox.h"
 #include "PlatformKeys.h"
+#include "entry/CalcPages.h"
+#include "entry/GridNames.h"
+#include "entry/JournalGrid.h"
+#include "exam/ExamNames.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 // The exam's rules apart from its windows: numbering, the card, the countdown, the notice's
 // placement and the recording of answers.
 
-#include "AnswerCard.h"
-#include "Countdown.h"
-#include "ExamNoticeDeclaration.h"
-#include "ExamWindowDeclaration.h"
 #include "MemoryPaperStore.h"
-#include "PaperRecording.h"
-#include "QuestionNumbering.h"
-#include "Scoring.h"
+#include "bank/Scoring.h"
+#include "exam/AnswerCard.h"
+#include "exam/Countdown.h"
+#include "exam/ExamNoticeDeclaration.h"
+#include "exam/ExamWindowDeclaration.h"
+#include "exam/PaperRecording.h"
+#include "exam/QuestionNumbering.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // The way into an exam: the main window's 进入考试, the candidate notice and its hand-over.
 
-#include "ExamLauncher.h"
-#include "ExamNames.h"
-#include "ExamNoticeDeclaration.h"
-#include "ExamNoticeWindow.h"
-#include "ExamWindow.h"
-#include "MainWindow.h"
-#include "MainWindowDeclaration.h"
 #include "MemoryPaperStore.h"
-#include "MessageBox.h"
-#include "PictureBox.h"
-#include "QuestionType.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
+#include "bank/QuestionType.h"
+#include "exam/ExamLauncher.h"
+#include "exam/ExamNames.h"
+#include "exam/ExamNoticeDeclaration.h"
+#include "exam/ExamNoticeWindow.h"
+#include "exam/ExamWindow.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureBox.h"
 
 #include <QPushButton>
 #include <QTest>

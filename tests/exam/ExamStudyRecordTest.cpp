@@ -1,7 +1,7 @@
-#include "ExamNames.h"
 #include "ExamWindowFixture.h"
-#include "MessageBox.h"
-#include "StudyRecord.h"
+#include "exam/ExamNames.h"
+#include "study/StudyRecord.h"
+#include "ui/MessageBox.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 #include "ExamWindowFixture.h"
 
-#include "PictureButton.h"
-#include "QuestionNumbering.h"
+#include "exam/QuestionNumbering.h"
+#include "ui/PictureButton.h"
 
 QColor ExamWindowFixture::cardColour(int id) const {
     return get<ui::PictureButton>(exam::cardButtonName(id))->look().normal.background.value_or(QColor());

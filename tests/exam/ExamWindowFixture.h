@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExamWindow.h"
 #include "MemoryPaperStore.h"
+#include "exam/ExamWindow.h"
 
 #include <QAbstractButton>
 #include <QLabel>

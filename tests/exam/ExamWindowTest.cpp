@@ -2,16 +2,16 @@
 
 #include "ExamWindowFixture.h"
 
-#include "AnswerNames.h"
-#include "CalcPages.h"
-#include "ExamAnswerWindow.h"
-#include "ExamCalcAnswerWindow.h"
-#include "ExamNames.h"
-#include "MessageBox.h"
-#include "PaperRecording.h"
-#include "QuestionNumbering.h"
-#include "Scoring.h"
-#include "TabControl.h"
+#include "bank/Scoring.h"
+#include "entry/CalcPages.h"
+#include "exam/ExamNames.h"
+#include "exam/PaperRecording.h"
+#include "exam/QuestionNumbering.h"
+#include "practice/AnswerNames.h"
+#include "practice/ExamAnswerWindow.h"
+#include "practice/ExamCalcAnswerWindow.h"
+#include "ui/MessageBox.h"
+#include "ui/TabControl.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

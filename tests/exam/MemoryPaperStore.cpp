@@ -1,7 +1,7 @@
 #include "MemoryPaperStore.h"
 
-#include "QuestionType.h"
-#include "Scoring.h"
+#include "bank/QuestionType.h"
+#include "bank/Scoring.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PaperStore.h"
+#include "exam/PaperStore.h"
 
 #include <QList>
 

@@ -4,9 +4,9 @@
 
 #include "ExamWindowFixture.h"
 
-#include "ExamNames.h"
-#include "GridNames.h"
-#include "MessageBox.h"
+#include "entry/GridNames.h"
+#include "exam/ExamNames.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,9 +1,9 @@
 // The candidate notice on a small laptop screen: the picture shrinks so that 进入考试 stays on the
 // screen below it.
 
-#include "ExamNames.h"
-#include "ExamNoticeWindow.h"
-#include "PictureBox.h"
+#include "exam/ExamNames.h"
+#include "exam/ExamNoticeWindow.h"
+#include "ui/PictureBox.h"
 
 #include <QCoreApplication>
 #include <QPushButton>

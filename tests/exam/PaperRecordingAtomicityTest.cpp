@@ -1,7 +1,7 @@
 // An exam answer and its score are one change of the paper's table: the exam process killed
 // between the two statements leaves the previous answer with its own score.
-#include "BankPaperStore.h"
-#include "PaperRecording.h"
+#include "exam/BankPaperStore.h"
+#include "exam/PaperRecording.h"
 
 #include <QCoreApplication>
 #include <QFile>

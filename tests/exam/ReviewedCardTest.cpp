@@ -3,12 +3,12 @@
 
 #include "ExamWindowFixture.h"
 
-#include "CalcPages.h"
-#include "ExamNames.h"
-#include "GridNames.h"
-#include "MessageBox.h"
-#include "PictureButton.h"
-#include "QuestionNumbering.h"
+#include "entry/CalcPages.h"
+#include "entry/GridNames.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureButton.h"
 
 #include <QImage>
 

@@ -3,8 +3,8 @@
 
 #include "ExamWindowFixture.h"
 
-#include "ExamNames.h"
-#include "QuestionNumbering.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 
 #include "ExamWindowFixture.h"
 
-#include "ExamNames.h"
+#include "exam/ExamNames.h"
 
 #include <QImage>
 

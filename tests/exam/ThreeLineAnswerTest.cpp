@@ -3,10 +3,10 @@
 
 #include "ExamWindowFixture.h"
 
-#include "AnswerNames.h"
-#include "ExamNames.h"
-#include "MessageBox.h"
-#include "QuestionNumbering.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
+#include "practice/AnswerNames.h"
+#include "ui/MessageBox.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

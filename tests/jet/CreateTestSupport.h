@@ -2,8 +2,8 @@
 
 // Helpers for the tests of file creation: a file's pages in memory, a scratch directory, and the
 // two independent readers (mdbtools and mdb-reader) run as child processes.
-#include "Format.h"
-#include "PageStore.h"
+#include "jet/Format.h"
+#include "jet/PageStore.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -2,10 +2,10 @@
 
 // Shared by the engine tests: the Access-made test files, scratch copies, and the two
 // independent readers (mdbtools' mdb-export and mdb-reader under node) as CSV.
-#include "Connection.h"
-#include "CsvExport.h"
-#include "IntegrityCheck.h"
-#include "Names.h"
+#include "jet/Connection.h"
+#include "jet/CsvExport.h"
+#include "jet/IntegrityCheck.h"
+#include "jet/Names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "AnswerNames.h"
-#include "AnswerRules.h"
-#include "DeclarationCheck.h"
-#include "ExamAnswerWindow.h"
-#include "ExamCalcAnswerWindow.h"
-#include "PictureBox.h"
-#include "PracticeAnswerWindow.h"
-#include "PracticeCalcAnswerWindow.h"
+#include "practice/AnswerNames.h"
+#include "practice/AnswerRules.h"
+#include "practice/ExamAnswerWindow.h"
+#include "practice/ExamCalcAnswerWindow.h"
+#include "practice/PracticeAnswerWindow.h"
+#include "practice/PracticeCalcAnswerWindow.h"
+#include "ui/DeclarationCheck.h"
+#include "ui/PictureBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

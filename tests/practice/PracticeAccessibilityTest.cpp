@@ -1,9 +1,9 @@
 // The practice window as a screen reader and a keyboard reach it: named picture buttons and options
 // with their letters, and answering, moving and zooming by keys of the platform window alone.
 
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
 #include "TestBank.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
 
 #include <QAccessible>
 #include <QApplication>

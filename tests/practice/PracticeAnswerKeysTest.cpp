@@ -1,9 +1,9 @@
 // Answering from the keyboard in the practice window: keys given through the platform window reach
 // the bank as the mouse's clicks do; keys typed into fields stay there.
-#include "GridNames.h"
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
 #include "TestBank.h"
+#include "entry/GridNames.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

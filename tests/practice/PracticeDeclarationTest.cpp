@@ -1,9 +1,9 @@
-#include "DeclarationCheck.h"
-#include "PracticeLayout.h"
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
-#include "PracticeWindowDeclaration.h"
-#include "TabControl.h"
+#include "practice/PracticeLayout.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
+#include "practice/PracticeWindowDeclaration.h"
+#include "ui/DeclarationCheck.h"
+#include "ui/TabControl.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // The practice window when the run before it was killed, and when the bank refuses writes.
 
-#include "PracticeWindow.h"
+#include "practice/PracticeWindow.h"
 
-#include "MessageBox.h"
-#include "PracticeNames.h"
 #include "TestBank.h"
-#include "UnsavedAnswersNotice.h"
 #include "WriteFault.h"
+#include "practice/PracticeNames.h"
+#include "ui/MessageBox.h"
+#include "ui/UnsavedAnswersNotice.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 // A calculation answer typed and never submitted counts when the candidate leaves the question,
 // with the very statements of 提交答案.
 
-#include "AnswerNames.h"
-#include "CalcPages.h"
-#include "GridNames.h"
-#include "JournalGrid.h"
-#include "PracticeCalcAnswerWindow.h"
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
 #include "TestBank.h"
+#include "entry/CalcPages.h"
+#include "entry/GridNames.h"
+#include "entry/JournalGrid.h"
+#include "practice/AnswerNames.h"
+#include "practice/PracticeCalcAnswerWindow.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
 
 #include <QComboBox>
 #include <QLabel>

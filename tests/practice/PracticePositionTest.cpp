@@ -1,8 +1,8 @@
 // The practice header tells where the current question stands: "第 2 / 3 题" after the type's name.
 
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
 #include "TestBank.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
 
 #include <QLabel>
 #include <QTest>

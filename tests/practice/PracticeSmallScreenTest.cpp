@@ -1,9 +1,9 @@
 // The practice window on a small screen: the options stay above the bottom bar, and the window
 // cannot be made smaller than its layout holds.
 
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
 #include "TestBank.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
 
 #include <QCoreApplication>
 

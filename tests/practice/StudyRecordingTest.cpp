@@ -1,9 +1,9 @@
-#include "BankTables.h"
-#include "MessageBox.h"
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
-#include "StudyRecord.h"
 #include "TestBank.h"
+#include "bank/BankTables.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
+#include "study/StudyRecord.h"
+#include "ui/MessageBox.h"
 
 #include "jet/DatabaseCreator.h"
 

@@ -1,8 +1,8 @@
 #include "TestBank.h"
 
-#include "BankCompiler.h"
-#include "CurrentQuestion.h"
-#include "QuestionBank.h"
+#include "bank/BankCompiler.h"
+#include "bank/QuestionBank.h"
+#include "practice/CurrentQuestion.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BankTables.h"
-#include "QuestionRecord.h"
+#include "bank/BankTables.h"
+#include "bank/QuestionRecord.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "StudyRecord.h"
+#include "study/StudyRecord.h"
 
 #include <QDir>
 #include <QFile>

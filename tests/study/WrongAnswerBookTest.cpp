@@ -1,5 +1,5 @@
-#include "QuestionKey.h"
-#include "StudyRecord.h"
+#include "study/QuestionKey.h"
+#include "study/StudyRecord.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "TransparentLabel.h"
+#include "ui/PictureBox.h"
+#include "ui/PictureButton.h"
+#include "ui/TransparentLabel.h"
 
 #include <QEnterEvent>
 #include <QTest>

@@ -2,8 +2,8 @@
 // candidate reads it: its table of contents followed by a click, text found with Ctrl+F, the text
 // size changed with Ctrl+= / Ctrl+- / Ctrl+0. Keys go through the viewer's platform window.
 
-#include "HtmlViewer.h"
-#include "MhtPacker.h"
+#include "packer/MhtPacker.h"
+#include "ui/HtmlViewer.h"
 
 #include <QApplication>
 #include <QFile>

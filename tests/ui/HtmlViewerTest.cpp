@@ -1,5 +1,5 @@
-#include "HtmlViewer.h"
-#include "ProgramFiles.h"
+#include "ui/HtmlViewer.h"
+#include "ui/ProgramFiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

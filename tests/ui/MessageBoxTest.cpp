@@ -1,5 +1,5 @@
-#include "MessageBox.h"
-#include "ProgramFiles.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramFiles.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "Pictures.h"
-#include "JpegLoader.h"
+#include "ui/Pictures.h"
+#include "ui/JpegLoader.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,6 @@
 // GoogleTest entry for widget tests: one QApplication, offscreen unless a platform is chosen.
 
-#include "Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
-#include "WindowBuilder.h"
-#include "DeclarationCheck.h"
-#include "Fonts.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "StatusBar.h"
-#include "TabControl.h"
-#include "TransparentLabel.h"
+#include "ui/WindowBuilder.h"
+#include "ui/DeclarationCheck.h"
+#include "ui/Fonts.h"
+#include "ui/PictureBox.h"
+#include "ui/PictureButton.h"
+#include "ui/StatusBar.h"
+#include "ui/TabControl.h"
+#include "ui/TransparentLabel.h"
 
 #include <QLineEdit>
 #include <QPushButton>

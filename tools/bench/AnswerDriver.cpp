@@ -8,16 +8,16 @@
 //
 // Lines, tab-separated: try/ack TABLE ID XXDA FEN; try-clear/clear TABLE; message TEXT.
 
-#include "BankPaperStore.h"
-#include "ExamNames.h"
-#include "ExamWindow.h"
-#include "Fonts.h"
-#include "MessageBox.h"
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
-#include "QuestionNumbering.h"
-#include "QuestionType.h"
-#include "Scoring.h"
+#include "bank/QuestionType.h"
+#include "bank/Scoring.h"
+#include "exam/BankPaperStore.h"
+#include "exam/ExamNames.h"
+#include "exam/ExamWindow.h"
+#include "exam/QuestionNumbering.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
+#include "ui/Fonts.h"
+#include "ui/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,9 +6,9 @@
 // One answer is what a window does on a click, as one transaction: recordAnswer, re-select the
 // table, find the question, read DA, recordScore, commit. It is durable on disk when it returns:
 // the journal and the file are synced once each, so two syncs are its floor.
-#include "QuestionBank.h"
-#include "QuestionType.h"
-#include "Scoring.h"
+#include "bank/QuestionBank.h"
+#include "bank/QuestionType.h"
+#include "bank/Scoring.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 //
 //   bank_check_bench [BANK] [RUNS]
 
-#include "BankTables.h"
+#include "bank/BankTables.h"
 
 #include "jet/IntegrityCheck.h"
 #include "jet/QuickCheck.h"

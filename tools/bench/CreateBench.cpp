@@ -1,6 +1,6 @@
 // Times writing a question bank the size of the program's (25 tables, 2,000 rows, Chinese texts of
 // up to a few thousand characters) into a new file, and prints the figures.
-#include "DatabaseCreator.h"
+#include "jet/DatabaseCreator.h"
 
 #include <algorithm>
 #include <chrono>

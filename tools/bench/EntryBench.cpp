@@ -1,13 +1,13 @@
 // Prints how long the journal-entry page takes to build (all its controls and the grid's
 // behaviour) and how long the chart-of-accounts chooser takes to open (built, filled, shown).
 
-#include "AccountChooserWindow.h"
-#include "CalcDeclaration.h"
-#include "CalcPages.h"
-#include "Fonts.h"
-#include "JournalGrid.h"
-#include "TabControl.h"
-#include "WindowBuilder.h"
+#include "entry/AccountChooserWindow.h"
+#include "entry/CalcDeclaration.h"
+#include "entry/CalcPages.h"
+#include "entry/JournalGrid.h"
+#include "ui/Fonts.h"
+#include "ui/TabControl.h"
+#include "ui/WindowBuilder.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,11 +2,11 @@
 // question painted, and to move between questions (each move painted before the clock stops).
 // Usage: exam_bench [BANK] — by default qvtb.mdb beside the program, worked on a temporary copy.
 
-#include "BankPaperStore.h"
-#include "ExamWindow.h"
-#include "Fonts.h"
-#include "MessageBox.h"
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
+#include "exam/BankPaperStore.h"
+#include "exam/ExamWindow.h"
+#include "ui/Fonts.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // many times; prints the medians and their ratio. Without TABLE it takes the user table with
 // the most rows.
 //   jet_export_bench FILE [TABLE] [RUNS]
-#include "Connection.h"
 #include "WholeProcess.h"
+#include "jet/Connection.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // mdb-reader on it side by side as whole processes, RUNS times each, and prints min, median and
 // max of wall time and peak memory (the child's own, from wait4) and the ratios of the medians.
 //   jet_export_scale_bench ROWS [RUNS] [FILE]      FILE defaults to /tmp/export-scale-ROWS.mdb
-#include "DatabaseCreator.h"
 #include "WholeProcess.h"
+#include "jet/DatabaseCreator.h"
 
 #include <algorithm>
 #include <chrono>

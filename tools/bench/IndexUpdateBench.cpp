@@ -2,8 +2,8 @@
 // indexed Text column), after first growing the text index over several leaves and a node.
 // Prints min, median and max per kind of update.
 //   jet_index_update_bench [ROWS] [ROUNDS]
-#include "Connection.h"
-#include "DatabaseCreator.h"
+#include "jet/Connection.h"
+#include "jet/DatabaseCreator.h"
 
 #include <algorithm>
 #include <chrono>

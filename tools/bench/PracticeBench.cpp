@@ -2,12 +2,12 @@
 // given as argument): opening the window to the first question painted, and one answer click to its
 // score written by the engine (each statement is flushed to disk before it returns).
 
-#include "CurrentQuestion.h"
-#include "Fonts.h"
-#include "PracticeNames.h"
-#include "PracticeWindow.h"
-#include "QuestionBank.h"
-#include "StudyRecord.h"
+#include "bank/QuestionBank.h"
+#include "practice/CurrentQuestion.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindow.h"
+#include "study/StudyRecord.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 
 #include "StartupProbe.h"
 
-#include "MainWindow.h"
-#include "Startup.h"
+#include "app/MainWindow.h"
+#include "app/Startup.h"
 
 int main(int argc, char** argv) {
     return app::runProgram(argc, argv, [](app::MainWindow& window) { new FirstPaintReporter(&window); });

@@ -3,14 +3,14 @@
 // PNGs of the page empty and full, and of the practice window over the wrong-answer book of the
 // bank beside the program.
 
-#include "CurrentQuestion.h"
-#include "Fonts.h"
-#include "MainWindow.h"
-#include "PracticeWindow.h"
-#include "PracticeWindowDeclaration.h"
-#include "QuestionBank.h"
-#include "StudyPage.h"
-#include "StudyRecord.h"
+#include "app/MainWindow.h"
+#include "app/StudyPage.h"
+#include "bank/QuestionBank.h"
+#include "practice/CurrentQuestion.h"
+#include "practice/PracticeWindow.h"
+#include "practice/PracticeWindowDeclaration.h"
+#include "study/StudyRecord.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Times the program's hot path on a copy of an Access file: one durable update of a short text,
 // then the re-select and find by number that follow it. Prints median and 90th percentile.
 //   jet_update_bench FILE TABLE COLUMN [ROUNDS]   (the table needs a numeric ID column)
-#include "Connection.h"
+#include "jet/Connection.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "BankCommands.h"
 
-#include "BankChecker.h"
-#include "BankCompiler.h"
+#include "bank/BankChecker.h"
+#include "bank/BankCompiler.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "EngineCommands.h"
 
-#include "Connection.h"
-#include "CsvExport.h"
-#include "IntegrityCheck.h"
-#include "Names.h"
-#include "Statement.h"
+#include "jet/Connection.h"
+#include "jet/CsvExport.h"
+#include "jet/IntegrityCheck.h"
+#include "jet/Names.h"
+#include "jet/Statement.h"
 
 #include <cerrno>
 #include <cstring>

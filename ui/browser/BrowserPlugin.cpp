@@ -1,7 +1,7 @@
 // The browser engine behind HtmlViewer, loaded on first use.
 
-#include "BrowserBackend.h"
-#include "BrowserProfile.h"
+#include "ui/BrowserBackend.h"
+#include "ui/browser/BrowserProfile.h"
 
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>

@@ -1,6 +1,6 @@
-#include "BrowserProfile.h"
+#include "ui/browser/BrowserProfile.h"
 
-#include "Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QCoreApplication>
 #include <QMutex>

@@ -1,7 +1,7 @@
-#include "MhtPacker.h"
+#include "packer/MhtPacker.h"
 
-#include "MimeText.h"
-#include "PictureRefs.h"
+#include "packer/MimeText.h"
+#include "packer/PictureRefs.h"
 
 #include <QFile>
 #include <QFileInfo>

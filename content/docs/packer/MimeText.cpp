@@ -1,4 +1,4 @@
-#include "MimeText.h"
+#include "packer/MimeText.h"
 
 namespace MimeText {
 

@@ -1,6 +1,6 @@
 // mhtpack: packs an HTML page and its local pictures into an MHTML archive.
 // Usage: mhtpack PAGE.html ARCHIVE.mht
-#include "MhtPacker.h"
+#include "packer/MhtPacker.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "ReadMutatedFile.h"
 
-#include "Connection.h"
-#include "CsvExport.h"
-#include "IntegrityCheck.h"
-#include "Names.h"
+#include "jet/Connection.h"
+#include "jet/CsvExport.h"
+#include "jet/IntegrityCheck.h"
+#include "jet/Names.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,0 +1,44 @@
+#include "jet/create/CreateRowPacker.h"
+
+#include "jet/DataPage.h"
+
+namespace jet {
+
+CreateRowPacker::CreateRowPacker(CreateImage& image, std::uint32_t owner,
+                                 std::optional<std::uint32_t> firstPage)
+    : m_image(image), m_owner(owner), m_reserved(firstPage) {}
+
+Status CreateRowPacker::openPage() {
+    std::uint32_t number = 0;
+    if (m_reserved) {
+        number = *m_reserved;
+        m_reserved.reset();
+    } else {
+        auto appended = m_image.append();
+        if (!appended.ok()) return appended.status();
+        number = appended.value();
+    }
+    DataPage::format(m_image.page(number), m_owner);
+    m_pages.push_back(number);
+    return Status::okStatus();
+}
+
+Result<RowId> CreateRowPacker::add(ByteView row) {
+    if (row.size() + 2 > format::kPageSize - format::kDataRowTableOffset)
+        return Status::invalid("a row of " + std::to_string(row.size()) + " bytes cannot fit any page");
+    if (!m_pages.empty()) {
+        auto added = DataPage::addRow(m_image.page(m_pages.back()), row, 0);
+        if (added.ok()) return RowId{m_pages.back(), added.value()};
+    }
+    JET_TRY(openPage());
+    auto added = DataPage::addRow(m_image.page(m_pages.back()), row, 0);
+    if (!added.ok()) return added.status();
+    return RowId{m_pages.back(), added.value()};
+}
+
+std::vector<std::uint32_t> CreateRowPacker::pagesWithRoom() const {
+    if (m_pages.empty()) return {};
+    return {m_pages.back()};
+}
+
+} // namespace jet
