@@ -33,9 +33,8 @@ struct FaultyDatabase {
         auto file = jet::PosixFile::open(path, false);
         EXPECT_TRUE(file.ok());
         auto opener = [path, faults = journal](bool create) -> jet::Result<std::unique_ptr<jet::File>> {
-            auto inner = jet::PosixFile::open(path + "-journal", create);
-            if (!inner.ok()) return inner.status();
-            return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner.value()), faults));
+            JET_ASSIGN_OR_RETURN(auto inner, jet::PosixFile::open(path + "-journal", create));
+            return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner), faults));
         };
         db = std::make_unique<jet::Database>(std::make_unique<jet::Pager>(
             std::make_unique<FaultyFile>(std::move(file.value()), database), opener));
