@@ -152,10 +152,7 @@ TEST(IndexUpdate, AccessMadeIndexesFollowTextAndLongUpdates) {
 }
 
 TEST(IndexUpdate, UniqueDuplicatesAndInexactKeysAreRefusedWithTheFileUnchanged) {
-    ScratchDir dir;
-    const std::string file = dir.copy("testV2003.mdb");
-    const std::string before = readFile(file);
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, before, connection] = OpenedCopy("testV2003.mdb");
     ASSERT_TRUE(connection.ok());
     const auto duplicate = connection->execute("update Table1 set A='A' where A='abcdefg'");
     EXPECT_EQ(duplicate.code(), jet::Code::Invalid);

@@ -137,9 +137,7 @@ TEST(Pager, ConnectionsOfOneProcessShareWhatTheyWrite) {
 }
 
 TEST(Pager, ProcessesSeeEachOthersCommits) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->select("select * from Table1").ok()); // pages now cached here
     // Another process: qvtb, which opens the file afresh.

@@ -149,9 +149,7 @@ TEST(Transaction, AnAbandonedTransactionLeavesNothingAndOthersOfTheThreadAreRefu
 // Another process's update waits for the whole transaction: it lands after the commit, not
 // between its updates (then the commit would overwrite it).
 TEST(Transaction, OtherProcessesWaitForTheWholeTransaction) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->begin().ok());
     ASSERT_TRUE(connection->execute("update Table1 set data7='ours'").ok());
@@ -172,9 +170,7 @@ TEST(Transaction, OtherProcessesWaitForTheWholeTransaction) {
 
 // Another thread's connection waits for the transaction, then sees all of it.
 TEST(Transaction, OtherThreadsWaitForTheWholeTransaction) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->begin().ok());
     ASSERT_TRUE(connection->execute(kAnswer).ok());
