@@ -113,6 +113,12 @@ inline jet::Status nameEveryRow(jet::Connection& connection) {
     return {};
 }
 
+// A statement refused with `code`, its message holding `reason`.
+inline void expectRefused(const jet::Status& status, jet::Code code, const std::string& reason) {
+    EXPECT_EQ(status.code(), code) << status.message();
+    EXPECT_NE(status.message().find(reason), std::string::npos) << status.message();
+}
+
 // Each statement refused by the parser as invalid, its message holding the reason beside it.
 inline void expectRefusedStatements(const std::vector<std::pair<std::string, std::string>>& refused) {
     for (const auto& [text, reason] : refused) {
