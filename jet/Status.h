@@ -71,8 +71,9 @@ private:
         if (!jetTryStatus_.ok()) return jetTryStatus_;                                                       \
     } while (false)
 
-// Declares `decl` from the value of a Result-yielding expression, or returns its Status from the
-// enclosing function (which returns a Status or any Result):
+// Declares `decl` from the value of a Result-yielding expression (or assigns it to a target such as
+// `statement.table`), or returns its Status from the enclosing function (which returns a Status or
+// any Result). The expression is evaluated once:
 //     JET_ASSIGN_OR_RETURN(auto pages, UsageMap::pages(store, map));   // pages is the value itself
 #define JET_ASSIGN_OR_RETURN(decl, ...)                                                                      \
     JET_ASSIGN_OR_RETURN_AT_(JET_CONCAT_(jetResult_, __LINE__), decl, __VA_ARGS__)
