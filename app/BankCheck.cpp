@@ -22,21 +22,21 @@ QString bankUnusable(const QString& what, const QString& bankPath) {
         what, QDir::toNativeSeparators(bankPath));
 }
 
-QString bankProblem(const QString& bankPath) {
+common::Outcome<> checkBank(const QString& bankPath) {
     std::vector<std::string> tables;
     for (const QString& table : bankTableNames())
         tables.push_back(table.toStdString());
     const auto problems = jet::QuickCheck::run(QFile::encodeName(bankPath).toStdString(), tables);
     if (!problems.ok()) {
         qCWarning(lcBankCheck).noquote() << QString::fromStdString(problems.status().message());
-        return bankUnusable(problems.status().code() == jet::Code::NotFound ? u"找不到题库文件"_s
-                                                                            : u"题库文件无法打开"_s,
-                            bankPath);
+        return common::Failure{bankUnusable(
+            problems.status().code() == jet::Code::NotFound ? u"找不到题库文件"_s : u"题库文件无法打开"_s,
+            bankPath)};
     }
     if (problems->empty()) return {};
     for (const std::string& problem : problems.value())
         qCWarning(lcBankCheck).noquote() << bankPath << ":" << QString::fromStdString(problem);
-    return bankUnusable(u"题库文件已损坏"_s, bankPath);
+    return common::Failure{bankUnusable(u"题库文件已损坏"_s, bankPath)};
 }
 
 } // namespace app

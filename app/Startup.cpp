@@ -51,7 +51,8 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     QCoreApplication::setApplicationName(kProgramName);
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(kDesktopFileName);
-    if (!ui::enterProgramDirectory()) qWarning("cannot enter the program's directory");
+    if (const common::Outcome<> entered = ui::enterProgramDirectory(); !entered)
+        qWarning("%s", qPrintable(entered.reason()));
     const QString shippedBank = QDir(ui::dataDirectory()).filePath(UserBank::kFileName);
     const QString bankPath = UserBank::choosePath(ui::programDirectory(), UserBank::userDirectory());
     SingleInstance instance(bankPath);
@@ -63,17 +64,19 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
         return 0;
     }
     // Only the copy that holds the bank makes or replaces it.
-    QString bankProblem = bankPath == shippedBank ? QString() : UserBank::prepare(shippedBank, bankPath);
-    if (bankProblem.isEmpty()) bankProblem = app::bankProblem(bankPath);
+    common::Outcome<> bankCheck =
+        bankPath == shippedBank ? common::Outcome<>() : UserBank::prepare(shippedBank, bankPath);
+    if (bankCheck) bankCheck = checkBank(bankPath);
 
     MainWindow window(ui::dataDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { bringToFront(window); });
-    connectWorkWindows(window, bankPath, bankProblem);
+    connectWorkWindows(window, bankPath, bankCheck);
     // Told once, over the main window, which stays usable for the two documents.
-    if (!bankProblem.isEmpty())
-        QTimer::singleShot(0, &window, [&window, bankProblem] { ui::showMessage(&window, bankProblem); });
+    if (!bankCheck)
+        QTimer::singleShot(0, &window,
+                           [&window, problem = bankCheck.reason()] { ui::showMessage(&window, problem); });
     if (onShown) onShown(window);
     return QApplication::exec();
 }

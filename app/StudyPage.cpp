@@ -131,7 +131,9 @@ void StudyPage::showHistory(const QList<study::ExamHistoryEntry>& history) {
 
 void StudyPage::clearRecord() {
     if (!ui::askYesNo(this, kConfirmClear, {}, ui::Answer::No)) return;
-    study::StudyRecord(m_studyPath).clear();
+    // The page shows what the record still holds; the reason goes to the log.
+    if (const common::Outcome<> cleared = study::StudyRecord(m_studyPath).clear(); !cleared)
+        qWarning("study record not cleared: %s", qPrintable(cleared.reason()));
     refresh();
 }
 

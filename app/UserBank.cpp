@@ -108,22 +108,24 @@ QString UserBank::userDirectory() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-QString UserBank::prepare(const QString& shippedBank, const QString& userBank) {
+common::Outcome<> UserBank::prepare(const QString& shippedBank, const QString& userBank) {
     const bool haveCopy = QFileInfo(userBank).isFile();
-    if (!QFileInfo(shippedBank).isFile())
-        return haveCopy ? QString() : bankUnusable(u"找不到题库文件"_s, shippedBank);
-    if (!QFileInfo(userBank).isAbsolute()) return bankUnusable(u"无法建立题库文件"_s, userBank);
+    if (!QFileInfo(shippedBank).isFile()) {
+        if (haveCopy) return {};
+        return common::Failure{bankUnusable(u"找不到题库文件"_s, shippedBank)};
+    }
+    const common::Failure cannotMake{bankUnusable(u"无法建立题库文件"_s, userBank)};
+    if (!QFileInfo(userBank).isAbsolute()) return cannotMake;
     const QString version = versionOf(shippedBank);
     if (haveCopy && versionOf(userBank) == version) return {};
-    if (!QDir().mkpath(QFileInfo(userBank).absolutePath()))
-        return bankUnusable(u"无法建立题库文件"_s, userBank);
+    if (!QDir().mkpath(QFileInfo(userBank).absolutePath())) return cannotMake;
     std::unique_ptr<Descriptor> lock;
     if (haveCopy && !lockExclusively(userBank, lock)) {
         qCInfo(lcUserBank).noquote() << userBank << "is in use; the newer bank replaces it at a later start";
         return {};
     }
-    if (copyBank(shippedBank, userBank, version)) return {};
-    return QFileInfo(userBank).isFile() ? QString() : bankUnusable(u"无法建立题库文件"_s, userBank);
+    if (copyBank(shippedBank, userBank, version) || QFileInfo(userBank).isFile()) return {};
+    return cannotMake;
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QString>
 
 namespace app {
@@ -24,9 +26,9 @@ public:
     // shipped bank's content version differs from the one the copy was made from (an upgrade), unless
     // another process holds the copy's lock (then the copy stays until a later start). The copy is
     // written under a temporary name, synced and renamed, so a start killed halfway leaves no
-    // half-written bank. Returns the message for the candidate when there is no copy to work on;
-    // empty otherwise. The caller holds the program's single-instance claim on `userBank`.
-    static QString prepare(const QString& shippedBank, const QString& userBank);
+    // half-written bank. Fails with the message for the candidate when there is no copy to work on.
+    // The caller holds the program's single-instance claim on `userBank`.
+    static common::Outcome<> prepare(const QString& shippedBank, const QString& userBank);
 };
 
 } // namespace app

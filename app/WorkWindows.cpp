@@ -8,16 +8,16 @@
 namespace app {
 
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
-                                       const QString& bankProblem) {
+                                       const common::Outcome<>& bankCheck) {
     auto* exams = new exam::ExamLauncher(&window, exam::ExamLauncher::bankStores(bankPath));
     QObject::connect(&window, &MainWindow::practiceRequested, &window,
-                     [&window, bankPath, bankProblem](QuestionType type) {
-                         if (!bankProblem.isEmpty()) return ui::showMessage(&window, bankProblem);
+                     [&window, bankPath, bankCheck](QuestionType type) {
+                         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
                          practice::PracticeWindow::open(type, &window, bankPath);
                      });
     QObject::connect(&window, &MainWindow::wrongAnswersRequested, &window,
-                     [&window, bankPath, bankProblem](QuestionType type) {
-                         if (!bankProblem.isEmpty()) return ui::showMessage(&window, bankProblem);
+                     [&window, bankPath, bankCheck](QuestionType type) {
+                         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
                          auto* practice = practice::PracticeWindow::openWrongAnswers(type, &window, bankPath);
                          // The page shows the answers given there once the window is closed.
                          if (practice)
@@ -25,8 +25,8 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
                                  if (window.currentPage() == 5) window.showPage(5);
                              });
                      });
-    QObject::connect(&window, &MainWindow::examRequested, exams, [&window, exams, bankProblem](int paper) {
-        if (!bankProblem.isEmpty()) return ui::showMessage(&window, bankProblem);
+    QObject::connect(&window, &MainWindow::examRequested, exams, [&window, exams, bankCheck](int paper) {
+        if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
         exams->enterExam(paper);
     });
     return exams;

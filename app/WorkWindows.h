@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QString>
 
 namespace exam {
@@ -10,10 +12,10 @@ namespace app {
 
 class MainWindow;
 
-// Opens the practice and exam windows that `window` asks for, over the bank at `bankPath`. With
-// `bankProblem` set (the bank failed its check at start-up), every such request shows that message
-// instead and opens nothing. Returns the exam launcher, owned by `window`.
+// Opens the practice and exam windows that `window` asks for, over the bank at `bankPath`. When
+// `bankCheck` failed (at start-up), every such request shows its reason instead and opens nothing.
+// Returns the exam launcher, owned by `window`.
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
-                                       const QString& bankProblem);
+                                       const common::Outcome<>& bankCheck);
 
 } // namespace app

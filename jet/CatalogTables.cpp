@@ -11,9 +11,8 @@ using namespace format;
 
 Status checkHeaderPage(PageStore& store) {
     if (store.pageCount() < 3) return Status::corrupt("file is too short to be an Access database");
-    auto page0 = store.read(0);
-    if (!page0.ok()) return page0.status();
-    Bytes header(page0->begin(), page0->end());
+    JET_ASSIGN_OR_RETURN(auto page0, store.read(0));
+    Bytes header(page0.begin(), page0.end());
     HeaderMask::apply(header);
     if (header[0] != kPageBlank ||
         std::memcmp(header.data() + kEngineNameOffset, kEngineName, sizeof kEngineName) != 0)
@@ -30,10 +29,9 @@ Result<std::vector<CatalogTable>> catalogTables(PageStore& store, const TableDef
     const Column* type = catalog.find("Type");
     if (!id || !name || !type) return Status::corrupt("catalog lacks Id, Name or Type");
     Table table(store, catalog);
-    auto rows = table.scan();
-    if (!rows.ok()) return rows.status();
+    JET_ASSIGN_OR_RETURN(auto rows, table.scan());
     std::vector<CatalogTable> out;
-    for (const auto& row : rows.value()) {
+    for (const auto& row : rows) {
         const auto& typeRaw = row.values[catalog.position(*type)];
         const auto& idRaw = row.values[catalog.position(*id)];
         if (!typeRaw || !idRaw || typeRaw->size() != 2 || idRaw->size() != 4 ||

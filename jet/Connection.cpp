@@ -28,40 +28,35 @@ Connection::~Connection() {
 }
 
 Result<Connection> Connection::open(const std::string& path) {
-    auto database = Database::open(path);
-    if (!database.ok()) return database.status();
-    return Connection(std::move(database.value()));
+    JET_ASSIGN_OR_RETURN(auto database, Database::open(path));
+    return Connection(std::move(database));
 }
 
 Status Connection::execute(std::string_view text) {
-    auto statement = Statement::parse(text);
-    if (!statement.ok()) return statement.status();
-    if (statement->kind != Statement::Kind::Update)
+    JET_ASSIGN_OR_RETURN(auto statement, Statement::parse(text));
+    if (statement.kind != Statement::Kind::Update)
         return Status::invalid("execute takes update statements; use select for queries");
-    return m_database->update(statement.value(), m_id);
+    return m_database->update(statement, m_id);
 }
 
 Result<RowSet> Connection::select(std::string_view text) {
-    auto statement = Statement::parse(text);
-    if (!statement.ok()) return statement.status();
-    if (statement->kind != Statement::Kind::SelectAll)
+    JET_ASSIGN_OR_RETURN(auto statement, Statement::parse(text));
+    if (statement.kind != Statement::Kind::SelectAll)
         return Status::invalid("select takes 'select * from T'; use scalar for sums");
-    return m_database->selectAll(statement->table, m_id);
+    return m_database->selectAll(statement.table, m_id);
 }
 
 Status Connection::scan(std::string_view text, RowVisitor& visitor) {
-    auto statement = Statement::parse(text);
-    if (!statement.ok()) return statement.status();
-    if (statement->kind != Statement::Kind::SelectAll) return Status::invalid("scan takes 'select * from T'");
-    return m_database->eachRow(statement->table, visitor, m_id);
+    JET_ASSIGN_OR_RETURN(auto statement, Statement::parse(text));
+    if (statement.kind != Statement::Kind::SelectAll) return Status::invalid("scan takes 'select * from T'");
+    return m_database->eachRow(statement.table, visitor, m_id);
 }
 
 Result<std::string> Connection::scalar(std::string_view text) {
-    auto statement = Statement::parse(text);
-    if (!statement.ok()) return statement.status();
-    if (statement->kind != Statement::Kind::SelectSum)
+    JET_ASSIGN_OR_RETURN(auto statement, Statement::parse(text));
+    if (statement.kind != Statement::Kind::SelectSum)
         return Status::invalid("scalar takes 'select sum(C) from T'");
-    return m_database->sum(statement->table, statement->column, m_id);
+    return m_database->sum(statement.table, statement.column, m_id);
 }
 
 Result<std::vector<std::string>> Connection::tables() {

@@ -71,9 +71,8 @@ private:
         return m_buffer.data() + m_used;
     }
     Status put(std::string_view text) {
-        auto at = room(text.size());
-        if (!at.ok()) return at.status();
-        std::copy(text.begin(), text.end(), at.value());
+        JET_ASSIGN_OR_RETURN(auto at, room(text.size()));
+        std::copy(text.begin(), text.end(), at);
         m_used += text.size();
         return {};
     }
@@ -84,21 +83,18 @@ private:
             return text(raw);
         case ColumnType::Memo: {
             if (auto inlined = LongValue::inlineBytes(raw)) return text(*inlined);
-            auto value = LongValue::read(*m_longValues, raw);
-            if (!value.ok()) return value.status();
-            return text(value.value());
+            JET_ASSIGN_OR_RETURN(auto value, LongValue::read(*m_longValues, raw));
+            return text(value);
         }
         case ColumnType::Ole: {
-            auto value = LongValue::read(*m_longValues, raw);
-            if (!value.ok()) return value.status();
-            return hex(value.value(), true);
+            JET_ASSIGN_OR_RETURN(auto value, LongValue::read(*m_longValues, raw));
+            return hex(value, true);
         }
         default:
             break;
         }
-        auto at = room(ValueText::kMaxFixedText + 2);
-        if (!at.ok()) return at.status();
-        char* out = at.value();
+        JET_ASSIGN_OR_RETURN(auto at, room(ValueText::kMaxFixedText + 2));
+        char* out = at;
         const bool quote = quoted(column.type);
         if (quote) *out++ = '"';
         char* end = ValueText::formatTo(column, raw, out);
@@ -110,9 +106,8 @@ private:
 
     // Decoded in place, then each quote doubled; an empty text is written as nothing, like NULL.
     Status text(ByteView stored) {
-        auto at = room(TextCodec::maxDecodedSize(stored) + 2);
-        if (!at.ok()) return at.status();
-        char* begin = at.value() + 1;
+        JET_ASSIGN_OR_RETURN(auto at, room(TextCodec::maxDecodedSize(stored) + 2));
+        char* begin = at + 1;
         char* end = TextCodec::decodeTo(stored, begin);
         if (end == begin) return {};
         const auto quotes = std::count(begin, end, '"');
@@ -135,9 +130,8 @@ private:
     Status hex(ByteView raw, bool quote) {
         static constexpr char kDigits[] = "0123456789ABCDEF";
         if (raw.empty()) return {};
-        auto at = room(2 * raw.size() + 2);
-        if (!at.ok()) return at.status();
-        char* out = at.value();
+        JET_ASSIGN_OR_RETURN(auto at, room(2 * raw.size() + 2));
+        char* out = at;
         if (quote) *out++ = '"';
         for (auto b : raw) {
             *out++ = kDigits[b >> 4];

@@ -61,17 +61,15 @@ Result<unsigned> DataPage::rowCount(ConstPageSpan page) {
 }
 
 Result<RowSlot> DataPage::slot(ConstPageSpan page, unsigned row) {
-    auto rows = rowCount(page);
-    if (!rows.ok()) return rows.status();
-    if (row >= rows.value())
-        return Status::corrupt("row " + std::to_string(row) + " is beyond the rows of its page");
+    JET_ASSIGN_OR_RETURN(auto rows, rowCount(page));
+    if (row >= rows) return Status::corrupt("row " + std::to_string(row) + " is beyond the rows of its page");
     const std::uint16_t raw = rawSlot(page, row);
     RowSlot s;
     s.flags = raw & static_cast<std::uint16_t>(~kRowOffsetMask);
     s.start = raw & kRowOffsetMask;
     s.end = row == 0 ? kPageSize : rawSlot(page, row - 1) & kRowOffsetMask;
     // Offsets have 13 bits, so a damaged one can point past the page's 4096 bytes.
-    if (s.start < slotTableEnd(rows.value()) || s.start > s.end || s.end > kPageSize) {
+    if (s.start < slotTableEnd(rows) || s.start > s.end || s.end > kPageSize) {
         if (s.deleted()) return RowSlot{0, 0, s.flags}; // a deleted slot's bytes are never read
         return Status::corrupt("row " + std::to_string(row) + " has an impossible extent");
     }
@@ -83,16 +81,13 @@ ByteView DataPage::bytes(ConstPageSpan page, const RowSlot& slot) {
 }
 
 Result<std::size_t> DataPage::freeSpace(ConstPageSpan page) {
-    auto rows = rowCount(page);
-    if (!rows.ok()) return rows.status();
-    JET_TRY(checkOrder(page, rows.value()));
-    return lowestStart(page, rows.value()) - slotTableEnd(rows.value());
+    JET_ASSIGN_OR_RETURN(auto rows, rowCount(page));
+    JET_TRY(checkOrder(page, rows));
+    return lowestStart(page, rows) - slotTableEnd(rows);
 }
 
 Result<unsigned> DataPage::addRow(PageSpan page, ByteView row, std::uint16_t flags) {
-    auto rows = rowCount(page);
-    if (!rows.ok()) return rows.status();
-    const unsigned n = rows.value();
+    JET_ASSIGN_OR_RETURN(const unsigned n, rowCount(page));
     JET_TRY(checkOrder(page, n));
     if (n >= kMaxRowsPerPage) return Status::invalid("data page has no free slot");
     const std::size_t top = lowestStart(page, n);
@@ -106,9 +101,7 @@ Result<unsigned> DataPage::addRow(PageSpan page, ByteView row, std::uint16_t fla
 }
 
 Status DataPage::replaceRow(PageSpan page, unsigned row, ByteView bytes, std::uint16_t flags) {
-    auto rows = rowCount(page);
-    if (!rows.ok()) return rows.status();
-    const unsigned n = rows.value();
+    JET_ASSIGN_OR_RETURN(const unsigned n, rowCount(page));
     JET_TRY(checkOrder(page, n));
     if (row >= n) return Status::corrupt("row " + std::to_string(row) + " is beyond the rows of its page");
     const std::size_t start = rawSlot(page, row) & kRowOffsetMask;

@@ -79,12 +79,11 @@ Result<Bytes> storedForm(const Column& column, const std::string& literal) {
     if (fromText(column.type)) return CreateValue::convert(column, literal);
     if (!isText(column.type))
         return Status::unsupported("column " + column.name + " cannot be set from text");
-    auto units = TextCodec::fromUtf8(literal);
-    if (!units.ok()) return units.status();
-    if (column.type == ColumnType::Text && units->size() > column.length / 2u)
-        return Status::invalid("value has " + std::to_string(units->size()) + " characters; column " +
+    JET_ASSIGN_OR_RETURN(auto units, TextCodec::fromUtf8(literal));
+    if (column.type == ColumnType::Text && units.size() > column.length / 2u)
+        return Status::invalid("value has " + std::to_string(units.size()) + " characters; column " +
                                column.name + " holds at most " + std::to_string(column.length / 2u));
-    Bytes stored = TextCodec::encode(units.value(), column.compressible());
+    Bytes stored = TextCodec::encode(units, column.compressible());
     // A few texts (U+FEFF first, then a character with a zero low byte) have no stored form that
     // every reader decodes back to them; refuse rather than store something else.
     if (TextCodec::decode(stored) != literal)
@@ -118,9 +117,8 @@ Result<std::shared_ptr<Database>> Database::open(const std::string& path) {
     if (ec) return Status::notFound("cannot open " + path + ": " + ec.message());
     std::lock_guard guard(registryMutex);
     if (auto existing = registry[key].lock()) return existing;
-    auto pager = Pager::open(key);
-    if (!pager.ok()) return pager.status();
-    auto database = std::make_shared<Database>(std::move(pager.value()));
+    JET_ASSIGN_OR_RETURN(auto pager, Pager::open(key));
+    auto database = std::make_shared<Database>(std::move(pager));
     JET_TRY(database->checkHeader());
     registry[key] = database;
     return database;
@@ -136,26 +134,23 @@ Status Database::loadCatalog() {
     if (m_catalogGeneration == m_pager->generation()) return {};
     m_catalog.clear();
     m_defs.clear();
-    auto def = TableDef::read(*m_pager, kCatalogPage);
-    if (!def.ok()) return def.status();
-    const Column* id = def->find("Id");
-    const Column* name = def->find("Name");
-    const Column* type = def->find("Type");
-    const Column* flags = def->find("Flags");
+    JET_ASSIGN_OR_RETURN(auto def, TableDef::read(*m_pager, kCatalogPage));
+    const Column* id = def.find("Id");
+    const Column* name = def.find("Name");
+    const Column* type = def.find("Type");
+    const Column* flags = def.find("Flags");
     if (!id || !name || !type || !flags)
         return Status::corrupt("catalog lacks its Id, Name, Type or Flags column");
-    Table table(*m_pager, def.value());
-    auto rows = table.scan();
-    if (!rows.ok()) return rows.status();
-    for (const auto& row : rows.value()) {
-        auto nameText = table.text(*name, row.values[def->position(*name)]);
-        if (!nameText.ok()) return nameText.status();
-        const auto typeValue = whole(table.text(*type, row.values[def->position(*type)]).value());
-        const auto idValue = whole(table.text(*id, row.values[def->position(*id)]).value());
+    Table table(*m_pager, def);
+    JET_ASSIGN_OR_RETURN(auto rows, table.scan());
+    for (const auto& row : rows) {
+        JET_ASSIGN_OR_RETURN(auto nameText, table.text(*name, row.values[def.position(*name)]));
+        const auto typeValue = whole(table.text(*type, row.values[def.position(*type)]).value());
+        const auto idValue = whole(table.text(*id, row.values[def.position(*id)]).value());
         const auto flagValue =
-            whole(table.text(*flags, row.values[def->position(*flags)]).value()).value_or(0);
-        if (!typeValue || (*typeValue & 0x7F) != 1 || !idValue || !nameText.value()) continue;
-        m_catalog.push_back({*nameText.value(), static_cast<std::uint32_t>(*idValue & 0x00FFFFFF),
+            whole(table.text(*flags, row.values[def.position(*flags)]).value()).value_or(0);
+        if (!typeValue || (*typeValue & 0x7F) != 1 || !idValue || !nameText) continue;
+        m_catalog.push_back({*nameText, static_cast<std::uint32_t>(*idValue & 0x00FFFFFF),
                              (static_cast<std::uint32_t>(flagValue) & kSystemFlags) != 0});
     }
     m_catalogGeneration = m_pager->generation();
@@ -176,9 +171,8 @@ Result<TableDef> Database::tableDef(std::string_view name) {
         if (!sameName(entry.name, name)) continue;
         auto cached = m_defs.find(entry.page);
         if (cached != m_defs.end()) return cached->second;
-        auto def = TableDef::read(*m_pager, entry.page);
-        if (!def.ok()) return def.status();
-        m_defs.emplace(entry.page, def.value());
+        JET_ASSIGN_OR_RETURN(auto def, TableDef::read(*m_pager, entry.page));
+        m_defs.emplace(entry.page, def);
         return def;
     }
     return Status::notFound("no table " + std::string(name));
@@ -249,25 +243,22 @@ auto Database::readTable(std::string_view name, Owner owner, Read&& read)
     JET_TRY(enter(lock, owner));
     ReadScope scope(*m_pager, inside(owner));
     JET_TRY(scope.status());
-    auto def = tableDef(name);
-    if (!def.ok()) return def.status();
-    return read(def.value());
+    JET_ASSIGN_OR_RETURN(auto def, tableDef(name));
+    return read(def);
 }
 
 Result<RowSet> Database::selectAll(std::string_view name, Owner owner) {
     return readTable(name, owner, [&](const TableDef& def) -> Result<RowSet> {
         Table table(*m_pager, def);
-        auto rows = table.scan();
-        if (!rows.ok()) return rows.status();
+        JET_ASSIGN_OR_RETURN(auto rows, table.scan());
         std::vector<TextRow> texts;
-        texts.reserve(rows->size());
-        for (const auto& row : rows.value()) {
+        texts.reserve(rows.size());
+        for (const auto& row : rows) {
             TextRow text;
             text.reserve(row.values.size());
             for (std::size_t i = 0; i < row.values.size(); ++i) {
-                auto value = table.text(def.columns[i], row.values[i]);
-                if (!value.ok()) return value.status();
-                text.push_back(std::move(value.value()));
+                JET_ASSIGN_OR_RETURN(auto value, table.text(def.columns[i], row.values[i]));
+                text.push_back(std::move(value));
             }
             texts.push_back(std::move(text));
         }
@@ -293,11 +284,10 @@ Result<std::string> Database::sum(std::string_view name, std::string_view column
                                     std::string(name));
         if (!isNumeric(column->type))
             return Status::invalid("sum needs a numeric column; " + column->name + " is not one");
-        auto rows = Table(*m_pager, def).scan();
-        if (!rows.ok()) return rows.status();
+        JET_ASSIGN_OR_RETURN(auto rows, Table(*m_pager, def).scan());
         long double total = 0;
         long long integral = 0;
-        for (const auto& row : rows.value()) {
+        for (const auto& row : rows) {
             const auto& raw = row.values[def.position(*column)];
             if (!raw) continue;
             const std::string text = ValueText::format(*column, *raw);
@@ -338,53 +328,45 @@ Status Database::update(const Statement& statement, Owner owner) {
 }
 
 Status Database::applyUpdate(const Statement& st) {
-    auto def = tableDef(st.table);
-    if (!def.ok()) return def.status();
+    JET_ASSIGN_OR_RETURN(auto def, tableDef(st.table));
     if (systemTable(st.table))
         return Status::invalid("table " + st.table + " is a system table; it is not changed by statements");
-    const Column* target = def->find(st.column);
+    const Column* target = def.find(st.column);
     if (!target) return Status::notFound("no column " + st.column + " in table " + st.table);
-    auto stored = storedForm(*target, st.value);
-    if (!stored.ok()) return stored.status();
-    const Column* where = st.whereColumn ? def->find(*st.whereColumn) : nullptr;
+    JET_ASSIGN_OR_RETURN(auto stored, storedForm(*target, st.value));
+    const Column* where = st.whereColumn ? def.find(*st.whereColumn) : nullptr;
     if (st.whereColumn && !where)
         return Status::notFound("no column " + *st.whereColumn + " in table " + st.table);
     std::string wanted = st.whereValue;
     if (where && fromText(where->type)) {
-        auto form = CreateValue::convert(*where, st.whereValue);
-        if (!form.ok()) return form.status();
-        wanted = ValueText::format(*where, form.value());
+        JET_ASSIGN_OR_RETURN(auto form, CreateValue::convert(*where, st.whereValue));
+        wanted = ValueText::format(*where, form);
     }
-    Table table(*m_pager, def.value());
-    auto rows = table.scan();
-    if (!rows.ok()) return rows.status();
+    Table table(*m_pager, def);
+    JET_ASSIGN_OR_RETURN(auto rows, table.scan());
     std::vector<const StoredRow*> matching;
-    for (const auto& row : rows.value()) {
+    for (const auto& row : rows) {
         if (where) {
-            auto text = table.text(*where, row.values[def->position(*where)]);
-            if (!text.ok()) return text.status();
-            if (!text.value() || *text.value() != wanted) continue;
+            JET_ASSIGN_OR_RETURN(auto text, table.text(*where, row.values[def.position(*where)]));
+            if (!text || *text != wanted) continue;
         }
         matching.push_back(&row);
     }
     PageAllocator allocator(*m_pager);
-    IndexUpdate indexes(*m_pager, def.value(), *target);
-    const std::size_t at = def->position(*target);
+    IndexUpdate indexes(*m_pager, def, *target);
+    const std::size_t at = def.position(*target);
     for (const StoredRow* row : matching) {
         RawRow values = row->values;
         if (target->isLong()) {
             if (values[at]) {
-                auto old = LongValue::read(*m_pager, *values[at]);
-                if (!old.ok()) return old.status();
-                if (old.value() == stored.value()) continue;
+                JET_ASSIGN_OR_RETURN(auto old, LongValue::read(*m_pager, *values[at]));
+                if (old == stored) continue;
                 JET_TRY(LongValue::release(*m_pager, *values[at]));
             }
-            auto field = table.writeLongValue(*target, stored.value(), allocator);
-            if (!field.ok()) return field.status();
-            values[at] = std::move(field.value());
+            JET_ASSIGN_OR_RETURN(values[at], table.writeLongValue(*target, stored, allocator));
         } else {
-            if (values[at] == stored.value()) continue;
-            values[at] = stored.value();
+            if (values[at] == stored) continue;
+            values[at] = stored;
         }
         JET_TRY(indexes.change(row->slot, row->values, values));
         JET_TRY(table.rewrite(*row, values, allocator));

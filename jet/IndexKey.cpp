@@ -126,9 +126,7 @@ Result<Bytes> IndexKey::columnKey(const Column& column, const std::optional<Byte
     if (column.type == ColumnType::Guid) {
         key = guidKey(*raw, ascending);
     } else {
-        auto value = numberKey(column.type, *raw);
-        if (!value.ok()) return value.status();
-        key = std::move(value.value());
+        JET_ASSIGN_OR_RETURN(key, numberKey(column.type, *raw));
         if (!ascending) invert(key, 0);
     }
     key.insert(key.begin(), present);
@@ -150,9 +148,8 @@ Result<std::optional<Bytes>> IndexKey::rowKey(const TableDef& def, const RealInd
         const auto& raw = values[def.position(*column)];
         if (raw && column->type != format::ColumnType::Boolean) allNull = false;
         const bool ascending = i >= index.ascending.size() || index.ascending[i];
-        auto part = columnKey(*column, raw, ascending);
-        if (!part.ok()) return part.status();
-        key.insert(key.end(), part->begin(), part->end());
+        JET_ASSIGN_OR_RETURN(auto part, columnKey(*column, raw, ascending));
+        key.insert(key.end(), part.begin(), part.end());
     }
     if (allNull && (index.flags & kIgnoresNulls)) return std::optional<Bytes>{};
     return std::optional<Bytes>{std::move(key)};

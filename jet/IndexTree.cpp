@@ -16,9 +16,8 @@ std::string pageName(std::uint32_t page) {
 Result<IndexPage> readPage(PageStore& store, std::uint32_t page, std::uint32_t owner) {
     if (page == 0 || page >= store.pageCount())
         return Status::corrupt(pageName(page) + " is outside the file");
-    auto view = store.read(page);
-    if (!view.ok()) return view.status();
-    auto parsed = IndexPage::parse(view.value());
+    JET_ASSIGN_OR_RETURN(auto view, store.read(page));
+    auto parsed = IndexPage::parse(view);
     if (!parsed.ok()) return Status::corrupt(pageName(page) + ": " + parsed.status().message());
     if (parsed->owner != owner) return Status::corrupt(pageName(page) + " belongs to another table");
     return parsed;
@@ -29,9 +28,8 @@ Result<IndexPage> readPage(PageStore& store, std::uint32_t page, std::uint32_t o
 Result<IndexTree> IndexTree::read(PageStore& store, std::uint32_t root, std::uint32_t owner) {
     IndexTree tree;
     std::set<std::uint32_t> seen{root};
-    auto rootPage = readPage(store, root, owner);
-    if (!rootPage.ok()) return rootPage.status();
-    tree.levels.push_back({{root, std::move(rootPage.value())}});
+    JET_ASSIGN_OR_RETURN(auto rootPage, readPage(store, root, owner));
+    tree.levels.push_back({{root, std::move(rootPage)}});
     while (!tree.levels.back().front().content.leaf) {
         if (tree.levels.size() > kMaxDepth)
             return Status::corrupt("index at " + pageName(root) + " is too deep");
@@ -45,9 +43,8 @@ Result<IndexTree> IndexTree::read(PageStore& store, std::uint32_t root, std::uin
             if (node.content.tail != 0) children.push_back(node.content.tail);
             for (std::uint32_t child : children) {
                 if (!seen.insert(child).second) return Status::corrupt(pageName(child) + " is reached twice");
-                auto page = readPage(store, child, owner);
-                if (!page.ok()) return page.status();
-                below.push_back({child, std::move(page.value())});
+                JET_ASSIGN_OR_RETURN(auto page, readPage(store, child, owner));
+                below.push_back({child, std::move(page)});
             }
         }
         const bool leaves = below.front().content.leaf;

@@ -103,12 +103,10 @@ Status countDistinctKeys(PageStore& store, std::uint32_t tdef, std::size_t numbe
             previous = &entry;
         }
     const std::size_t at = kTdefBlockEnd + number * kRealIndexCountBlock + 4;
-    auto page = store.read(tdef);
-    if (!page.ok()) return page.status();
-    if (get32(page.value(), at) == distinct) return Status::okStatus();
-    auto target = store.modify(tdef);
-    if (!target.ok()) return target.status();
-    put32(target.value(), at, static_cast<std::uint32_t>(distinct));
+    JET_ASSIGN_OR_RETURN(auto page, store.read(tdef));
+    if (get32(page, at) == distinct) return Status::okStatus();
+    JET_ASSIGN_OR_RETURN(auto target, store.modify(tdef));
+    put32(target, at, static_cast<std::uint32_t>(distinct));
     return Status::okStatus();
 }
 
@@ -209,9 +207,7 @@ Status IndexUpdate::applyTo(std::size_t number, const std::vector<Move>& moves, 
             spare.pop_back();
             return Status::okStatus();
         }
-        auto page = allocator.blankPage();
-        if (!page.ok()) return page.status();
-        built.page = page.value();
+        JET_ASSIGN_OR_RETURN(built.page, allocator.blankPage());
         return UsageMap::set(m_store, index.map, built.page, true, false,
                              [&] { return allocator.mapPage(); });
     };
@@ -252,17 +248,14 @@ Status IndexUpdate::applyTo(std::size_t number, const std::vector<Move>& moves, 
     for (const auto& level : levels)
         for (const Built& built : level) {
             JET_TRY(built.content.write(PageSpan(image)));
-            auto current = m_store.read(built.page);
-            if (!current.ok()) return current.status();
-            if (std::ranges::equal(current.value(), image)) continue;
-            auto target = m_store.modify(built.page);
-            if (!target.ok()) return target.status();
-            std::ranges::copy(image, target.value().begin());
+            JET_ASSIGN_OR_RETURN(auto current, m_store.read(built.page));
+            if (std::ranges::equal(current, image)) continue;
+            JET_ASSIGN_OR_RETURN(auto target, m_store.modify(built.page));
+            std::ranges::copy(image, target.begin());
         }
     for (std::uint32_t page : spare) {
-        auto target = m_store.modify(page);
-        if (!target.ok()) return target.status();
-        std::ranges::fill(target.value(), std::uint8_t{0});
+        JET_ASSIGN_OR_RETURN(auto target, m_store.modify(page));
+        std::ranges::fill(target, std::uint8_t{0});
         JET_TRY(UsageMap::set(m_store, index.map, page, false, false, {}));
         JET_TRY(UsageMap::set(m_store, kGlobalMap, page, true, true, [&] { return allocator.mapPage(); }));
     }

@@ -1,6 +1,7 @@
 #include "jet/IntegrityCheck.h"
 
 #include "jet/CatalogTables.h"
+#include "jet/CheckProblems.h"
 #include "jet/DataPage.h"
 #include "jet/IndexKey.h"
 #include "jet/IndexTree.h"
@@ -23,17 +24,14 @@ namespace {
 
 using namespace format;
 
-class Checker {
+class Checker : private ProblemList {
 public:
     explicit Checker(PageStore& store) : m_store(store) {}
 
     std::vector<std::string> run() {
         checkHeader();
-        auto catalog = TableDef::read(m_store, kCatalogPage);
-        if (!catalog.ok()) {
-            problem("catalog: " + catalog.status().message());
-            return m_problems;
-        }
+        auto catalog = checked("catalog", TableDef::read(m_store, kCatalogPage));
+        if (!catalog) return m_problems;
         for (const CatalogTable& table : catalogTables(catalog.value()))
             checkTable(table.name, table.page);
         checkGlobalMap();
@@ -41,8 +39,6 @@ public:
     }
 
 private:
-    void problem(std::string text) { m_problems.push_back(std::move(text)); }
-
     void use(std::uint32_t page, const std::string& role) {
         auto [it, fresh] = m_used.emplace(page, role);
         if (!fresh && it->second != role)
@@ -57,11 +53,8 @@ private:
 
     std::vector<CatalogTable> catalogTables(const TableDef& catalog) {
         std::vector<CatalogTable> out{{"MSysObjects", kCatalogPage}};
-        auto listed = jet::catalogTables(m_store, catalog);
-        if (!listed.ok()) {
-            problem("catalog: " + listed.status().message());
-            return out;
-        }
+        auto listed = checked("catalog", jet::catalogTables(m_store, catalog));
+        if (!listed) return out;
         for (CatalogTable& table : listed.value())
             if (table.page != kCatalogPage) out.push_back(std::move(table));
         return out;
@@ -70,11 +63,8 @@ private:
     void checkGlobalMap() {
         const RowId global{kGlobalMapPage, kGlobalMapRow};
         for (const auto& [page, role] : m_used) {
-            auto free = UsageMap::test(m_store, global, page, true);
-            if (!free.ok()) {
-                problem("global usage map: " + free.status().message());
-                return;
-            }
+            auto free = checked("global usage map", UsageMap::test(m_store, global, page, true));
+            if (!free) return;
             if (free.value())
                 problem("global usage map: page " + std::to_string(page) + " (" + role + ") is marked free");
         }
@@ -82,11 +72,8 @@ private:
 
     std::set<std::uint32_t> mapPages(const std::string& where, RowId map) {
         std::set<std::uint32_t> out;
-        auto pages = UsageMap::pages(m_store, map);
-        if (!pages.ok()) {
-            problem(where + ": " + pages.status().message());
-            return out;
-        }
+        auto pages = checked(where, UsageMap::pages(m_store, map));
+        if (!pages) return out;
         use(map.page, "usage-map holder");
         for (std::uint32_t page : pages.value()) {
             if (page >= m_store.pageCount())
@@ -99,11 +86,8 @@ private:
 
     void checkTable(const std::string& name, std::uint32_t page) {
         const std::string where = "table " + name;
-        auto def = TableDef::read(m_store, page);
-        if (!def.ok()) {
-            problem(where + ": " + def.status().message());
-            return;
-        }
+        auto def = checked(where, TableDef::read(m_store, page));
+        if (!def) return;
         for (std::uint32_t p : def->pages)
             use(p, "definition of " + name);
         const auto owned = mapPages(where + " owned map", def->ownedMap);
@@ -116,11 +100,8 @@ private:
         if (goodPages.size() != owned.size()) return;
         checkRelocations(where, goodPages);
         Table table(m_store, def.value());
-        auto rows = table.scan();
-        if (!rows.ok()) {
-            problem(where + ": " + rows.status().message());
-            return;
-        }
+        auto rows = checked(where, table.scan());
+        if (!rows) return;
         if (rows->size() != def->rowCount)
             problem(where + ": definition counts " + std::to_string(def->rowCount) + " rows, pages hold " +
                     std::to_string(rows->size()));
@@ -131,22 +112,16 @@ private:
     }
 
     bool checkDataPage(const std::string& where, std::uint32_t page, std::uint32_t owner) {
-        auto view = m_store.read(page);
-        if (!view.ok()) {
-            problem(where + ": " + view.status().message());
-            return false;
-        }
+        auto view = checked(where, m_store.read(page));
+        if (!view) return false;
         const std::string at = where + " page " + std::to_string(page);
         if (view.value()[0] != kPageData || DataPage::owner(view.value()) != owner) {
             problem(at + ": not a data page of the table");
             return false;
         }
         use(page, "data of " + where);
-        auto free = DataPage::freeSpace(view.value());
-        if (!free.ok()) {
-            problem(at + ": " + free.status().message());
-            return false;
-        }
+        auto free = checked(at, DataPage::freeSpace(view.value()));
+        if (!free) return false;
         if (get16(view.value(), kDataFreeSpaceOffset) != free.value())
             problem(at + ": free-space field says " +
                     std::to_string(get16(view.value(), kDataFreeSpaceOffset)) + ", rows leave " +
@@ -187,11 +162,8 @@ private:
             if (column.type == ColumnType::Text && units.ok() && units->size() > column.length / 2u)
                 problem(at + ": " + column.name + " is longer than its column");
             if (!column.isLong()) continue;
-            auto value = LongValue::read(m_store, *raw);
-            if (!value.ok()) {
-                problem(at + ": " + column.name + ": " + value.status().message());
-                continue;
-            }
+            auto value = checked(at + ": " + column.name, LongValue::read(m_store, *raw));
+            if (!value) continue;
             const auto ids = LongValue::rows(m_store, *raw);
             for (RowId id : ids.value()) {
                 use(id.page, "long values");
@@ -205,11 +177,8 @@ private:
     void checkIndex(const std::string& where, const TableDef& def, std::size_t number,
                     const std::vector<StoredRow>& rows) {
         const RealIndex& index = def.indexes[number];
-        auto tree = IndexTree::read(m_store, index.root, def.page);
-        if (!tree.ok()) {
-            problem(where + ": " + tree.status().message());
-            return;
-        }
+        auto tree = checked(where, IndexTree::read(m_store, index.root, def.page));
+        if (!tree) return;
         for (std::uint32_t page : tree->pages())
             use(page, "index of " + where);
         for (auto& text : tree->structureProblems())
@@ -266,18 +235,14 @@ private:
     }
 
     void checkIndexMap(const std::string& where, const RealIndex& index, const IndexTree& tree) {
-        auto listed = UsageMap::pages(m_store, index.map);
-        if (!listed.ok()) {
-            problem(where + " map: " + listed.status().message());
-            return;
-        }
+        auto listed = checked(where + " map", UsageMap::pages(m_store, index.map));
+        if (!listed) return;
         auto pages = tree.pages();
         std::sort(pages.begin(), pages.end());
         if (listed.value() != pages) problem(where + ": its map does not list exactly the index's pages");
     }
 
     PageStore& m_store;
-    std::vector<std::string> m_problems;
     std::map<std::uint32_t, std::string> m_used;
     std::set<std::uint32_t> m_longValueRows;
 };
@@ -292,16 +257,10 @@ Result<std::vector<std::string>> IntegrityCheck::run(const std::string& path) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) return Status::notFound("cannot open " + path + ": " + ec.message());
-    auto pager = Pager::open(path);
-    if (!pager.ok()) return pager.status();
-    JET_TRY(pager.value()->beginRead());
-    auto problems = run(*pager.value());
-    pager.value()->endRead();
-    if (size % kPageSize != 0)
-        problems.insert(problems.begin(),
-                        "file length " + std::to_string(size) + " is not a whole number of pages");
+    JET_ASSIGN_OR_RETURN(auto pager, Pager::open(path));
+    JET_ASSIGN_OR_RETURN(auto problems, checkWhileReading(*pager, size, [&] { return run(*pager); }));
     // A journal set aside on opening is told here too, or nobody would hear of it.
-    const auto notices = pager.value()->takeNotices();
+    const auto notices = pager->takeNotices();
     problems.insert(problems.begin(), notices.begin(), notices.end());
     return problems;
 }

@@ -70,9 +70,8 @@ std::array<std::uint8_t, kHeaderSize> encodeHeader(const Header& h, std::uint64_
 }
 
 Result<std::optional<Header>> readHeader(File& file) {
-    auto size = file.size();
-    if (!size.ok()) return size.status();
-    if (size.value() < kHeaderSize) return std::optional<Header>{};
+    JET_ASSIGN_OR_RETURN(auto size, file.size());
+    if (size < kHeaderSize) return std::optional<Header>{};
     std::array<std::uint8_t, kHeaderSize> raw{};
     JET_TRY(file.readAt(0, raw));
     const std::uint32_t sum =
@@ -112,9 +111,8 @@ std::uint64_t offsetOf(std::uint32_t page) {
 }
 
 Result<bool> complete(File& database, const Header& h, const std::vector<Bytes>& records) {
-    auto size = database.size();
-    if (!size.ok()) return size.status();
-    if (size.value() != offsetOf(h.newPageCount)) return false;
+    JET_ASSIGN_OR_RETURN(auto size, database.size());
+    if (size != offsetOf(h.newPageCount)) return false;
     Bytes page(format::kPageSize);
     for (const auto& record : records) {
         JET_TRY(database.readAt(offsetOf(get32(record, 0)), page));
@@ -127,17 +125,14 @@ Result<bool> complete(File& database, const Header& h, const std::vector<Bytes>&
 // Whether the file is in a state that the journal's transaction, partly written, leaves it in
 // (invariant 7).
 Result<bool> belongs(File& database, const Header& h, const std::vector<Bytes>& records) {
-    auto size = database.size();
-    if (!size.ok()) return size.status();
-    if (size.value() < offsetOf(h.pageCount) ||
-        size.value() > offsetOf(std::max(h.pageCount, h.newPageCount)))
-        return false;
+    JET_ASSIGN_OR_RETURN(auto size, database.size());
+    if (size < offsetOf(h.pageCount) || size > offsetOf(std::max(h.pageCount, h.newPageCount))) return false;
     Bytes page(format::kPageSize);
     for (const auto& record : records) {
         const std::uint32_t number = get32(record, 0);
         const bool appended = number >= h.pageCount;
         // An appended page not (or not wholly) written yet: the file simply ends before it.
-        if (appended && offsetOf(number) + format::kPageSize > size.value()) continue;
+        if (appended && offsetOf(number) + format::kPageSize > size) continue;
         JET_TRY(database.readAt(offsetOf(number), page));
         const ByteView original = ByteView(record).subspan(kOriginalOffset, format::kPageSize);
         for (std::size_t s = 0; s < kSectors; ++s) {
@@ -160,17 +155,14 @@ Journal::Journal(Opener opener, Keeper keeper)
 // so that a journal that becomes writable is written and one that is not fails with the reason.
 Result<File*> Journal::file(bool forWriting) {
     if (!m_file || (forWriting && !m_file->writable())) {
-        auto opened = m_opener(forWriting);
-        if (!opened.ok()) return opened.status();
-        m_file = std::move(opened.value());
+        JET_ASSIGN_OR_RETURN(m_file, m_opener(forWriting));
     }
     return m_file.get();
 }
 
 Result<std::string> Journal::setAside(File& journal) {
-    auto size = journal.size();
-    if (!size.ok()) return size.status();
-    Bytes bytes(size.value());
+    JET_ASSIGN_OR_RETURN(auto size, journal.size());
+    Bytes bytes(size);
     JET_TRY(journal.readAt(0, bytes));
     if (!m_keeper) return Status::unsupported("a journal that does not belong cannot be set aside here");
     return m_keeper(bytes);
@@ -178,8 +170,7 @@ Result<std::string> Journal::setAside(File& journal) {
 
 Status Journal::write(std::uint32_t originalPageCount, std::uint32_t newPageCount,
                       const std::vector<Record>& records, std::uint64_t counter) {
-    auto f = file(true);
-    if (!f.ok()) return f.status();
+    JET_ASSIGN_OR_RETURN(auto f, file(true));
     ++m_nonce;
     Bytes buffer(kHeaderSize + records.size() * kRecordSize, 0);
     const auto header = encodeHeader(
@@ -196,24 +187,22 @@ Status Journal::write(std::uint32_t originalPageCount, std::uint32_t newPageCoun
         put32(buffer, at + kRecordData, recordSum(m_nonce, ByteView(buffer).subspan(at, kRecordData)));
         at += kRecordSize;
     }
-    JET_TRY(f.value()->writeAt(0, buffer));
-    return f.value()->sync();
+    JET_TRY(f->writeAt(0, buffer));
+    return f->sync();
 }
 
 Status Journal::clear(std::uint64_t counter) {
-    auto f = file(true);
-    if (!f.ok()) return f.status();
+    JET_ASSIGN_OR_RETURN(auto f, file(true));
     std::array<std::uint8_t, kHeaderSize> cleared{};
     put64(cleared, kCounterOffset, counter);
-    return f.value()->writeAt(0, cleared);
+    return f->writeAt(0, cleared);
 }
 
 Result<bool> Journal::hot() {
     auto f = file(false);
     if (!f.ok()) return f.status().code() == Code::NotFound ? Result<bool>(false) : Result<bool>(f.status());
-    auto header = readHeader(*f.value());
-    if (!header.ok()) return header.status();
-    return header->has_value();
+    JET_ASSIGN_OR_RETURN(auto header, readHeader(*f.value()));
+    return header.has_value();
 }
 
 Result<std::uint64_t> Journal::counter() {
@@ -221,9 +210,8 @@ Result<std::uint64_t> Journal::counter() {
     if (!f.ok())
         return f.status().code() == Code::NotFound ? Result<std::uint64_t>(std::uint64_t{0})
                                                    : Result<std::uint64_t>(f.status());
-    auto size = f.value()->size();
-    if (!size.ok()) return size.status();
-    if (size.value() < kHeaderSize) return std::uint64_t{0};
+    JET_ASSIGN_OR_RETURN(auto size, f.value()->size());
+    if (size < kHeaderSize) return std::uint64_t{0};
     std::array<std::uint8_t, 8> raw{};
     JET_TRY(f.value()->readAt(kCounterOffset, raw));
     return get64(raw, 0);
@@ -234,31 +222,24 @@ Result<std::string> Journal::playBack(File& database, bool found) {
     if (!looked.ok())
         return looked.status().code() == Code::NotFound ? Result<std::string>(std::string())
                                                         : Result<std::string>(looked.status());
-    auto header = readHeader(*looked.value());
-    if (!header.ok()) return header.status();
-    if (!header->has_value()) return std::string();
+    JET_ASSIGN_OR_RETURN(auto header, readHeader(*looked.value()));
+    if (!header.has_value()) return std::string();
     // Nothing is restored unless the journal can be cleared afterwards (invariant 8).
-    auto f = file(true);
-    if (!f.ok()) return f.status();
-    File& journal = *f.value();
-    const Header h = *header.value();
+    JET_ASSIGN_OR_RETURN(auto f, file(true));
+    File& journal = *f;
+    const Header h = *header;
     std::array<std::uint8_t, 8> counter{};
     JET_TRY(journal.readAt(kCounterOffset, counter));
-    auto records = readRecords(journal, h);
-    if (!records.ok()) return records.status();
+    JET_ASSIGN_OR_RETURN(auto records, readRecords(journal, h));
     std::string keptAs;
-    const bool written = records->size() == h.records;
-    auto own = written && found ? belongs(database, h, records.value()) : Result<bool>(true);
-    if (!own.ok()) return own.status();
-    if (!own.value()) {
-        auto kept = setAside(journal);
-        if (!kept.ok()) return kept.status();
-        keptAs = kept.value();
+    const bool written = records.size() == h.records;
+    JET_ASSIGN_OR_RETURN(auto own, written&& found ? belongs(database, h, records) : Result<bool>(true));
+    if (!own) {
+        JET_ASSIGN_OR_RETURN(keptAs, setAside(journal));
     }
-    auto done = written && found ? complete(database, h, records.value()) : Result<bool>(false);
-    if (!done.ok()) return done.status();
-    if (written && own.value() && !done.value()) {
-        for (const auto& record : records.value()) {
+    JET_ASSIGN_OR_RETURN(auto done, written&& found ? complete(database, h, records) : Result<bool>(false));
+    if (written && own && !done) {
+        for (const auto& record : records) {
             const std::uint32_t page = get32(record, 0);
             if (page < h.pageCount)
                 JET_TRY(database.writeAt(offsetOf(page),

@@ -31,15 +31,13 @@ Result<Field> parseField(ByteView field) {
 Result<ByteView> lvalRow(PageStore& store, RowId id) {
     if (id.page == 0 || id.page >= store.pageCount())
         return Status::corrupt("long value points to page " + std::to_string(id.page) + " outside the file");
-    auto page = store.read(id.page);
-    if (!page.ok()) return page.status();
-    if (DataPage::owner(page.value()) != kLongValueOwner)
+    JET_ASSIGN_OR_RETURN(auto page, store.read(id.page));
+    if (DataPage::owner(page) != kLongValueOwner)
         return Status::corrupt("long value points to page " + std::to_string(id.page) +
                                ", not a long-value page");
-    auto slot = DataPage::slot(page.value(), id.row);
-    if (!slot.ok()) return slot.status();
-    if (slot->deleted()) return Status::corrupt("long value points to a deleted row");
-    return DataPage::bytes(page.value(), slot.value());
+    JET_ASSIGN_OR_RETURN(auto slot, DataPage::slot(page, id.row));
+    if (slot.deleted()) return Status::corrupt("long value points to a deleted row");
+    return DataPage::bytes(page, slot);
 }
 
 Bytes header(std::size_t length, std::uint8_t kind, RowId first) {
@@ -51,36 +49,31 @@ Bytes header(std::size_t length, std::uint8_t kind, RowId first) {
 }
 
 Result<RowId> addRow(PageStore& store, ByteView row, const LongValue::PageWithRoom& pageWithRoom) {
-    auto page = pageWithRoom(row.size() + 2);
-    if (!page.ok()) return page.status();
-    auto span = store.modify(page.value());
-    if (!span.ok()) return span.status();
-    auto added = DataPage::addRow(span.value(), row, 0);
-    if (!added.ok()) return added.status();
-    return RowId{page.value(), added.value()};
+    JET_ASSIGN_OR_RETURN(auto page, pageWithRoom(row.size() + 2));
+    JET_ASSIGN_OR_RETURN(auto span, store.modify(page));
+    JET_ASSIGN_OR_RETURN(auto added, DataPage::addRow(span, row, 0));
+    return RowId{page, added};
 }
 
 } // namespace
 
 Result<std::vector<RowId>> LongValue::rows(PageStore& store, ByteView field) {
-    auto f = parseField(field);
-    if (!f.ok()) return f.status();
+    JET_ASSIGN_OR_RETURN(auto f, parseField(field));
     std::vector<RowId> out;
-    if (f->kind == kLongValueInline) return out;
-    if (f->kind == kLongValueSingle) {
-        out.push_back(f->first);
+    if (f.kind == kLongValueInline) return out;
+    if (f.kind == kLongValueSingle) {
+        out.push_back(f.first);
         return out;
     }
     std::set<std::uint32_t> seen;
     std::size_t collected = 0;
-    for (RowId id = f->first; collected < f->length;) {
+    for (RowId id = f.first; collected < f.length;) {
         if (!seen.insert(id.raw()).second) return Status::corrupt("long-value chain loops");
-        auto row = lvalRow(store, id);
-        if (!row.ok()) return row.status();
-        if (row->size() < 4) return Status::corrupt("long-value chain row is shorter than its pointer");
+        JET_ASSIGN_OR_RETURN(auto row, lvalRow(store, id));
+        if (row.size() < 4) return Status::corrupt("long-value chain row is shorter than its pointer");
         out.push_back(id);
-        collected += row->size() - 4;
-        const std::uint32_t next = get32(row.value(), 0);
+        collected += row.size() - 4;
+        const std::uint32_t next = get32(row, 0);
         if (next == 0) break;
         id = RowId::fromRaw(next);
     }
@@ -95,26 +88,23 @@ std::optional<ByteView> LongValue::inlineBytes(ByteView field) {
 }
 
 Result<Bytes> LongValue::read(PageStore& store, ByteView field) {
-    auto f = parseField(field);
-    if (!f.ok()) return f.status();
-    if (f->kind == kLongValueInline) {
-        if (field.size() - kLongValueHeaderSize < f->length)
+    JET_ASSIGN_OR_RETURN(auto f, parseField(field));
+    if (f.kind == kLongValueInline) {
+        if (field.size() - kLongValueHeaderSize < f.length)
             return Status::corrupt("inline long value is shorter than its length");
-        return Bytes(field.begin() + kLongValueHeaderSize, field.begin() + kLongValueHeaderSize + f->length);
+        return Bytes(field.begin() + kLongValueHeaderSize, field.begin() + kLongValueHeaderSize + f.length);
     }
-    auto ids = rows(store, field);
-    if (!ids.ok()) return ids.status();
+    JET_ASSIGN_OR_RETURN(auto ids, rows(store, field));
     Bytes out;
-    out.reserve(f->length);
-    for (RowId id : ids.value()) {
-        auto row = lvalRow(store, id);
-        if (!row.ok()) return row.status();
-        const ByteView data = f->kind == kLongValueSingle ? row.value() : row->subspan(4);
+    out.reserve(f.length);
+    for (RowId id : ids) {
+        JET_ASSIGN_OR_RETURN(auto row, lvalRow(store, id));
+        const ByteView data = f.kind == kLongValueSingle ? row : row.subspan(4);
         out.insert(out.end(), data.begin(),
                    data.begin() + static_cast<std::ptrdiff_t>(
-                                      std::min<std::size_t>(data.size(), f->length - out.size())));
+                                      std::min<std::size_t>(data.size(), f.length - out.size())));
     }
-    if (out.size() != f->length) return Status::corrupt("long value is shorter than its length");
+    if (out.size() != f.length) return Status::corrupt("long value is shorter than its length");
     return out;
 }
 
@@ -126,9 +116,8 @@ Result<Bytes> LongValue::write(PageStore& store, ByteView value, const PageWithR
         return f;
     }
     if (value.size() <= kMaxLongValueRow) {
-        auto id = addRow(store, value, pageWithRoom);
-        if (!id.ok()) return id.status();
-        return header(value.size(), kLongValueSingle, id.value());
+        JET_ASSIGN_OR_RETURN(auto id, addRow(store, value, pageWithRoom));
+        return header(value.size(), kLongValueSingle, id);
     }
     // Chain: the last chunk first, so that each chunk knows the row of the next.
     std::uint32_t next = 0;
@@ -138,21 +127,18 @@ Result<Bytes> LongValue::write(PageStore& store, ByteView value, const PageWithR
         put32(row, 0, next);
         row.insert(row.end(), value.begin() + static_cast<std::ptrdiff_t>(start),
                    value.begin() + static_cast<std::ptrdiff_t>(end));
-        auto id = addRow(store, row, pageWithRoom);
-        if (!id.ok()) return id.status();
-        next = id->raw();
+        JET_ASSIGN_OR_RETURN(auto id, addRow(store, row, pageWithRoom));
+        next = id.raw();
         end = start;
     }
     return header(value.size(), kLongValueChain, RowId::fromRaw(next));
 }
 
 Status LongValue::release(PageStore& store, ByteView field) {
-    auto ids = rows(store, field);
-    if (!ids.ok()) return ids.status();
-    for (RowId id : ids.value()) {
-        auto page = store.modify(id.page);
-        if (!page.ok()) return page.status();
-        JET_TRY(DataPage::replaceRow(page.value(), id.row, {}, kRowDeleted));
+    JET_ASSIGN_OR_RETURN(auto ids, rows(store, field));
+    for (RowId id : ids) {
+        JET_ASSIGN_OR_RETURN(auto page, store.modify(id.page));
+        JET_TRY(DataPage::replaceRow(page, id.row, {}, kRowDeleted));
     }
     return {};
 }

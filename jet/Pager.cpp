@@ -18,13 +18,12 @@ std::uint64_t offsetOf(std::uint32_t page) {
 } // namespace
 
 Result<std::unique_ptr<Pager>> Pager::open(const std::string& path) {
-    auto database = PosixFile::open(path, false);
-    if (!database.ok()) return database.status();
+    JET_ASSIGN_OR_RETURN(auto database, PosixFile::open(path, false));
     auto opener = [journal = path + "-journal"](bool create) { return PosixFile::open(journal, create); };
     auto keeper = [stem = path + "-journal.set-aside"](ByteView bytes) {
         return PosixFile::keep(stem, bytes);
     };
-    auto pager = std::make_unique<Pager>(std::move(database.value()), opener, keeper);
+    auto pager = std::make_unique<Pager>(std::move(database), opener, keeper);
     JET_TRY(pager->beginRead());
     pager->endRead();
     return pager;
@@ -51,9 +50,8 @@ void Pager::dropCache() {
 }
 
 Status Pager::recoverHotJournal(LockMode held) {
-    auto hot = m_journal.hot();
-    if (!hot.ok()) return hot.status();
-    if (!hot.value()) return {};
+    JET_ASSIGN_OR_RETURN(auto hot, m_journal.hot());
+    if (!hot) return {};
     if (!writable()) return Status::io("the database needs its journal played back but cannot be written");
     if (held != LockMode::Exclusive) JET_TRY(m_database->lock(LockMode::Exclusive));
     auto played = m_journal.playBack(*m_database, true);
@@ -68,13 +66,11 @@ Status Pager::recoverHotJournal(LockMode held) {
 }
 
 Status Pager::refresh() {
-    auto counter = m_journal.counter();
-    if (!counter.ok()) return counter.status();
-    auto size = m_database->size();
-    if (!size.ok()) return size.status();
-    if (counter.value() != m_counter || size.value() != m_fileSize) dropCache();
-    m_counter = counter.value();
-    m_fileSize = size.value();
+    JET_ASSIGN_OR_RETURN(auto counter, m_journal.counter());
+    JET_ASSIGN_OR_RETURN(auto size, m_database->size());
+    if (counter != m_counter || size != m_fileSize) dropCache();
+    m_counter = counter;
+    m_fileSize = size;
     if (m_fileSize / kPageSize >= format::kMaxPages)
         return Status::corrupt("file is larger than a Jet database can be");
     m_pageCount = static_cast<std::uint32_t>(m_fileSize / kPageSize);
@@ -140,8 +136,7 @@ Result<ConstPageSpan> Pager::readPassing(std::uint32_t page, PageSpan buffer) {
 
 Result<PageSpan> Pager::modify(std::uint32_t page) {
     if (m_state != State::Writing) return Status::invalid("pages are changed only inside an update");
-    auto view = read(page);
-    if (!view.ok()) return view.status();
+    JET_ASSIGN_OR_RETURN(auto view, read(page));
     auto& image = *m_cache.at(page);
     if (page < m_originalPageCount && !m_originals.contains(page)) m_originals.emplace(page, image);
     if (page >= m_originalPageCount) m_appended.insert(page);

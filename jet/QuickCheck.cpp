@@ -1,6 +1,7 @@
 #include "jet/QuickCheck.h"
 
 #include "jet/CatalogTables.h"
+#include "jet/CheckProblems.h"
 #include "jet/DataPage.h"
 #include "jet/Pager.h"
 #include "jet/TableDef.h"
@@ -25,7 +26,7 @@ std::string lowered(std::string text) {
     return text;
 }
 
-class Checker {
+class Checker : private ProblemList {
 public:
     explicit Checker(PageStore& store) : m_store(store) {}
 
@@ -44,8 +45,6 @@ public:
     }
 
 private:
-    void problem(std::string text) { m_problems.push_back(std::move(text)); }
-
     bool checkHeader() {
         const Status header = checkHeaderPage(m_store);
         if (!header.ok()) problem("header: " + header.message());
@@ -56,11 +55,8 @@ private:
     std::map<std::string, std::uint32_t> readCatalog() {
         std::map<std::string, std::uint32_t> out;
         auto def = TableDef::read(m_store, kCatalogPage);
-        auto tables = def.ok() ? catalogTables(m_store, def.value()) : def.status();
-        if (!tables.ok()) {
-            problem("catalog: " + tables.status().message());
-            return out;
-        }
+        const auto tables = checked("catalog", def.ok() ? catalogTables(m_store, def.value()) : def.status());
+        if (!tables) return out;
         for (const CatalogTable& table : tables.value())
             out.emplace(lowered(table.name), table.page);
         return out;
@@ -68,16 +64,10 @@ private:
 
     void checkTable(const std::string& name, std::uint32_t page) {
         const std::string where = "table " + name;
-        auto def = TableDef::read(m_store, page);
-        if (!def.ok()) {
-            problem(where + ": " + def.status().message());
-            return;
-        }
-        auto pages = UsageMap::pages(m_store, def->ownedMap);
-        if (!pages.ok()) {
-            problem(where + " usage map: " + pages.status().message());
-            return;
-        }
+        const auto def = checked(where, TableDef::read(m_store, page));
+        if (!def) return;
+        const auto pages = checked(where + " usage map", UsageMap::pages(m_store, def->ownedMap));
+        if (!pages) return;
         for (std::uint32_t data : pages.value())
             if (!checkDataPage(where, data, page)) return;
     }
@@ -88,25 +78,16 @@ private:
             problem(at + ": beyond the end of the file");
             return false;
         }
-        auto view = m_store.read(page);
-        if (!view.ok()) {
-            problem(at + ": " + view.status().message());
-            return false;
-        }
+        const auto view = checked(at, m_store.read(page));
+        if (!view) return false;
         if (view.value()[0] != kPageData || DataPage::owner(view.value()) != owner) {
             problem(at + ": not a data page of the table");
             return false;
         }
-        auto rows = DataPage::rowCount(view.value());
-        if (!rows.ok()) {
-            problem(at + ": " + rows.status().message());
-            return false;
-        }
-        return true;
+        return checked(at, DataPage::rowCount(view.value())).has_value();
     }
 
     PageStore& m_store;
-    std::vector<std::string> m_problems;
 };
 
 } // namespace
@@ -117,16 +98,8 @@ Result<std::vector<std::string>> QuickCheck::run(const std::string& path,
     if (!std::filesystem::is_regular_file(path, ec)) return Status::notFound("no database file at " + path);
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) return Status::io("cannot read " + path + ": " + ec.message());
-    auto pager = Pager::open(path);
-    if (!pager.ok()) return pager.status();
-    JET_TRY(pager.value()->beginRead());
-    std::vector<std::string> problems = Checker(*pager.value()).run(tables);
-    pager.value()->endRead();
-    // A file cut short mid-page loses the page's end, which no page read above may have reached.
-    if (size % kPageSize != 0)
-        problems.insert(problems.begin(),
-                        "file length " + std::to_string(size) + " is not a whole number of pages");
-    return problems;
+    JET_ASSIGN_OR_RETURN(auto pager, Pager::open(path));
+    return checkWhileReading(*pager, size, [&] { return Checker(*pager).run(tables); });
 }
 
 } // namespace jet

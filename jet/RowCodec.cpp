@@ -86,13 +86,11 @@ std::size_t fixedAreaSize(const TableDef& table) {
 } // namespace
 
 Status RowCodec::decodeViews(const TableDef& table, ByteView row, RowViews& out) {
-    auto l = layout(table, row);
-    if (!l.ok()) return l.status();
+    JET_ASSIGN_OR_RETURN(auto l, layout(table, row));
     out.clear();
     for (const auto& column : table.columns) {
-        auto value = field(column, row, l.value());
-        if (!value.ok()) return value.status();
-        out.push_back(value.value());
+        JET_ASSIGN_OR_RETURN(auto value, field(column, row, l));
+        out.push_back(value);
     }
     return {};
 }

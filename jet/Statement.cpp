@@ -139,17 +139,13 @@ Result<Statement> select(Parser& p) {
     } else if (p.keyword("sum")) {
         s.kind = Statement::Kind::SelectSum;
         JET_TRY(p.expectSymbol('('));
-        auto column = p.name("column name");
-        if (!column.ok()) return column.status();
-        s.column = column.value();
+        JET_ASSIGN_OR_RETURN(s.column, p.name("column name"));
         JET_TRY(p.expectSymbol(')'));
     } else {
         return Status::invalid("only 'select *' and 'select sum(column)' are supported");
     }
     JET_TRY(p.expect("from"));
-    auto table = p.name("table name");
-    if (!table.ok()) return table.status();
-    s.table = table.value();
+    JET_ASSIGN_OR_RETURN(s.table, p.name("table name"));
     JET_TRY(p.end());
     return s;
 }
@@ -157,25 +153,15 @@ Result<Statement> select(Parser& p) {
 Result<Statement> update(Parser& p) {
     Statement s;
     s.kind = Statement::Kind::Update;
-    auto table = p.name("table name");
-    if (!table.ok()) return table.status();
-    s.table = table.value();
+    JET_ASSIGN_OR_RETURN(s.table, p.name("table name"));
     JET_TRY(p.expect("set"));
-    auto column = p.name("column name");
-    if (!column.ok()) return column.status();
-    s.column = column.value();
+    JET_ASSIGN_OR_RETURN(s.column, p.name("column name"));
     JET_TRY(p.expectSymbol('='));
-    auto value = p.literal();
-    if (!value.ok()) return value.status();
-    s.value = value.value();
+    JET_ASSIGN_OR_RETURN(s.value, p.literal());
     if (p.keyword("where")) {
-        auto where = p.name("column name");
-        if (!where.ok()) return where.status();
-        s.whereColumn = where.value();
+        JET_ASSIGN_OR_RETURN(s.whereColumn, p.name("column name"));
         JET_TRY(p.expectSymbol('='));
-        auto whereValue = p.literal();
-        if (!whereValue.ok()) return whereValue.status();
-        s.whereValue = whereValue.value();
+        JET_ASSIGN_OR_RETURN(s.whereValue, p.literal());
     }
     JET_TRY(p.end());
     return s;

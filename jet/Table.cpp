@@ -40,10 +40,9 @@ const LongValueMaps* mapsOf(const TableDef& def, const Column& column) {
 } // namespace
 
 Result<std::vector<StoredRow>> Table::scan() {
-    auto pages = UsageMap::pages(m_store, m_def.ownedMap);
-    if (!pages.ok()) return pages.status();
+    JET_ASSIGN_OR_RETURN(auto pages, UsageMap::pages(m_store, m_def.ownedMap));
     std::vector<StoredRow> out;
-    for (std::uint32_t page : pages.value())
+    for (std::uint32_t page : pages)
         JET_TRY(scanPage(page, out));
     return out;
 }
@@ -51,9 +50,8 @@ Result<std::vector<StoredRow>> Table::scan() {
 Result<ConstPageSpan> Table::dataPage(std::uint32_t page, std::optional<PageSpan> buffer) {
     if (page >= m_store.pageCount())
         return Status::corrupt("table page " + std::to_string(page) + " is outside the file");
-    auto view = buffer ? m_store.readPassing(page, *buffer) : m_store.read(page);
-    if (!view.ok()) return view.status();
-    if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
+    JET_ASSIGN_OR_RETURN(auto view, buffer ? m_store.readPassing(page, *buffer) : m_store.read(page));
+    if (view[0] != kPageData || DataPage::owner(view) != m_def.page)
         return Status::corrupt("page " + std::to_string(page) + " is not a data page of its table");
     return view;
 }
@@ -62,19 +60,15 @@ Result<ConstPageSpan> Table::dataPage(std::uint32_t page, std::optional<PageSpan
 // (through `movedBuffer` when given, else the cache): `use(home, at, bytes)`.
 template <typename Use>
 Status Table::eachLiveRow(std::uint32_t page, ConstPageSpan view, PageSpan* movedBuffer, Use&& use) {
-    auto rows = DataPage::rowCount(view);
-    if (!rows.ok()) return rows.status();
-    for (unsigned r = 0; r < rows.value(); ++r) {
-        auto slot = DataPage::slot(view, r);
-        if (!slot.ok()) return slot.status();
-        if (slot->deleted() || slot->lookup()) continue;
+    JET_ASSIGN_OR_RETURN(auto rows, DataPage::rowCount(view));
+    for (unsigned r = 0; r < rows; ++r) {
+        JET_ASSIGN_OR_RETURN(auto slot, DataPage::slot(view, r));
+        if (slot.deleted() || slot.lookup()) continue;
         const RowId home{page, r};
         RowId at = home;
-        ByteView bytes = DataPage::bytes(view, slot.value());
-        if (slot->overflow()) {
-            auto moved = movedRow(bytes, at, movedBuffer);
-            if (!moved.ok()) return moved.status();
-            bytes = moved.value();
+        ByteView bytes = DataPage::bytes(view, slot);
+        if (slot.overflow()) {
+            JET_ASSIGN_OR_RETURN(bytes, movedRow(bytes, at, movedBuffer));
         }
         JET_TRY(use(home, at, bytes));
     }
@@ -82,12 +76,10 @@ Status Table::eachLiveRow(std::uint32_t page, ConstPageSpan view, PageSpan* move
 }
 
 Status Table::scanPage(std::uint32_t page, std::vector<StoredRow>& out) {
-    auto view = dataPage(page, std::nullopt);
-    if (!view.ok()) return view.status();
-    return eachLiveRow(page, view.value(), nullptr, [&](RowId home, RowId at, ByteView bytes) -> Status {
-        auto values = RowCodec::decode(m_def, bytes);
-        if (!values.ok()) return values.status();
-        out.push_back({home, at, std::move(values.value())});
+    JET_ASSIGN_OR_RETURN(auto view, dataPage(page, std::nullopt));
+    return eachLiveRow(page, view, nullptr, [&](RowId home, RowId at, ByteView bytes) -> Status {
+        JET_ASSIGN_OR_RETURN(auto values, RowCodec::decode(m_def, bytes));
+        out.push_back({home, at, std::move(values)});
         return {};
     });
 }
@@ -98,14 +90,13 @@ Result<ByteView> Table::movedRow(ByteView pointer, RowId& target, PageSpan* buff
     target = RowId::fromRaw(get32(pointer, 0));
     if (target.page == 0 || target.page >= m_store.pageCount())
         return Status::corrupt("relocated row points outside the file");
-    auto view = buffer ? m_store.readPassing(target.page, *buffer) : m_store.read(target.page);
-    if (!view.ok()) return view.status();
-    if (view.value()[0] != kPageData || DataPage::owner(view.value()) != m_def.page)
+    JET_ASSIGN_OR_RETURN(auto view,
+                         buffer ? m_store.readPassing(target.page, *buffer) : m_store.read(target.page));
+    if (view[0] != kPageData || DataPage::owner(view) != m_def.page)
         return Status::corrupt("relocated row points to a page of another table");
-    auto slot = DataPage::slot(view.value(), target.row);
-    if (!slot.ok()) return slot.status();
-    if (!slot->lookup()) return Status::corrupt("relocated row points to a row that is not a moved copy");
-    return DataPage::bytes(view.value(), slot.value());
+    JET_ASSIGN_OR_RETURN(auto slot, DataPage::slot(view, target.row));
+    if (!slot.lookup()) return Status::corrupt("relocated row points to a row that is not a moved copy");
+    return DataPage::bytes(view, slot);
 }
 
 namespace {
@@ -133,8 +124,7 @@ private:
 } // namespace
 
 Status Table::eachRow(RowVisitor& visitor) {
-    auto pages = UsageMap::pages(m_store, m_def.ownedMap);
-    if (!pages.ok()) return pages.status();
+    JET_ASSIGN_OR_RETURN(auto pages, UsageMap::pages(m_store, m_def.ownedMap));
     PassingPages longValues(m_store);
     JET_TRY(visitor.start(m_def, longValues));
     std::array<std::uint8_t, kPageSize> homeBytes{};
@@ -143,10 +133,9 @@ Status Table::eachRow(RowVisitor& visitor) {
     PageSpan movedBuffer(movedBytes);
     RowViews values;
     values.reserve(m_def.columns.size());
-    for (std::uint32_t page : pages.value()) {
-        auto view = dataPage(page, homeBuffer);
-        if (!view.ok()) return view.status();
-        JET_TRY(eachLiveRow(page, view.value(), &movedBuffer, [&](RowId, RowId, ByteView bytes) -> Status {
+    for (std::uint32_t page : pages) {
+        JET_ASSIGN_OR_RETURN(auto view, dataPage(page, homeBuffer));
+        JET_TRY(eachLiveRow(page, view, &movedBuffer, [&](RowId, RowId, ByteView bytes) -> Status {
             JET_TRY(RowCodec::decodeViews(m_def, bytes, values));
             return visitor.row(values);
         }));
@@ -163,10 +152,9 @@ Result<std::optional<std::string>> Table::text(const Column& column, const std::
         return std::optional<std::string>{hex(*raw)};
     case ColumnType::Memo:
     case ColumnType::Ole: {
-        auto value = LongValue::read(m_store, *raw);
-        if (!value.ok()) return value.status();
-        return std::optional<std::string>{column.type == ColumnType::Memo ? TextCodec::decode(value.value())
-                                                                          : hex(value.value())};
+        JET_ASSIGN_OR_RETURN(auto value, LongValue::read(m_store, *raw));
+        return std::optional<std::string>{column.type == ColumnType::Memo ? TextCodec::decode(value)
+                                                                          : hex(value)};
     }
     default:
         return std::optional<std::string>{ValueText::format(column, *raw)};
@@ -177,14 +165,11 @@ Result<Bytes> Table::writeLongValue(const Column& column, ByteView value, PageAl
     const LongValueMaps* maps = mapsOf(m_def, column);
     auto pageWithRoom = [&](std::size_t bytes) -> Result<std::uint32_t> {
         if (maps) {
-            auto pages = UsageMap::pages(m_store, maps->owned);
-            if (!pages.ok()) return pages.status();
-            for (auto it = pages->rbegin(); it != pages->rend(); ++it) {
+            JET_ASSIGN_OR_RETURN(auto pages, UsageMap::pages(m_store, maps->owned));
+            for (auto it = pages.rbegin(); it != pages.rend(); ++it) {
                 if (*it >= m_store.pageCount()) continue;
-                auto view = m_store.read(*it);
-                if (!view.ok()) return view.status();
-                if (view.value()[0] == kPageData && DataPage::owner(view.value()) == kLongValueOwner &&
-                    hasRoom(view.value(), bytes))
+                JET_ASSIGN_OR_RETURN(auto view, m_store.read(*it));
+                if (view[0] == kPageData && DataPage::owner(view) == kLongValueOwner && hasRoom(view, bytes))
                     return *it;
             }
         }
@@ -194,48 +179,35 @@ Result<Bytes> Table::writeLongValue(const Column& column, ByteView value, PageAl
 }
 
 Result<std::uint32_t> Table::pageWithRoom(std::size_t bytes, std::uint32_t except, PageAllocator& allocator) {
-    auto pages = UsageMap::pages(m_store, m_def.freeMap);
-    if (!pages.ok()) return pages.status();
-    for (std::uint32_t page : pages.value()) {
+    JET_ASSIGN_OR_RETURN(auto pages, UsageMap::pages(m_store, m_def.freeMap));
+    for (std::uint32_t page : pages) {
         if (page == except || page >= m_store.pageCount()) continue;
-        auto view = m_store.read(page);
-        if (!view.ok()) return view.status();
-        if (view.value()[0] == kPageData && DataPage::owner(view.value()) == m_def.page &&
-            hasRoom(view.value(), bytes))
-            return page;
+        JET_ASSIGN_OR_RETURN(auto view, m_store.read(page));
+        if (view[0] == kPageData && DataPage::owner(view) == m_def.page && hasRoom(view, bytes)) return page;
     }
     return allocator.dataPage(m_def.page, m_def.ownedMap, m_def.freeMap);
 }
 
 Status Table::rewrite(const StoredRow& row, const RawRow& values, PageAllocator& allocator) {
-    auto bytes = RowCodec::encode(m_def, values);
-    if (!bytes.ok()) return bytes.status();
-    auto page = m_store.modify(row.data.page);
-    if (!page.ok()) return page.status();
-    auto slot = DataPage::slot(page.value(), row.data.row);
-    if (!slot.ok()) return slot.status();
-    auto free = DataPage::freeSpace(page.value());
-    if (!free.ok()) return free.status();
-    if (free.value() + slot->length() >= bytes->size())
-        return DataPage::replaceRow(page.value(), row.data.row, bytes.value(), slot->flags);
+    JET_ASSIGN_OR_RETURN(auto bytes, RowCodec::encode(m_def, values));
+    JET_ASSIGN_OR_RETURN(auto page, m_store.modify(row.data.page));
+    JET_ASSIGN_OR_RETURN(auto slot, DataPage::slot(page, row.data.row));
+    JET_ASSIGN_OR_RETURN(auto free, DataPage::freeSpace(page));
+    if (free + slot.length() >= bytes.size())
+        return DataPage::replaceRow(page, row.data.row, bytes, slot.flags);
 
     // Too long for its page: the copy moves, the slot keeps a pointer, so scans keep its place.
-    auto target = pageWithRoom(bytes->size() + 2, row.data.page, allocator);
-    if (!target.ok()) return target.status();
-    auto targetPage = m_store.modify(target.value());
-    if (!targetPage.ok()) return targetPage.status();
-    auto added = DataPage::addRow(targetPage.value(), bytes.value(), kRowLookup);
-    if (!added.ok()) return added.status();
+    JET_ASSIGN_OR_RETURN(auto target, pageWithRoom(bytes.size() + 2, row.data.page, allocator));
+    JET_ASSIGN_OR_RETURN(auto targetPage, m_store.modify(target));
+    JET_ASSIGN_OR_RETURN(auto added, DataPage::addRow(targetPage, bytes, kRowLookup));
     if (!(row.data == row.slot)) {
-        auto old = m_store.modify(row.data.page);
-        if (!old.ok()) return old.status();
-        JET_TRY(DataPage::replaceRow(old.value(), row.data.row, {}, kRowDeleted));
+        JET_ASSIGN_OR_RETURN(auto old, m_store.modify(row.data.page));
+        JET_TRY(DataPage::replaceRow(old, row.data.row, {}, kRowDeleted));
     }
     Bytes pointer(4);
-    put32(pointer, 0, RowId{target.value(), added.value()}.raw());
-    auto home = m_store.modify(row.slot.page);
-    if (!home.ok()) return home.status();
-    return DataPage::replaceRow(home.value(), row.slot.row, pointer, kRowOverflow);
+    put32(pointer, 0, RowId{target, added}.raw());
+    JET_ASSIGN_OR_RETURN(auto home, m_store.modify(row.slot.page));
+    return DataPage::replaceRow(home, row.slot.row, pointer, kRowOverflow);
 }
 
 } // namespace jet

@@ -27,9 +27,7 @@ Status readChain(PageStore& store, std::uint32_t first, Bytes& out, std::vector<
             return Status::corrupt("table definition page " + std::to_string(page) + " is outside the file");
         if (!seen.insert(page).second || seen.size() > kMaxTdefPages)
             return Status::corrupt("table definition pages form a loop");
-        auto view = store.read(page);
-        if (!view.ok()) return view.status();
-        const auto bytes = view.value();
+        JET_ASSIGN_OR_RETURN(const auto bytes, store.read(page));
         if (bytes[0] != kPageTableDef)
             return Status::corrupt("page " + std::to_string(page) + " is not a table definition");
         const std::size_t from = pages.empty() ? 0 : kTdefHeaderSize;

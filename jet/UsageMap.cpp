@@ -14,26 +14,21 @@ Result<RowSlot> mapSlot(PageStore& store, RowId map) {
     if (map.page == 0 || map.page >= store.pageCount())
         return Status::corrupt("usage map pointer to page " + std::to_string(map.page) +
                                " is outside the file");
-    auto view = store.read(map.page);
-    if (!view.ok()) return view.status();
-    auto slot = DataPage::slot(view.value(), map.row);
-    if (!slot.ok()) return slot.status();
-    if (slot->length() < 1 || slot->deleted()) return Status::corrupt("usage map row is empty");
+    JET_ASSIGN_OR_RETURN(auto view, store.read(map.page));
+    JET_ASSIGN_OR_RETURN(auto slot, DataPage::slot(view, map.row));
+    if (slot.length() < 1 || slot.deleted()) return Status::corrupt("usage map row is empty");
     return slot;
 }
 
 Result<ByteView> readRow(PageStore& store, RowId map) {
-    auto slot = mapSlot(store, map);
-    if (!slot.ok()) return slot.status();
-    return DataPage::bytes(store.read(map.page).value(), slot.value());
+    JET_ASSIGN_OR_RETURN(auto slot, mapSlot(store, map));
+    return DataPage::bytes(store.read(map.page).value(), slot);
 }
 
 Result<std::span<std::uint8_t>> writeRow(PageStore& store, RowId map) {
-    auto slot = mapSlot(store, map);
-    if (!slot.ok()) return slot.status();
-    auto page = store.modify(map.page);
-    if (!page.ok()) return page.status();
-    return page->subspan(slot->start, slot->length());
+    JET_ASSIGN_OR_RETURN(auto slot, mapSlot(store, map));
+    JET_ASSIGN_OR_RETURN(auto page, store.modify(map.page));
+    return page.subspan(slot.start, slot.length());
 }
 
 bool bit(std::span<const std::uint8_t> bitmap, std::size_t k) {
@@ -49,9 +44,8 @@ void setBit(std::span<std::uint8_t> bitmap, std::size_t k, bool on) {
 Status checkMapPage(PageStore& store, std::uint32_t page) {
     if (page >= store.pageCount())
         return Status::corrupt("usage map page " + std::to_string(page) + " is outside the file");
-    auto view = store.read(page);
-    if (!view.ok()) return view.status();
-    if (view.value()[0] != kPageUsageMap)
+    JET_ASSIGN_OR_RETURN(auto view, store.read(page));
+    if (view[0] != kPageUsageMap)
         return Status::corrupt("page " + std::to_string(page) + " is not a usage map page");
     return {};
 }
@@ -63,9 +57,8 @@ Result<ByteView> readBitmap(PageStore& store, std::uint32_t page) {
 
 Result<std::span<std::uint8_t>> writeBitmap(PageStore& store, std::uint32_t page) {
     JET_TRY(checkMapPage(store, page));
-    auto w = store.modify(page);
-    if (!w.ok()) return w.status();
-    return w->subspan(kMapPageBitmapOffset);
+    JET_ASSIGN_OR_RETURN(auto w, store.modify(page));
+    return w.subspan(kMapPageBitmapOffset);
 }
 
 Result<std::vector<std::uint32_t>> referencePages(PageStore& store, std::span<const std::uint8_t> row) {
@@ -73,10 +66,9 @@ Result<std::vector<std::uint32_t>> referencePages(PageStore& store, std::span<co
     for (std::size_t i = 0; 1 + 4 * i + 4 <= row.size(); ++i) {
         const std::uint32_t mapPage = get32(row, 1 + 4 * i);
         if (mapPage == 0) continue;
-        auto bitmap = readBitmap(store, mapPage);
-        if (!bitmap.ok()) return bitmap.status();
-        for (std::size_t k = 0; k < bitmap->size() * 8; ++k)
-            if (bit(bitmap.value(), k)) out.push_back(static_cast<std::uint32_t>(i * kPagesPerMapPage + k));
+        JET_ASSIGN_OR_RETURN(auto bitmap, readBitmap(store, mapPage));
+        for (std::size_t k = 0; k < bitmap.size() * 8; ++k)
+            if (bit(bitmap, k)) out.push_back(static_cast<std::uint32_t>(i * kPagesPerMapPage + k));
     }
     return out;
 }
@@ -91,27 +83,6 @@ std::vector<std::uint32_t> inlinePages(std::span<const std::uint8_t> row) {
     return out;
 }
 
-// Rewrites an inline map as a reference map of the same row length.
-Status promote(PageStore& store, std::span<std::uint8_t> row, const UsageMap::Allocate& allocate) {
-    const std::vector<std::uint32_t> set = inlinePages(row);
-    const std::size_t slots = (row.size() - 1) / 4;
-    std::fill(row.begin(), row.end(), 0);
-    row[0] = kMapReference;
-    for (std::uint32_t page : set) {
-        const std::size_t index = page / kPagesPerMapPage;
-        if (index >= slots) return Status::unsupported("usage map cannot reach page " + std::to_string(page));
-        if (get32(row, 1 + 4 * index) == 0) {
-            auto fresh = allocate();
-            if (!fresh.ok()) return fresh.status();
-            put32(row, 1 + 4 * index, fresh.value());
-        }
-        auto bitmap = writeBitmap(store, get32(row, 1 + 4 * index));
-        if (!bitmap.ok()) return bitmap.status();
-        setBit(bitmap.value(), page % kPagesPerMapPage, true);
-    }
-    return {};
-}
-
 Status setReference(PageStore& store, std::span<std::uint8_t> row, std::uint32_t page, bool on,
                     const UsageMap::Allocate& allocate) {
     const std::size_t index = page / kPagesPerMapPage;
@@ -119,14 +90,22 @@ Status setReference(PageStore& store, std::span<std::uint8_t> row, std::uint32_t
         return Status::unsupported("usage map cannot reach page " + std::to_string(page));
     if (get32(row, 1 + 4 * index) == 0) {
         if (!on) return {};
-        auto fresh = allocate();
-        if (!fresh.ok()) return fresh.status();
+        JET_ASSIGN_OR_RETURN(auto fresh, allocate());
         // Allocation only flips bits in place, so `row` still points at this map's bytes.
-        put32(row, 1 + 4 * index, fresh.value());
+        put32(row, 1 + 4 * index, fresh);
     }
-    auto bitmap = writeBitmap(store, get32(row, 1 + 4 * index));
-    if (!bitmap.ok()) return bitmap.status();
-    setBit(bitmap.value(), page % kPagesPerMapPage, on);
+    JET_ASSIGN_OR_RETURN(auto bitmap, writeBitmap(store, get32(row, 1 + 4 * index)));
+    setBit(bitmap, page % kPagesPerMapPage, on);
+    return {};
+}
+
+// Rewrites an inline map as a reference map of the same row length.
+Status promote(PageStore& store, std::span<std::uint8_t> row, const UsageMap::Allocate& allocate) {
+    const std::vector<std::uint32_t> set = inlinePages(row);
+    std::fill(row.begin(), row.end(), 0);
+    row[0] = kMapReference;
+    for (std::uint32_t page : set)
+        JET_TRY(setReference(store, row, page, true, allocate));
     return {};
 }
 
@@ -154,18 +133,14 @@ bool slide(std::span<std::uint8_t> row, std::uint32_t newStart, bool fill) {
 } // namespace
 
 Result<std::vector<std::uint32_t>> UsageMap::pages(PageStore& store, RowId map) {
-    auto located = readRow(store, map);
-    if (!located.ok()) return located.status();
-    const ByteView row = located.value();
+    JET_ASSIGN_OR_RETURN(const ByteView row, readRow(store, map));
     if (row[0] == kMapInline) return inlinePages(row);
     if (row[0] == kMapReference) return referencePages(store, row);
     return Status::corrupt("usage map of unknown kind " + std::to_string(row[0]));
 }
 
 Result<bool> UsageMap::test(PageStore& store, RowId map, std::uint32_t page, bool outside) {
-    auto located = readRow(store, map);
-    if (!located.ok()) return located.status();
-    const ByteView row = located.value();
+    JET_ASSIGN_OR_RETURN(const ByteView row, readRow(store, map));
     if (row[0] == kMapInline) {
         if (row.size() < kMapInlineHeader) return Status::corrupt("inline usage map is too short");
         const std::uint32_t start = get32(row, 1);
@@ -178,16 +153,13 @@ Result<bool> UsageMap::test(PageStore& store, RowId map, std::uint32_t page, boo
         return Status::corrupt("usage map of unknown kind " + std::to_string(row[0]));
     const std::size_t index = page / kPagesPerMapPage;
     if (1 + 4 * index + 4 > row.size() || get32(row, 1 + 4 * index) == 0) return false;
-    auto bitmap = readBitmap(store, get32(row, 1 + 4 * index));
-    if (!bitmap.ok()) return bitmap.status();
-    return bit(bitmap.value(), page % kPagesPerMapPage);
+    JET_ASSIGN_OR_RETURN(auto bitmap, readBitmap(store, get32(row, 1 + 4 * index)));
+    return bit(bitmap, page % kPagesPerMapPage);
 }
 
 Status UsageMap::set(PageStore& store, RowId map, std::uint32_t page, bool on, bool outside,
                      const Allocate& allocate) {
-    auto located = writeRow(store, map);
-    if (!located.ok()) return located.status();
-    const std::span<std::uint8_t> row = located.value();
+    JET_ASSIGN_OR_RETURN(const std::span<std::uint8_t> row, writeRow(store, map));
     if (row[0] == kMapReference) return setReference(store, row, page, on, allocate);
     if (row[0] != kMapInline || row.size() < kMapInlineHeader + 1)
         return Status::corrupt("usage map of unknown kind " + std::to_string(row[0]));

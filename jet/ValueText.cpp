@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace jet {
 
@@ -135,29 +136,21 @@ std::string hex(ByteView raw) {
 
 } // namespace
 
+namespace {
+
+// Bytes in the fixed part of a row, by column type; the other types are variable.
+constexpr std::pair<ColumnType, std::size_t> kFixedSizes[] = {
+    {ColumnType::Boolean, 1}, {ColumnType::Byte, 1},     {ColumnType::Integer, 2}, {ColumnType::Long, 4},
+    {ColumnType::Single, 4},  {ColumnType::Currency, 8}, {ColumnType::Double, 8},  {ColumnType::DateTime, 8},
+    {ColumnType::Guid, 16},   {ColumnType::Numeric, 17},
+};
+
+} // namespace
+
 std::size_t ValueText::fixedSize(ColumnType type) {
-    switch (type) {
-    case ColumnType::Boolean:
-        return 1;
-    case ColumnType::Byte:
-        return 1;
-    case ColumnType::Integer:
-        return 2;
-    case ColumnType::Long:
-        return 4;
-    case ColumnType::Single:
-        return 4;
-    case ColumnType::Currency:
-    case ColumnType::Double:
-    case ColumnType::DateTime:
-        return 8;
-    case ColumnType::Guid:
-        return 16;
-    case ColumnType::Numeric:
-        return 17;
-    default:
-        return 0;
-    }
+    for (const auto& [column, size] : kFixedSizes)
+        if (column == type) return size;
+    return 0;
 }
 
 namespace {

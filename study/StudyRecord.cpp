@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -24,6 +25,12 @@ Q_LOGGING_CATEGORY(lcStudy, "velmora.study", QtWarningMsg)
 bool meansDamage(const QSqlError& error) {
     const int code = error.nativeErrorCode().toInt() & 0xff;
     return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
+}
+
+// Why the last statement of `query` failed, or its connection's error when the statement has none.
+common::Failure failureOf(const QSqlQuery& query) {
+    const QSqlError error = query.lastError().isValid() ? query.lastError() : query.driver()->lastError();
+    return common::Failure{error.text()};
 }
 
 int typeIndex(QuestionType type) {
@@ -92,20 +99,20 @@ bool StudyRecord::openFile(bool* damaged) {
             error = query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
         }
         query.finish();
-        MigrationResult migration = MigrationResult::Failed;
         if (ok && !*damaged) {
             query.exec(u"PRAGMA synchronous = NORMAL"_s);
             query.exec(u"PRAGMA foreign_keys = ON"_s);
-            migration = migrate(db, &error);
-        }
-        if (migration == MigrationResult::Current) {
-            m_state = State::Open;
-            return true;
-        }
-        if (migration == MigrationResult::NewerThanProgram) {
-            m_state = State::Unusable;
-            m_notice = u"学习记录由较新版本的程序写成，本程序不改动它，也不再记录。"_s;
-            return false;
+            const common::Outcome<Migration> migration = migrate(db);
+            if (migration && *migration == Migration::Current) {
+                m_state = State::Open;
+                return true;
+            }
+            if (migration) {
+                m_state = State::Unusable;
+                m_notice = u"学习记录由较新版本的程序写成，本程序不改动它，也不再记录。"_s;
+                return false;
+            }
+            error = migration.reason();
         }
         if (!*damaged && meansDamage(db.lastError())) *damaged = true;
         qCWarning(lcStudy).noquote() << "cannot open" << m_path << ":" << error;
@@ -165,27 +172,30 @@ bool StudyRecord::flush(int waitMs) {
         if (m_state == State::Unusable) m_pending.clear();
         return m_pending.isEmpty();
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery query(db);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(waitMs));
-    bool written = query.exec(u"BEGIN IMMEDIATE"_s);
-    for (qsizetype i = 0; written && i < m_pending.size(); ++i)
-        written = writeOne(m_pending[i]);
-    if (written) written = query.exec(u"COMMIT"_s);
+    const common::Outcome<> written = writePending(query);
     if (written) {
         m_pending.clear();
     } else {
-        const QString why = query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
         query.exec(u"ROLLBACK"_s);
         m_lastRow = 0; // rolled back with the rest
-        m_lastFailure = why;
-        qCWarning(lcStudy).noquote() << "study record not written yet:" << why;
+        m_lastFailure = written.reason();
+        qCWarning(lcStudy).noquote() << "study record not written yet:" << written.reason();
     }
     if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(kAnswerWaitMs));
-    return written;
+    return written.ok();
 }
 
-bool StudyRecord::writeOne(Write& write) {
+common::Outcome<> StudyRecord::writePending(QSqlQuery& query) {
+    if (!query.exec(u"BEGIN IMMEDIATE"_s)) return failureOf(query);
+    for (Write& write : m_pending)
+        OUTCOME_TRY(writeOne(write));
+    if (!query.exec(u"COMMIT"_s)) return failureOf(query);
+    return {};
+}
+
+common::Outcome<> StudyRecord::writeOne(Write& write) {
     if (const auto* attempt = std::get_if<ExamAttempt>(&write.what)) return writeExam(*attempt);
     const PracticeAnswer& answer = std::get<PracticeAnswer>(write.what);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
@@ -207,15 +217,15 @@ bool StudyRecord::writeOne(Write& write) {
     query.bindValue(u":day"_s, answer.at.toLocalTime().date().toString(Qt::ISODate));
     if (!query.exec()) {
         qCWarning(lcStudy).noquote() << "cannot write an answer:" << query.lastError().text();
-        return false;
+        return failureOf(query);
     }
     // The last answer, once written, is replaced in place by a later answer to the same question.
     const qint64 row = write.replacesRow != 0 ? write.replacesRow : query.lastInsertId().toLongLong();
     if (&write == &m_pending.back()) m_lastRow = row;
-    return true;
+    return {};
 }
 
-bool StudyRecord::writeExam(const ExamAttempt& attempt) {
+common::Outcome<> StudyRecord::writeExam(const ExamAttempt& attempt) {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery query(db);
     query.prepare(u"INSERT INTO exams (paper, started, ended, used_seconds, total, single_score,"
@@ -228,7 +238,7 @@ bool StudyRecord::writeExam(const ExamAttempt& attempt) {
     query.addBindValue(attempt.total);
     for (int score : attempt.typeScores)
         query.addBindValue(score);
-    if (!query.exec()) return false;
+    if (!query.exec()) return failureOf(query);
     const qint64 exam = query.lastInsertId().toLongLong();
     QSqlQuery question(db);
     question.prepare(
@@ -239,21 +249,27 @@ bool StudyRecord::writeExam(const ExamAttempt& attempt) {
         question.addBindValue(questionHash(result.questionText));
         question.addBindValue(result.right ? 1 : 0);
         question.addBindValue(result.score);
-        if (!question.exec()) return false;
+        if (!question.exec()) return failureOf(question);
     }
-    return true;
+    return {};
 }
 
 QString StudyRecord::takeNotice() {
     return std::exchange(m_notice, QString());
 }
 
+QSqlQuery StudyRecord::select(const QString& statement) {
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.exec(statement);
+    return query;
+}
+
 std::array<TypeFigures, 4> StudyRecord::typeFigures() {
     std::array<TypeFigures, 4> figures{};
     if (!ensureOpen()) return figures;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    query.exec(u"SELECT qtype, COUNT(DISTINCT tbl || '/' || qhash), COUNT(*), SUM(correct) FROM answers"
+    QSqlQuery query =
+        select(u"SELECT qtype, COUNT(DISTINCT tbl || '/' || qhash), COUNT(*), SUM(correct) FROM answers"
                " GROUP BY qtype"_s);
     while (query.next()) {
         const int type = query.value(0).toInt();
@@ -276,9 +292,8 @@ std::array<TypeFigures, 4> StudyRecord::typeFigures() {
 QList<ChapterFigures> StudyRecord::chapterFigures() {
     QList<ChapterFigures> figures;
     if (!ensureOpen()) return figures;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    query.exec(u"SELECT chapter, COUNT(*), SUM(correct) FROM answers GROUP BY chapter ORDER BY chapter"_s);
+    QSqlQuery query =
+        select(u"SELECT chapter, COUNT(*), SUM(correct) FROM answers GROUP BY chapter ORDER BY chapter"_s);
     while (query.next()) {
         const QString chapter = chapterOrUnfiled(query.value(0).toString());
         if (!figures.isEmpty() && figures.back().chapter == chapter) {
@@ -297,9 +312,7 @@ QList<ChapterFigures> StudyRecord::chapterFigures() {
 QList<ExamHistoryEntry> StudyRecord::examHistory() {
     QList<ExamHistoryEntry> history;
     if (!ensureOpen()) return history;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    query.exec(u"SELECT paper, started, used_seconds, total FROM exams ORDER BY started, id"_s);
+    QSqlQuery query = select(u"SELECT paper, started, used_seconds, total FROM exams ORDER BY started, id"_s);
     while (query.next())
         history.append({query.value(0).toInt(), QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong()),
                         query.value(2).toInt(), query.value(3).toInt()});
@@ -324,17 +337,19 @@ QStringList StudyRecord::wrongBook(const QString& table) {
     return hashes;
 }
 
-bool StudyRecord::clear() {
+common::Outcome<> StudyRecord::clear() {
     m_pending.clear();
     m_lastKey.clear();
     m_lastRow = 0;
-    if (!ensureOpen()) return false;
+    if (!ensureOpen()) return common::Failure{u"文件打不开"_s};
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     const bool cleared = query.exec(u"BEGIN IMMEDIATE"_s) && query.exec(u"DELETE FROM exam_questions"_s) &&
                          query.exec(u"DELETE FROM exams"_s) && query.exec(u"DELETE FROM answers"_s) &&
                          query.exec(u"COMMIT"_s);
-    if (!cleared) query.exec(u"ROLLBACK"_s);
-    return cleared;
+    if (cleared) return {};
+    const common::Failure failure = failureOf(query);
+    query.exec(u"ROLLBACK"_s);
+    return failure;
 }
 
 } // namespace study

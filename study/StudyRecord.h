@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Outcome.h"
 #include "bank/QuestionType.h"
 
 #include <QDateTime>
@@ -11,6 +12,8 @@
 #include <array>
 #include <optional>
 #include <variant>
+
+class QSqlQuery;
 
 namespace study {
 
@@ -104,7 +107,7 @@ public:
     // Hashes of the questions of `table` in the wrong-answer book, oldest last mistake first.
     QStringList wrongBook(const QString& table);
     // Empties the record (answers waiting in memory too).
-    bool clear();
+    common::Outcome<> clear();
 
 private:
     enum class State { Closed, Open, Unusable };
@@ -117,8 +120,12 @@ private:
     bool openFile(bool* damaged);
     void setAside();
     void closeConnection();
-    bool writeOne(Write& write);
-    bool writeExam(const ExamAttempt& attempt);
+    // Begins, writes every pending write, commits; the caller rolls back a failure.
+    common::Outcome<> writePending(QSqlQuery& query);
+    common::Outcome<> writeOne(Write& write);
+    common::Outcome<> writeExam(const ExamAttempt& attempt);
+    // A forward-only query that has run `statement` on the open record.
+    QSqlQuery select(const QString& statement);
 
     QString m_path;
     QString m_connection;

@@ -29,39 +29,38 @@ const QStringList kVersion1 = {
 
 const QList<QStringList> kSteps = {kVersion1};
 
-bool run(QSqlDatabase& db, const QString& statement, QString* error) {
+common::Outcome<> run(QSqlDatabase& db, const QString& statement) {
     QSqlQuery query(db);
-    if (query.exec(statement)) return true;
-    *error = query.lastError().text();
-    return false;
+    if (query.exec(statement)) return {};
+    return common::Failure{query.lastError().text()};
+}
+
+// The steps from `version` on and the new version number, committed; inside an open transaction.
+common::Outcome<> runSteps(QSqlDatabase& db, int version) {
+    for (int step = version; step < kSchemaVersion; ++step)
+        for (const QString& statement : kSteps[step])
+            OUTCOME_TRY(run(db, statement));
+    OUTCOME_TRY(run(db, u"PRAGMA user_version = %1"_s.arg(kSchemaVersion)));
+    return run(db, u"COMMIT"_s);
 }
 
 } // namespace
 
-MigrationResult migrate(QSqlDatabase& db, QString* error) {
+common::Outcome<Migration> migrate(QSqlDatabase& db) {
     QSqlQuery versionQuery(db);
-    if (!versionQuery.exec(u"PRAGMA user_version"_s) || !versionQuery.next()) {
-        *error = versionQuery.lastError().text();
-        return MigrationResult::Failed;
-    }
+    if (!versionQuery.exec(u"PRAGMA user_version"_s) || !versionQuery.next())
+        return common::Failure{versionQuery.lastError().text()};
     const int version = versionQuery.value(0).toInt();
     versionQuery.finish();
-    if (version > kSchemaVersion) return MigrationResult::NewerThanProgram;
-    if (version == kSchemaVersion) return MigrationResult::Current;
-    if (!run(db, u"BEGIN IMMEDIATE"_s, error)) return MigrationResult::Failed;
-    for (int step = version; step < kSchemaVersion; ++step)
-        for (const QString& statement : kSteps[step])
-            if (!run(db, statement, error)) {
-                QString ignored;
-                run(db, u"ROLLBACK"_s, &ignored);
-                return MigrationResult::Failed;
-            }
-    if (!run(db, u"PRAGMA user_version = %1"_s.arg(kSchemaVersion), error) || !run(db, u"COMMIT"_s, error)) {
-        QString ignored;
-        run(db, u"ROLLBACK"_s, &ignored);
-        return MigrationResult::Failed;
+    if (version > kSchemaVersion) return Migration::NewerThanProgram;
+    if (version == kSchemaVersion) return Migration::Current;
+    OUTCOME_TRY(run(db, u"BEGIN IMMEDIATE"_s));
+    if (const common::Outcome<> stepped = runSteps(db, version); !stepped) {
+        // Why the steps failed is what matters; a failed rollback leaves the same old version.
+        (void)run(db, u"ROLLBACK"_s);
+        return common::Failure{stepped.reason()};
     }
-    return MigrationResult::Current;
+    return Migration::Current;
 }
 
 } // namespace study

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 class QSqlDatabase;
 class QString;
 
@@ -8,9 +10,9 @@ namespace study {
 // The record's tables, by version (PRAGMA user_version). Each step moves a file one version on.
 inline constexpr int kSchemaVersion = 1;
 
-enum class MigrationResult { Current, NewerThanProgram, Failed };
+enum class Migration { Current, NewerThanProgram };
 
-// Brings the file to kSchemaVersion in one transaction; *error says why on failure.
-MigrationResult migrate(QSqlDatabase& db, QString* error);
+// Brings the file to kSchemaVersion in one transaction, or says why it could not.
+common::Outcome<Migration> migrate(QSqlDatabase& db);
 
 } // namespace study

@@ -47,8 +47,8 @@ QImage newImage(int width, int height, QImage::Format format) {
 
 } // namespace
 
-JpegResult decodeJpeg(const QByteArray& bytes) {
-    if (bytes.isEmpty()) return {QImage(), QStringLiteral("empty JPEG data")};
+common::Outcome<QImage> decodeJpeg(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return common::Failure{QStringLiteral("empty JPEG data")};
 
     jpeg_decompress_struct info{};
     ErrorManager errors{};
@@ -62,7 +62,7 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&info);
         image = QImage();
-        return {QImage(), QString::fromLocal8Bit(errors.message)};
+        return common::Failure{QString::fromLocal8Bit(errors.message)};
     }
 
     jpeg_create_decompress(&info);
@@ -71,7 +71,7 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
     jpeg_read_header(&info, TRUE);
     if (info.image_width > kMaxSide || info.image_height > kMaxSide) {
         jpeg_destroy_decompress(&info);
-        return {QImage(), QStringLiteral("JPEG picture too large")};
+        return common::Failure{QStringLiteral("JPEG picture too large")};
     }
 #if defined(JCS_EXTENSIONS) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN
     // libjpeg-turbo writes QImage's 32-bit layout directly, saving a conversion pass.
@@ -86,7 +86,7 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
     image = newImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), kFormat);
     if (image.isNull()) {
         jpeg_destroy_decompress(&info);
-        return {QImage(), QStringLiteral("out of memory for the JPEG picture")};
+        return common::Failure{QStringLiteral("out of memory for the JPEG picture")};
     }
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
@@ -97,7 +97,7 @@ JpegResult decodeJpeg(const QByteArray& bytes) {
 
     QImage result = image.convertToFormat(QImage::Format_RGB32); // no copy when already RGB32
     image = QImage();
-    return {result, QString()};
+    return result;
 }
 
 } // namespace ui

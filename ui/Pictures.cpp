@@ -35,9 +35,12 @@ QImage decode(const QString& path) {
     }
     const QByteArray bytes = file.readAll();
     if (isJpegName(path) || looksLikeJpeg(bytes)) {
-        JpegResult result = decodeJpeg(bytes);
-        if (!result.ok()) qCWarning(lcPictures) << "picture damaged:" << path << result.error;
-        return result.image;
+        common::Outcome<QImage> decoded = decodeJpeg(bytes);
+        if (!decoded) {
+            qCWarning(lcPictures) << "picture damaged:" << path << decoded.reason();
+            return {};
+        }
+        return std::move(decoded).value();
     }
     QImage image;
     if (!image.loadFromData(bytes)) qCWarning(lcPictures) << "picture damaged:" << path;

@@ -38,8 +38,9 @@ QString programFile(const QString& writtenName) {
     return fileIn(programDirectory(), writtenName);
 }
 
-bool enterProgramDirectory() {
-    return QDir::setCurrent(programDirectory());
+common::Outcome<> enterProgramDirectory() {
+    if (QDir::setCurrent(programDirectory())) return {};
+    return common::Failure{QStringLiteral("cannot enter the program's directory ") + programDirectory()};
 }
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QString>
 
 namespace ui {
@@ -19,7 +21,7 @@ QString fileIn(const QString& directory, const QString& writtenName);
 // The same in the program's directory.
 QString programFile(const QString& writtenName);
 
-// Makes the program's directory the working directory. False if that failed.
-bool enterProgramDirectory();
+// Makes the program's directory the working directory.
+common::Outcome<> enterProgramDirectory();
 
 } // namespace ui

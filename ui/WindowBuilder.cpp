@@ -3,6 +3,7 @@
 #include "ui/AnchorLayout.h"
 #include "ui/Fonts.h"
 #include "ui/HtmlViewer.h"
+#include "common/Outcome.h"
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"
@@ -342,18 +343,16 @@ void applyFocus(QWidget* w, const Control& c) {
 }
 
 // Where a control goes: its declared container (a page for tab-control contents).
-QWidget* resolveParent(const Control& c, QWidget* container, const Built& built, QString* error) {
+common::Outcome<QWidget*> resolveParent(const Control& c, QWidget* container, const Built& built) {
     if (c.parent.isEmpty()) return container;
     QWidget* parent = built.widget(c.parent);
     if (!parent) parent = container->findChild<QWidget*>(c.parent);
-    if (!parent) {
-        *error = QStringLiteral("%1: unknown parent %2").arg(c.name, c.parent);
-        return nullptr;
-    }
+    if (!parent) return common::Failure{QStringLiteral("%1: unknown parent %2").arg(c.name, c.parent)};
     auto* tabs = qobject_cast<TabControl*>(parent);
     if (!tabs) return parent;
     QWidget* page = tabs->page(c.page);
-    if (!page) *error = QStringLiteral("%1: %2 has no page %3").arg(c.name, c.parent).arg(c.page);
+    if (!page)
+        return common::Failure{QStringLiteral("%1: %2 has no page %3").arg(c.name, c.parent).arg(c.page)};
     return page;
 }
 
@@ -404,12 +403,12 @@ Built buildControls(QWidget* container, QSize designSize, std::span<const Contro
     QHash<QWidget*, AnchorLayout*> layouts;
     for (const Control& c : controls) {
         if (built.widget(c.name)) built.addError(QStringLiteral("%1: declared twice").arg(c.name));
-        QString error;
-        QWidget* parent = resolveParent(c, container, built, &error);
-        if (!parent) {
-            built.addError(error);
+        const common::Outcome<QWidget*> resolved = resolveParent(c, container, built);
+        if (!resolved) {
+            built.addError(resolved.reason());
             continue;
         }
+        QWidget* parent = *resolved;
         QWidget* w = create(c, parent);
         w->setObjectName(c.name);
         w->setFont(fontFor(c.font));

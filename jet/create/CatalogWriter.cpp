@@ -48,25 +48,23 @@ struct Placed {
 };
 
 Result<Placed> placeObject(CreateRowPacker& packer, const TableDef& def, const ObjectRow& o, double created) {
-    auto name = TextCodec::fromUtf8(o.name);
-    if (!name.ok()) return name.status();
-    auto nameKey = IndexKey::text(o.name);
-    if (!nameKey.ok()) return nameKey.status();
+    JET_ASSIGN_OR_RETURN(auto name, TextCodec::fromUtf8(o.name));
+    JET_ASSIGN_OR_RETURN(auto nameKey, IndexKey::text(o.name));
     RawRow raw(def.columns.size());
     raw[0] = le32(o.id);
     raw[1] = le32(o.parentId);
-    raw[2] = TextCodec::encode(name.value(), false);
+    raw[2] = TextCodec::encode(name, false);
     raw[3] = le16(o.type);
     raw[4] = date(created);
     raw[5] = date(created);
     raw[6] = o.owner;
     raw[7] = le32(o.flags);
     auto encoded = RowCodec::encode(def, raw);
-    auto row = encoded.ok() ? packer.add(encoded.value()) : Result<RowId>(encoded.status());
-    if (!row.ok()) return row.status();
+    JET_ASSIGN_OR_RETURN(auto row,
+                         encoded.ok() ? packer.add(encoded.value()) : Result<RowId>(encoded.status()));
     Bytes parentName = IndexKey::longValue(o.parentId);
-    parentName.insert(parentName.end(), nameKey.value().begin(), nameKey.value().end());
-    return Placed{row.value(), IndexKey::longValue(o.id), parentName};
+    parentName.insert(parentName.end(), nameKey.begin(), nameKey.end());
+    return Placed{row, IndexKey::longValue(o.id), parentName};
 }
 
 Result<Placed> placeAce(CreateRowPacker& packer, const TableDef& def, const AceRow& a) {
@@ -76,9 +74,9 @@ Result<Placed> placeAce(CreateRowPacker& packer, const TableDef& def, const AceR
     raw[2] = le32(a.rights);
     raw[3] = Bytes{static_cast<std::uint8_t>(a.inheritable ? 1 : 0)};
     auto encoded = RowCodec::encode(def, raw);
-    auto row = encoded.ok() ? packer.add(encoded.value()) : Result<RowId>(encoded.status());
-    if (!row.ok()) return row.status();
-    return Placed{row.value(), IndexKey::longValue(a.objectId), {}};
+    JET_ASSIGN_OR_RETURN(auto row,
+                         encoded.ok() ? packer.add(encoded.value()) : Result<RowId>(encoded.status()));
+    return Placed{row, IndexKey::longValue(a.objectId), {}};
 }
 
 std::vector<Bytes> entries(const std::vector<Placed>& placed, Bytes Placed::*key) {
@@ -102,10 +100,8 @@ public:
 
     Status add(RowId expected, const std::vector<std::uint32_t>& pages) {
         auto row = CreateUsageMap::row(m_image, pages);
-        auto placed = row.ok() ? m_packer.add(row.value()) : Result<RowId>(row.status());
-        if (!placed.ok()) return placed.status();
-        if (!(placed.value() == expected))
-            return Status::failed("internal: catalog usage map placed out of order");
+        JET_ASSIGN_OR_RETURN(auto placed, row.ok() ? m_packer.add(row.value()) : Result<RowId>(row.status()));
+        if (!(placed == expected)) return Status::failed("internal: catalog usage map placed out of order");
         return Status::okStatus();
     }
 
@@ -131,9 +127,8 @@ private:
 };
 
 Status writeDefinition(CreateImage& image, const TableLayout& layout) {
-    auto stream = CreateTableDef::encode(layout);
-    if (!stream.ok()) return stream.status();
-    return CreateTableDef::write(image, layout.def.page, stream.value());
+    JET_ASSIGN_OR_RETURN(auto stream, CreateTableDef::encode(layout));
+    return CreateTableDef::write(image, layout.def.page, stream);
 }
 
 Status writeEmptyLeaves(CreateImage& image, const TableLayout& layout) {
@@ -163,16 +158,14 @@ Status CatalogWriter::write(CreateImage& image, const std::vector<RegisteredTabl
     CreateRowPacker objectPages(image, kObjectsPage, kObjectsFirstDataPage);
     std::vector<Placed> placedObjects;
     for (const ObjectRow& o : objectRows) {
-        auto placed = placeObject(objectPages, objects.def, o, creationDate);
-        if (!placed.ok()) return placed.status();
-        placedObjects.push_back(std::move(placed.value()));
+        JET_ASSIGN_OR_RETURN(auto placed, placeObject(objectPages, objects.def, o, creationDate));
+        placedObjects.push_back(std::move(placed));
     }
     CreateRowPacker acePages(image, kAcesPage, kAcesFirstDataPage);
     std::vector<Placed> placedAces;
     for (const AceRow& a : aceRows) {
-        auto placed = placeAce(acePages, aces.def, a);
-        if (!placed.ok()) return placed.status();
-        placedAces.push_back(std::move(placed.value()));
+        JET_ASSIGN_OR_RETURN(auto placed, placeAce(acePages, aces.def, a));
+        placedAces.push_back(std::move(placed));
     }
 
     // Real index 0 of MSysObjects is ParentIdName, real index 1 is Id.
@@ -202,14 +195,11 @@ Status CatalogWriter::write(CreateImage& image, const std::vector<RegisteredTabl
 }
 
 Status CatalogWriter::writeGlobalMap(CreateImage& image) {
-    auto global = CreateUsageMap::globalRow(image);
-    if (!global.ok()) return global.status();
+    JET_ASSIGN_OR_RETURN(auto global, CreateUsageMap::globalRow(image));
     PageSpan page = image.page(kGlobalMapPage);
     DataPage::format(page, kGlobalMapOwner);
-    auto first = DataPage::addRow(page, global.value(), 0);
-    if (!first.ok()) return first.status();
-    auto second = DataPage::addRow(page, UsageMap::makeInline(0, format::kDefaultInlineBitmap, {}), 0);
-    return second.ok() ? Status::okStatus() : second.status();
+    JET_TRY(DataPage::addRow(page, global, 0).status());
+    return DataPage::addRow(page, UsageMap::makeInline(0, format::kDefaultInlineBitmap, {}), 0).status();
 }
 
 } // namespace jet

@@ -35,9 +35,8 @@ Result<Bytes> CreateLongValue::store(ByteView stored) {
         return Status::invalid("a memo of " + std::to_string(stored.size()) +
                                " bytes passes the 16 MB limit");
     if (stored.size() <= format::kMaxLongValueRow) {
-        auto row = m_packer.add(stored);
-        if (!row.ok()) return row.status();
-        return header(stored.size(), format::kLongValueSingle, row.value());
+        JET_ASSIGN_OR_RETURN(auto row, m_packer.add(stored));
+        return header(stored.size(), format::kLongValueSingle, row);
     }
     // Each chunk names the next, so the chain is written from its end; every chunk but the last is full.
     const std::size_t chunks = (stored.size() + kChunkData - 1) / kChunkData;
@@ -49,9 +48,7 @@ Result<Bytes> CreateLongValue::store(ByteView stored) {
         put32(row, 0, next.raw());
         row.insert(row.end(), stored.begin() + static_cast<std::ptrdiff_t>(from),
                    stored.begin() + static_cast<std::ptrdiff_t>(from + length));
-        auto placed = m_packer.add(row);
-        if (!placed.ok()) return placed.status();
-        next = placed.value();
+        JET_ASSIGN_OR_RETURN(next, m_packer.add(row));
     }
     return header(stored.size(), format::kLongValueChain, next);
 }

@@ -14,9 +14,7 @@ Status CreateRowPacker::openPage() {
         number = *m_reserved;
         m_reserved.reset();
     } else {
-        auto appended = m_image.append();
-        if (!appended.ok()) return appended.status();
-        number = appended.value();
+        JET_ASSIGN_OR_RETURN(number, m_image.append());
     }
     DataPage::format(m_image.page(number), m_owner);
     m_pages.push_back(number);
@@ -31,9 +29,8 @@ Result<RowId> CreateRowPacker::add(ByteView row) {
         if (added.ok()) return RowId{m_pages.back(), added.value()};
     }
     JET_TRY(openPage());
-    auto added = DataPage::addRow(m_image.page(m_pages.back()), row, 0);
-    if (!added.ok()) return added.status();
-    return RowId{m_pages.back(), added.value()};
+    JET_ASSIGN_OR_RETURN(auto added, DataPage::addRow(m_image.page(m_pages.back()), row, 0));
+    return RowId{m_pages.back(), added};
 }
 
 std::vector<std::uint32_t> CreateRowPacker::pagesWithRoom() const {

@@ -30,10 +30,9 @@ void append32(Bytes& out, std::uint32_t v) {
 }
 
 Status appendName(Bytes& out, const std::string& name) {
-    auto utf16 = TextCodec::fromUtf8(name);
-    if (!utf16.ok()) return utf16.status();
-    append16(out, static_cast<std::uint16_t>(utf16.value().size() * 2));
-    for (char16_t c : utf16.value())
+    JET_ASSIGN_OR_RETURN(auto utf16, TextCodec::fromUtf8(name));
+    append16(out, static_cast<std::uint16_t>(utf16.size() * 2));
+    for (char16_t c : utf16)
         append16(out, static_cast<std::uint16_t>(c));
     return Status::okStatus();
 }
@@ -148,10 +147,9 @@ Status CreateTableDef::write(CreateImage& image, std::uint32_t firstPage, const 
         const std::size_t unused = payload - chunk;
         put16(page, f::kDataFreeSpaceOffset, static_cast<std::uint16_t>(unused >= 8 ? unused - 8 : 0));
         if (at == stream.size()) return Status::okStatus();
-        auto next = image.append();
-        if (!next.ok()) return next.status();
-        put32(page, f::kTdefNextPageOffset, next.value());
-        current = next.value();
+        JET_ASSIGN_OR_RETURN(auto next, image.append());
+        put32(page, f::kTdefNextPageOffset, next);
+        current = next;
     }
 }
 

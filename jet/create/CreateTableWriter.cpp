@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <utility>
 
 namespace jet {
 
@@ -25,29 +26,18 @@ using format::ColumnType;
 constexpr std::uint8_t kFixedColumn = format::kColFlagFixed | format::kColFlagUpdatable;
 constexpr std::uint8_t kVariableColumn = format::kColFlagUpdatable;
 
+// The stored type of each type a new table's field may have.
+constexpr std::pair<FieldType, ColumnType> kColumnTypes[] = {
+    {FieldType::Text, ColumnType::Text},         {FieldType::Memo, ColumnType::Memo},
+    {FieldType::Byte, ColumnType::Byte},         {FieldType::Integer, ColumnType::Integer},
+    {FieldType::Long, ColumnType::Long},         {FieldType::Double, ColumnType::Double},
+    {FieldType::Currency, ColumnType::Currency}, {FieldType::DateTime, ColumnType::DateTime},
+    {FieldType::YesNo, ColumnType::Boolean},     {FieldType::Guid, ColumnType::Guid},
+};
+
 ColumnType columnType(FieldType type) {
-    switch (type) {
-    case FieldType::Text:
-        return ColumnType::Text;
-    case FieldType::Memo:
-        return ColumnType::Memo;
-    case FieldType::Byte:
-        return ColumnType::Byte;
-    case FieldType::Integer:
-        return ColumnType::Integer;
-    case FieldType::Long:
-        return ColumnType::Long;
-    case FieldType::Double:
-        return ColumnType::Double;
-    case FieldType::Currency:
-        return ColumnType::Currency;
-    case FieldType::DateTime:
-        return ColumnType::DateTime;
-    case FieldType::YesNo:
-        return ColumnType::Boolean;
-    case FieldType::Guid:
-        return ColumnType::Guid;
-    }
+    for (const auto& [field, column] : kColumnTypes)
+        if (field == type) return column;
     return ColumnType::Text;
 }
 
@@ -117,9 +107,7 @@ private:
         }
         for (const PendingMemo& m : memos) {
             if (m.inlined) continue;
-            auto header = m_longValues[m.position]->store(m.stored);
-            if (!header.ok()) return header.status();
-            raw[m.position] = std::move(header.value());
+            JET_ASSIGN_OR_RETURN(raw[m.position], m_longValues[m.position]->store(m.stored));
         }
         return RowCodec::encode(m_def, raw);
     }
@@ -134,27 +122,22 @@ Status writeMaps(CreateImage& image, std::uint32_t holderPage, TableDef& def, co
                  const RowBuilder& rows, const std::vector<std::uint32_t>& indexRoots) {
     CreateRowPacker holder(image, 0, holderPage);
     auto addMap = [&](const std::vector<std::uint32_t>& pages) -> Result<RowId> {
-        auto row = CreateUsageMap::row(image, pages);
-        if (!row.ok()) return row.status();
-        return holder.add(row.value());
+        JET_ASSIGN_OR_RETURN(auto row, CreateUsageMap::row(image, pages));
+        return holder.add(row);
     };
     auto owned = addMap(data.pages());
-    auto free = owned.ok() ? addMap(data.pagesWithRoom()) : owned;
-    if (!free.ok()) return free.status();
+    JET_ASSIGN_OR_RETURN(auto free, owned.ok() ? addMap(data.pagesWithRoom()) : owned);
     def.ownedMap = owned.value();
-    def.freeMap = free.value();
+    def.freeMap = free;
     for (std::size_t i = 0; i < def.columns.size(); ++i) {
         const CreateLongValue* lv = rows.longValue(i);
         if (!lv) continue;
         auto lvOwned = addMap(lv->pages());
-        auto lvFree = lvOwned.ok() ? addMap(lv->pagesWithRoom()) : lvOwned;
-        if (!lvFree.ok()) return lvFree.status();
-        def.longValueMaps.push_back({def.columns[i].number, lvOwned.value(), lvFree.value()});
+        JET_ASSIGN_OR_RETURN(auto lvFree, lvOwned.ok() ? addMap(lv->pagesWithRoom()) : lvOwned);
+        def.longValueMaps.push_back({def.columns[i].number, lvOwned.value(), lvFree});
     }
     for (std::size_t i = 0; i < indexRoots.size(); ++i) {
-        auto map = addMap({indexRoots[i]});
-        if (!map.ok()) return map.status();
-        def.indexes[i].map = map.value();
+        JET_ASSIGN_OR_RETURN(def.indexes[i].map, addMap({indexRoots[i]}));
     }
     return Status::okStatus();
 }
@@ -167,9 +150,8 @@ Result<std::vector<std::uint32_t>> writeIndexes(CreateImage& image, const NewTab
     std::vector<std::uint32_t> roots;
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
         if (!table.fields[i].indexed) continue;
-        auto root = image.append();
-        if (!root.ok()) return root.status();
-        RealIndex index{{def.columns[i].number}, {}, root.value(), 0, {true}};
+        JET_ASSIGN_OR_RETURN(auto root, image.append());
+        RealIndex index{{def.columns[i].number}, {}, root, 0, {true}};
         std::vector<Bytes> entries;
         std::set<Bytes> keys;
         for (const auto& [id, values] : placed) {
@@ -180,12 +162,12 @@ Result<std::vector<std::uint32_t>> writeIndexes(CreateImage& image, const NewTab
             keys.insert(*key.value());
             entries.push_back(IndexKey::leafEntry(*key.value(), id));
         }
-        JET_TRY(CreateIndexLeaf::write(image.page(root.value()), def.page, std::move(entries)));
+        JET_TRY(CreateIndexLeaf::write(image.page(root), def.page, std::move(entries)));
         layout.logical.push_back({table.fields[i].name, static_cast<std::uint32_t>(def.indexes.size()),
                                   static_cast<std::uint32_t>(def.indexes.size()), false});
         layout.uniqueKeys.push_back(static_cast<std::uint32_t>(keys.size()));
         def.indexes.push_back(std::move(index));
-        roots.push_back(root.value());
+        roots.push_back(root);
     }
     return roots;
 }
@@ -225,8 +207,7 @@ Result<std::uint32_t> CreateTableWriter::write(CreateImage& image, const NewTabl
     layout.def = columns(table);
     TableDef& def = layout.def;
     auto tdefPage = image.append();
-    auto holderPage = tdefPage.ok() ? image.append() : tdefPage;
-    if (!holderPage.ok()) return holderPage.status();
+    JET_ASSIGN_OR_RETURN(auto holderPage, tdefPage.ok() ? image.append() : tdefPage);
     def.page = tdefPage.value();
     def.pages = {def.page};
 
@@ -235,22 +216,19 @@ Result<std::uint32_t> CreateTableWriter::write(CreateImage& image, const NewTabl
     std::vector<std::pair<RowId, RawRow>> placedRows;
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
         auto encoded = rows.build(i);
-        auto placed = encoded.ok() ? data.add(encoded.value()) : Result<RowId>(encoded.status());
-        if (!placed.ok()) return placed.status();
-        auto values = RowCodec::decode(def, encoded.value());
-        if (!values.ok()) return values.status();
-        placedRows.emplace_back(placed.value(), std::move(values.value()));
+        JET_ASSIGN_OR_RETURN(auto placed,
+                             encoded.ok() ? data.add(encoded.value()) : Result<RowId>(encoded.status()));
+        JET_ASSIGN_OR_RETURN(auto values, RowCodec::decode(def, encoded.value()));
+        placedRows.emplace_back(placed, std::move(values));
     }
     def.rowCount = static_cast<std::uint32_t>(table.rows.size());
-    auto roots = writeIndexes(image, table, layout, placedRows);
-    if (!roots.ok()) return roots.status();
-    JET_TRY(writeMaps(image, holderPage.value(), def, data, rows, roots.value()));
+    JET_ASSIGN_OR_RETURN(auto roots, writeIndexes(image, table, layout, placedRows));
+    JET_TRY(writeMaps(image, holderPage, def, data, rows, roots));
 
     for (std::size_t i = 0; i < def.columns.size(); ++i)
         layout.storedOrder.push_back(i);
-    auto stream = CreateTableDef::encode(layout);
-    if (!stream.ok()) return stream.status();
-    JET_TRY(CreateTableDef::write(image, def.page, stream.value()));
+    JET_ASSIGN_OR_RETURN(auto stream, CreateTableDef::encode(layout));
+    JET_TRY(CreateTableDef::write(image, def.page, stream));
     return def.page;
 }
 

@@ -24,10 +24,9 @@ template <class IsSet> Result<Bytes> referenceRow(CreateImage& image, std::uint3
     Bytes row(1 + 4 * kReferenceSlots, 0);
     row[0] = format::kMapReference;
     for (std::uint32_t i = 0; i < mapPages; ++i) {
-        auto number = image.append();
-        if (!number.ok()) return number.status();
-        put32(row, 1 + 4 * i, number.value());
-        PageSpan page = image.page(number.value());
+        JET_ASSIGN_OR_RETURN(auto number, image.append());
+        put32(row, 1 + 4 * i, number);
+        PageSpan page = image.page(number);
         page[0] = format::kPageUsageMap;
         page[1] = 0x01;
         const std::uint32_t first = i * format::kPagesPerMapPage;

@@ -96,9 +96,8 @@ Status DatabaseCreator::create(const std::string& path, const std::vector<NewTab
     CreateImage image(catalog::kFixedPages);
     std::vector<RegisteredTable> registered;
     for (const NewTable& table : tables) {
-        auto page = CreateTableWriter::write(image, table);
-        if (!page.ok()) return page.status();
-        registered.push_back({table.name, page.value()});
+        JET_ASSIGN_OR_RETURN(auto page, CreateTableWriter::write(image, table));
+        registered.push_back({table.name, page});
     }
     JET_TRY(CatalogWriter::write(image, registered, created));
     JET_TRY(CatalogWriter::writeGlobalMap(image));

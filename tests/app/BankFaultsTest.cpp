@@ -90,7 +90,8 @@ void choosePaperAndEnter(app::MainWindow& window) {
 
 TEST(BankFaults, TheShippedBankPassesTheCheck) {
     ASSERT_TRUE(QFile::exists(shippedBank()));
-    EXPECT_EQ(app::bankProblem(shippedBank()), QString());
+    const common::Outcome<> check = app::checkBank(shippedBank());
+    EXPECT_TRUE(check.ok()) << check.reason().toStdString();
 }
 
 TEST(BankFaults, EachMissingOrDamagedBankIsToldWithItsPathAndRefusesTheWindows) {
@@ -99,14 +100,15 @@ TEST(BankFaults, EachMissingOrDamagedBankIsToldWithItsPathAndRefusesTheWindows) 
         QTemporaryDir folder;
         const QString bank = folder.filePath(u"qvtb.mdb"_s);
         ASSERT_TRUE(damage.make(bank));
-        const QString problem = app::bankProblem(bank);
-        ASSERT_FALSE(problem.isEmpty());
+        const common::Outcome<> check = app::checkBank(bank);
+        ASSERT_FALSE(check.ok());
+        const QString problem = check.reason();
         EXPECT_TRUE(problem.contains(QDir::toNativeSeparators(bank))) << problem.toStdString();
 
         QTemporaryDir documents;
         app::MainWindow window(documents.path());
         window.show();
-        exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, problem);
+        exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, check);
         ui::ScopedMessageAnswers boxes;
         choosePracticeAndEnter(window);
         EXPECT_EQ(boxes.texts(), QStringList{problem});
@@ -125,7 +127,7 @@ TEST(BankFaults, ASoundBankOpensTheWindowsAsBefore) {
     QTemporaryDir documents;
     app::MainWindow window(documents.path());
     window.show();
-    exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, app::bankProblem(bank));
+    exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, app::checkBank(bank));
     ui::ScopedMessageAnswers boxes;
     choosePracticeAndEnter(window);
     const QList<practice::PracticeWindow*> opened = window.findChildren<practice::PracticeWindow*>();

@@ -58,7 +58,7 @@ protected:
 };
 
 TEST_F(UserBankTest, FirstStartCopiesTheShippedBankWithItsVersionAndLeavesNoDraft) {
-    EXPECT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+    EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     EXPECT_EQ(readAll(m_user), readAll(m_shipped));
     EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
     EXPECT_EQ(QDir(m_dir.filePath(u"data/velmora"_s)).entryList(QDir::Files),
@@ -81,7 +81,7 @@ TEST_F(UserBankTest, AStartKilledWhileCopyingLeavesNoHalfWrittenBank) {
     for (qint64 killAfter : {1LL, 2LL * 1024 * 1024, 0LL}) {
         QDir(data).removeRecursively();
         const pid_t child = fork();
-        if (child == 0) _exit(UserBank::prepare(m_shipped, m_user).isEmpty() ? 0 : 1);
+        if (child == 0) _exit(UserBank::prepare(m_shipped, m_user).ok() ? 0 : 1);
         while (killAfter > 0 && bytesWritten(data) < killAfter && ::waitpid(child, nullptr, WNOHANG) == 0) {
         }
         ::kill(child, SIGKILL);
@@ -90,53 +90,53 @@ TEST_F(UserBankTest, AStartKilledWhileCopyingLeavesNoHalfWrittenBank) {
             EXPECT_EQ(readAll(m_user), shipped) << "killed after " << bytesWritten(data) << " bytes";
         }
         // The next start finishes the work.
-        EXPECT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+        EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
         EXPECT_EQ(readAll(m_user), shipped);
         EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
     }
 }
 
 TEST_F(UserBankTest, AnUpgradeReplacesTheCopyAndItsJournalButTheSameVersionKeepsIt) {
-    ASSERT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+    ASSERT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     writeAll(m_user, "answers of this sitting");
-    EXPECT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+    EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     EXPECT_EQ(readAll(m_user), "answers of this sitting");
 
     ship(noise(64 * 1024, 3), "v2");
     writeAll(m_user + u"-journal"_s, "pages of the old copy");
-    EXPECT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+    EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     EXPECT_EQ(readAll(m_user), readAll(m_shipped));
     EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v2\n");
     EXPECT_FALSE(QFile::exists(m_user + u"-journal"_s));
 }
 
 TEST_F(UserBankTest, AnUpgradeWaitsWhileAnotherProcessHoldsTheCopysLock) {
-    ASSERT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+    ASSERT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     const QByteArray before = readAll(m_user);
     ship(noise(64 * 1024, 4), "v2");
     {
         // The engine takes this lock for each statement; a shared one is a read under way.
         const int holder = ::open(QFile::encodeName(m_user).constData(), O_RDONLY);
         ASSERT_EQ(::flock(holder, LOCK_SH), 0);
-        EXPECT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+        EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
         EXPECT_EQ(readAll(m_user), before);
         EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
         ::close(holder);
     }
-    EXPECT_EQ(UserBank::prepare(m_shipped, m_user), QString());
+    EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     EXPECT_EQ(readAll(m_user), readAll(m_shipped));
 }
 
 TEST_F(UserBankTest, NoCopyToBeMadeIsToldWithThePath) {
     // A data directory that cannot be made: its parent is a file (root ignores permissions).
     writeAll(m_dir.filePath(u"data"_s), "not a directory");
-    const QString problem = UserBank::prepare(m_shipped, m_user);
+    const QString problem = UserBank::prepare(m_shipped, m_user).reason();
     EXPECT_TRUE(problem.contains(u"无法建立题库文件"_s)) << problem.toStdString();
     EXPECT_TRUE(problem.contains(QDir::toNativeSeparators(m_user))) << problem.toStdString();
 
     const QString elsewhere = m_dir.filePath(u"other/qvtb.mdb"_s);
     QFile::remove(m_shipped);
-    const QString missing = UserBank::prepare(m_shipped, elsewhere);
+    const QString missing = UserBank::prepare(m_shipped, elsewhere).reason();
     EXPECT_TRUE(missing.contains(u"找不到题库文件"_s)) << missing.toStdString();
     EXPECT_TRUE(missing.contains(QDir::toNativeSeparators(m_shipped))) << missing.toStdString();
 }

@@ -6,6 +6,7 @@
 #include "jet/CsvExport.h"
 #include "jet/IntegrityCheck.h"
 #include "jet/Names.h"
+#include "jet/Statement.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,43 @@ inline CommandResult run(const std::string& command) {
 inline std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A scratch copy of an Access-made test file, its bytes before the test, and a connection to it:
+//     auto [dir, file, before, connection] = OpenedCopy("testV2003.mdb");
+struct OpenedCopy {
+    explicit OpenedCopy(const std::string& name)
+        : file(dir.copy(name)), before(readFile(file)), connection(jet::Connection::open(file)) {}
+
+    ScratchDir dir;
+    std::string file;
+    std::string before;
+    jet::Result<jet::Connection> connection;
+};
+
+// overflowTestV2003.mdb's Table1 with a name for every row in data1: the three rows left without
+// one take the name in their data3.
+inline jet::Status nameEveryRow(jet::Connection& connection) {
+    for (const std::string row : {"row3col3", "row5col2", "row6col2"})
+        JET_TRY(connection.execute("update Table1 set data1='" + row + "'where data3='" + row + "'"));
+    return {};
+}
+
+// A statement refused with `code`, its message holding `reason`.
+inline void expectRefused(const jet::Status& status, jet::Code code, const std::string& reason) {
+    EXPECT_EQ(status.code(), code) << status.message();
+    EXPECT_NE(status.message().find(reason), std::string::npos) << status.message();
+}
+
+// Each statement refused by the parser as invalid, its message holding the reason beside it.
+inline void expectRefusedStatements(const std::vector<std::pair<std::string, std::string>>& refused) {
+    for (const auto& [text, reason] : refused) {
+        auto parsed = jet::Statement::parse(text);
+        ASSERT_FALSE(parsed.ok()) << text;
+        EXPECT_EQ(parsed.status().code(), jet::Code::Invalid) << text;
+        EXPECT_NE(parsed.status().message().find(reason), std::string::npos)
+            << text << " -> " << parsed.status().message();
+    }
 }
 
 // CSV records (a quoted cell may hold line breaks), header first, the rest sorted: the readers

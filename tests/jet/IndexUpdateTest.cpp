@@ -152,17 +152,12 @@ TEST(IndexUpdate, AccessMadeIndexesFollowTextAndLongUpdates) {
 }
 
 TEST(IndexUpdate, UniqueDuplicatesAndInexactKeysAreRefusedWithTheFileUnchanged) {
-    ScratchDir dir;
-    const std::string file = dir.copy("testV2003.mdb");
-    const std::string before = readFile(file);
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, before, connection] = OpenedCopy("testV2003.mdb");
     ASSERT_TRUE(connection.ok());
-    const auto duplicate = connection->execute("update Table1 set A='A' where A='abcdefg'");
-    EXPECT_EQ(duplicate.code(), jet::Code::Invalid);
-    EXPECT_NE(duplicate.message().find("twice in unique index"), std::string::npos) << duplicate.message();
-    const auto chinese = connection->execute("update Table1 set B='\xe6\xbc\xa2\xe5\xad\x97' where A='a'");
-    EXPECT_EQ(chinese.code(), jet::Code::Unsupported);
-    EXPECT_NE(chinese.message().find("cannot be encoded exactly"), std::string::npos) << chinese.message();
+    expectRefused(connection->execute("update Table1 set A='A' where A='abcdefg'"), jet::Code::Invalid,
+                  "twice in unique index");
+    expectRefused(connection->execute("update Table1 set B='\xe6\xbc\xa2\xe5\xad\x97' where A='a'"),
+                  jet::Code::Unsupported, "cannot be encoded exactly");
     EXPECT_EQ(readFile(file), before);
     // A swap through a value nobody holds is fine.
     EXPECT_TRUE(connection->execute("update Table1 set A='q' where A='a'").ok());

@@ -25,10 +25,8 @@ void leaveHotJournal(const std::string& file, const std::string& statement) {
     auto journalFaults = std::make_shared<Faults>();
     journalFaults->writesUntilFailure = 1;
     auto opener = [file, journalFaults](bool create) -> jet::Result<std::unique_ptr<jet::File>> {
-        auto inner = jet::PosixFile::open(file + "-journal", create);
-        if (!inner.ok()) return inner.status();
-        return std::unique_ptr<jet::File>(
-            std::make_unique<FaultyFile>(std::move(inner.value()), journalFaults));
+        JET_ASSIGN_OR_RETURN(auto inner, jet::PosixFile::open(file + "-journal", create));
+        return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner), journalFaults));
     };
     auto database = jet::PosixFile::open(file, false);
     ASSERT_TRUE(database.ok());

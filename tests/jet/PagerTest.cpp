@@ -22,9 +22,8 @@ struct FaultyPager {
         auto file = jet::PosixFile::open(path, false);
         EXPECT_TRUE(file.ok());
         auto opener = [path, faults = journal](bool create) -> jet::Result<std::unique_ptr<jet::File>> {
-            auto inner = jet::PosixFile::open(path + "-journal", create);
-            if (!inner.ok()) return inner.status();
-            return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner.value()), faults));
+            JET_ASSIGN_OR_RETURN(auto inner, jet::PosixFile::open(path + "-journal", create));
+            return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner), faults));
         };
         pager = std::make_unique<jet::Pager>(std::make_unique<FaultyFile>(std::move(file.value()), database),
                                              opener);
@@ -34,11 +33,9 @@ struct FaultyPager {
 // Changes page 3 and appends a page: a statement that touches an old page and a new one.
 jet::Status twoPageStatement(jet::Pager& pager) {
     JET_TRY(pager.beginWrite());
-    auto page = pager.modify(3);
-    if (!page.ok()) return page.status();
-    page.value()[100] ^= 0xFF;
-    auto added = pager.append();
-    if (!added.ok()) return added.status();
+    JET_ASSIGN_OR_RETURN(auto page, pager.modify(3));
+    page[100] ^= 0xFF;
+    JET_TRY(pager.append().status());
     return pager.commit();
 }
 
@@ -140,9 +137,7 @@ TEST(Pager, ConnectionsOfOneProcessShareWhatTheyWrite) {
 }
 
 TEST(Pager, ProcessesSeeEachOthersCommits) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->select("select * from Table1").ok()); // pages now cached here
     // Another process: qvtb, which opens the file afresh.

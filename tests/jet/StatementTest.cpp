@@ -51,20 +51,11 @@ TEST(StatementParse, RefusesAnythingElseAndSaysWhy) {
         {"update t a='1'", "expected 'set'"},
         {"", "unknown statement"},
     };
-    for (const auto& [text, reason] : refused) {
-        auto parsed = jet::Statement::parse(text);
-        ASSERT_FALSE(parsed.ok()) << text;
-        EXPECT_EQ(parsed.status().code(), jet::Code::Invalid) << text;
-        EXPECT_NE(parsed.status().message().find(reason), std::string::npos)
-            << text << " -> " << parsed.status().message();
-    }
+    expectRefusedStatements(refused);
 }
 
 TEST(StatementExecute, RefusedStatementsLeaveTheFileUnchanged) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    const std::string before = readFile(file);
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, before, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     const std::vector<std::pair<std::string, jet::Code>> refused = {
         {"update Table1 set data3='unterminated", jet::Code::Invalid},
@@ -90,10 +81,7 @@ TEST(StatementExecute, RefusedStatementsLeaveTheFileUnchanged) {
 }
 
 TEST(StatementExecute, TextIntoANumericColumnIsRefused) {
-    ScratchDir dir;
-    const std::string file = dir.copy("testV2003.mdb");
-    const std::string before = readFile(file);
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, before, connection] = OpenedCopy("testV2003.mdb");
     ASSERT_TRUE(connection.ok());
     for (const std::string value : {"abc", "1.5", "70000", "", "1e3", "--1"}) {
         const jet::Status status = connection->execute("update Table1 set D='" + value + "'");

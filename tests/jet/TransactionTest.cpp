@@ -33,9 +33,8 @@ struct FaultyDatabase {
         auto file = jet::PosixFile::open(path, false);
         EXPECT_TRUE(file.ok());
         auto opener = [path, faults = journal](bool create) -> jet::Result<std::unique_ptr<jet::File>> {
-            auto inner = jet::PosixFile::open(path + "-journal", create);
-            if (!inner.ok()) return inner.status();
-            return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner.value()), faults));
+            JET_ASSIGN_OR_RETURN(auto inner, jet::PosixFile::open(path + "-journal", create));
+            return std::unique_ptr<jet::File>(std::make_unique<FaultyFile>(std::move(inner), faults));
         };
         db = std::make_unique<jet::Database>(std::make_unique<jet::Pager>(
             std::make_unique<FaultyFile>(std::move(file.value()), database), opener));
@@ -150,9 +149,7 @@ TEST(Transaction, AnAbandonedTransactionLeavesNothingAndOthersOfTheThreadAreRefu
 // Another process's update waits for the whole transaction: it lands after the commit, not
 // between its updates (then the commit would overwrite it).
 TEST(Transaction, OtherProcessesWaitForTheWholeTransaction) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->begin().ok());
     ASSERT_TRUE(connection->execute("update Table1 set data7='ours'").ok());
@@ -173,9 +170,7 @@ TEST(Transaction, OtherProcessesWaitForTheWholeTransaction) {
 
 // Another thread's connection waits for the transaction, then sees all of it.
 TEST(Transaction, OtherThreadsWaitForTheWholeTransaction) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->begin().ok());
     ASSERT_TRUE(connection->execute(kAnswer).ok());

@@ -52,16 +52,11 @@ void expectClean(const std::string& file) {
 }
 
 TEST(Update, GrowingRowsMoveButKeepTheirPlaceInTheScan) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     // Name every row in data1, then widen the other eight columns: 50 Chinese characters take
     // 100 bytes each, so the rows no longer fit the pages they are on.
-    for (const char* row : {"row3col3", "row5col2", "row6col2"})
-        ASSERT_TRUE(
-            connection->execute(std::string("update Table1 set data1='") + row + "'where data3='" + row + "'")
-                .ok());
+    ASSERT_TRUE(nameEveryRow(connection.value()).ok());
     const auto before = column(connection.value(), "Table1", "data1");
     EXPECT_EQ(before, (std::vector<std::string>{"row1col1", "row2col1", "row3col3", "row4col1", "row5col2",
                                                 "row6col2", "row7col1"}));
@@ -82,9 +77,7 @@ TEST(Update, GrowingRowsMoveButKeepTheirPlaceInTheScan) {
 }
 
 TEST(Update, MemoValuesTakeEveryFormAndReadBack) {
-    ScratchDir dir;
-    const std::string file = dir.copy("test2V2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("test2V2003.mdb");
     ASSERT_TRUE(connection.ok());
     const std::vector<std::pair<std::string, std::string>> values = {
         {"inline", "short memo"},
@@ -107,9 +100,7 @@ TEST(Update, MemoValuesTakeEveryFormAndReadBack) {
 }
 
 TEST(Update, TextBeyondTheBasicPlaneSurvives) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     const std::string text = "𝄞 借方 😀 贷方";
     ASSERT_TRUE(connection->execute("update Table1 set data9='" + text + "' where data1='row4col1'").ok());
@@ -120,9 +111,7 @@ TEST(Update, TextBeyondTheBasicPlaneSurvives) {
 }
 
 TEST(Update, WhereMatchesEveryRowWithThatText) {
-    ScratchDir dir;
-    const std::string file = dir.copy("overflowTestV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("overflowTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->execute("update Table1 set data10='same'where data3='row2col3'").ok());
     ASSERT_TRUE(connection->execute("update Table1 set data3='row2col3'where data1='row7col1'").ok());
@@ -135,9 +124,7 @@ TEST(Update, WhereMatchesEveryRowWithThatText) {
 }
 
 TEST(Update, QuotedNumbersGoIntoNumericColumns) {
-    ScratchDir dir;
-    const std::string file = dir.copy("testV2003.mdb");
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, bytesBefore, connection] = OpenedCopy("testV2003.mdb");
     ASSERT_TRUE(connection.ok());
     ASSERT_TRUE(connection->execute("update Table1 set D='10'where A='abcdefg'").ok());
     ASSERT_TRUE(connection->execute("update Table1 set C='255' where D='10'").ok());
@@ -162,15 +149,10 @@ TEST(Update, SumOfATableWithoutRowsIsZero) {
 }
 
 TEST(Update, IndexedColumnsAreRefusedWithTheFileUnchanged) {
-    ScratchDir dir;
-    const std::string file = dir.copy("indexTestV2003.mdb");
-    const std::string before = readFile(file);
-    auto connection = jet::Connection::open(file);
+    auto [dir, file, before, connection] = OpenedCopy("indexTestV2003.mdb");
     ASSERT_TRUE(connection.ok());
     // Every row's primary key set to one value would repeat it in the unique index.
-    const auto refused = connection->execute("update Table1 set id='7'");
-    EXPECT_EQ(refused.code(), jet::Code::Invalid);
-    EXPECT_NE(refused.message().find("unique index"), std::string::npos) << refused.message();
+    expectRefused(connection->execute("update Table1 set id='7'"), jet::Code::Invalid, "unique index");
     EXPECT_EQ(readFile(file), before);
     // A column outside every index of the same table can change.
     ASSERT_TRUE(connection->execute("update Table1 set data='changed'").ok());

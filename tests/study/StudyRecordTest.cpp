@@ -191,7 +191,7 @@ TEST_F(StudyRecordTest, ClearingEmptiesAnswersAndExams) {
     StudyRecord record(path());
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
     record.recordExam(attempt(1, 50));
-    ASSERT_TRUE(record.clear());
+    ASSERT_TRUE(record.clear().ok());
     EXPECT_EQ(record.typeFigures()[0].answers, 0);
     EXPECT_TRUE(record.examHistory().isEmpty());
     EXPECT_TRUE(record.wrongBook(u"danxuan"_s).isEmpty());

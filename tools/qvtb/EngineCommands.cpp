@@ -16,7 +16,9 @@ namespace qvtb {
 
 namespace {
 
-int fail(const jet::Status& status) {
+// The exit code of a command that came to `status`, its error told on stderr.
+int exitCode(const jet::Status& status) {
+    if (status.ok()) return 0;
     std::cerr << "qvtb: " << status.message() << '\n';
     return kExitFailed;
 }
@@ -36,68 +38,66 @@ jet::Status writeToStdout(std::string_view text) {
     return {};
 }
 
-// Tells, once, what opening did unasked (a journal that did not belong set aside).
-void tellNotices(jet::Connection& connection) {
+// The file opened, what opening did unasked (a journal that did not belong set aside) told once.
+jet::Result<jet::Connection> openTelling(const std::string& path) {
+    JET_ASSIGN_OR_RETURN(auto connection, jet::Connection::open(path));
     for (const auto& notice : connection.takeNotices())
         std::cerr << "qvtb: " << notice << '\n';
+    return connection;
+}
+
+jet::Status listTables(const std::string& path) {
+    JET_ASSIGN_OR_RETURN(auto connection, openTelling(path));
+    JET_ASSIGN_OR_RETURN(const auto tables, connection.tables());
+    for (const auto& name : tables)
+        std::cout << name << '\n';
+    return {};
+}
+
+jet::Status exportTable(const std::string& path, const std::string& table) {
+    JET_ASSIGN_OR_RETURN(auto connection, openTelling(path));
+    JET_TRY(jet::Names::check(table, "table name"));
+    return jet::CsvExport::write(connection, "select * from " + jet::Names::bracketed(table), writeToStdout);
+}
+
+jet::Status execute(const std::string& path, std::string_view statement) {
+    JET_ASSIGN_OR_RETURN(auto connection, openTelling(path));
+    // Routed by what the statement is, not by what its literals happen to contain.
+    JET_ASSIGN_OR_RETURN(const auto parsed, jet::Statement::parse(statement));
+    if (parsed.kind != jet::Statement::Kind::SelectSum) return connection.execute(statement);
+    JET_ASSIGN_OR_RETURN(const auto sum, connection.scalar(statement));
+    std::cout << sum << '\n';
+    return {};
+}
+
+jet::Status checkStructure(const std::string& path) {
+    JET_ASSIGN_OR_RETURN(const auto problems, jet::IntegrityCheck::run(path));
+    for (const auto& problem : problems)
+        std::cout << problem << '\n';
+    if (problems.empty()) return {};
+    return jet::Status::corrupt(std::to_string(problems.size()) + " inconsistencies found");
 }
 
 } // namespace
 
 int runTables(std::span<char* const> args) {
     if (args.size() != 1) return usage("tables FILE");
-    auto connection = jet::Connection::open(args[0]);
-    if (!connection.ok()) return fail(connection.status());
-    tellNotices(connection.value());
-    auto tables = connection->tables();
-    if (!tables.ok()) return fail(tables.status());
-    for (const auto& name : tables.value())
-        std::cout << name << '\n';
-    return 0;
+    return exitCode(listTables(args[0]));
 }
 
 int runExport(std::span<char* const> args) {
     if (args.size() != 2) return usage("export FILE TABLE");
-    auto connection = jet::Connection::open(args[0]);
-    if (!connection.ok()) return fail(connection.status());
-    tellNotices(connection.value());
-    const jet::Status allowed = jet::Names::check(args[1], "table name");
-    if (!allowed.ok()) return fail(allowed);
-    const jet::Status written = jet::CsvExport::write(
-        connection.value(), "select * from " + jet::Names::bracketed(args[1]), writeToStdout);
-    return written.ok() ? 0 : fail(written);
+    return exitCode(exportTable(args[0], args[1]));
 }
 
 int runExec(std::span<char* const> args) {
     if (args.size() != 2) return usage("exec FILE \"STATEMENT\"");
-    auto connection = jet::Connection::open(args[0]);
-    if (!connection.ok()) return fail(connection.status());
-    tellNotices(connection.value());
-    const std::string_view statement = args[1];
-    // Routed by what the statement is, not by what its literals happen to contain.
-    auto parsed = jet::Statement::parse(statement);
-    if (!parsed.ok()) return fail(parsed.status());
-    if (parsed->kind == jet::Statement::Kind::SelectSum) {
-        auto sum = connection->scalar(statement);
-        if (!sum.ok()) return fail(sum.status());
-        std::cout << sum.value() << '\n';
-        return 0;
-    }
-    const jet::Status status = connection->execute(statement);
-    return status.ok() ? 0 : fail(status);
+    return exitCode(execute(args[0], args[1]));
 }
 
 int runCheckStructure(std::span<char* const> args) {
     if (args.size() != 1) return usage("check --structure FILE");
-    auto problems = jet::IntegrityCheck::run(args[0]);
-    if (!problems.ok()) return fail(problems.status());
-    for (const auto& problem : problems.value())
-        std::cout << problem << '\n';
-    if (!problems->empty()) {
-        std::cerr << "qvtb: " << problems->size() << " inconsistencies found\n";
-        return kExitFailed;
-    }
-    return 0;
+    return exitCode(checkStructure(args[0]));
 }
 
 } // namespace qvtb

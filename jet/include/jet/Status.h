@@ -1,6 +1,8 @@
 #pragma once
 
-// Errors are values: every engine operation that can fail returns a Status or a Result.
+// Errors are values: every engine operation that can fail returns a Status or a Result. Both are
+// [[nodiscard]]: a dropped Status is a swallowed error. Where ignoring one is right, say why beside
+// an explicit (void).
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,7 +19,7 @@ enum class Code {
     Failed,      // sticky state after a failed rollback: reopen the file
 };
 
-class Status {
+class [[nodiscard]] Status {
 public:
     Status() = default;
     static Status okStatus() { return {}; }
@@ -40,7 +42,7 @@ private:
 };
 
 // A value or the Status that explains why there is none.
-template <class T> class Result {
+template <class T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(Status status) : m_status(std::move(status)) {
@@ -68,3 +70,16 @@ private:
         ::jet::Status jetTryStatus_ = (expr);                                                                \
         if (!jetTryStatus_.ok()) return jetTryStatus_;                                                       \
     } while (false)
+
+// Declares `decl` from the value of a Result-yielding expression (or assigns it to a target such as
+// `statement.table`), or returns its Status from the enclosing function (which returns a Status or
+// any Result). The expression is evaluated once:
+//     JET_ASSIGN_OR_RETURN(auto pages, UsageMap::pages(store, map));   // pages is the value itself
+#define JET_ASSIGN_OR_RETURN(decl, ...)                                                                      \
+    JET_ASSIGN_OR_RETURN_AT_(JET_CONCAT_(jetResult_, __LINE__), decl, __VA_ARGS__)
+#define JET_ASSIGN_OR_RETURN_AT_(result, decl, ...)                                                          \
+    auto result = (__VA_ARGS__);                                                                             \
+    if (!result.ok()) return result.status();                                                                \
+    decl = std::move(result).value()
+#define JET_CONCAT_(a, b) JET_CONCAT_PASTE_(a, b)
+#define JET_CONCAT_PASTE_(a, b) a##b

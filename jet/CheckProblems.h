@@ -1,0 +1,36 @@
+#pragma once
+
+// What the file checks share: the problems they list, each a sentence naming where it was seen,
+// and the run over a file under a read lock. A failed read is a problem too: the check goes on
+// with what it can still read.
+#include "jet/Pager.h"
+#include "jet/Status.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace jet {
+
+class ProblemList {
+protected:
+    void problem(std::string text) { m_problems.push_back(std::move(text)); }
+
+    // The value of `result`, or nothing once its failure is listed as a problem of `where`.
+    template <class T> std::optional<T> checked(const std::string& where, Result<T> result) {
+        if (result.ok()) return std::move(result).value();
+        problem(where + ": " + result.status().message());
+        return std::nullopt;
+    }
+
+    std::vector<std::string> m_problems;
+};
+
+// `check` run on `pager` under a read lock; a file of `size` bytes that is not a whole number of
+// pages is told first (its last page lost its end, which no page read may have reached).
+Result<std::vector<std::string>> checkWhileReading(Pager& pager, std::uintmax_t size,
+                                                   const std::function<std::vector<std::string>()>& check);
+
+} // namespace jet
