@@ -55,11 +55,9 @@ bool QuestionBank::isOpen() const {
 Outcome<> QuestionBank::selectTable(const QString& table) {
     // The old row set goes first: a failed select leaves no current row rather than a stale one.
     m_rows.reset();
-    if (!m_connection) return fail(u"the bank is not open"_s);
-    if (!isBankTable(table)) return fail(u"%1 is not a table of the bank"_s.arg(table));
-    const QString statement = selectStatement(table);
-    qCDebug(lcBankSql).noquote() << statement;
-    jet::Result<jet::RowSet> rows = m_connection->select(utf8(statement));
+    const Outcome<QString> statement = tableStatement(table, selectStatement);
+    if (!statement) return Failure{statement.reason()};
+    jet::Result<jet::RowSet> rows = m_connection->select(utf8(*statement));
     if (!rows.ok()) return fail(fromUtf8(rows.status().message()));
     m_rows = std::make_unique<jet::RowSet>(std::move(rows).value());
     m_rows->moveFirst();
@@ -107,19 +105,19 @@ Outcome<QuestionRecord> QuestionBank::currentRecord() {
 
 Outcome<> QuestionBank::recordAnswer(const QString& table, const QString& questionText,
                                      const QString& value) {
-    const std::optional<QString> statement = answerStatement(table, questionText, value);
-    return statement ? execute(*statement) : fail(u"no answer statement for %1 in %2"_s.arg(value, table));
+    const Outcome<QString> statement = answerStatement(table, questionText, value);
+    return statement ? execute(*statement) : fail(statement.reason());
 }
 
 Outcome<> QuestionBank::recordScore(const QString& table, const QString& questionText, int score) {
-    const std::optional<QString> statement = scoreStatement(table, questionText, score);
-    return statement ? execute(*statement) : fail(u"no score statement for %1 in %2"_s.arg(score).arg(table));
+    const Outcome<QString> statement = scoreStatement(table, questionText, score);
+    return statement ? execute(*statement) : fail(statement.reason());
 }
 
 Outcome<> QuestionBank::recordCalcAnswer(const QString& table, const QString& questionText, int field,
                                          const QString& answer) {
-    const std::optional<QString> statement = calcAnswerStatement(table, questionText, field, answer);
-    return statement ? execute(*statement) : fail(u"no answer field %1 in %2"_s.arg(field).arg(table));
+    const Outcome<QString> statement = calcAnswerStatement(table, questionText, field, answer);
+    return statement ? execute(*statement) : fail(statement.reason());
 }
 
 Outcome<> QuestionBank::clearAnswers(const QString& table) {
@@ -148,11 +146,9 @@ Outcome<> QuestionBank::asOne(const std::function<Outcome<>()>& steps) {
 }
 
 Outcome<int> QuestionBank::sumScores(const QString& table) {
-    if (!m_connection) return fail(u"the bank is not open"_s);
-    if (!isBankTable(table)) return fail(u"%1 is not a table of the bank"_s.arg(table));
-    const QString statement = sumScoresStatement(table);
-    qCDebug(lcBankSql).noquote() << statement;
-    jet::Result<std::string> sum = m_connection->scalar(utf8(statement));
+    const Outcome<QString> statement = tableStatement(table, sumScoresStatement);
+    if (!statement) return Failure{statement.reason()};
+    jet::Result<std::string> sum = m_connection->scalar(utf8(*statement));
     if (!sum.ok()) return fail(fromUtf8(sum.status().message()));
     bool ok = false;
     const int total = fromUtf8(sum.value()).toInt(&ok);
@@ -163,6 +159,14 @@ Outcome<int> QuestionBank::sumScores(const QString& table) {
 void QuestionBank::closeBank() {
     m_rows.reset();
     m_connection.reset();
+}
+
+Outcome<QString> QuestionBank::tableStatement(const QString& table, QString (*statementOf)(const QString&)) {
+    if (!m_connection) return fail(u"the bank is not open"_s);
+    if (!isBankTable(table)) return fail(u"%1 is not a table of the bank"_s.arg(table));
+    const QString statement = statementOf(table);
+    qCDebug(lcBankSql).noquote() << statement;
+    return statement;
 }
 
 Outcome<> QuestionBank::execute(const QString& statement) {

@@ -61,6 +61,8 @@ public:
     void closeBank();
 
 private:
+    // The statement `statementOf` makes for a table of the bank, logged as it is about to be sent.
+    common::Outcome<QString> tableStatement(const QString& table, QString (*statementOf)(const QString&));
     common::Outcome<> execute(const QString& statement);
     // Logs the reason and gives it back as the failure to return.
     common::Failure fail(const QString& message);

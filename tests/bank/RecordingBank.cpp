@@ -6,14 +6,9 @@
 using namespace Qt::StringLiterals;
 
 QuestionRecord choiceRow(int id, const QString& tm, const QString& da) {
-    QuestionRecord record;
-    record.id = id;
-    record.tm = tm;
-    record.options = {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
-    record.da = da;
-    record.fen = u"0"_s;
-    record.jx = u"解析 %1"_s.arg(id);
-    return record;
+    return recordFromCells(
+        {u"ID"_s, u"TM"_s, u"XXA"_s, u"XXB"_s, u"XXC"_s, u"XXD"_s, u"DA"_s, u"fen"_s, u"JX"_s},
+        {QString::number(id), tm, u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s, da, u"0"_s, u"解析 %1"_s.arg(id)});
 }
 
 BankTable answerPaper() {

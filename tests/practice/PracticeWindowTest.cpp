@@ -189,12 +189,13 @@ TEST_F(PracticeWindowTest, RecordedAnswersArePutBack) {
 TEST_F(PracticeWindowTest, MultipleChoiceRecordsLettersInOrder) {
     auto w = open(QuestionType::MultipleChoice);
     w->show();
-    click(*w, u"多选B"_s);
-    EXPECT_EQ(recorded(u"duoxuan"_s, 1), std::pair(u"B"_s, u"0"_s));
-    click(*w, u"多选A"_s);
-    EXPECT_EQ(recorded(u"duoxuan"_s, 1), std::pair(u"AB"_s, u"2"_s));
-    click(*w, u"多选D"_s);
-    EXPECT_EQ(recorded(u"duoxuan"_s, 1), std::pair(u"ABD"_s, u"0"_s));
+    // Each click records the ticked letters in order, and their score.
+    const QList<std::tuple<QString, QString, QString>> clicks{
+        {u"多选B"_s, u"B"_s, u"0"_s}, {u"多选A"_s, u"AB"_s, u"2"_s}, {u"多选D"_s, u"ABD"_s, u"0"_s}};
+    for (const auto& [box, letters, score] : clicks) {
+        click(*w, box);
+        EXPECT_EQ(recorded(u"duoxuan"_s, 1), std::pair(letters, score)) << box.toStdString();
+    }
     // Unticking every box records no answer, scoring 0, as the boxes show.
     for (const QString& name : {u"多选A"_s, u"多选B"_s, u"多选D"_s})
         click(*w, name);

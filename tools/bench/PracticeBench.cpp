@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     }
     report("  of which: study record, a new question", studyNew);
     report("  of which: study record, the same again", studyReplace);
-    bank2.recordScore(u"danxuan"_s, text, last == window.question().da ? 1 : 0);
+    if (!bank2.recordScore(u"danxuan"_s, text, last == window.question().da ? 1 : 0)) return 1;
 
     // The figures count only if the clicks really reached the file: read the last one back.
     QuestionBank check;
