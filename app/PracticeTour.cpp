@@ -87,7 +87,7 @@ bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot
                      const std::function<void(int)>& settle) {
     QuestionBank bank;
     if (!bank.openBank(bankPath) || !bank.selectTable(paperTable(1))) return false;
-    bool ok = bank.findQuestion(41);
+    bool ok = bank.findQuestion(41).ok();
     QuestionRecord trueFalse = practice::readCurrentQuestion(bank);
     trueFalse.xxda = trueFalse.da;
     ok = bank.findQuestion(61) && ok;

@@ -1,60 +1,50 @@
 #include "bank/AnswerRecorder.h"
 
-#include "bank/QuestionBank.h"
+#include "bank/QuestionTable.h"
+#include "bank/Scoring.h"
 
 using namespace Qt::StringLiterals;
+using common::Failure;
+using common::Outcome;
 
 namespace {
 
-// The question's text, read from a fresh row set.
-std::optional<QString> questionText(QuestionBank& bank, const QString& table, int id) {
-    bool ok = false;
-    const QString text =
-        bank.selectTable(table) && bank.findQuestion(id) ? bank.readField(u"TM"_s, &ok) : QString();
-    return ok ? std::optional(text) : std::nullopt;
-}
+using AnswerWrites = std::function<Outcome<>(const QString& questionText)>;
+using ScoreOf = std::function<int(const QuestionRecord& fresh)>;
 
-bool refind(QuestionBank& bank, const QString& table, int id) {
-    return bank.selectTable(table) && bank.findQuestion(id);
+// The answer's writes, then the score of the row read afresh, as one change.
+Outcome<int> recordScored(QuestionTable& table, int id, const AnswerWrites& writeAnswer,
+                          const ScoreOf& scoreOf) {
+    int score = 0;
+    OUTCOME_TRY(table.asOne([&]() -> Outcome<> {
+        const Outcome<QuestionRecord> question = table.readQuestion(id);
+        if (!question) return Failure{question.reason()};
+        OUTCOME_TRY(writeAnswer(question->tm));
+        const Outcome<QuestionRecord> recorded = table.readQuestion(id);
+        if (!recorded) return Failure{recorded.reason()};
+        score = scoreOf(*recorded);
+        return table.recordScore(recorded->tm, score);
+    }));
+    return score;
 }
 
 } // namespace
 
-std::optional<int> recordChoiceAnswer(QuestionBank& bank, const QString& table, QuestionType type, int id,
-                                      const QString& value) {
-    std::optional<int> score;
-    const auto steps = [&] {
-        const std::optional<QString> text = questionText(bank, table, id);
-        if (!text || !bank.recordAnswer(table, *text, value) || !refind(bank, table, id)) return false;
-        bool ok = false;
-        const QString standard = bank.readField(u"DA"_s, &ok);
-        if (!ok) return false;
-        score = choiceScore(type, value, standard);
-        return bank.recordScore(table, *text, *score);
-    };
-    return bank.asOne(steps) ? score : std::nullopt;
+Outcome<int> recordChoiceAnswer(QuestionTable& table, QuestionType type, int id, const QString& value) {
+    if (!isRecordableAnswer(type, value))
+        return Failure{u"%1 is not an answer to a %2 question"_s.arg(value, typeCaption(type))};
+    return recordScored(
+        table, id, [&](const QString& text) { return table.recordAnswer(text, value); },
+        [&](const QuestionRecord& fresh) { return choiceScore(type, value, fresh.da); });
 }
 
-std::optional<int> recordCalcAnswers(QuestionBank& bank, const QString& table, int id,
-                                     const CalcFields& answers) {
-    std::optional<int> score;
-    const auto steps = [&] {
-        const std::optional<QString> text = questionText(bank, table, id);
-        if (!text) return false;
-        for (std::size_t i = 0; i < answers.size(); ++i)
-            if (!bank.recordCalcAnswer(table, *text, static_cast<int>(i) + 1, answers[i])) return false;
-        if (!refind(bank, table, id)) return false;
-        CalcFields recorded;
-        CalcFields standards;
-        for (std::size_t i = 0; i < answers.size(); ++i) {
-            bool answerOk = false;
-            bool standardOk = false;
-            recorded[i] = bank.readField(u"fenxi"_s + QString::number(i + 1), &answerOk);
-            standards[i] = bank.readField(u"DAfenxi"_s + QString::number(i + 1), &standardOk);
-            if (!answerOk || !standardOk) return false;
-        }
-        score = calcScore(recorded, standards);
-        return bank.recordScore(table, *text, *score);
+Outcome<int> recordCalcAnswers(QuestionTable& table, int id, const QStringList& answers) {
+    const auto writeFields = [&](const QString& text) -> Outcome<> {
+        for (int field = 1; field <= calcFieldCount; ++field)
+            OUTCOME_TRY(table.recordCalcAnswer(text, field, answers.value(field - 1)));
+        return {};
     };
-    return bank.asOne(steps) ? score : std::nullopt;
+    return recordScored(table, id, writeFields, [](const QuestionRecord& fresh) {
+        return calcScore(fresh.answers, fresh.standards);
+    });
 }

@@ -1,24 +1,22 @@
 #pragma once
 
+#include "common/Outcome.h"
 #include "bank/QuestionType.h"
-#include "bank/Scoring.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <optional>
-
-class QuestionBank;
+class QuestionTable;
 
 // The road of one answer, as the practice and exam windows take it: record the answer by the question's
-// text, re-select the table, find the question again by its number, read the standard answer from the
-// fresh row set and record the score it earns. The bank stands on the question afterwards.
-// Each returns the score recorded, or nullopt when a step failed (bank.lastError() says which). The
-// answer and its score are one change of the file: a failed step leaves neither recorded.
+// text, select the table again, find the question again by its number, read the standard answer from the
+// fresh row and record the score it earns. The answer and its score are one change of the file: a failed
+// step leaves neither recorded. Each returns the score recorded, or why nothing was.
 
 // A single, multiple or true/false answer; the empty value records an unticked question, scoring 0.
-std::optional<int> recordChoiceAnswer(QuestionBank& bank, const QString& table, QuestionType type, int id,
-                                      const QString& value);
+// A value that is not an answer of the kind is refused before anything is written.
+common::Outcome<int> recordChoiceAnswer(QuestionTable& table, QuestionType type, int id,
+                                        const QString& value);
 
-// The five fields of a calculation question.
-std::optional<int> recordCalcAnswers(QuestionBank& bank, const QString& table, int id,
-                                     const CalcFields& answers);
+// The five fields of a calculation question; missing texts count as empty.
+common::Outcome<int> recordCalcAnswers(QuestionTable& table, int id, const QStringList& answers);

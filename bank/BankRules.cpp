@@ -152,20 +152,6 @@ QStringList questionProblems(QuestionType type, const QuestionRecord& record) {
     return problems;
 }
 
-QStringList requiredColumns(const QString& table) {
-    QStringList columns{u"ID"_s, u"TM"_s, u"fen"_s, u"JX"_s};
-    const std::optional<QuestionType> practice = typeOfPracticeTable(table);
-    const auto has = [&](QuestionType type) { return !practice || *practice == type; };
-    if (has(QuestionType::Calculation)) columns.append(u"TX"_s);
-    if (has(QuestionType::SingleChoice) || has(QuestionType::MultipleChoice))
-        columns.append({u"XXA"_s, u"XXB"_s, u"XXC"_s, u"XXD"_s});
-    if (!practice || *practice != QuestionType::Calculation) columns.append({u"DA"_s, u"XXDA"_s});
-    if (has(QuestionType::Calculation))
-        for (std::size_t i = 0; i < calcFieldCount; ++i)
-            columns.append({fieldName(u"fenxi"_s, i), fieldName(u"DAfenxi"_s, i)});
-    return columns;
-}
-
 QStringList tableProblems(const QString& table, const QList<QuestionRecord>& rows) {
     const std::optional<QuestionType> practice = typeOfPracticeTable(table);
     const bool paper = paperOfTable(table).has_value();

@@ -19,9 +19,6 @@ QStringList questionProblems(QuestionType type, const QuestionRecord& record);
 // Problems of one journal-entry standard answer ("借 ACCOUNT AMOUNT" lines, debits first, balanced).
 QStringList journalStandardProblems(const QString& entry);
 
-// The columns a table of the bank must have: a paper every column, a practice table its kind's.
-QStringList requiredColumns(const QString& table);
-
 // A whole table's rows: each question by the rules above (the kind of a paper row from its ID),
 // no question text twice, every ID once; a paper has exactly the IDs 1–62 and one amounts and one
 // journal calculation question.

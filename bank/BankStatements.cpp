@@ -6,6 +6,8 @@
 #include <utility>
 
 using namespace Qt::StringLiterals;
+using common::Failure;
+using common::Outcome;
 
 namespace {
 
@@ -78,25 +80,24 @@ QString sumScoresStatement(const QString& table) {
     return u"select sum(fen) from "_s + table;
 }
 
-std::optional<QString> answerStatement(const QString& table, const QString& questionText,
-                                       const QString& value) {
-    if (!isBankTable(table)) return std::nullopt;
-    for (const auto& [known, clause] : answerClauses())
-        if (known == value) return update(table, clause, questionText);
-    return std::nullopt;
+Outcome<QString> answerStatement(const QString& table, const QString& questionText, const QString& value) {
+    if (isBankTable(table))
+        for (const auto& [known, clause] : answerClauses())
+            if (known == value) return update(table, clause, questionText);
+    return Failure{u"no answer statement for %1 in %2"_s.arg(value, table)};
 }
 
-std::optional<QString> scoreStatement(const QString& table, const QString& questionText, int score) {
-    if (!isBankTable(table)) return std::nullopt;
-    for (const auto& [known, clause] : scoreClauses())
-        if (known == score) return update(table, clause, questionText);
-    return std::nullopt;
+Outcome<QString> scoreStatement(const QString& table, const QString& questionText, int score) {
+    if (isBankTable(table))
+        for (const auto& [known, clause] : scoreClauses())
+            if (known == score) return update(table, clause, questionText);
+    return Failure{u"no score statement for %1 in %2"_s.arg(score).arg(table)};
 }
 
-std::optional<QString> calcAnswerStatement(const QString& table, const QString& questionText, int field,
-                                           const QString& answer) {
+Outcome<QString> calcAnswerStatement(const QString& table, const QString& questionText, int field,
+                                     const QString& answer) {
     if (!isBankTable(table) || field < 1 || field > static_cast<int>(calcClauses().size()))
-        return std::nullopt;
+        return Failure{u"no answer field %1 in %2"_s.arg(field).arg(table)};
     const QString& clause = calcClauses()[static_cast<std::size_t>(field - 1)];
     return update(table, clause + escapeQuotes(answer) + u"'where TM='"_s, questionText);
 }

@@ -1,6 +1,5 @@
 #include "bank/BankTables.h"
 
-#include "bank/BankRules.h"
 #include "bank/QuestionType.h"
 
 #include <functional>
@@ -48,6 +47,20 @@ const ColumnAccess* accessOf(const QString& name) {
 }
 
 } // namespace
+
+QStringList requiredColumns(const QString& table) {
+    QStringList columns{u"ID"_s, u"TM"_s, u"fen"_s, u"JX"_s};
+    const std::optional<QuestionType> practice = typeOfPracticeTable(table);
+    const auto has = [&](QuestionType type) { return !practice || *practice == type; };
+    if (has(QuestionType::Calculation)) columns.append(u"TX"_s);
+    if (has(QuestionType::SingleChoice) || has(QuestionType::MultipleChoice))
+        columns.append({u"XXA"_s, u"XXB"_s, u"XXC"_s, u"XXD"_s});
+    if (!practice || *practice != QuestionType::Calculation) columns.append({u"DA"_s, u"XXDA"_s});
+    if (has(QuestionType::Calculation))
+        for (int field = 1; field <= calcFieldCount; ++field)
+            columns.append({u"fenxi"_s + QString::number(field), u"DAfenxi"_s + QString::number(field)});
+    return columns;
+}
 
 QList<BankColumn> tableColumns(const QString& table) {
     const QStringList required = requiredColumns(table);

@@ -16,6 +16,9 @@ struct BankColumn {
     std::uint16_t size = 0; // characters, for Text
 };
 
+// The columns a table of the bank must have: a paper every column, a practice table its kind's.
+QStringList requiredColumns(const QString& table);
+
 // The columns a built `table` has: every column for a paper, its kind's columns for a practice table,
 // then the chapter column. Banks built before it lack the chapter column, and readers do without it.
 QList<BankColumn> tableColumns(const QString& table);

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "common/Outcome.h"
+#include "bank/QuestionRecord.h"
+
 #include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-
 #include <memory>
-#include <optional>
 
 // Statements sent to the bank, off by default: QT_LOGGING_RULES="qvtb.sql=true" shows each exact text.
 Q_DECLARE_LOGGING_CATEGORY(lcBankSql)
@@ -18,8 +19,8 @@ class RowSet;
 } // namespace jet
 
 // One window's connection to the question bank and its row set. Reads find a question by its number,
-// writes address it by its text. Every operation reports failure to its caller and leaves the stored
-// data as it was; lastError() says why, for logs and tools.
+// writes address it by its text. Every operation that fails says why and leaves the stored data as
+// it was.
 class QuestionBank final {
 public:
     QuestionBank();
@@ -31,39 +32,42 @@ public:
     static QString defaultPath();
 
     // Also logs what the engine did unasked on opening (a journal set aside); notices() keeps it.
-    bool openBank(const QString& path);
+    common::Outcome<> openBank(const QString& path);
     QStringList notices() const { return m_notices; }
     bool isOpen() const;
-    bool selectTable(const QString& table);
+    common::Outcome<> selectTable(const QString& table);
     bool moveFirst();
     bool moveNext();
     bool movePrevious();
     bool moveLast();
-    bool findQuestion(int id);
-    // Text of a column of the current row; with no current row or no such column: empty and *ok false.
-    QString readField(const QString& column, bool* ok = nullptr);
+    common::Outcome<> findQuestion(int id);
+    // Text of a column of the current row; fails with no current row or no such column.
+    common::Outcome<QString> readField(const QString& column);
+    // The current row as a question record, its columns mapped by the bank's column table
+    // (BankTables.h); columns the table lacks stay empty. Fails with no current row.
+    common::Outcome<QuestionRecord> currentRecord();
 
-    bool recordAnswer(const QString& table, const QString& questionText, const QString& value);
-    bool recordScore(const QString& table, const QString& questionText, int score);
-    bool recordCalcAnswer(const QString& table, const QString& questionText, int field,
-                          const QString& answer);
+    common::Outcome<> recordAnswer(const QString& table, const QString& questionText, const QString& value);
+    common::Outcome<> recordScore(const QString& table, const QString& questionText, int score);
+    common::Outcome<> recordCalcAnswer(const QString& table, const QString& questionText, int field,
+                                       const QString& answer);
     // Resets fen to 0 and empties every answer column of every row of the table, as one change.
-    bool clearAnswers(const QString& table);
+    common::Outcome<> clearAnswers(const QString& table);
     // Runs `steps` (calls of this bank) as one change of the file: the selects among them see
     // their writes, and the file gets all of the writes or, when a step fails, none. The row set
     // is dropped after a failure, since it may show what was rolled back.
-    bool asOne(const std::function<bool()>& steps);
-    std::optional<int> sumScores(const QString& table);
+    common::Outcome<> asOne(const std::function<common::Outcome<>()>& steps);
+    common::Outcome<int> sumScores(const QString& table);
     void closeBank();
 
-    QString lastError() const { return m_lastError; }
-
 private:
-    bool execute(const QString& statement);
-    bool fail(const QString& message);
+    // The statement `statementOf` makes for a table of the bank, logged as it is about to be sent.
+    common::Outcome<QString> tableStatement(const QString& table, QString (*statementOf)(const QString&));
+    common::Outcome<> execute(const QString& statement);
+    // Logs the reason and gives it back as the failure to return.
+    common::Failure fail(const QString& message);
 
     std::unique_ptr<jet::Connection> m_connection;
     std::unique_ptr<jet::RowSet> m_rows;
-    QString m_lastError;
     QStringList m_notices;
 };

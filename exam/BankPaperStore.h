@@ -1,34 +1,13 @@
 #pragma once
 
-#include "bank/QuestionBank.h"
 #include "exam/PaperStore.h"
+
+#include <memory>
 
 namespace exam {
 
-// A paper's table in the question-bank file, through the window's own connection.
-class BankPaperStore final : public PaperStore {
-public:
-    // Opens `bankPath`; a bank that cannot be opened makes every later operation fail.
-    BankPaperStore(const QString& bankPath, int paper);
-
-    QString table() const override { return m_table; }
-    std::optional<QList<QuestionRecord>> readPaper() override;
-    std::optional<QuestionRecord> readQuestion(int id) override;
-    bool recordAnswer(const QString& questionText, const QString& value) override;
-    bool recordScore(const QString& questionText, int score) override;
-    bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) override;
-    bool clearAnswers() override;
-    std::optional<int> sumScores() override;
-    bool asOne(const std::function<bool()>& steps) override { return m_bank.asOne(steps); }
-    QString lastError() const override { return m_bank.lastError(); }
-    QString bankPath() const override { return m_bankPath; }
-
-private:
-    std::optional<QuestionRecord> currentRecord();
-
-    QuestionBank m_bank;
-    QString m_bankPath;
-    QString m_table;
-};
+// A paper's table in the question-bank file at `bankPath`, through a connection of its own. A bank
+// that cannot be opened makes every operation fail.
+std::unique_ptr<PaperStore> bankPaperStore(const QString& bankPath, int paper);
 
 } // namespace exam

@@ -2,13 +2,16 @@
 
 #include "bank/QuestionType.h"
 
+using namespace Qt::StringLiterals;
+
 namespace exam {
 
-std::optional<study::ExamAttempt> handedInAttempt(PaperStore& store, const QDateTime& started,
-                                                  const QDateTime& ended) {
+common::Outcome<study::ExamAttempt> handedInAttempt(PaperStore& store, const QDateTime& started,
+                                                    const QDateTime& ended) {
     const std::optional<int> paper = paperOfTable(store.table());
-    const std::optional<QList<QuestionRecord>> questions = store.readPaper();
-    if (!paper || !questions) return std::nullopt;
+    if (!paper) return common::Failure{u"%1 is not a paper"_s.arg(store.table())};
+    const common::Outcome<QList<QuestionRecord>> questions = store.readAll();
+    if (!questions) return common::Failure{questions.reason()};
     study::ExamAttempt attempt;
     attempt.paper = *paper;
     attempt.started = started;

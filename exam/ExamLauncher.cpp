@@ -9,7 +9,7 @@
 namespace exam {
 
 ExamLauncher::StoreFactory ExamLauncher::bankStores(const QString& bankPath) {
-    return [bankPath](int paper) { return std::make_unique<BankPaperStore>(bankPath, paper); };
+    return [bankPath](int paper) { return bankPaperStore(bankPath, paper); };
 }
 
 ExamLauncher::ExamLauncher(QWidget* mainWindow, StoreFactory stores)

@@ -207,18 +207,18 @@ void ExamWindow::makeKeyboardReachable() {
 }
 
 void ExamWindow::loadPaper() {
-    std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    common::Outcome<QList<QuestionRecord>> paper = m_store->readAll();
     // Answers still in the paper can only be a run's that ended without closing the window.
-    if (paper && !m_store->clearAnswers()) {
-        qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << m_store->lastError();
-        writeFailed(m_store->lastError());
+    if (const common::Outcome<> cleared = paper ? m_store->clearAnswers() : common::Outcome<>(); !cleared) {
+        qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << cleared.reason();
+        writeFailed(cleared.reason());
     }
-    if (paper) paper = m_store->readPaper();
+    if (paper) paper = m_store->readAll();
     if (paper) {
         for (const QuestionRecord& question : *paper)
             m_card.setAnswered(question.id, hasAnswer(question));
     } else {
-        qCWarning(lcExam).noquote() << "cannot read" << m_store->table() << ":" << m_store->lastError();
+        qCWarning(lcExam).noquote() << "cannot read" << m_store->table() << ":" << paper.reason();
     }
     showQuestion(kFirstQuestion);
     paintCard();
@@ -230,17 +230,17 @@ void ExamWindow::showQuestion(int id) {
     if (!isPaperQuestion(id)) return;
     keepTypedAnswer();
     const int previous = m_card.current();
-    const std::optional<QuestionRecord> question = m_store->readQuestion(id);
+    const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
     if (!question)
         qCWarning(lcExam).noquote() << "cannot read question" << id << "of" << m_store->table() << ":"
-                                    << m_store->lastError();
-    m_question = question.value_or(emptyQuestion(id));
+                                    << question.reason();
+    m_question = question ? *question : emptyQuestion(id);
     m_card.setCurrent(id);
     m_controls.get<QLabel>(names::kNumber)->setText(QString::number(id));
     m_controls.get<QLabel>(names::kSection)->setText(sectionCaption(id));
     m_controls.get<QPlainTextEdit>(names::kQuestionText)->setPlainText(m_question.tm);
     putAnswerBack();
-    setAnswersEditable(!m_submitted && question.has_value());
+    setAnswersEditable(!m_submitted && question.ok());
     paintCardButton(previous);
     paintCardButton(id);
 }
@@ -308,8 +308,9 @@ void ExamWindow::toggleFlag() {
 void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
-    if (recordChoice(*m_store, id, value)) return refreshAnswered(id);
-    const QString failure = m_store->lastError();
+    const common::Outcome<int> recorded = recordChoice(*m_store, id, value);
+    if (recorded) return refreshAnswered(id);
+    const QString failure = recorded.reason();
     qCWarning(lcExam).noquote() << "answer" << value << "to question" << id << "not recorded:" << failure;
     showStoredAnswer(id);
     writeFailed(failure);
@@ -318,11 +319,12 @@ void ExamWindow::answerChoice(const QString& value) {
 void ExamWindow::answerCalculation() {
     if (m_submitted) return;
     const int id = m_card.current();
-    if (recordCalculation(*m_store, id, m_calc->answers())) {
+    const common::Outcome<int> recorded = recordCalculation(*m_store, id, m_calc->answers());
+    if (recorded) {
         m_calc->markRecorded();
         return refreshAnswered(id);
     }
-    const QString failure = m_store->lastError();
+    const QString failure = recorded.reason();
     qCWarning(lcExam).noquote() << "calculation answer to question" << id << "not recorded:" << failure;
     showStoredAnswer(id);
     writeFailed(failure);
@@ -351,7 +353,7 @@ void ExamWindow::keepTypedAnswer() {
 
 // What the table now holds decides the card, so a failed statement never shows as answered.
 void ExamWindow::refreshAnswered(int id) {
-    const std::optional<QuestionRecord> question = m_store->readQuestion(id);
+    const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
     if (question) {
         m_question = *question;
         m_card.setAnswered(id, hasAnswer(*question));
@@ -378,9 +380,9 @@ void ExamWindow::paintCardButton(int id) {
 // After hand-in each number shows whether its question earned its full points, as the paper's table
 // holds the scores; a table that cannot be read leaves the card as it was.
 void ExamWindow::reviewCard() {
-    const std::optional<QList<QuestionRecord>> paper = m_store->readPaper();
+    const common::Outcome<QList<QuestionRecord>> paper = m_store->readAll();
     if (!paper) {
-        qCWarning(lcExam).noquote() << "cannot review" << m_store->table() << ":" << m_store->lastError();
+        qCWarning(lcExam).noquote() << "cannot review" << m_store->table() << ":" << paper.reason();
         return;
     }
     for (const QuestionRecord& question : *paper) {
@@ -432,11 +434,11 @@ void ExamWindow::submit() {
 
 // The attempt outlives the window in the study record; a record that cannot take it is told once.
 void ExamWindow::keepInStudyRecord() {
-    const std::optional<study::ExamAttempt> attempt =
+    const common::Outcome<study::ExamAttempt> attempt =
         handedInAttempt(*m_store, m_started, QDateTime::currentDateTime());
     if (!attempt) {
         qCWarning(lcExam).noquote() << "cannot read" << m_store->table()
-                                    << "for the study record:" << m_store->lastError();
+                                    << "for the study record:" << attempt.reason();
         return;
     }
     study::StudyRecord record(m_studyPath);
@@ -447,10 +449,13 @@ void ExamWindow::keepInStudyRecord() {
 }
 
 void ExamWindow::showResult() {
-    if (!m_total) m_total = m_store->sumScores();
     if (!m_total) {
-        qCWarning(lcExam).noquote() << "cannot total" << m_store->table() << ":" << m_store->lastError();
-        return;
+        const common::Outcome<int> total = m_store->sumScores();
+        if (!total) {
+            qCWarning(lcExam).noquote() << "cannot total" << m_store->table() << ":" << total.reason();
+            return;
+        }
+        m_total = *total;
     }
     ui::showMessage(this, resultText(*m_total), kResultTitle);
 }
@@ -468,8 +473,8 @@ void ExamWindow::setAnswersEditable(bool editable) {
 void ExamWindow::openReview() {
     if (!m_submitted) return;
     const int id = m_card.current();
-    const std::optional<QuestionRecord> question = m_store->readQuestion(id);
-    const QuestionRecord shown = question.value_or(emptyQuestion(id));
+    const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
+    const QuestionRecord shown = question ? *question : emptyQuestion(id);
     practice::AnswerWindow* window = nullptr;
     if (paperQuestionType(id) == QuestionType::Calculation)
         window = new practice::ExamCalcAnswerWindow(shown, this);
@@ -560,8 +565,8 @@ void ExamWindow::closeEvent(QCloseEvent* event) {
 void ExamWindow::clearPaper() {
     if (m_cleared) return;
     m_cleared = true;
-    if (!m_store->clearAnswers())
-        qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << m_store->lastError();
+    if (const common::Outcome<> cleared = m_store->clearAnswers(); !cleared)
+        qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << cleared.reason();
 }
 
 } // namespace exam

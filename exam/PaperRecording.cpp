@@ -1,39 +1,23 @@
 #include "exam/PaperRecording.h"
 
+#include "bank/AnswerRecorder.h"
 #include "bank/QuestionType.h"
-#include "bank/Scoring.h"
+
+using namespace Qt::StringLiterals;
 
 namespace exam {
 
-std::optional<int> recordChoice(PaperStore& store, int id, const QString& value) {
+common::Outcome<int> recordChoice(PaperStore& store, int id, const QString& value) {
     const std::optional<QuestionType> type = paperQuestionType(id);
-    if (!type || *type == QuestionType::Calculation || !isRecordableAnswer(*type, value)) return std::nullopt;
-    std::optional<int> score;
-    const auto steps = [&] {
-        const std::optional<QuestionRecord> question = store.readQuestion(id);
-        if (!question || !store.recordAnswer(question->tm, value)) return false;
-        const std::optional<QuestionRecord> recorded = store.readQuestion(id);
-        if (!recorded) return false;
-        score = choiceScore(*type, value, recorded->da);
-        return store.recordScore(recorded->tm, *score);
-    };
-    return store.asOne(steps) ? score : std::nullopt;
+    if (!type || *type == QuestionType::Calculation)
+        return common::Failure{u"question %1 of a paper takes no choice"_s.arg(id)};
+    return recordChoiceAnswer(store, *type, id, value);
 }
 
-std::optional<int> recordCalculation(PaperStore& store, int id, const QStringList& answers) {
-    if (paperQuestionType(id) != QuestionType::Calculation) return std::nullopt;
-    std::optional<int> score;
-    const auto steps = [&] {
-        const std::optional<QuestionRecord> question = store.readQuestion(id);
-        if (!question) return false;
-        for (int k = 0; k < calcFieldCount; ++k)
-            if (!store.recordCalcAnswer(question->tm, k + 1, answers.value(k))) return false;
-        const std::optional<QuestionRecord> recorded = store.readQuestion(id);
-        if (!recorded) return false;
-        score = calcScore(recorded->answers, recorded->standards);
-        return store.recordScore(recorded->tm, *score);
-    };
-    return store.asOne(steps) ? score : std::nullopt;
+common::Outcome<int> recordCalculation(PaperStore& store, int id, const QStringList& answers) {
+    if (paperQuestionType(id) != QuestionType::Calculation)
+        return common::Failure{u"question %1 of a paper is not a calculation question"_s.arg(id)};
+    return recordCalcAnswers(store, id, answers);
 }
 
 bool hasAnswer(const QuestionRecord& question) {

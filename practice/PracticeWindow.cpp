@@ -60,8 +60,8 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidg
 
 PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const QString& studyPath,
                                std::optional<QList<int>> onlyQuestions, QWidget* parent)
-    : QWidget(parent), m_type(type), m_table(practiceTable(type)), m_onlyQuestions(std::move(onlyQuestions)),
-      m_study(std::make_unique<study::StudyRecord>(studyPath)) {
+    : QWidget(parent), m_type(type), m_table(practiceTable(type)), m_questions(tableOfBank(m_bank, m_table)),
+      m_onlyQuestions(std::move(onlyQuestions)), m_study(std::make_unique<study::StudyRecord>(studyPath)) {
     const ui::Declaration declaration = practiceDeclaration();
     m_controls = ui::buildWindow(this, practiceWindowDeclaration(), declaration);
     findControls();
@@ -158,13 +158,16 @@ void PracticeWindow::connectControls() {
 
 void PracticeWindow::openTable(const QString& bankPath) {
     m_bankPath = bankPath;
-    if (!m_bank.openBank(bankPath) || !m_bank.selectTable(m_table)) {
-        qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << m_bank.lastError();
+    common::Outcome<> opened = m_bank.openBank(bankPath);
+    if (opened) opened = m_bank.selectTable(m_table);
+    if (!opened) {
+        qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << opened.reason();
         showEmpty();
         return;
     }
     // Answers still in the table can only be a run's that ended without closing the window.
-    if (!m_bank.clearAnswers(m_table)) writeFailed(m_bank.lastError());
+    if (const common::Outcome<> cleared = m_questions->clearAnswers(); !cleared)
+        writeFailed(cleared.reason());
     if (!m_bank.selectTable(m_table)) {
         showEmpty();
         return;
@@ -176,7 +179,7 @@ void PracticeWindow::openTable(const QString& bankPath) {
             if (m_questionNumbers.contains(id)) listed.append(id);
         m_questionNumbers = listed;
     }
-    if (m_onlyQuestions ? m_questionNumbers.isEmpty() || !m_bank.findQuestion(m_questionNumbers.front())
+    if (m_onlyQuestions ? m_questionNumbers.isEmpty() || !m_bank.findQuestion(m_questionNumbers.front()).ok()
                         : !m_bank.moveFirst()) {
         showEmpty();
         return;
@@ -192,12 +195,12 @@ void PracticeWindow::readCurrent() {
 
 bool PracticeWindow::reloadQuestion() {
     // A select reads the rows as they are now; the question is found again by its number.
-    if (!m_bank.selectTable(m_table) || !m_bank.findQuestion(m_question.id)) {
-        qCWarning(lcPractice).noquote()
-            << "cannot read question" << m_question.id << ":" << m_bank.lastError();
+    const common::Outcome<QuestionRecord> read = m_questions->readQuestion(m_question.id);
+    if (!read) {
+        qCWarning(lcPractice).noquote() << "cannot read question" << m_question.id << ":" << read.reason();
         return false;
     }
-    m_question = readCurrentQuestion(m_bank);
+    m_question = *read;
     return true;
 }
 
@@ -301,9 +304,9 @@ void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
 void PracticeWindow::recordChoice(const QString& value) {
     if (!m_hasQuestion) return;
     QString failure;
-    const std::optional<int> score = recordChoiceAnswer(m_bank, m_table, m_type, m_question.id, value);
+    const common::Outcome<int> score = recordChoiceAnswer(*m_questions, m_type, m_question.id, value);
     if (!score) {
-        failure = m_bank.lastError();
+        failure = score.reason();
         qCWarning(lcPractice).noquote()
             << "answer" << value << "of question" << m_question.id << "not recorded:" << failure;
     }
@@ -316,14 +319,10 @@ void PracticeWindow::recordChoice(const QString& value) {
 
 void PracticeWindow::submitCalc() {
     if (!m_hasQuestion) return;
-    const QStringList texts = m_calc->answers();
-    CalcFields answers;
-    for (int k = 0; k < calcFieldCount; ++k)
-        answers[k] = texts.value(k);
     QString failure;
-    const std::optional<int> score = recordCalcAnswers(m_bank, m_table, m_question.id, answers);
+    const common::Outcome<int> score = recordCalcAnswers(*m_questions, m_question.id, m_calc->answers());
     if (!score) {
-        failure = m_bank.lastError();
+        failure = score.reason();
         qCWarning(lcPractice).noquote()
             << "answer of question" << m_question.id << "not recorded:" << failure;
     }
@@ -337,13 +336,13 @@ void PracticeWindow::writeFailed(const QString& error) {
     m_unsaved.tell(this, m_bankPath, error);
 }
 
-// An answer the bank graded joins the study record, with the chapter of the question's row (the
-// bank stands on it after reloadQuestion); the record never holds the window up.
-void PracticeWindow::keepInStudyRecord(std::optional<int> score) {
+// An answer the bank graded joins the study record, with the chapter of the question's row as
+// reloadQuestion read it; the record never holds the window up.
+void PracticeWindow::keepInStudyRecord(const common::Outcome<int>& score) {
     if (!score) return;
     study::PracticeAnswer answer{m_table,
                                  m_question.tm,
-                                 m_bank.readField(u"CH"_s),
+                                 m_question.ch,
                                  m_type,
                                  *score == typePoints(m_type),
                                  *score,
@@ -398,13 +397,13 @@ void PracticeWindow::showNext() {
 bool PracticeWindow::stepBy(int step) {
     if (!m_onlyQuestions) return step > 0 ? m_bank.moveNext() : m_bank.movePrevious();
     const qsizetype at = m_questionNumbers.indexOf(m_question.id) + step;
-    return at >= 0 && at < m_questionNumbers.size() && m_bank.findQuestion(m_questionNumbers[at]);
+    return at >= 0 && at < m_questionNumbers.size() && m_bank.findQuestion(m_questionNumbers[at]).ok();
 }
 
 void PracticeWindow::stepAfterEnd() {
     // A move past either end leaves the row set without a current row: the question stays current.
     if (!m_bank.findQuestion(m_question.id) && !reloadQuestion())
-        qCWarning(lcPractice).noquote() << "question" << m_question.id << "lost:" << m_bank.lastError();
+        qCWarning(lcPractice).noquote() << "question" << m_question.id << "lost";
 }
 
 void PracticeWindow::zoomIn() {
@@ -485,8 +484,9 @@ void PracticeWindow::finish() {
     if (m_finished) return;
     m_finished = true;
     // Every opening starts unanswered: the table is cleared before the connection ends.
-    if (m_bank.isOpen() && !m_bank.clearAnswers(m_table))
-        qCWarning(lcPractice).noquote() << "cannot clear" << m_table << ":" << m_bank.lastError();
+    if (const common::Outcome<> cleared = m_bank.isOpen() ? m_questions->clearAnswers() : common::Outcome<>();
+        !cleared)
+        qCWarning(lcPractice).noquote() << "cannot clear" << m_table << ":" << cleared.reason();
     m_bank.closeBank();
     m_study->close();
 }

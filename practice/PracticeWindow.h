@@ -1,9 +1,10 @@
 #pragma once
 
+#include "practice/PracticeWindowDeclaration.h"
 #include "bank/QuestionBank.h"
 #include "bank/QuestionRecord.h"
+#include "bank/QuestionTable.h"
 #include "bank/QuestionType.h"
-#include "practice/PracticeWindowDeclaration.h"
 #include "study/StudyRecord.h"
 #include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
@@ -105,7 +106,7 @@ private:
     void placePositionLabel();
     void showPosition();
     void writeFailed(const QString& error);
-    void keepInStudyRecord(std::optional<int> score);
+    void keepInStudyRecord(const common::Outcome<int>& score);
     void tellStudyNotice();
     bool stepBy(int step);
     void stepAfterEnd();
@@ -116,6 +117,7 @@ private:
     QString m_table;
     QString m_bankPath;
     QuestionBank m_bank;
+    std::unique_ptr<QuestionTable> m_questions; // the type's table through m_bank
     ui::UnsavedAnswersNotice m_unsaved;
     QuestionRecord m_question;
     QList<int> m_questionNumbers; // the table's questions in the order the window walks them

@@ -1,11 +1,10 @@
 #include "practice/WrongAnswerQuestions.h"
 
+#include "practice/CurrentQuestion.h"
 #include "bank/QuestionBank.h"
 #include "study/QuestionKey.h"
 
 #include <QHash>
-
-using namespace Qt::StringLiterals;
 
 namespace practice {
 
@@ -15,8 +14,10 @@ QList<int> questionsWithHashes(const QString& bankPath, const QString& table, co
     QuestionBank bank;
     if (!bank.openBank(bankPath) || !bank.selectTable(table)) return ids;
     QHash<QString, int> idOfHash;
-    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext())
-        idOfHash.insert(study::questionHash(bank.readField(u"TM"_s)), bank.readField(u"ID"_s).toInt());
+    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext()) {
+        const QuestionRecord row = readCurrentQuestion(bank);
+        idOfHash.insert(study::questionHash(row.tm), row.id);
+    }
     for (const QString& hash : hashes)
         if (idOfHash.contains(hash)) ids.append(idOfHash.value(hash));
     return ids;

@@ -36,6 +36,13 @@ protected:
         return found;
     }
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+    // Opens the page of `tab` and presses `enter` with nothing chosen there: only `told` is said.
+    void enterUnchosen(const QString& tab, const QString& enter, const QString& told) {
+        click(tab);
+        ui::ScopedMessageAnswers answers;
+        click(enter);
+        EXPECT_EQ(answers.texts(), QStringList{told});
+    }
     // Radio buttons react only on their mark and caption: click inside the size hint.
     void choose(const QString& name) {
         auto* radio = control<QRadioButton>(name);
@@ -97,12 +104,7 @@ TEST_F(MainWindowTest, NavigationButtonsShowTheirPages) {
 
 TEST_F(MainWindowTest, PracticeNeedsAChosenType) {
     QSignalSpy requested(&window, &MainWindow::practiceRequested);
-    click(u"章节练习"_s);
-    {
-        ui::ScopedMessageAnswers answers;
-        click(app::names::kEnterPractice);
-        EXPECT_EQ(answers.texts(), QStringList{u"还未选择任何题型"_s});
-    }
+    enterUnchosen(u"章节练习"_s, app::names::kEnterPractice, u"还未选择任何题型"_s);
     EXPECT_EQ(requested.count(), 0);
     EXPECT_EQ(window.currentPage(), 3);
 
@@ -178,12 +180,7 @@ TEST_F(MainWindowTest, PaperListHasTwentyPapers) {
 
 TEST_F(MainWindowTest, OnlyEnterExamStartsAnExam) {
     QSignalSpy requested(&window, &MainWindow::examRequested);
-    click(u"全真考场"_s);
-    {
-        ui::ScopedMessageAnswers answers;
-        click(app::names::kEnterExam);
-        EXPECT_EQ(answers.texts(), QStringList{u"你还未选择套题,请先选择 !!"_s});
-    }
+    enterUnchosen(u"全真考场"_s, app::names::kEnterExam, u"你还未选择套题,请先选择 !!"_s);
     ui::ScopedMessageAnswers answers;
     QTest::mouseDClick(paperList()->viewport(), Qt::LeftButton, {}, rowCentre(2));
     QTest::keyClick(paperList(), Qt::Key_Return);

@@ -132,12 +132,3 @@ TEST(BankRules, JournalStandardsUseChartAccountsAndBalance) {
     EXPECT_EQ(journalStandardProblems(u"借 原材料 1\n借 原材料 1\n借 原材料 1\n贷 银行存款 3"_s),
               (QStringList{u"4 lines, an entry has at most 3"_s}));
 }
-
-TEST(BankRules, RequiredColumnsFollowTheTable) {
-    EXPECT_EQ(requiredColumns(u"tm5"_s).size(), 21);
-    EXPECT_EQ(requiredColumns(u"panduan"_s),
-              (QStringList{u"ID"_s, u"TM"_s, u"fen"_s, u"JX"_s, u"DA"_s, u"XXDA"_s}));
-    EXPECT_TRUE(requiredColumns(u"fenxi"_s).contains(u"DAfenxi5"_s));
-    EXPECT_FALSE(requiredColumns(u"fenxi"_s).contains(u"XXDA"_s));
-    EXPECT_TRUE(requiredColumns(u"danxuan"_s).contains(u"XXD"_s));
-}

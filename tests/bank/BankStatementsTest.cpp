@@ -1,4 +1,5 @@
 #include "bank/BankStatements.h"
+#include "OutcomeValue.h"
 #include "bank/Scoring.h"
 
 #include <gtest/gtest.h>
@@ -6,21 +7,22 @@
 using namespace Qt::StringLiterals;
 
 TEST(BankStatements, TextsAreExactToTheBlank) {
-    EXPECT_EQ(answerStatement(u"duoxuan"_s, u"题一"_s, u"AB"_s),
+    EXPECT_EQ(valueOf(answerStatement(u"duoxuan"_s, u"题一"_s, u"AB"_s)),
               u"update duoxuan set XXDA='AB'where TM='题一'"_s);
-    EXPECT_EQ(scoreStatement(u"tm7"_s, u"题"_s, 10), u"update tm7 set fen='10'where TM='题'"_s);
-    EXPECT_EQ(calcAnswerStatement(u"fenxi"_s, u"题"_s, 3, u"借 银行存款 5"_s),
+    EXPECT_EQ(valueOf(scoreStatement(u"tm7"_s, u"题"_s, 10)), u"update tm7 set fen='10'where TM='题'"_s);
+    EXPECT_EQ(valueOf(calcAnswerStatement(u"fenxi"_s, u"题"_s, 3, u"借 银行存款 5"_s)),
               u"update fenxi set fenxi3='借 银行存款 5'where TM='题'"_s);
     EXPECT_EQ(selectStatement(u"tm12"_s), u"select * from tm12"_s);
     EXPECT_EQ(findCriterion(62), u"ID=62"_s);
     EXPECT_EQ(sumScoresStatement(u"tm1"_s), u"select sum(fen) from tm1"_s);
-    EXPECT_EQ(answerStatement(u"panduan"_s, u"q"_s, QString()), u"update panduan set XXDA=''where TM='q'"_s);
+    EXPECT_EQ(valueOf(answerStatement(u"panduan"_s, u"q"_s, QString())),
+              u"update panduan set XXDA=''where TM='q'"_s);
 }
 
 TEST(BankStatements, ValuesOutsideTheClosedSetsHaveNoStatement) {
     int answers = 0;
     for (const QString& value : answerValues())
-        answers += answerStatement(u"tm1"_s, u"q"_s, value).has_value();
+        answers += answerStatement(u"tm1"_s, u"q"_s, value).ok();
     EXPECT_EQ(answers, 17);
     for (const QString& value : {u"BA"_s, u"E"_s, u"a"_s, u"AB'--"_s, u"对"_s, u"AA"_s})
         EXPECT_FALSE(answerStatement(u"tm1"_s, u"q"_s, value)) << value.toStdString();
@@ -31,9 +33,9 @@ TEST(BankStatements, ValuesOutsideTheClosedSetsHaveNoStatement) {
 }
 
 TEST(BankStatements, QuotesInTextsAreDoubledInsideTheLiteral) {
-    EXPECT_EQ(answerStatement(u"danxuan"_s, u"it's'; update danxuan set fen='10'--"_s, u"A"_s),
+    EXPECT_EQ(valueOf(answerStatement(u"danxuan"_s, u"it's'; update danxuan set fen='10'--"_s, u"A"_s)),
               u"update danxuan set XXDA='A'where TM='it''s''; update danxuan set fen=''10''--'"_s);
-    EXPECT_EQ(calcAnswerStatement(u"tm2"_s, u"q"_s, 1, u"'--"_s),
+    EXPECT_EQ(valueOf(calcAnswerStatement(u"tm2"_s, u"q"_s, 1, u"'--"_s)),
               u"update tm2 set fenxi1='''--'where TM='q'"_s);
 }
 

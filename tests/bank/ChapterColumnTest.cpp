@@ -6,6 +6,7 @@
 #include "bank/BankCompiler.h"
 #include "bank/BankSource.h"
 #include "bank/QuestionBank.h"
+#include "bank/QuestionTable.h"
 
 #include "jet/DatabaseCreator.h"
 
@@ -85,9 +86,9 @@ TEST(ChapterColumn, ABankWithoutItIsSoundAndTakesAnswersAndAWrongTagIsFound) {
     {
         QuestionBank bank;
         ASSERT_TRUE(bank.openBank(without));
-        EXPECT_EQ(recordChoiceAnswer(bank, u"danxuan"_s, QuestionType::SingleChoice, 1, u"B"_s).has_value(),
-                  true)
-            << bank.lastError().toStdString();
+        const common::Outcome<int> recorded =
+            recordChoiceAnswer(*tableOfBank(bank, u"danxuan"_s), QuestionType::SingleChoice, 1, u"B"_s);
+        EXPECT_EQ(recorded.ok(), true) << recorded.reason().toStdString();
     }
     const ReadBank read = readBankFile(without);
     ASSERT_FALSE(read.tables.isEmpty());

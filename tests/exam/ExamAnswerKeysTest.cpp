@@ -30,15 +30,15 @@ protected:
         m_path = m_folder.filePath(u"qvtb.mdb"_s);
         ASSERT_TRUE(QFile::copy(shipped, m_path));
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
-        m_exam = std::make_unique<ExamWindowFixture>(std::make_unique<BankPaperStore>(m_path, 3));
+        m_exam = std::make_unique<ExamWindowFixture>(bankPaperStore(m_path, 3));
         m_exam->window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_exam->window.get()));
     }
 
     void key(Qt::Key key) { QTest::keyClick(m_exam->window->windowHandle(), key); }
     QString recorded(int id) {
-        BankPaperStore reader(m_path, 3);
-        return reader.readQuestion(id).value_or(QuestionRecord{}).xxda;
+        const common::Outcome<QuestionRecord> question = bankPaperStore(m_path, 3)->readQuestion(id);
+        return question ? question->xxda : QString();
     }
 
     QTemporaryDir m_folder;

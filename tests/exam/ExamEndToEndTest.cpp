@@ -4,16 +4,17 @@
 
 #include "ExamWindowFixture.h"
 
+#include "exam/BankPaperStore.h"
+#include "entry/CalcPages.h"
+#include "exam/ExamNames.h"
+#include "entry/GridNames.h"
 #include "bank/JournalEntry.h"
+#include "entry/JournalGrid.h"
+#include "ui/MessageBox.h"
+#include "OutcomeValue.h"
+#include "exam/QuestionNumbering.h"
 #include "bank/QuestionType.h"
 #include "bank/Scoring.h"
-#include "entry/CalcPages.h"
-#include "entry/GridNames.h"
-#include "entry/JournalGrid.h"
-#include "exam/BankPaperStore.h"
-#include "exam/ExamNames.h"
-#include "exam/QuestionNumbering.h"
-#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -91,7 +92,7 @@ int standardTotal(const QList<QuestionRecord>& rows) {
 
 // Answers every question through the window, submits, and returns the texts of the boxes shown.
 QStringList answerWholePaper(ExamWindowFixture& f) {
-    const QList<QuestionRecord> rows = *f.window->store().readPaper();
+    const QList<QuestionRecord> rows = *f.window->store().readAll();
     ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     for (const QuestionRecord& q : rows) {
         f.click(cardButtonName(q.id));
@@ -130,21 +131,21 @@ TEST(ExamEndToEnd, ThePaperOfTheBuiltBankScoresItsStandardTotalAndIsClearedOnClo
     ASSERT_TRUE(QFile::copy(shipped, bank));
     QFile::setPermissions(bank, QFile::ReadOwner | QFile::WriteOwner);
 
-    BankPaperStore reader(bank, 20);
-    const std::optional<QList<QuestionRecord>> rows = reader.readPaper();
-    ASSERT_TRUE(rows) << reader.lastError().toStdString();
+    const std::unique_ptr<PaperStore> reader = bankPaperStore(bank, 20);
+    const common::Outcome<QList<QuestionRecord>> rows = reader->readAll();
+    ASSERT_TRUE(rows) << rows.reason().toStdString();
     ASSERT_EQ(rows->size(), 62);
     const int expected = standardTotal(*rows);
     EXPECT_EQ(expected, 100) << "every paper is worth 100 points";
 
-    ExamWindowFixture f(std::make_unique<BankPaperStore>(bank, 20));
+    ExamWindowFixture f(bankPaperStore(bank, 20));
     EXPECT_EQ(f.window->store().table(), u"tm20"_s);
     const QStringList boxes = answerWholePaper(f);
     EXPECT_EQ(boxes.last(), ExamWindow::resultText(expected));
-    EXPECT_EQ(*reader.sumScores(), expected) << "the scores are in the file";
+    EXPECT_EQ(valueOf(reader->sumScores()), expected) << "the scores are in the file";
     f.window->close();
 
-    const std::optional<QList<QuestionRecord>> cleared = reader.readPaper();
+    const common::Outcome<QList<QuestionRecord>> cleared = reader->readAll();
     ASSERT_TRUE(cleared);
     for (const QuestionRecord& q : *cleared) {
         ASSERT_TRUE(q.xxda.isEmpty()) << q.id;

@@ -47,15 +47,16 @@ protected:
 // unanswered, and 交卷 at once scores 0, not the killed run's work.
 TEST_F(ExamFaults, OpeningClearsThePaperLeftAnsweredByAKilledRun) {
     {
-        BankPaperStore killedRun(m_bank, 3);
-        const std::optional<QList<QuestionRecord>> paper = killedRun.readPaper();
+        const std::unique_ptr<PaperStore> killedRun = bankPaperStore(m_bank, 3);
+        const common::Outcome<QList<QuestionRecord>> paper = killedRun->readAll();
         ASSERT_TRUE(paper);
-        for (int id : {1, 2, 21, 41})
-            ASSERT_TRUE(recordChoice(killedRun, id, (*paper)[id - 1].da))
-                << killedRun.lastError().toStdString();
-        ASSERT_GT(*killedRun.sumScores(), 0);
+        for (int id : {1, 2, 21, 41}) {
+            const common::Outcome<int> recorded = recordChoice(*killedRun, id, (*paper)[id - 1].da);
+            ASSERT_TRUE(recorded) << recorded.reason().toStdString();
+        }
+        ASSERT_GT(*killedRun->sumScores(), 0);
     }
-    ExamWindowFixture f(std::make_unique<BankPaperStore>(m_bank, 3));
+    ExamWindowFixture f(bankPaperStore(m_bank, 3));
     for (int id : {2, 21, 41})
         EXPECT_EQ(f.cardColour(id), unanswered()) << id;
     EXPECT_FALSE(f.get<QRadioButton>(n::singleOption(1))->isChecked() ||
@@ -70,7 +71,7 @@ TEST_F(ExamFaults, OpeningClearsThePaperLeftAnsweredByAKilledRun) {
 // With no write possible the candidate is told once; neither the option nor the card shows an
 // answer the file does not hold, and the total counts only what the file holds.
 TEST_F(ExamFaults, AFailedWriteIsToldOnceAndTheTickIsNotKept) {
-    ExamWindowFixture f(std::make_unique<BankPaperStore>(m_bank, 5));
+    ExamWindowFixture f(bankPaperStore(m_bank, 5));
     ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     {
         NoFileWrites full;

@@ -223,11 +223,12 @@ TEST(ExamWindow, ClosingClearsThePaperSoTheNextAttemptStartsFromNothing) {
     // 86 points: everything right except fourteen single-choice questions.
     for (const QuestionRecord& q : f.store->rows()) {
         if (q.id <= 14)
-            recordChoice(*f.store, q.id, q.da == u"A"_s ? u"B"_s : u"A"_s);
+            ASSERT_TRUE(recordChoice(*f.store, q.id, q.da == u"A"_s ? u"B"_s : u"A"_s));
         else if (q.id <= 60)
-            recordChoice(*f.store, q.id, q.da);
+            ASSERT_TRUE(recordChoice(*f.store, q.id, q.da));
         else
-            recordCalculation(*f.store, q.id, QStringList(q.standards.begin(), q.standards.end()));
+            ASSERT_TRUE(
+                recordCalculation(*f.store, q.id, QStringList(q.standards.begin(), q.standards.end())));
     }
     ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     f.click(n::kSubmit);

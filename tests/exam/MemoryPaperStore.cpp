@@ -4,28 +4,25 @@
 #include "bank/Scoring.h"
 
 using namespace Qt::StringLiterals;
+using common::Failure;
 
 MemoryPaperStore::MemoryPaperStore(QString table, QList<QuestionRecord> rows)
     : m_table(std::move(table)), m_rows(std::move(rows)) {}
 
-std::optional<QList<QuestionRecord>> MemoryPaperStore::readPaper() {
+common::Outcome<QList<QuestionRecord>> MemoryPaperStore::readAll() {
     return m_rows;
 }
 
-std::optional<QuestionRecord> MemoryPaperStore::readQuestion(int id) {
+common::Outcome<QuestionRecord> MemoryPaperStore::readQuestion(int id) {
     for (const QuestionRecord& row : m_rows)
         if (row.id == id) return row;
-    m_lastError = u"no question has ID=%1"_s.arg(id);
-    return std::nullopt;
+    return Failure{u"no question has ID=%1"_s.arg(id)};
 }
 
-bool MemoryPaperStore::write() {
-    if (m_failWrites) {
-        m_lastError = u"writes fail"_s;
-        return false;
-    }
+common::Outcome<> MemoryPaperStore::write() {
+    if (m_failWrites) return Failure{u"writes fail"_s};
     ++m_writes;
-    return true;
+    return {};
 }
 
 QuestionRecord* MemoryPaperStore::rowByText(const QString& questionText) {
@@ -34,46 +31,42 @@ QuestionRecord* MemoryPaperStore::rowByText(const QString& questionText) {
     return nullptr;
 }
 
-bool MemoryPaperStore::recordAnswer(const QString& questionText, const QString& value) {
+common::Outcome<> MemoryPaperStore::recordAnswer(const QString& questionText, const QString& value) {
     if (!isRecordableAnswer(QuestionType::MultipleChoice, value) &&
-        !isRecordableAnswer(QuestionType::TrueFalse, value)) {
-        m_lastError = u"no answer statement for "_s + value;
-        return false;
-    }
-    if (!write()) return false;
+        !isRecordableAnswer(QuestionType::TrueFalse, value))
+        return Failure{u"no answer statement for "_s + value};
+    OUTCOME_TRY(write());
     if (QuestionRecord* row = rowByText(questionText)) row->xxda = value;
-    return true;
+    return {};
 }
 
-bool MemoryPaperStore::recordScore(const QString& questionText, int score) {
-    if (!isRecordableScore(score)) {
-        m_lastError = u"no score statement for %1"_s.arg(score);
-        return false;
-    }
-    if (!write()) return false;
+common::Outcome<> MemoryPaperStore::recordScore(const QString& questionText, int score) {
+    if (!isRecordableScore(score)) return Failure{u"no score statement for %1"_s.arg(score)};
+    OUTCOME_TRY(write());
     if (QuestionRecord* row = rowByText(questionText)) row->fen = QString::number(score);
-    return true;
+    return {};
 }
 
-bool MemoryPaperStore::recordCalcAnswer(const QString& questionText, int field, const QString& answer) {
-    if (field < 1 || field > calcFieldCount) return false;
-    if (!write()) return false;
+common::Outcome<> MemoryPaperStore::recordCalcAnswer(const QString& questionText, int field,
+                                                     const QString& answer) {
+    if (field < 1 || field > calcFieldCount) return Failure{u"no answer field %1"_s.arg(field)};
+    OUTCOME_TRY(write());
     if (QuestionRecord* row = rowByText(questionText)) row->answers[field - 1] = answer;
-    return true;
+    return {};
 }
 
-bool MemoryPaperStore::clearAnswers() {
-    if (!write()) return false;
+common::Outcome<> MemoryPaperStore::clearAnswers() {
+    OUTCOME_TRY(write());
     ++m_clears;
     for (QuestionRecord& row : m_rows) {
         row.fen = u"0"_s;
         row.xxda.clear();
         row.answers = {};
     }
-    return true;
+    return {};
 }
 
-std::optional<int> MemoryPaperStore::sumScores() {
+common::Outcome<int> MemoryPaperStore::sumScores() {
     ++m_sums;
     int total = 0;
     for (const QuestionRecord& row : m_rows)
@@ -81,11 +74,11 @@ std::optional<int> MemoryPaperStore::sumScores() {
     return total;
 }
 
-bool MemoryPaperStore::asOne(const std::function<bool()>& steps) {
+common::Outcome<> MemoryPaperStore::asOne(const std::function<common::Outcome<>()>& steps) {
     const QList<QuestionRecord> before = m_rows;
-    if (steps()) return true;
-    m_rows = before;
-    return false;
+    common::Outcome<> done = steps();
+    if (!done) m_rows = before;
+    return done;
 }
 
 QList<QuestionRecord> samplePaper(int paper) {

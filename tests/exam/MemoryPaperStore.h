@@ -11,15 +11,15 @@ public:
     MemoryPaperStore(QString table, QList<QuestionRecord> rows);
 
     QString table() const override { return m_table; }
-    std::optional<QList<QuestionRecord>> readPaper() override;
-    std::optional<QuestionRecord> readQuestion(int id) override;
-    bool recordAnswer(const QString& questionText, const QString& value) override;
-    bool recordScore(const QString& questionText, int score) override;
-    bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) override;
-    bool clearAnswers() override;
-    std::optional<int> sumScores() override;
-    bool asOne(const std::function<bool()>& steps) override;
-    QString lastError() const override { return m_lastError; }
+    common::Outcome<QList<QuestionRecord>> readAll() override;
+    common::Outcome<QuestionRecord> readQuestion(int id) override;
+    common::Outcome<> recordAnswer(const QString& questionText, const QString& value) override;
+    common::Outcome<> recordScore(const QString& questionText, int score) override;
+    common::Outcome<> recordCalcAnswer(const QString& questionText, int field,
+                                       const QString& answer) override;
+    common::Outcome<> clearAnswers() override;
+    common::Outcome<int> sumScores() override;
+    common::Outcome<> asOne(const std::function<common::Outcome<>()>& steps) override;
 
     const QList<QuestionRecord>& rows() const { return m_rows; }
     int writes() const { return m_writes; }
@@ -30,11 +30,10 @@ public:
 
 private:
     QuestionRecord* rowByText(const QString& questionText);
-    bool write();
+    common::Outcome<> write();
 
     QString m_table;
     QList<QuestionRecord> m_rows;
-    QString m_lastError;
     int m_writes = 0;
     int m_sums = 0;
     int m_clears = 0;

@@ -30,27 +30,28 @@ TEST(PaperRecordingAtomicity, KilledBeforeTheScoreLeavesThePreviousAnswerAndItsS
     QFile::setPermissions(bank, QFile::ReadOwner | QFile::WriteOwner);
     QString right;
     {
-        exam::BankPaperStore store(bank, 1);
-        const std::optional<QuestionRecord> question = store.readQuestion(5);
+        const std::unique_ptr<exam::PaperStore> store = exam::bankPaperStore(bank, 1);
+        const common::Outcome<QuestionRecord> question = store->readQuestion(5);
         ASSERT_TRUE(question);
         right = question->da;
-        ASSERT_EQ(exam::recordChoice(store, 5, right), 1) << store.lastError().toStdString();
+        const common::Outcome<int> recorded = exam::recordChoice(*store, 5, right);
+        ASSERT_TRUE(recorded) << recorded.reason().toStdString();
+        ASSERT_EQ(*recorded, 1);
     }
     const QString wrong = right == u"A"_s ? u"B"_s : u"A"_s;
     const pid_t pid = fork(); // this process holds no connection now: the child shares nothing
     if (pid == 0) {
-        exam::BankPaperStore store(bank, 1);
+        const std::unique_ptr<exam::PaperStore> store = exam::bankPaperStore(bank, 1);
         QLoggingCategory::setFilterRules(u"qvtb.sql.debug=true"_s);
         qInstallMessageHandler(dieBeforeTheScore);
-        exam::recordChoice(store, 5, wrong);
+        static_cast<void>(exam::recordChoice(*store, 5, wrong));
         _exit(3);
     }
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0) << "the child was not stopped before the score";
-    exam::BankPaperStore store(bank, 1);
-    const std::optional<QuestionRecord> recorded = store.readQuestion(5);
+    const common::Outcome<QuestionRecord> recorded = exam::bankPaperStore(bank, 1)->readQuestion(5);
     ASSERT_TRUE(recorded);
     EXPECT_EQ(recorded->xxda, right);
     EXPECT_EQ(recorded->fen, u"1"_s);

@@ -67,6 +67,12 @@ protected:
         ASSERT_EQ(m_bank.write(tables), QString());
     }
 
+    // The answer and the score the bank holds for question `id` of `table`.
+    std::pair<QString, QString> recorded(const QString& table, int id) const {
+        const QuestionRecord row = m_bank.stored(table, id);
+        return {row.xxda, row.fen};
+    }
+
     std::unique_ptr<PracticeWindow> open(QuestionType type) {
         return std::make_unique<PracticeWindow>(type, m_bank.path());
     }
@@ -127,11 +133,9 @@ TEST_F(PracticeWindowTest, SingleChoiceRecordsOnThePressAndScores) {
     auto w = open(QuestionType::SingleChoice);
     w->show();
     press(*w, u"单选框2"_s);
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).xxda, u"B"_s);
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).fen, u"0"_s);
+    EXPECT_EQ(recorded(u"danxuan"_s, 1), std::pair(u"B"_s, u"0"_s));
     press(*w, u"单选框1"_s);
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).xxda, u"A"_s);
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).fen, u"1"_s);
+    EXPECT_EQ(recorded(u"danxuan"_s, 1), std::pair(u"A"_s, u"1"_s));
     EXPECT_EQ(ticks(*w, names::kSingleOptions), QList<bool>({true, false, false, false}));
     // Only the current question changed.
     EXPECT_EQ(m_bank.stored(u"danxuan"_s, 3).xxda, QString());
@@ -157,8 +161,7 @@ TEST_F(PracticeWindowTest, SingleChoiceByKeyboardIsRecordedToo) {
     // The arrow key moves the choice; what the options show is what the bank holds.
     QTest::keyClick(control(*w, u"单选框1"_s), Qt::Key_Down);
     EXPECT_EQ(ticks(*w, names::kSingleOptions), QList<bool>({false, true, false, false}));
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).xxda, u"B"_s);
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 1).fen, u"0"_s);
+    EXPECT_EQ(recorded(u"danxuan"_s, 1), std::pair(u"B"_s, u"0"_s));
 }
 
 TEST_F(PracticeWindowTest, RecordedAnswersArePutBack) {
@@ -186,20 +189,17 @@ TEST_F(PracticeWindowTest, RecordedAnswersArePutBack) {
 TEST_F(PracticeWindowTest, MultipleChoiceRecordsLettersInOrder) {
     auto w = open(QuestionType::MultipleChoice);
     w->show();
-    click(*w, u"多选B"_s);
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).xxda, u"B"_s);
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).fen, u"0"_s);
-    click(*w, u"多选A"_s);
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).xxda, u"AB"_s);
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).fen, u"2"_s);
-    click(*w, u"多选D"_s);
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).xxda, u"ABD"_s);
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).fen, u"0"_s);
+    // Each click records the ticked letters in order, and their score.
+    const QList<std::tuple<QString, QString, QString>> clicks{
+        {u"多选B"_s, u"B"_s, u"0"_s}, {u"多选A"_s, u"AB"_s, u"2"_s}, {u"多选D"_s, u"ABD"_s, u"0"_s}};
+    for (const auto& [box, letters, score] : clicks) {
+        click(*w, box);
+        EXPECT_EQ(recorded(u"duoxuan"_s, 1), std::pair(letters, score)) << box.toStdString();
+    }
     // Unticking every box records no answer, scoring 0, as the boxes show.
     for (const QString& name : {u"多选A"_s, u"多选B"_s, u"多选D"_s})
         click(*w, name);
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).xxda, QString());
-    EXPECT_EQ(m_bank.stored(u"duoxuan"_s, 1).fen, u"0"_s);
+    EXPECT_EQ(recorded(u"duoxuan"_s, 1), std::pair(QString(), u"0"_s));
     EXPECT_EQ(ticks(*w, names::kMultipleOptions), QList<bool>({false, false, false, false}));
 }
 
@@ -208,16 +208,14 @@ TEST_F(PracticeWindowTest, TrueFalseRecordsTheWord) {
     w->show();
     EXPECT_EQ(control<QRadioButton>(*w, u"判断A"_s)->text(), u"正确"_s);
     click(*w, u"判断B"_s);
-    EXPECT_EQ(m_bank.stored(u"panduan"_s, 1).xxda, u"错误"_s);
-    EXPECT_EQ(m_bank.stored(u"panduan"_s, 1).fen, u"0"_s);
+    EXPECT_EQ(recorded(u"panduan"_s, 1), std::pair(u"错误"_s, u"0"_s));
     QPointer<AnswerWindow> answer = w->openAnswerWindow();
     EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveStandard)->text(), u"正确"_s);
     EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveRecorded)->text(), u"错误"_s);
     EXPECT_EQ(answer->controls().get<ui::MarkBox>(names::kObjectiveMark)->mark(), ui::Mark::Cross);
     answer->close();
     click(*w, u"判断A"_s);
-    EXPECT_EQ(m_bank.stored(u"panduan"_s, 1).xxda, u"正确"_s);
-    EXPECT_EQ(m_bank.stored(u"panduan"_s, 1).fen, u"1"_s);
+    EXPECT_EQ(recorded(u"panduan"_s, 1), std::pair(u"正确"_s, u"1"_s));
 }
 
 TEST_F(PracticeWindowTest, UnansweredShowsNotDoneWithTheCross) {
@@ -295,8 +293,7 @@ TEST_F(PracticeWindowTest, MovesNeverLeaveTheTable) {
     push(*w, names::kNext);
     push(*w, names::kNext);
     press(*w, u"单选框3"_s);
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 3).xxda, u"C"_s);
-    EXPECT_EQ(m_bank.stored(u"danxuan"_s, 3).fen, u"1"_s);
+    EXPECT_EQ(recorded(u"danxuan"_s, 3), std::pair(u"C"_s, u"1"_s));
 
     auto calc = open(QuestionType::Calculation);
     calc->showPrevious();

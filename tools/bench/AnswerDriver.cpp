@@ -85,7 +85,7 @@ public:
     void exam(int paper) {
         const QString table = paperTable(paper);
         say({u"try-clear"_s, table});
-        exam::ExamWindow window(std::make_unique<exam::BankPaperStore>(m_bank, paper));
+        exam::ExamWindow window(exam::bankPaperStore(m_bank, paper));
         window.resize(1024, 740);
         window.show();
         say({u"clear"_s, table});
@@ -93,12 +93,12 @@ public:
         for (int action = 0; action < actions; ++action) {
             const int id = static_cast<int>(m_random.bounded(exam::kFirstQuestion, 61));
             window.showQuestion(id);
-            const std::optional<QuestionRecord> question = window.store().readQuestion(id);
+            const common::Outcome<QuestionRecord> question = window.store().readQuestion(id);
             if (!question) continue;
             const QuestionType type = *paperQuestionType(id);
             const QList<QAbstractButton*> boxes = examOptions(window, type);
             answer(table, type, *question, boxes, static_cast<int>(m_random.bounded(boxes.size())));
-            const std::optional<QuestionRecord> after = window.store().readQuestion(id);
+            const common::Outcome<QuestionRecord> after = window.store().readQuestion(id);
             if (after) sayRow("ack", table, *after);
         }
         say({u"try-clear"_s, table});

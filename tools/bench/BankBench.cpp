@@ -58,17 +58,15 @@ std::optional<QuestionType> choiceType(const QString& table, int id) {
     return type && *type != QuestionType::Calculation ? type : std::nullopt;
 }
 
-bool readQuestions(QuestionBank& bank, const QString& table, std::vector<Question>& questions) {
-    if (!bank.selectTable(table)) return false;
+common::Outcome<> readQuestions(QuestionBank& bank, const QString& table, std::vector<Question>& questions) {
+    OUTCOME_TRY(bank.selectTable(table));
     for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext()) {
-        bool idOk = false;
-        bool textOk = false;
-        const int id = bank.readField(u"ID"_s, &idOk).toInt();
-        const QString text = bank.readField(u"TM"_s, &textOk);
-        if (!idOk || !textOk) return false;
-        if (const auto type = choiceType(table, id)) questions.push_back({id, *type, text});
+        const common::Outcome<QuestionRecord> row = bank.currentRecord();
+        if (!row) return common::Failure{row.reason()};
+        if (const auto type = choiceType(table, row->id)) questions.push_back({row->id, *type, row->tm});
     }
-    return !questions.empty();
+    if (questions.empty()) return common::Failure{table + u" has no choice questions"_s};
+    return {};
 }
 
 // The steps of one answer, timed apart so that the figures say where the time goes.
@@ -76,24 +74,24 @@ struct Steps {
     std::vector<double> record, reread, score, commit, total;
 };
 
-bool answerOnce(QuestionBank& bank, const QString& table, const Question& question, const QString& value,
-                Steps* steps = nullptr) {
+common::Outcome<> answerOnce(QuestionBank& bank, const QString& table, const Question& question,
+                             const QString& value, Steps* steps = nullptr) {
     QElapsedTimer timer;
     timer.start();
     double recorded = 0;
     double reread = 0;
     double scored = 0;
-    const bool ok = bank.asOne([&] {
-        if (!bank.recordAnswer(table, question.text, value)) return false;
+    const common::Outcome<> ok = bank.asOne([&]() -> common::Outcome<> {
+        OUTCOME_TRY(bank.recordAnswer(table, question.text, value));
         recorded = elapsedMs(timer);
-        if (!bank.selectTable(table) || !bank.findQuestion(question.id)) return false;
-        bool read = false;
-        const QString standard = bank.readField(u"DA"_s, &read);
+        OUTCOME_TRY(bank.selectTable(table));
+        OUTCOME_TRY(bank.findQuestion(question.id));
+        const common::Outcome<QString> standard = bank.readField(u"DA"_s);
         reread = elapsedMs(timer);
-        if (!read || !bank.recordScore(table, question.text, choiceScore(question.type, value, standard)))
-            return false;
+        if (!standard) return common::Failure{standard.reason()};
+        OUTCOME_TRY(bank.recordScore(table, question.text, choiceScore(question.type, value, *standard)));
         scored = elapsedMs(timer);
-        return true;
+        return {};
     });
     if (ok && steps) {
         const double total = elapsedMs(timer);
@@ -148,8 +146,8 @@ QString valueFor(const Question& question, int round) {
     }
 }
 
-int fail(const QuestionBank& bank) {
-    std::fprintf(stderr, "bank_bench: %s\n", qPrintable(bank.lastError()));
+int fail(const common::Outcome<>& failed) {
+    std::fprintf(stderr, "bank_bench: %s\n", qPrintable(failed.reason()));
     return 1;
 }
 
@@ -157,13 +155,13 @@ int fail(const QuestionBank& bank) {
 int benchTable(QuestionBank& bank, const QString& table, const QString& probePath) {
     SyncProbe probe(probePath);
     std::vector<Question> questions;
-    if (!readQuestions(bank, table, questions)) return fail(bank);
+    if (const common::Outcome<> read = readQuestions(bank, table, questions); !read) return fail(read);
     Steps steps;
     for (int i = 0; i < answers; ++i) {
         const Question& question = questions[static_cast<std::size_t>(i) % questions.size()];
-        if (!answerOnce(bank, table, question, valueFor(question, i / static_cast<int>(questions.size())),
-                        &steps))
-            return fail(bank);
+        const common::Outcome<> answered = answerOnce(
+            bank, table, question, valueFor(question, i / static_cast<int>(questions.size())), &steps);
+        if (!answered) return fail(answered);
         if (!probe.measure()) {
             std::fprintf(stderr, "bank_bench: cannot measure a synced write\n");
             return 1;
@@ -172,10 +170,13 @@ int benchTable(QuestionBank& bank, const QString& table, const QString& probePat
     std::vector<double> clearMs;
     for (int i = 0; i < clears; ++i) {
         for (std::size_t k = 0; k < std::min<std::size_t>(questions.size(), 60); ++k)
-            if (!answerOnce(bank, table, questions[k], valueFor(questions[k], i))) return fail(bank);
+            if (const common::Outcome<> answered =
+                    answerOnce(bank, table, questions[k], valueFor(questions[k], i));
+                !answered)
+                return fail(answered);
         QElapsedTimer timer;
         timer.start();
-        if (!bank.clearAnswers(table)) return fail(bank);
+        if (const common::Outcome<> cleared = bank.clearAnswers(table); !cleared) return fail(cleared);
         clearMs.push_back(elapsedMs(timer));
     }
     std::printf("%s: %zu questions\n", qPrintable(table), questions.size());
@@ -207,7 +208,7 @@ int main(int argc, char** argv) {
     }
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     QuestionBank bank;
-    if (!bank.openBank(path)) return fail(bank);
+    if (const common::Outcome<> opened = bank.openBank(path); !opened) return fail(opened);
     std::printf("bank: %s (copy of %s)\n", qPrintable(path), qPrintable(source));
     for (const QString& table : {u"tm1"_s, practiceTable(QuestionType::SingleChoice)})
         if (const int failed = benchTable(bank, table, dir.filePath(u"sync-probe"_s))) return failed;

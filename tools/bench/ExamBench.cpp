@@ -33,7 +33,7 @@ Figures figuresOf(std::vector<double> samples) {
 double openOnce(const QString& bank, int paper) {
     QElapsedTimer clock;
     clock.start();
-    exam::ExamWindow window(std::make_unique<exam::BankPaperStore>(bank, paper));
+    exam::ExamWindow window(exam::bankPaperStore(bank, paper));
     window.resize(1024, 740);
     window.show();
     window.repaint();
@@ -58,9 +58,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     {
-        exam::BankPaperStore probe(bank, 1);
-        if (!probe.readPaper()) {
-            std::fprintf(stderr, "cannot read tm1: %s\n", qPrintable(probe.lastError()));
+        const common::Outcome<QList<QuestionRecord>> paper = exam::bankPaperStore(bank, 1)->readAll();
+        if (!paper) {
+            std::fprintf(stderr, "cannot read tm1: %s\n", qPrintable(paper.reason()));
             return 1;
         }
     }
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         "open ExamWindow to question 1 painted (20 papers): min %.1f ms, median %.1f ms, max %.1f ms\n",
         open.min, open.median, open.max);
 
-    exam::ExamWindow window(std::make_unique<exam::BankPaperStore>(bank, 5));
+    exam::ExamWindow window(exam::bankPaperStore(bank, 5));
     window.resize(1024, 740);
     window.show();
     window.repaint();

@@ -123,16 +123,16 @@ int main(int argc, char** argv) {
 
     // Where a click's time goes: the statements it sends, one by one.
     QuestionBank bank2;
-    bank2.openBank(bank);
+    if (!bank2.openBank(bank)) return 1;
     std::vector<double> selects;
     std::vector<double> updates;
     const QString text = window.question().tm;
     for (int i = 0; i < 50; ++i) {
         timer.start();
-        bank2.selectTable(u"danxuan"_s);
+        if (!bank2.selectTable(u"danxuan"_s)) return 1;
         selects.push_back(timer.nsecsElapsed() / 1e6);
         timer.start();
-        bank2.recordScore(u"danxuan"_s, text, i % 2);
+        if (!bank2.recordScore(u"danxuan"_s, text, i % 2)) return 1;
         updates.push_back(timer.nsecsElapsed() / 1e6);
     }
     report("  of which: select * from danxuan", selects);
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     }
     report("  of which: study record, a new question", studyNew);
     report("  of which: study record, the same again", studyReplace);
-    bank2.recordScore(u"danxuan"_s, text, last == window.question().da ? 1 : 0);
+    if (!bank2.recordScore(u"danxuan"_s, text, last == window.question().da ? 1 : 0)) return 1;
 
     // The figures count only if the clicks really reached the file: read the last one back.
     QuestionBank check;

@@ -42,7 +42,7 @@ QStringList questionTexts(const QString& bank, const QString& table) {
     QuestionBank b;
     if (!b.openBank(bank) || !b.selectTable(table)) return texts;
     for (bool at = b.moveFirst(); at; at = b.moveNext())
-        texts.append(b.readField(u"TM"_s));
+        texts.append(practice::readCurrentQuestion(b).tm);
     return texts;
 }
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "common/Outcome.h"
+
+#include <optional>
+
+// An outcome as a test compares it: its value, or nullopt when it failed.
+template <class T> std::optional<T> valueOf(const common::Outcome<T>& outcome) {
+    return outcome ? std::optional<T>(*outcome) : std::nullopt;
+}
