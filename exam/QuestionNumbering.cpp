@@ -35,7 +35,7 @@ int numberInSection(int id) {
 }
 
 QString sectionCaption(int id) {
-    const QString label = practice::paperQuestionLabel(id);
+    const QString label = question::paperQuestionLabel(id);
     return label.isEmpty() ? label : u"("_s + label + u")"_s;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OptionControls.h"
 #include "PracticeWindowDeclaration.h"
 #include "QuestionBank.h"
 #include "QuestionRecord.h"
@@ -7,6 +8,7 @@
 #include "StudyRecord.h"
 #include "UnsavedAnswersNotice.h"
 #include "WindowBuilder.h"
+#include "Zoom.h"
 
 #include <QList>
 #include <QWidget>
@@ -14,10 +16,8 @@
 #include <memory>
 #include <optional>
 
-class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
-class QRadioButton;
 
 namespace entry {
 class CalcPages;
@@ -26,9 +26,11 @@ namespace ui {
 class TabControl;
 }
 
-namespace practice {
-
+namespace question {
 class AnswerWindow;
+}
+
+namespace practice {
 
 // The candidate works through the practice questions of one type, one at a time. Every answer is
 // written to the bank the moment it is given, with its score; the window keeps no answer of its
@@ -37,11 +39,6 @@ class AnswerWindow;
 class PracticeWindow final : public QWidget {
     Q_OBJECT
 public:
-    // Zoom of the question text: steps of 2 px between 10 and 28 px (the option rows still hold
-    // one line of their largest caption).
-    static constexpr int kZoomStep = 2;
-    static constexpr int kMinPixels = 10;
-    static constexpr int kMaxPixels = 28;
 
     // Opens the bank at `bankPath` with a connection of its own and shows the first question of
     // the type's practice table. A bank or table that cannot be read leaves the window empty.
@@ -67,7 +64,7 @@ public:
     // The current question as last read from the bank; empty (ID 0) when the table has none.
     const QuestionRecord& question() const { return m_question; }
     bool hasQuestion() const { return m_hasQuestion; }
-    int questionPixels() const { return m_questionPixels; }
+    int questionPixels() const { return m_zoom.pixels(kQuestionPixels); }
     entry::CalcPages* calcPages() const { return m_calc; }
 
     void showPrevious();
@@ -77,7 +74,7 @@ public:
     void zoomReset();
     // PracticeAnswerWindow or PracticeCalcAnswerWindow for the current question as the bank holds
     // it now, modal over this window; nullptr without a question.
-    AnswerWindow* openAnswerWindow();
+    question::AnswerWindow* openAnswerWindow();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -95,7 +92,6 @@ private:
     void showEmpty();
     int pageOfQuestion() const;
     void showPage(int page);
-    void setOptionCaptions();
     void putBackAnswer();
     void clearOptions();
     void setAnswerControlsEnabled(bool enabled);
@@ -124,15 +120,15 @@ private:
     bool m_hasQuestion = false;
     bool m_restoring = false; // options are being set from the bank, not by the candidate
     bool m_finished = false;
-    int m_questionPixels = kQuestionPixels;
+    // From two steps smaller to seven larger than declared: the question text 10 to 28 px, and the
+    // option rows still hold one line of their largest caption.
+    question::Zoom m_zoom{-2, 7};
 
     ui::Built m_controls;
     ui::TabControl* m_tabs = nullptr;
     QPlainTextEdit* m_questionBox = nullptr;
     QLabel* m_position = nullptr;
-    QList<QRadioButton*> m_single;
-    QList<QCheckBox*> m_multiple;
-    QList<QRadioButton*> m_trueFalse;
+    question::OptionControls m_options;
     entry::CalcPages* m_calc = nullptr;
 };
 

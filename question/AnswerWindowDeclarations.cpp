@@ -8,7 +8,7 @@ using ui::Control;
 using ui::Font;
 using ui::Kind;
 
-namespace practice {
+namespace question {
 namespace {
 
 const QColor kRed(255, 0, 0);
@@ -134,4 +134,4 @@ ui::Declaration calcAnswerDeclaration(AnswerVariant variant) {
     return d;
 }
 
-} // namespace practice
+} // namespace question

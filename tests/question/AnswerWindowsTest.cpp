@@ -20,7 +20,7 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
-using namespace practice;
+using namespace question;
 using ui::Kind;
 using ui::Mark;
 
@@ -192,15 +192,19 @@ TEST(AnswerWindows, ExamObjectiveShowsItsLabelAndNoScore) {
 }
 
 TEST(AnswerWindows, PaperLabelsFollowTheSections) {
-    EXPECT_EQ(paperQuestionLabel(1), u"单选题第 1 题"_s);
-    EXPECT_EQ(paperQuestionLabel(20), u"单选题第 20 题"_s);
-    EXPECT_EQ(paperQuestionLabel(21), u"多选题第 1 题"_s);
-    EXPECT_EQ(paperQuestionLabel(40), u"多选题第 20 题"_s);
-    EXPECT_EQ(paperQuestionLabel(60), u"判断题第 20 题"_s);
-    EXPECT_EQ(paperQuestionLabel(61), u"计算分析题第 1 题"_s);
-    EXPECT_EQ(paperQuestionLabel(62), u"计算分析题第 2 题"_s);
-    EXPECT_EQ(paperQuestionLabel(0), QString());
-    EXPECT_EQ(paperQuestionLabel(63), QString());
+    const std::pair<int, QString> labels[] = {{1, u"单选题第 1 题"_s},
+                                              {20, u"单选题第 20 题"_s},
+                                              {21, u"多选题第 1 题"_s},
+                                              {25, u"多选题第 5 题"_s},
+                                              {40, u"多选题第 20 题"_s},
+                                              {41, u"判断题第 1 题"_s},
+                                              {60, u"判断题第 20 题"_s},
+                                              {61, u"计算分析题第 1 题"_s},
+                                              {62, u"计算分析题第 2 题"_s},
+                                              {0, QString()},
+                                              {63, QString()}};
+    for (const auto& [id, label] : labels)
+        EXPECT_EQ(paperQuestionLabel(id), label) << id;
 }
 
 TEST(AnswerWindows, CalcMarksEachFieldAndShowsTheScore) {

@@ -4,7 +4,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace practice {
+namespace question {
 
 QString paperQuestionLabel(int id) {
     const std::optional<QuestionType> type = paperQuestionType(id);
@@ -25,4 +25,4 @@ QString shownRecordedAnswer(const QString& recorded) {
     return recorded.isEmpty() ? u"未做"_s : recorded;
 }
 
-} // namespace practice
+} // namespace question

@@ -7,7 +7,7 @@
 
 #include <QPlainTextEdit>
 
-namespace practice {
+namespace question {
 namespace {
 
 // One journal line to a line of the box, never wrapped onto a second that would read as another
@@ -39,4 +39,4 @@ CalcAnswerWindow::CalcAnswerWindow(AnswerVariant variant, const QuestionRecord& 
     setText(names::kExplanation, question.jx);
 }
 
-} // namespace practice
+} // namespace question

@@ -4,7 +4,7 @@
 #include "AnswerRules.h"
 #include "PictureBox.h"
 
-namespace practice {
+namespace question {
 
 ObjectiveAnswerWindow::ObjectiveAnswerWindow(AnswerVariant variant, const QuestionRecord& question,
                                              QWidget* opener)
@@ -23,4 +23,4 @@ ObjectiveAnswerWindow::ObjectiveAnswerWindow(AnswerVariant variant, const Questi
     controls().get<ui::MarkBox>(names::kObjectiveMark)->setMark(right ? ui::Mark::Tick : ui::Mark::Cross);
 }
 
-} // namespace practice
+} // namespace question
