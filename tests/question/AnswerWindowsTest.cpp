@@ -192,19 +192,11 @@ TEST(AnswerWindows, ExamObjectiveShowsItsLabelAndNoScore) {
 }
 
 TEST(AnswerWindows, PaperLabelsFollowTheSections) {
-    const std::pair<int, QString> labels[] = {{1, u"单选题第 1 题"_s},
-                                              {20, u"单选题第 20 题"_s},
-                                              {21, u"多选题第 1 题"_s},
-                                              {25, u"多选题第 5 题"_s},
-                                              {40, u"多选题第 20 题"_s},
-                                              {41, u"判断题第 1 题"_s},
-                                              {60, u"判断题第 20 题"_s},
-                                              {61, u"计算分析题第 1 题"_s},
-                                              {62, u"计算分析题第 2 题"_s},
-                                              {0, QString()},
-                                              {63, QString()}};
-    for (const auto& [id, label] : labels)
-        EXPECT_EQ(paperQuestionLabel(id), label) << id;
+    QStringList shown;
+    for (int id : {1, 20, 21, 25, 40, 41, 60, 61, 62, 0, 63})
+        shown << paperQuestionLabel(id);
+    EXPECT_EQ(shown.join(u'|'), u"单选题第 1 题|单选题第 20 题|多选题第 1 题|多选题第 5 题|多选题第 20 题|"
+                                u"判断题第 1 题|判断题第 20 题|计算分析题第 1 题|计算分析题第 2 题||"_s);
 }
 
 TEST(AnswerWindows, CalcMarksEachFieldAndShowsTheScore) {
