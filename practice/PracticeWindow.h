@@ -39,7 +39,6 @@ namespace practice {
 class PracticeWindow final : public QWidget {
     Q_OBJECT
 public:
-
     // Opens the bank at `bankPath` with a connection of its own and shows the first question of
     // the type's practice table. A bank or table that cannot be read leaves the window empty.
     PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent = nullptr);
