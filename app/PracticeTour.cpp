@@ -63,7 +63,7 @@ bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot,
                      const std::function<void(int)>& settle) {
     bool ok = true;
     for (int target : {practice::names::AmountsPage, practice::names::JournalPage}) {
-        w.zoomReset();
+        w.zoom().reset();
         for (int moves = 0; page(w) != target && moves < 100; ++moves)
             w.showNext();
         settle(100);
@@ -118,7 +118,7 @@ bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& sho
             ok = tourCalculation(w, shoot, settle) && ok;
         } else {
             answer(w);
-            w.zoomIn();
+            w.zoom().in();
             settle(100);
             ok = shoot(&w, u"practice-%1"_s.arg(tourName(type))) && ok;
             question::AnswerWindow* answerWindow = w.openAnswerWindow();

@@ -136,9 +136,7 @@ void ExamWindow::connectControls() {
     connect(button(names::kNext), &QAbstractButton::clicked, this, &ExamWindow::showNext);
     connect(button(names::kLast), &QAbstractButton::clicked, this, &ExamWindow::showLast);
     connect(button(names::kReview), &QAbstractButton::clicked, this, &ExamWindow::openReview);
-    connect(button(names::kZoomIn), &QAbstractButton::clicked, this, &ExamWindow::zoomIn);
-    connect(button(names::kZoomReset), &QAbstractButton::clicked, this, &ExamWindow::zoomReset);
-    connect(button(names::kZoomOut), &QAbstractButton::clicked, this, &ExamWindow::zoomOut);
+    m_zoom.attach(this, m_controls, examWindowControls());
     connect(button(names::kSubmit), &QAbstractButton::clicked, this, &ExamWindow::requestSubmission);
     for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
         connect(button(cardButtonName(id)), &QAbstractButton::clicked, this,
@@ -430,30 +428,6 @@ void ExamWindow::openReview() {
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_review = window;
     window->showCentred();
-}
-
-void ExamWindow::zoomIn() {
-    m_zoom.in();
-    applyZoom();
-}
-
-void ExamWindow::zoomOut() {
-    m_zoom.out();
-    applyZoom();
-}
-
-void ExamWindow::zoomReset() {
-    m_zoom.reset();
-    applyZoom();
-}
-
-// The question text and all option captions grow and shrink together from their declared sizes.
-void ExamWindow::applyZoom() {
-    namespace q = question::names;
-    question::zoomFonts(m_controls, examWindowControls(),
-                        QStringList{names::kQuestionText} + q::kTrueFalseOptions + q::kSingleOptions +
-                            q::kMultipleOptions,
-                        m_zoom);
 }
 
 void ExamWindow::resizeEvent(QResizeEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "AnswerCard.h"
 #include "Countdown.h"
+#include "ExamNames.h"
 #include "OptionControls.h"
 #include "PaperStore.h"
 #include "QuestionRecord.h"
@@ -61,7 +62,7 @@ public:
     // The answer window opened by 答案解析 while it is open.
     QWidget* reviewWindow() const { return m_review; }
     entry::CalcPages* calcPages() const { return m_calc; }
-    int zoomStep() const { return m_zoom.step(); }
+    int zoomStep() const { return m_zoom.zoom().step(); }
     // Where the handed-in attempt is kept; the per-user study record unless a test gives its own.
     void setStudyRecordPath(const QString& path) { m_studyPath = path; }
 
@@ -74,9 +75,6 @@ public:
     void requestSubmission();
     void tick();
     void openReview();
-    void zoomIn();
-    void zoomOut();
-    void zoomReset();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -102,7 +100,6 @@ private:
     void showResult();
     void keepInStudyRecord();
     void setAnswersEditable(bool editable);
-    void applyZoom();
     void clearPaper();
 
     std::unique_ptr<PaperStore> m_store;
@@ -119,7 +116,10 @@ private:
     std::optional<int> m_total;
     QDateTime m_started = QDateTime::currentDateTime();
     QString m_studyPath = study::StudyRecord::defaultPath();
-    question::Zoom m_zoom{-2, 5}; // from two steps smaller to five larger than declared
+    // From two steps smaller to five larger than declared, the question text and all option captions.
+    question::ZoomedText m_zoom{{-2, 5},
+                                QStringList{names::kQuestionText} + question::names::kTrueFalseOptions +
+                                    question::names::kSingleOptions + question::names::kMultipleOptions};
     bool m_submitted = false;
     bool m_cleared = false;
 };

@@ -123,9 +123,7 @@ void PracticeWindow::connectControls() {
     auto button = [this](const QString& name) { return m_controls.get<QAbstractButton>(name); };
     connect(button(names::kPrevious), &QAbstractButton::clicked, this, &PracticeWindow::showPrevious);
     connect(button(names::kNext), &QAbstractButton::clicked, this, &PracticeWindow::showNext);
-    connect(button(names::kZoomOut), &QAbstractButton::clicked, this, &PracticeWindow::zoomOut);
-    connect(button(names::kZoomReset), &QAbstractButton::clicked, this, &PracticeWindow::zoomReset);
-    connect(button(names::kZoomIn), &QAbstractButton::clicked, this, &PracticeWindow::zoomIn);
+    m_zoom.attach(this, m_controls, practiceDeclaration());
     connect(button(names::kAnswerButton), &QAbstractButton::clicked, this, [this] { openAnswerWindow(); });
 
     // The candidate may look at the strip but not bring a page of another kind to the front:
@@ -361,28 +359,6 @@ void PracticeWindow::stepAfterEnd() {
     // A move past either end leaves the row set without a current row: the question stays current.
     if (!m_bank.findQuestion(m_question.id) && !reloadQuestion())
         qCWarning(lcPractice).noquote() << "question" << m_question.id << "lost:" << m_bank.lastError();
-}
-
-void PracticeWindow::zoomIn() {
-    m_zoom.in();
-    applyZoom();
-}
-
-void PracticeWindow::zoomOut() {
-    m_zoom.out();
-    applyZoom();
-}
-
-void PracticeWindow::zoomReset() {
-    m_zoom.reset();
-    applyZoom();
-}
-
-// The option captions follow the question text; the true/false choices keep their size.
-void PracticeWindow::applyZoom() {
-    question::zoomFonts(m_controls, practiceDeclaration(),
-                        QStringList{names::kQuestionBox} + names::kSingleOptions + names::kMultipleOptions,
-                        m_zoom);
 }
 
 question::AnswerWindow* PracticeWindow::openAnswerWindow() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OptionControls.h"
+#include "PracticeNames.h"
 #include "PracticeWindowDeclaration.h"
 #include "QuestionBank.h"
 #include "QuestionRecord.h"
@@ -63,14 +64,12 @@ public:
     // The current question as last read from the bank; empty (ID 0) when the table has none.
     const QuestionRecord& question() const { return m_question; }
     bool hasQuestion() const { return m_hasQuestion; }
-    int questionPixels() const { return m_zoom.pixels(kQuestionPixels); }
+    int questionPixels() const { return m_zoom.zoom().pixels(kQuestionPixels); }
     entry::CalcPages* calcPages() const { return m_calc; }
 
     void showPrevious();
     void showNext();
-    void zoomIn();
-    void zoomOut();
-    void zoomReset();
+    question::ZoomedText& zoom() { return m_zoom; }
     // PracticeAnswerWindow or PracticeCalcAnswerWindow for the current question as the bank holds
     // it now, modal over this window; nullptr without a question.
     question::AnswerWindow* openAnswerWindow();
@@ -104,7 +103,6 @@ private:
     void tellStudyNotice();
     bool stepBy(int step);
     void stepAfterEnd();
-    void applyZoom();
     void finish();
 
     QuestionType m_type;
@@ -120,8 +118,9 @@ private:
     bool m_restoring = false; // options are being set from the bank, not by the candidate
     bool m_finished = false;
     // From two steps smaller to seven larger than declared: the question text 10 to 28 px, and the
-    // option rows still hold one line of their largest caption.
-    question::Zoom m_zoom{-2, 7};
+    // option rows still hold one line of their largest caption. The true/false choices keep their size.
+    question::ZoomedText m_zoom{
+        {-2, 7}, QStringList{names::kQuestionBox} + names::kSingleOptions + names::kMultipleOptions};
 
     ui::Built m_controls;
     ui::TabControl* m_tabs = nullptr;

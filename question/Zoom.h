@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace question {
 
@@ -33,5 +34,26 @@ private:
 // Gives the named controls their declared fonts at `zoom`.
 void zoomFonts(const ui::Built& controls, const ui::Declaration& declared, const QStringList& zoomed,
                const Zoom& zoom);
+
+// The question text and option captions of a window, at the zoom its buttons 缩小, 默认 and 放大 set.
+class ZoomedText {
+public:
+    ZoomedText(Zoom zoom, QStringList zoomed) : m_zoom(zoom), m_zoomed(std::move(zoomed)) {}
+
+    // Connects the window's zoom buttons, which live as long as the window and `controls`.
+    void attach(QWidget* window, const ui::Built& controls, ui::Declaration declared);
+    void in();
+    void out();
+    void reset();
+    const Zoom& zoom() const { return m_zoom; }
+
+private:
+    void apply();
+
+    Zoom m_zoom;
+    QStringList m_zoomed;
+    const ui::Built* m_controls = nullptr;
+    ui::Declaration m_declared;
+};
 
 } // namespace question

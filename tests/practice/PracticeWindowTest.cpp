@@ -482,7 +482,7 @@ TEST(PracticeWindowWithoutQuestions, MissingTableEmptyTableOrMissingFileLeaveAnE
         EXPECT_EQ(w->openAnswerWindow(), nullptr);
         w->showNext();
         w->showPrevious();
-        w->zoomIn();
+        w->zoom().in();
         EXPECT_EQ(w->questionPixels(), 16);
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
