@@ -3,8 +3,8 @@
 #include "bank/QuestionBank.h"
 #include "entry/CalcPages.h"
 #include "practice/CurrentQuestion.h"
-#include "practice/ExamAnswerWindow.h"
-#include "practice/ExamCalcAnswerWindow.h"
+#include "question/ExamAnswerWindow.h"
+#include "question/ExamCalcAnswerWindow.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
 #include "ui/TabControl.h"
@@ -63,7 +63,7 @@ bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot,
                      const std::function<void(int)>& settle) {
     bool ok = true;
     for (int target : {practice::names::AmountsPage, practice::names::JournalPage}) {
-        w.zoomReset();
+        w.zoom().reset();
         for (int moves = 0; page(w) != target && moves < 100; ++moves)
             w.showNext();
         settle(100);
@@ -72,7 +72,7 @@ bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot,
              ok;
         if (target == practice::names::AmountsPage) {
             answer(w);
-            practice::AnswerWindow* answerWindow = w.openAnswerWindow();
+            question::AnswerWindow* answerWindow = w.openAnswerWindow();
             settle(100);
             ok = answerWindow && shoot(answerWindow, u"answer-practice-calc"_s) && ok;
             if (answerWindow) answerWindow->close();
@@ -95,9 +95,9 @@ bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot
     calc.answers = calc.standards;
     calc.answers[1] = u"0"_s;
     calc.fen = QString::number(calcScore(calc.answers, calc.standards));
-    practice::ExamAnswerWindow objective(trueFalse, owner);
+    question::ExamAnswerWindow objective(trueFalse, owner);
     objective.showCentred();
-    practice::ExamCalcAnswerWindow calculation(calc, owner);
+    question::ExamCalcAnswerWindow calculation(calc, owner);
     calculation.showCentred();
     settle(100);
     ok = shoot(&objective, u"answer-exam-truefalse"_s) && ok;
@@ -118,10 +118,10 @@ bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& sho
             ok = tourCalculation(w, shoot, settle) && ok;
         } else {
             answer(w);
-            w.zoomIn();
+            w.zoom().in();
             settle(100);
             ok = shoot(&w, u"practice-%1"_s.arg(tourName(type))) && ok;
-            practice::AnswerWindow* answerWindow = w.openAnswerWindow();
+            question::AnswerWindow* answerWindow = w.openAnswerWindow();
             settle(100);
             ok = answerWindow && shoot(answerWindow, u"answer-practice-%1"_s.arg(tourName(type))) && ok;
             if (answerWindow) answerWindow->close();

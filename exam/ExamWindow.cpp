@@ -8,9 +8,9 @@
 #include "exam/ExamWindowDeclaration.h"
 #include "exam/PaperRecording.h"
 #include "exam/QuestionNumbering.h"
-#include "practice/AnswerRules.h"
-#include "practice/ExamAnswerWindow.h"
-#include "practice/ExamCalcAnswerWindow.h"
+#include "question/AnswerRules.h"
+#include "question/ExamAnswerWindow.h"
+#include "question/ExamCalcAnswerWindow.h"
 #include "ui/AnswerKeys.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
@@ -19,6 +19,7 @@
 #include "ui/Pictures.h"
 #include "ui/TabControl.h"
 #include "ui/TransparentLabel.h"
+
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -41,26 +42,10 @@ Q_LOGGING_CATEGORY(lcExam, "velmora.exam", QtInfoMsg)
 namespace exam {
 namespace {
 
-constexpr int kCardWidth = 203;
 constexpr int kCardTop = 68;
-constexpr int kCardFootMargin = 2;   // under the legend at the design size
-constexpr int kCardTitleBottom = 36; // 图片框1 and what lies above it never move
-constexpr int kCardGap = 8;
-constexpr int kHeaderHeight = 104;
+constexpr int kCardFootMargin = 2;        // under the legend at the design size
+constexpr int kCardTitleBottom = 36;      // 图片框1 and what lies above it never move
 constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
-constexpr int kQuestionTop = 110;
-constexpr int kNavigationHeight = 56;
-constexpr int kMinAnswerHeight = 284; // the design's answer pages
-constexpr int kMaxAnswerHeight = 428; // tall enough for the whole journal-entry grid
-constexpr int kPreferredQuestionHeight = 200;
-constexpr int kMinQuestionHeight = 80;
-constexpr int kOptionWidth = 665; // declared, in answer pages 728 wide
-constexpr int kOptionMargin = 63; // 728 - 665: the options' right margin inside the answer pages
-
-// Zoom: two pixels a step, from two steps smaller to five larger than the declared sizes.
-constexpr int kZoomPixels = 2;
-constexpr int kMinZoomStep = -2;
-constexpr int kMaxZoomStep = 5;
 
 const QString kLetters = u"ABCD"_s;
 
@@ -117,14 +102,11 @@ QString ExamWindow::resultText(int total) {
 }
 
 ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock, QWidget* parent)
-    : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)),
-      m_confirm([](QWidget* owner, const QString& text) {
-          // Enter must not throw the attempt away: closing unsubmitted defaults to No.
-          return ui::askYesNo(owner, text, {}, text == kConfirmClose ? ui::Answer::No : ui::Answer::Yes);
-      }) {
+    : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)) {
     m_controls = ui::buildWindow(this, examWindowDeclaration(), examWindowControls());
     setWindowModality(Qt::ApplicationModal);
     m_pages = m_controls.get<ui::TabControl>(names::kPages);
+    m_options = question::OptionControls(m_controls);
     // The page follows the question's kind; the candidate cannot pick another one from the strip.
     m_pages->tabBar()->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_calc = new entry::CalcPages(m_pages);
@@ -157,9 +139,7 @@ void ExamWindow::connectControls() {
     connect(button(names::kNext), &QAbstractButton::clicked, this, &ExamWindow::showNext);
     connect(button(names::kLast), &QAbstractButton::clicked, this, &ExamWindow::showLast);
     connect(button(names::kReview), &QAbstractButton::clicked, this, &ExamWindow::openReview);
-    connect(button(names::kZoomIn), &QAbstractButton::clicked, this, &ExamWindow::zoomIn);
-    connect(button(names::kZoomReset), &QAbstractButton::clicked, this, &ExamWindow::zoomReset);
-    connect(button(names::kZoomOut), &QAbstractButton::clicked, this, &ExamWindow::zoomOut);
+    m_zoom.attach(this, m_controls, examWindowControls());
     connect(button(names::kSubmit), &QAbstractButton::clicked, this, &ExamWindow::requestSubmission);
     for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
         connect(button(cardButtonName(id)), &QAbstractButton::clicked, this,
@@ -176,12 +156,7 @@ void ExamWindow::connectAnswerControls() {
         connect(m_controls.get<QAbstractButton>(names::singleOption(n)), &QAbstractButton::pressed, this,
                 [this, letter] { answerChoice(letter); });
         connect(m_controls.get<QAbstractButton>(names::multipleOption(n)), &QAbstractButton::clicked, this,
-                [this] {
-                    OptionStates states{};
-                    for (int i = 0; i < 4; ++i)
-                        states[i] = m_controls.get<QCheckBox>(names::multipleOption(i + 1))->isChecked();
-                    answerChoice(answerFromOptions(states));
-                });
+                [this] { answerChoice(m_options.multipleAnswer()); });
     }
     connect(m_controls.get<QAbstractButton>(names::kTrue), &QAbstractButton::clicked, this,
             [this] { answerChoice(trueFalseAnswer(true)); });
@@ -255,25 +230,8 @@ void ExamWindow::putAnswerBack() {
     }
     m_pages->setCurrentIndex(page);
     const QuestionType type = *paperQuestionType(m_question.id);
-    const OptionStates states = optionsFromAnswer(type, m_question.xxda).value_or(OptionStates{});
-    const auto put = [](QAbstractButton* option, const QString& text, bool checked) {
-        // Exclusive radio buttons cannot be unchecked one by one; lift the rule while setting.
-        option->setAutoExclusive(false);
-        option->setText(text);
-        option->setChecked(checked);
-        option->setAutoExclusive(qobject_cast<QRadioButton*>(option) != nullptr);
-    };
-    if (type == QuestionType::TrueFalse) {
-        put(m_controls.get<QAbstractButton>(names::kTrue), trueAnswer(), states[0]);
-        put(m_controls.get<QAbstractButton>(names::kFalse), falseAnswer(), states[1]);
-        return;
-    }
-    for (int n = 1; n <= 4; ++n) {
-        const QString name =
-            type == QuestionType::SingleChoice ? names::singleOption(n) : names::multipleOption(n);
-        put(m_controls.get<QAbstractButton>(name), practice::optionCaption(n - 1, m_question.options[n - 1]),
-            states[n - 1]);
-    }
+    m_options.showCaptions(m_question.options);
+    m_options.showStates(type, optionsFromAnswer(type, m_question.xxda).value_or(OptionStates{}));
 }
 
 void ExamWindow::showFirst() {
@@ -414,7 +372,7 @@ void ExamWindow::requestSubmission() {
         showResult();
         return;
     }
-    if (!m_confirm(this, kConfirmSubmit)) return;
+    if (!ui::askYesNo(this, kConfirmSubmit)) return;
     // The time may have run out while the question was open; that submitted the paper already.
     if (m_submitted) return;
     submit();
@@ -461,12 +419,7 @@ void ExamWindow::showResult() {
 }
 
 void ExamWindow::setAnswersEditable(bool editable) {
-    for (int n = 1; n <= 4; ++n) {
-        m_controls.widget(names::singleOption(n))->setEnabled(editable);
-        m_controls.widget(names::multipleOption(n))->setEnabled(editable);
-    }
-    m_controls.widget(names::kTrue)->setEnabled(editable);
-    m_controls.widget(names::kFalse)->setEnabled(editable);
+    m_options.setEnabled(editable);
     m_calc->setEnabled(editable);
 }
 
@@ -475,41 +428,14 @@ void ExamWindow::openReview() {
     const int id = m_card.current();
     const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
     const QuestionRecord shown = question ? *question : emptyQuestion(id);
-    practice::AnswerWindow* window = nullptr;
+    question::AnswerWindow* window = nullptr;
     if (paperQuestionType(id) == QuestionType::Calculation)
-        window = new practice::ExamCalcAnswerWindow(shown, this);
+        window = new question::ExamCalcAnswerWindow(shown, this);
     else
-        window = new practice::ExamAnswerWindow(shown, this);
+        window = new question::ExamAnswerWindow(shown, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_review = window;
     window->showCentred();
-}
-
-void ExamWindow::zoomIn() {
-    m_zoomStep = std::min(m_zoomStep + 1, kMaxZoomStep);
-    applyZoom();
-}
-
-void ExamWindow::zoomOut() {
-    m_zoomStep = std::max(m_zoomStep - 1, kMinZoomStep);
-    applyZoom();
-}
-
-void ExamWindow::zoomReset() {
-    m_zoomStep = 0;
-    applyZoom();
-}
-
-// The question text and the option captions grow and shrink together from their declared sizes.
-void ExamWindow::applyZoom() {
-    QStringList zoomed{names::kQuestionText, names::kTrue, names::kFalse};
-    for (int n = 1; n <= 4; ++n)
-        zoomed << names::singleOption(n) << names::multipleOption(n);
-    for (const QString& name : zoomed) {
-        ui::Font font = ui::findDeclared(examWindowControls(), name)->font;
-        font.pixels += m_zoomStep * kZoomPixels;
-        m_controls.widget(name)->setFont(ui::fontFor(font));
-    }
 }
 
 void ExamWindow::resizeEvent(QResizeEvent* event) {
@@ -522,37 +448,29 @@ void ExamWindow::resizeEvent(QResizeEvent* event) {
 void ExamWindow::relayout(QSize client) {
     const int width = client.width();
     const int height = client.height();
-    const int cardLeft = width - kCardWidth;
-    const int leftWidth = cardLeft - kCardGap;
-    m_controls.widget(names::kCard)->setGeometry(cardLeft, kCardTop, kCardWidth, height - kCardTop);
+    m_controls.widget(names::kCard)->setGeometry(width - kCardWidth, kCardTop, kCardWidth, height - kCardTop);
     layOutCard(m_controls, height - kCardTop);
-    m_controls.widget(names::kHeader)->setGeometry(0, 0, width, kHeaderHeight);
     QWidget* panel = m_controls.widget(names::kTimerPanel);
     panel->move(width - kTimerPanelFromRight, panel->y());
 
-    const int navigationTop = height - kNavigationHeight;
-    m_controls.widget(names::kNavigation)->setGeometry(0, navigationTop, leftWidth, kNavigationHeight);
-    const int available = navigationTop - kQuestionTop;
-    const int answerHeight =
-        std::clamp(available - kPreferredQuestionHeight, kMinAnswerHeight, kMaxAnswerHeight);
-    const int questionHeight = std::max(kMinQuestionHeight, available - answerHeight - 6);
-    m_controls.widget(names::kQuestionText)->setGeometry(16, kQuestionTop, leftWidth - 16, questionHeight);
-    const int splitterTop = kQuestionTop + questionHeight + 1;
-    m_controls.widget(names::kSplitter)->setGeometry(0, splitterTop, leftWidth, 2);
-    const int pagesTop = splitterTop + 3;
-    m_pages->setGeometry(8, pagesTop, leftWidth - 8, std::max(0, navigationTop - pagesTop - 2));
+    const question::QuestionLayout layout = question::QuestionLayout::forClient(client, kExamArea);
+    m_controls.widget(names::kHeader)->setGeometry(layout.header);
+    m_controls.widget(names::kNavigation)->setGeometry(layout.bar);
+    m_controls.widget(names::kQuestionText)->setGeometry(layout.questionBox);
+    m_controls.widget(names::kSplitter)->setGeometry(layout.separator);
+    m_pages->setGeometry(layout.answerArea);
     // Long options use the width the pages gain beyond their design.
-    for (int n = 1; n <= 4; ++n)
-        for (const QString& name : {names::singleOption(n), names::multipleOption(n)}) {
-            QWidget* option = m_controls.widget(name);
-            option->resize(std::max(kOptionWidth, m_pages->width() - kOptionMargin), option->height());
-        }
+    for (QWidget* option : m_options.single())
+        option->resize(layout.optionWidth, option->height());
+    for (QWidget* option : m_options.multiple())
+        option->resize(layout.optionWidth, option->height());
 }
 
 void ExamWindow::closeEvent(QCloseEvent* event) {
     // Closing clears the paper: Esc or the close button must not throw an attempt away unasked. The
     // countdown goes on while the question is open; its deadline is the clock's, so No costs no time.
-    if (!m_submitted && !m_confirm(this, kConfirmClose)) {
+    // Enter must not throw the attempt away: the question defaults to No.
+    if (!m_submitted && !ui::askYesNo(this, kConfirmClose, {}, ui::Answer::No)) {
         event->ignore();
         return;
     }

@@ -7,13 +7,15 @@
 #include "study/StudyRecord.h"
 #include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
+#include "exam/ExamNames.h"
+#include "question/OptionControls.h"
+#include "question/Zoom.h"
 
 #include <QDateTime>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -44,9 +46,6 @@ public:
     // "你本次考试的得分为:\r\n\r\n86 分"
     static QString resultText(int total);
 
-    // Asks a Yes/No question; ui::askYesNo unless a test gives its own.
-    using Confirm = std::function<bool(QWidget* parent, const QString& text)>;
-
     // Loads the paper, shows question 1 and starts the countdown on `clock`.
     explicit ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock = Countdown::steadyClock(),
                         QWidget* parent = nullptr);
@@ -63,8 +62,7 @@ public:
     // The answer window opened by 答案解析 while it is open.
     QWidget* reviewWindow() const { return m_review; }
     entry::CalcPages* calcPages() const { return m_calc; }
-    int zoomStep() const { return m_zoomStep; }
-    void setConfirmation(Confirm confirm) { m_confirm = std::move(confirm); }
+    int zoomStep() const { return m_zoom.zoom().step(); }
     // Where the handed-in attempt is kept; the per-user study record unless a test gives its own.
     void setStudyRecordPath(const QString& path) { m_studyPath = path; }
 
@@ -77,9 +75,6 @@ public:
     void requestSubmission();
     void tick();
     void openReview();
-    void zoomIn();
-    void zoomOut();
-    void zoomReset();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -105,24 +100,26 @@ private:
     void showResult();
     void keepInStudyRecord();
     void setAnswersEditable(bool editable);
-    void applyZoom();
     void clearPaper();
 
     std::unique_ptr<PaperStore> m_store;
     ui::Built m_controls;
     ui::TabControl* m_pages = nullptr;
+    question::OptionControls m_options;
     entry::CalcPages* m_calc = nullptr;
     QuestionRecord m_question;
     AnswerCard m_card;
     Countdown m_countdown;
     QTimer m_timer;
-    Confirm m_confirm;
     ui::UnsavedAnswersNotice m_unsaved;
     QPointer<QWidget> m_review;
     std::optional<int> m_total;
     QDateTime m_started = QDateTime::currentDateTime();
     QString m_studyPath = study::StudyRecord::defaultPath();
-    int m_zoomStep = 0;
+    // From two steps smaller to five larger than declared, the question text and all option captions.
+    question::ZoomedText m_zoom{{-2, 5},
+                                QStringList{names::kQuestionText} + question::names::kTrueFalseOptions +
+                                    question::names::kSingleOptions + question::names::kMultipleOptions};
     bool m_submitted = false;
     bool m_cleared = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Declaration.h"
+#include "question/QuestionLayout.h"
 
 namespace exam {
 
@@ -14,5 +15,18 @@ const QStringList& answerPageCaptions();
 
 // Design rectangle of a number button inside the answer card (question 1–62); empty otherwise.
 QRect cardButtonRect(int id);
+
+// The answer card takes the right edge; left of it, the answer pages take all growth beyond a
+// question text of 194 until they are tall enough for the whole journal-entry grid (428); the
+// question text never goes below 80. The options keep at least their declared width of 665.
+inline constexpr int kCardWidth = 203;
+inline constexpr int kCardGap = 8;
+inline constexpr question::AreaRules kExamArea{.reservedRight = kCardWidth + kCardGap,
+                                               .separatorGap = 1,
+                                               .questionBeforeAnswerGrows = 194,
+                                               .maxAnswerHeight = 428,
+                                               .minQuestionHeight = 80,
+                                               .optionMargin = 63, // 728 - 665 in the declared pages
+                                               .minOptionWidth = 665};
 
 } // namespace exam

@@ -1,7 +1,7 @@
 #include "exam/QuestionNumbering.h"
 
 #include "bank/QuestionType.h"
-#include "practice/AnswerRules.h"
+#include "question/AnswerRules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,7 +35,7 @@ int numberInSection(int id) {
 }
 
 QString sectionCaption(int id) {
-    const QString label = practice::paperQuestionLabel(id);
+    const QString label = question::paperQuestionLabel(id);
     return label.isEmpty() ? label : u"("_s + label + u")"_s;
 }
 

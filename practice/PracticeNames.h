@@ -1,5 +1,7 @@
 #pragma once
 
+#include "question/OptionNames.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,11 +23,9 @@ inline const QString kZoomOut = QStringLiteral("缩小");
 inline const QString kZoomReset = QStringLiteral("默认");
 inline const QString kZoomIn = QStringLiteral("放大");
 
-inline const QStringList kSingleOptions = {QStringLiteral("单选框1"), QStringLiteral("单选框2"),
-                                           QStringLiteral("单选框3"), QStringLiteral("单选框4")};
-inline const QStringList kMultipleOptions = {QStringLiteral("多选A"), QStringLiteral("多选B"),
-                                             QStringLiteral("多选C"), QStringLiteral("多选D")};
-inline const QStringList kTrueFalseOptions = {QStringLiteral("判断A"), QStringLiteral("判断B")};
+inline const QStringList& kSingleOptions = question::names::kSingleOptions;
+inline const QStringList& kMultipleOptions = question::names::kMultipleOptions;
+inline const QStringList& kTrueFalseOptions = question::names::kTrueFalseOptions;
 
 // Pages of 高级选择夹1, in order.
 enum AnswerPage { SinglePage = 0, MultiplePage = 1, TrueFalsePage = 2, AmountsPage = 3, JournalPage = 4 };

@@ -3,10 +3,10 @@
 #include "bank/AnswerRecorder.h"
 #include "bank/Scoring.h"
 #include "entry/CalcPages.h"
-#include "practice/AnswerRules.h"
+#include "question/AnswerRules.h"
 #include "practice/CurrentQuestion.h"
-#include "practice/PracticeAnswerWindow.h"
-#include "practice/PracticeCalcAnswerWindow.h"
+#include "question/PracticeAnswerWindow.h"
+#include "question/PracticeCalcAnswerWindow.h"
 #include "practice/PracticeLayout.h"
 #include "practice/PracticeNames.h"
 #include "practice/WrongAnswerQuestions.h"
@@ -15,6 +15,8 @@
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/TabControl.h"
+
+#include "question/QuestionLayout.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -38,21 +40,6 @@ Q_LOGGING_CATEGORY(lcPractice, "velmora.practice", QtWarningMsg)
 
 const QString kLetters = u"ABCD"_s;
 
-void setPixels(QWidget* widget, int pixels) {
-    QFont font = widget->font();
-    font.setPixelSize(pixels);
-    widget->setFont(font);
-}
-
-// Unchecks every radio button of a group: an auto-exclusive group refuses to lose its last check.
-void clearRadios(const QList<QRadioButton*>& radios) {
-    for (QRadioButton* radio : radios) {
-        radio->setAutoExclusive(false);
-        radio->setChecked(false);
-        radio->setAutoExclusive(true);
-    }
-}
-
 } // namespace
 
 PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent)
@@ -67,7 +54,7 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const
     findControls();
     m_calc = new entry::CalcPages(m_tabs, names::AmountsPage, names::JournalPage);
     // The calculation pages, built apart, follow the true/false page in the Tab order, as declared.
-    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_trueFalse.last(), m_calc->amountsPage()),
+    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_options.trueFalse().last(), m_calc->amountsPage()),
                            m_calc->journalPage());
     connectControls();
     ui::AnswerKeys::install(this, m_controls,
@@ -116,40 +103,30 @@ void PracticeWindow::findControls() {
     m_tabs = m_controls.get<ui::TabControl>(names::kAnswerTabs);
     m_questionBox = m_controls.get<QPlainTextEdit>(names::kQuestionBox);
     m_position = m_controls.get<QLabel>(names::kPositionLabel);
-    for (const QString& name : names::kSingleOptions)
-        m_single.append(m_controls.get<QRadioButton>(name));
-    for (const QString& name : names::kMultipleOptions)
-        m_multiple.append(m_controls.get<QCheckBox>(name));
-    for (const QString& name : names::kTrueFalseOptions)
-        m_trueFalse.append(m_controls.get<QRadioButton>(name));
+    m_options = question::OptionControls(m_controls);
 }
 
 void PracticeWindow::connectControls() {
-    for (int i = 0; i < m_single.size(); ++i) {
+    const QList<QRadioButton*>& single = m_options.single();
+    for (int i = 0; i < single.size(); ++i) {
         // The mouse records on the button going down; the keyboard when it moves the choice.
-        m_single[i]->installEventFilter(this);
-        connect(m_single[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
+        single[i]->installEventFilter(this);
+        connect(single[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
             if (checked && !m_restoring) recordChoice(kLetters.mid(i, 1));
         });
     }
-    for (QCheckBox* box : m_multiple)
-        connect(box, &QAbstractButton::clicked, this, [this] {
-            OptionStates states{};
-            for (int i = 0; i < m_multiple.size(); ++i)
-                states[i] = m_multiple[i]->isChecked();
-            recordChoice(answerFromOptions(states));
-        });
-    for (int i = 0; i < m_trueFalse.size(); ++i)
-        connect(m_trueFalse[i], &QAbstractButton::clicked, this,
+    for (QAbstractButton* box : m_options.multiple())
+        connect(box, &QAbstractButton::clicked, this, [this] { recordChoice(m_options.multipleAnswer()); });
+    const QList<QRadioButton*>& trueFalse = m_options.trueFalse();
+    for (int i = 0; i < trueFalse.size(); ++i)
+        connect(trueFalse[i], &QAbstractButton::clicked, this,
                 [this, i] { recordChoice(trueFalseAnswer(i == 0)); });
     connect(m_calc, &entry::CalcPages::submitRequested, this, &PracticeWindow::submitCalc);
 
     auto button = [this](const QString& name) { return m_controls.get<QAbstractButton>(name); };
     connect(button(names::kPrevious), &QAbstractButton::clicked, this, &PracticeWindow::showPrevious);
     connect(button(names::kNext), &QAbstractButton::clicked, this, &PracticeWindow::showNext);
-    connect(button(names::kZoomOut), &QAbstractButton::clicked, this, &PracticeWindow::zoomOut);
-    connect(button(names::kZoomReset), &QAbstractButton::clicked, this, &PracticeWindow::zoomReset);
-    connect(button(names::kZoomIn), &QAbstractButton::clicked, this, &PracticeWindow::zoomIn);
+    m_zoom.attach(this, m_controls, practiceDeclaration());
     connect(button(names::kAnswerButton), &QAbstractButton::clicked, this, [this] { openAnswerWindow(); });
 
     // The candidate may look at the strip but not bring a page of another kind to the front:
@@ -211,7 +188,7 @@ void PracticeWindow::showQuestion() {
     m_questionBox->verticalScrollBar()->setValue(0);
     showPosition();
     showPage(pageOfQuestion());
-    setOptionCaptions();
+    m_options.showCaptions(m_question.options);
     putBackAnswer();
 }
 
@@ -249,20 +226,9 @@ void PracticeWindow::showPage(int page) {
         bar->setTabEnabled(i, i == page);
 }
 
-void PracticeWindow::setOptionCaptions() {
-    for (int i = 0; i < 4; ++i) {
-        const QString caption = optionCaption(i, m_question.options[i]);
-        m_single[i]->setText(caption);
-        m_multiple[i]->setText(caption);
-    }
-}
-
 void PracticeWindow::clearOptions() {
     m_restoring = true;
-    clearRadios(m_single);
-    clearRadios(m_trueFalse);
-    for (QCheckBox* box : m_multiple)
-        box->setChecked(false);
+    m_options.clear();
     m_calc->clear();
     m_restoring = false;
 }
@@ -281,21 +247,12 @@ void PracticeWindow::putBackAnswer() {
         return;
     }
     m_restoring = true;
-    for (int i = 0; i < 4; ++i) {
-        if (m_type == QuestionType::SingleChoice) m_single[i]->setChecked((*states)[i]);
-        if (m_type == QuestionType::MultipleChoice) m_multiple[i]->setChecked((*states)[i]);
-        if (m_type == QuestionType::TrueFalse && i < 2) m_trueFalse[i]->setChecked((*states)[i]);
-    }
+    m_options.showStates(m_type, *states);
     m_restoring = false;
 }
 
 void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
-    for (QWidget* option : m_single)
-        option->setEnabled(enabled);
-    for (QWidget* option : m_multiple)
-        option->setEnabled(enabled);
-    for (QWidget* option : m_trueFalse)
-        option->setEnabled(enabled);
+    m_options.setEnabled(enabled);
     m_calc->setEnabled(enabled);
     for (const QString& name : {names::kAnswerButton, names::kPrevious, names::kNext})
         m_controls.widget(name)->setEnabled(enabled);
@@ -406,40 +363,15 @@ void PracticeWindow::stepAfterEnd() {
         qCWarning(lcPractice).noquote() << "question" << m_question.id << "lost";
 }
 
-void PracticeWindow::zoomIn() {
-    m_questionPixels = std::min(m_questionPixels + kZoomStep, kMaxPixels);
-    applyZoom();
-}
-
-void PracticeWindow::zoomOut() {
-    m_questionPixels = std::max(m_questionPixels - kZoomStep, kMinPixels);
-    applyZoom();
-}
-
-void PracticeWindow::zoomReset() {
-    m_questionPixels = kQuestionPixels;
-    applyZoom();
-}
-
-void PracticeWindow::applyZoom() {
-    setPixels(m_questionBox, m_questionPixels);
-    // The option captions follow by the same amount; the true/false choices keep their size.
-    const int change = m_questionPixels - kQuestionPixels;
-    for (QWidget* option : m_single)
-        setPixels(option, kSingleOptionPixels + change);
-    for (QWidget* option : m_multiple)
-        setPixels(option, kOtherOptionPixels + change);
-}
-
-AnswerWindow* PracticeWindow::openAnswerWindow() {
+question::AnswerWindow* PracticeWindow::openAnswerWindow() {
     if (!m_hasQuestion) return nullptr;
     keepTypedAnswer();
     reloadQuestion();
-    AnswerWindow* window = nullptr;
+    question::AnswerWindow* window = nullptr;
     if (m_type == QuestionType::Calculation)
-        window = new PracticeCalcAnswerWindow(m_question, this);
+        window = new question::PracticeCalcAnswerWindow(m_question, this);
     else
-        window = new PracticeAnswerWindow(m_question, this);
+        window = new question::PracticeAnswerWindow(m_question, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showCentred();
     return window;
@@ -447,15 +379,15 @@ AnswerWindow* PracticeWindow::openAnswerWindow() {
 
 void PracticeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const PracticeLayout layout = PracticeLayout::forClient(size());
+    const question::QuestionLayout layout = question::QuestionLayout::forClient(size(), kPracticeArea);
     m_controls.widget(names::kHeader)->setGeometry(layout.header);
     m_questionBox->setGeometry(layout.questionBox);
     m_controls.widget(names::kSeparator)->setGeometry(layout.separator);
-    m_tabs->setGeometry(layout.answerTabs);
-    m_controls.widget(names::kBottomBar)->setGeometry(layout.bottomBar);
-    for (QWidget* option : m_single)
+    m_tabs->setGeometry(layout.answerArea);
+    m_controls.widget(names::kBottomBar)->setGeometry(layout.bar);
+    for (QWidget* option : m_options.single())
         option->resize(layout.optionWidth, option->height());
-    for (QWidget* option : m_multiple)
+    for (QWidget* option : m_options.multiple())
         option->resize(layout.optionWidth, option->height());
 }
 
@@ -466,15 +398,16 @@ void PracticeWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {
-    const int option = m_single.indexOf(qobject_cast<QRadioButton*>(watched));
+    const QList<QRadioButton*>& single = m_options.single();
+    const int option = single.indexOf(qobject_cast<QRadioButton*>(watched));
     if (option < 0 || event->type() != QEvent::MouseButtonPress) return QWidget::eventFilter(watched, event);
-    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || !m_single[option]->isEnabled())
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || !single[option]->isEnabled())
         return QWidget::eventFilter(watched, event);
     // Anywhere on the option, not only on its indicator; pressing the selected option again records
     // its letter again. The press is taken here, so the button's own click cannot change it afterwards.
-    m_single[option]->setFocus(Qt::MouseFocusReason);
+    single[option]->setFocus(Qt::MouseFocusReason);
     m_restoring = true;
-    m_single[option]->setChecked(true);
+    single[option]->setChecked(true);
     m_restoring = false;
     recordChoice(kLetters.mid(option, 1));
     return true;

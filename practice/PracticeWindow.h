@@ -8,6 +8,9 @@
 #include "study/StudyRecord.h"
 #include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
+#include "question/OptionControls.h"
+#include "practice/PracticeNames.h"
+#include "question/Zoom.h"
 
 #include <QList>
 #include <QWidget>
@@ -15,10 +18,8 @@
 #include <memory>
 #include <optional>
 
-class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
-class QRadioButton;
 
 namespace entry {
 class CalcPages;
@@ -27,9 +28,11 @@ namespace ui {
 class TabControl;
 }
 
-namespace practice {
-
+namespace question {
 class AnswerWindow;
+}
+
+namespace practice {
 
 // The candidate works through the practice questions of one type, one at a time. Every answer is
 // written to the bank the moment it is given, with its score; the window keeps no answer of its
@@ -38,12 +41,6 @@ class AnswerWindow;
 class PracticeWindow final : public QWidget {
     Q_OBJECT
 public:
-    // Zoom of the question text: steps of 2 px between 10 and 28 px (the option rows still hold
-    // one line of their largest caption).
-    static constexpr int kZoomStep = 2;
-    static constexpr int kMinPixels = 10;
-    static constexpr int kMaxPixels = 28;
-
     // Opens the bank at `bankPath` with a connection of its own and shows the first question of
     // the type's practice table. A bank or table that cannot be read leaves the window empty.
     PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent = nullptr);
@@ -68,17 +65,15 @@ public:
     // The current question as last read from the bank; empty (ID 0) when the table has none.
     const QuestionRecord& question() const { return m_question; }
     bool hasQuestion() const { return m_hasQuestion; }
-    int questionPixels() const { return m_questionPixels; }
+    int questionPixels() const { return m_zoom.zoom().pixels(kQuestionPixels); }
     entry::CalcPages* calcPages() const { return m_calc; }
 
     void showPrevious();
     void showNext();
-    void zoomIn();
-    void zoomOut();
-    void zoomReset();
+    question::ZoomedText& zoom() { return m_zoom; }
     // PracticeAnswerWindow or PracticeCalcAnswerWindow for the current question as the bank holds
     // it now, modal over this window; nullptr without a question.
-    AnswerWindow* openAnswerWindow();
+    question::AnswerWindow* openAnswerWindow();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -96,7 +91,6 @@ private:
     void showEmpty();
     int pageOfQuestion() const;
     void showPage(int page);
-    void setOptionCaptions();
     void putBackAnswer();
     void clearOptions();
     void setAnswerControlsEnabled(bool enabled);
@@ -110,7 +104,6 @@ private:
     void tellStudyNotice();
     bool stepBy(int step);
     void stepAfterEnd();
-    void applyZoom();
     void finish();
 
     QuestionType m_type;
@@ -126,15 +119,16 @@ private:
     bool m_hasQuestion = false;
     bool m_restoring = false; // options are being set from the bank, not by the candidate
     bool m_finished = false;
-    int m_questionPixels = kQuestionPixels;
+    // From two steps smaller to seven larger than declared: the question text 10 to 28 px, and the
+    // option rows still hold one line of their largest caption. The true/false choices keep their size.
+    question::ZoomedText m_zoom{
+        {-2, 7}, QStringList{names::kQuestionBox} + names::kSingleOptions + names::kMultipleOptions};
 
     ui::Built m_controls;
     ui::TabControl* m_tabs = nullptr;
     QPlainTextEdit* m_questionBox = nullptr;
     QLabel* m_position = nullptr;
-    QList<QRadioButton*> m_single;
-    QList<QCheckBox*> m_multiple;
-    QList<QRadioButton*> m_trueFalse;
+    question::OptionControls m_options;
     entry::CalcPages* m_calc = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Declaration.h"
+#include "question/QuestionLayout.h"
 
 namespace practice {
 
@@ -16,5 +17,14 @@ ui::Declaration practiceDeclarationWithCalcPages();
 inline constexpr int kQuestionPixels = 14;
 inline constexpr int kSingleOptionPixels = 14;
 inline constexpr int kOtherOptionPixels = 15;
+
+// The answer area keeps its design height of 284 and takes a third of any height beyond the
+// design client (944 × 627); the question text the rest, but never less than 60.
+inline constexpr question::AreaRules kPracticeArea{.barFootGap = 1, // 570 + 56 = 626 of 627, as designed
+                                                   .separatorGap = 2,
+                                                   .questionBeforeAnswerGrows = 168,
+                                                   .answerShareOfGrowth = 3,
+                                                   .minQuestionHeight = 60,
+                                                   .optionMargin = 51}; // 936 - 885
 
 } // namespace practice

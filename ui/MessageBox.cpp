@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <utility>
+
 namespace ui {
 namespace {
 
@@ -26,6 +28,7 @@ Answer answerMessage(const QString& text, const QString& title, bool* handled) {
     if (!g_answers) return Answer::Ok;
     g_answers->m_texts.append(text);
     g_answers->m_titles.append(title);
+    if (const std::function<void()> action = std::exchange(g_answers->m_whileUp, {})) action();
     return g_answers->m_answer;
 }
 

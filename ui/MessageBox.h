@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace ui {
@@ -31,12 +33,16 @@ public:
     const QStringList& texts() const { return m_texts; }
     const QStringList& titles() const { return m_titles; }
     void setAnswer(Answer answer) { m_answer = answer; }
+    // Runs `action` once, when the next box comes up and before it is answered: what happens while
+    // a real box would wait for the user.
+    void whileNextBoxIsUp(std::function<void()> action) { m_whileUp = std::move(action); }
 
 private:
     friend Answer answerMessage(const QString& text, const QString& title, bool* handled);
     Answer m_answer;
     QStringList m_texts;
     QStringList m_titles;
+    std::function<void()> m_whileUp;
     ScopedMessageAnswers* m_previous;
 };
 

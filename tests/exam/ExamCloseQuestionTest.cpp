@@ -41,16 +41,16 @@ TEST(ExamCloseQuestion, EscAndTheCloseButtonAskAndNoKeepsTheAnswersAndTheCountdo
 TEST(ExamCloseQuestion, TimeRunningOutWhileAskedHandsThePaperIn) {
     ExamWindowFixture f;
     const int clearedOnOpening = f.store->clears();
-    ui::ScopedMessageAnswers boxes;
-    f.window->setConfirmation([&f](QWidget*, const QString&) {
+    ui::ScopedMessageAnswers boxes(ui::Answer::No);
+    boxes.whileNextBoxIsUp([&f] {
         f.now += Countdown::kDuration;
         f.window->tick();
-        return false;
     });
     f.window->close();
     EXPECT_TRUE(f.window->isSubmitted());
     EXPECT_TRUE(f.window->isVisible());
-    EXPECT_EQ(boxes.texts(), (QStringList{ExamWindow::kTimeUp, ExamWindow::resultText(0)}));
+    EXPECT_EQ(boxes.texts(),
+              (QStringList{ExamWindow::kConfirmClose, ExamWindow::kTimeUp, ExamWindow::resultText(0)}));
 
     ASSERT_TRUE(activate(f.window.get()));
     QTest::keyClick(f.window->windowHandle(), Qt::Key_Escape);

@@ -7,9 +7,9 @@
 #include "exam/ExamNames.h"
 #include "exam/PaperRecording.h"
 #include "exam/QuestionNumbering.h"
-#include "practice/AnswerNames.h"
-#include "practice/ExamAnswerWindow.h"
-#include "practice/ExamCalcAnswerWindow.h"
+#include "question/AnswerNames.h"
+#include "question/ExamAnswerWindow.h"
+#include "question/ExamCalcAnswerWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/TabControl.h"
 
@@ -205,16 +205,16 @@ TEST(ExamWindow, SubmittingUnansweredGivesZeroAndLocksTheAnswers) {
 
 TEST(ExamWindow, TimeRunningOutDuringTheConfirmationSubmitsOnce) {
     ExamWindowFixture f;
-    ui::ScopedMessageAnswers boxes;
+    ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     // While the question is open the timer keeps ticking; the hour ends before the candidate answers Yes.
-    f.window->setConfirmation([&f](QWidget*, const QString&) {
+    boxes.whileNextBoxIsUp([&f] {
         f.now += Countdown::kDuration;
         f.window->tick();
-        return true;
     });
     f.click(n::kSubmit);
     EXPECT_EQ(f.store->sums(), 1);
-    EXPECT_EQ(boxes.texts(), (QStringList{u"答题时间已到,已自动交卷."_s, ExamWindow::resultText(0)}));
+    EXPECT_EQ(boxes.texts(), (QStringList{ExamWindow::kConfirmSubmit, u"答题时间已到,已自动交卷."_s,
+                                          ExamWindow::resultText(0)}));
     EXPECT_TRUE(f.window->isSubmitted());
 }
 
@@ -269,19 +269,19 @@ TEST(ExamWindow, ReviewOpensTheAnswerWindowOfTheKindWithFreshValues) {
     // Written after the window last read the question: the review reads the table again.
     f.store->recordAnswer(f.store->rows()[44].tm, u"错误"_s);
     f.click(n::kReview);
-    auto* objective = qobject_cast<practice::ExamAnswerWindow*>(f.window->reviewWindow());
+    auto* objective = qobject_cast<question::ExamAnswerWindow*>(f.window->reviewWindow());
     ASSERT_NE(objective, nullptr);
-    EXPECT_EQ(objective->controls().get<QLabel>(practice::names::kObjectiveLabel)->text(),
+    EXPECT_EQ(objective->controls().get<QLabel>(question::names::kObjectiveLabel)->text(),
               u"判断题第 5 题"_s);
-    EXPECT_EQ(objective->controls().get<QLabel>(practice::names::kObjectiveRecorded)->text(), u"错误"_s);
+    EXPECT_EQ(objective->controls().get<QLabel>(question::names::kObjectiveRecorded)->text(), u"错误"_s);
     objective->close();
     QCoreApplication::processEvents();
 
     f.click(u"计算分析题1"_s);
     f.click(n::kReview);
-    auto* calc = qobject_cast<practice::ExamCalcAnswerWindow*>(f.window->reviewWindow());
+    auto* calc = qobject_cast<question::ExamCalcAnswerWindow*>(f.window->reviewWindow());
     ASSERT_NE(calc, nullptr);
-    EXPECT_EQ(calc->controls().get<QLabel>(practice::names::kCalcLabel)->text(), u"计算分析题第 1 题"_s);
+    EXPECT_EQ(calc->controls().get<QLabel>(question::names::kCalcLabel)->text(), u"计算分析题第 1 题"_s);
     calc->close();
 }
 

@@ -5,7 +5,7 @@
 
 #include "exam/ExamNames.h"
 #include "exam/QuestionNumbering.h"
-#include "practice/AnswerNames.h"
+#include "question/AnswerNames.h"
 #include "ui/MessageBox.h"
 
 #include <QPlainTextEdit>
@@ -48,7 +48,7 @@ TEST(ThreeLineAnswer, EveryFieldOfTheAnswerWindowShowsAThreeLineEntryWhole) {
     ASSERT_NE(review, nullptr);
     for (int field = 1; field <= 5; ++field) {
         for (const QString& name :
-             {practice::names::calcStandard(field), practice::names::calcRecorded(field)}) {
+             {question::names::calcStandard(field), question::names::calcRecorded(field)}) {
             auto* box = review->findChild<QPlainTextEdit*>(name);
             ASSERT_NE(box, nullptr) << name.toStdString();
             ASSERT_EQ(box->toPlainText(), kStandards[field - 1]);

@@ -4,6 +4,7 @@
 #include "practice/PracticeWindowDeclaration.h"
 #include "ui/DeclarationCheck.h"
 #include "ui/TabControl.h"
+#include "question/QuestionLayout.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -111,11 +112,11 @@ TEST(PracticeDeclaration, TheBuiltWindowMatchesTheDrawing) {
 }
 
 TEST(PracticeLayout, DesignSizeKeepsTheDesignedBlocksApart) {
-    const PracticeLayout l = PracticeLayout::forClient({944, 627});
+    const question::QuestionLayout l = question::QuestionLayout::forClient({944, 627}, kPracticeArea);
     EXPECT_EQ(l.header, QRect(0, 0, 944, 104));
-    EXPECT_EQ(l.bottomBar, QRect(0, 570, 944, 56));
-    EXPECT_EQ(l.answerTabs.height(), 284);
-    EXPECT_EQ(l.answerTabs.bottom() + 1 + 2, l.bottomBar.top());
+    EXPECT_EQ(l.bar, QRect(0, 570, 944, 56));
+    EXPECT_EQ(l.answerArea.height(), 284);
+    EXPECT_EQ(l.answerArea.bottom() + 1 + 2, l.bar.top());
     EXPECT_EQ(l.optionWidth, 885);
 }
 
@@ -123,9 +124,9 @@ TEST(PracticeLayout, NothingOverlapsOrLeavesTheWindow) {
     for (QSize client :
          {QSize(944, 627), QSize(1024, 768), QSize(1024, 740), QSize(1920, 1080), QSize(1280, 1024)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(client.width()).arg(client.height()).toStdString());
-        const PracticeLayout l = PracticeLayout::forClient(client);
+        const question::QuestionLayout l = question::QuestionLayout::forClient(client, kPracticeArea);
         const QRect area(QPoint(0, 0), client);
-        const QRect blocks[] = {l.header, l.questionBox, l.separator, l.answerTabs, l.bottomBar};
+        const QRect blocks[] = {l.header, l.questionBox, l.separator, l.answerArea, l.bar};
         for (int i = 0; i < 5; ++i) {
             EXPECT_TRUE(area.contains(blocks[i])) << i;
             EXPECT_FALSE(blocks[i].isEmpty()) << i;
@@ -133,21 +134,21 @@ TEST(PracticeLayout, NothingOverlapsOrLeavesTheWindow) {
                 EXPECT_FALSE(blocks[i].intersects(blocks[j])) << i << " " << j;
         }
         // Every page's content fits: the journal grid's scroll bar ends at 275, 提交答案 of page 4 at 196.
-        EXPECT_GE(l.answerTabs.height(), 276);
-        EXPECT_EQ(l.bottomBar.bottom(), client.height() - 2);
+        EXPECT_GE(l.answerArea.height(), 276);
+        EXPECT_EQ(l.bar.bottom(), client.height() - 2);
         EXPECT_EQ(l.questionBox.right(), client.width() - 1);
-        EXPECT_EQ(l.answerTabs.right(), client.width() - 1);
+        EXPECT_EQ(l.answerArea.right(), client.width() - 1);
     }
 }
 
 TEST(PracticeLayout, ExtraHeightIsShared) {
-    const PracticeLayout design = PracticeLayout::forClient({944, 627});
-    const PracticeLayout big = PracticeLayout::forClient({1920, 1080});
+    const question::QuestionLayout design = question::QuestionLayout::forClient({944, 627}, kPracticeArea);
+    const question::QuestionLayout big = question::QuestionLayout::forClient({1920, 1080}, kPracticeArea);
     const int questionGrowth = big.questionBox.height() - design.questionBox.height();
-    const int answerGrowth = big.answerTabs.height() - design.answerTabs.height();
+    const int answerGrowth = big.answerArea.height() - design.answerArea.height();
     EXPECT_GT(answerGrowth, 0);
     EXPECT_GT(questionGrowth, answerGrowth); // the question text gets most of it
     EXPECT_EQ(questionGrowth + answerGrowth, 1080 - 627);
     // A short window still leaves the question box a few lines.
-    EXPECT_GE(PracticeLayout::forClient({800, 560}).questionBox.height(), 60);
+    EXPECT_GE(question::QuestionLayout::forClient({800, 560}, kPracticeArea).questionBox.height(), 60);
 }

@@ -5,8 +5,8 @@
 #include "entry/CalcPages.h"
 #include "entry/GridNames.h"
 #include "entry/JournalGrid.h"
-#include "practice/AnswerNames.h"
-#include "practice/PracticeCalcAnswerWindow.h"
+#include "question/AnswerNames.h"
+#include "question/PracticeCalcAnswerWindow.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
 
@@ -108,9 +108,9 @@ TEST_F(PracticeLeaveTest, AmountsTypedAreRecordedByTheArrowsAndShownByTheScoreWi
 
     typeAmounts({{}, {}, u"1"_s});
     click(names::kAnswerButton);
-    auto* answer = m_window->findChild<PracticeCalcAnswerWindow*>();
+    auto* answer = m_window->findChild<question::PracticeCalcAnswerWindow*>();
     ASSERT_NE(answer, nullptr);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kCalcScore)->text(), u"8"_s);
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kCalcScore)->text(), u"8"_s);
     EXPECT_EQ(stored(1).answers[2], u"3001"_s);
     answer->close();
 }

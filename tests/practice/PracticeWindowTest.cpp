@@ -1,14 +1,14 @@
 #include "practice/PracticeWindow.h"
-#include "TestBank.h"
+#include "question/AnswerNames.h"
 #include "entry/CalcPages.h"
 #include "entry/GridNames.h"
-#include "practice/AnswerNames.h"
-#include "practice/PracticeAnswerWindow.h"
-#include "practice/PracticeCalcAnswerWindow.h"
-#include "practice/PracticeLayout.h"
-#include "practice/PracticeNames.h"
 #include "ui/PictureBox.h"
+#include "question/PracticeAnswerWindow.h"
+#include "question/PracticeCalcAnswerWindow.h"
+#include "practice/PracticeNames.h"
 #include "ui/TabControl.h"
+#include "TestBank.h"
+#include "practice/PracticeLayout.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -141,12 +141,12 @@ TEST_F(PracticeWindowTest, SingleChoiceRecordsOnThePressAndScores) {
     EXPECT_EQ(m_bank.stored(u"danxuan"_s, 3).xxda, QString());
 
     // The answer window shows what the bank holds now.
-    QPointer<AnswerWindow> answer = w->openAnswerWindow();
+    QPointer<question::AnswerWindow> answer = w->openAnswerWindow();
     ASSERT_TRUE(answer);
-    EXPECT_NE(qobject_cast<PracticeAnswerWindow*>(answer.data()), nullptr);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveRecorded)->text(), u"A"_s);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveScore)->text(), u"1"_s);
-    EXPECT_EQ(answer->controls().get<ui::MarkBox>(names::kObjectiveMark)->mark(), ui::Mark::Tick);
+    EXPECT_NE(qobject_cast<question::PracticeAnswerWindow*>(answer.data()), nullptr);
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveRecorded)->text(), u"A"_s);
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveScore)->text(), u"1"_s);
+    EXPECT_EQ(answer->controls().get<ui::MarkBox>(question::names::kObjectiveMark)->mark(), ui::Mark::Tick);
     EXPECT_EQ(answer->parentWidget(), w.get());
     EXPECT_EQ(answer->windowModality(), Qt::WindowModal);
     answer->close();
@@ -209,10 +209,10 @@ TEST_F(PracticeWindowTest, TrueFalseRecordsTheWord) {
     EXPECT_EQ(control<QRadioButton>(*w, u"判断A"_s)->text(), u"正确"_s);
     click(*w, u"判断B"_s);
     EXPECT_EQ(recorded(u"panduan"_s, 1), std::pair(u"错误"_s, u"0"_s));
-    QPointer<AnswerWindow> answer = w->openAnswerWindow();
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveStandard)->text(), u"正确"_s);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveRecorded)->text(), u"错误"_s);
-    EXPECT_EQ(answer->controls().get<ui::MarkBox>(names::kObjectiveMark)->mark(), ui::Mark::Cross);
+    QPointer<question::AnswerWindow> answer = w->openAnswerWindow();
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveStandard)->text(), u"正确"_s);
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveRecorded)->text(), u"错误"_s);
+    EXPECT_EQ(answer->controls().get<ui::MarkBox>(question::names::kObjectiveMark)->mark(), ui::Mark::Cross);
     answer->close();
     click(*w, u"判断A"_s);
     EXPECT_EQ(recorded(u"panduan"_s, 1), std::pair(u"正确"_s, u"1"_s));
@@ -221,13 +221,13 @@ TEST_F(PracticeWindowTest, TrueFalseRecordsTheWord) {
 TEST_F(PracticeWindowTest, UnansweredShowsNotDoneWithTheCross) {
     auto w = open(QuestionType::SingleChoice);
     w->show();
-    QPointer<AnswerWindow> answer = w->openAnswerWindow();
+    QPointer<question::AnswerWindow> answer = w->openAnswerWindow();
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveRecorded)->text(), u"未做"_s);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveStandard)->text(), u"A"_s);
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kObjectiveScore)->text(), u"0"_s);
-    EXPECT_EQ(answer->controls().get<ui::MarkBox>(names::kObjectiveMark)->mark(), ui::Mark::Cross);
-    EXPECT_EQ(answer->controls().get<QPlainTextEdit>(names::kExplanation)->toPlainText(),
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveRecorded)->text(), u"未做"_s);
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveStandard)->text(), u"A"_s);
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveScore)->text(), u"0"_s);
+    EXPECT_EQ(answer->controls().get<ui::MarkBox>(question::names::kObjectiveMark)->mark(), ui::Mark::Cross);
+    EXPECT_EQ(answer->controls().get<QPlainTextEdit>(question::names::kExplanation)->toPlainText(),
               u"应收账款是资产。"_s);
     answer->close();
 }
@@ -257,13 +257,14 @@ TEST_F(PracticeWindowTest, CalculationSubmitScoresTwoPerRightField) {
     EXPECT_EQ(QStringList(stored.answers.begin(), stored.answers.end()), typed);
     EXPECT_EQ(stored.fen, u"6"_s);
 
-    QPointer<AnswerWindow> answer = w->openAnswerWindow();
-    ASSERT_NE(qobject_cast<PracticeCalcAnswerWindow*>(answer.data()), nullptr);
+    QPointer<question::AnswerWindow> answer = w->openAnswerWindow();
+    ASSERT_NE(qobject_cast<question::PracticeCalcAnswerWindow*>(answer.data()), nullptr);
     const ui::Mark marks[] = {ui::Mark::Tick, ui::Mark::Tick, ui::Mark::Cross, ui::Mark::Tick,
                               ui::Mark::Cross};
     for (int n = 1; n <= 5; ++n)
-        EXPECT_EQ(answer->controls().get<ui::MarkBox>(names::calcMark(n))->mark(), marks[n - 1]) << n;
-    EXPECT_EQ(answer->controls().get<QLabel>(names::kCalcScore)->text(), u"6"_s);
+        EXPECT_EQ(answer->controls().get<ui::MarkBox>(question::names::calcMark(n))->mark(), marks[n - 1])
+            << n;
+    EXPECT_EQ(answer->controls().get<QLabel>(question::names::kCalcScore)->text(), u"6"_s);
     answer->close();
 
     // Moving away and back puts the recorded amounts back.
@@ -313,17 +314,17 @@ TEST_F(PracticeWindowTest, ZoomStepsWithinLimitsAndResets) {
     EXPECT_EQ(pixels(names::kQuestionBox), 12);
     for (int i = 0; i < 20; ++i)
         push(*w, names::kZoomIn);
-    EXPECT_EQ(pixels(names::kQuestionBox), PracticeWindow::kMaxPixels);
+    EXPECT_EQ(pixels(names::kQuestionBox), 28);
     push(*w, names::kZoomReset);
     EXPECT_EQ(pixels(names::kQuestionBox), 14);
     EXPECT_EQ(pixels(u"单选框1"_s), 14);
     EXPECT_EQ(pixels(u"多选A"_s), 15);
     for (int i = 0; i < 20; ++i)
         push(*w, names::kZoomOut);
-    EXPECT_EQ(pixels(names::kQuestionBox), PracticeWindow::kMinPixels);
+    EXPECT_EQ(pixels(names::kQuestionBox), 10);
     // The size stays for the next questions.
     w->showNext();
-    EXPECT_EQ(pixels(names::kQuestionBox), PracticeWindow::kMinPixels);
+    EXPECT_EQ(pixels(names::kQuestionBox), 10);
     push(*w, names::kZoomReset);
     EXPECT_EQ(pixels(names::kQuestionBox), 14);
 }
@@ -362,22 +363,31 @@ TEST_F(PracticeWindowTest, ClosingClearsTheTableForTheNextOpening) {
 TEST_F(PracticeWindowTest, TheWindowLaysItselfOutAtCommonScreenSizes) {
     auto w = open(QuestionType::Calculation);
     w->show();
-    for (QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
-        w->resize(size);
-        const PracticeLayout layout = PracticeLayout::forClient(size);
-        EXPECT_EQ(control(*w, names::kQuestionBox)->geometry(), layout.questionBox);
-        EXPECT_EQ(control(*w, names::kAnswerTabs)->geometry(), layout.answerTabs);
-        EXPECT_EQ(control(*w, names::kBottomBar)->geometry(), layout.bottomBar);
+    struct Expected {
+        QSize size;
+        QRect questionBox;
+        QRect answerTabs;
+        QRect bottomBar;
+        int optionWidth;
+    };
+    // The answer area takes a third of the height beyond the design's 627, the question the rest.
+    for (const Expected& e :
+         {Expected{{1024, 768}, {16, 110, 1008, 262}, {8, 378, 1016, 331}, {0, 711, 1024, 56}, 965},
+          Expected{{1920, 1080}, {16, 110, 1904, 470}, {8, 586, 1912, 435}, {0, 1023, 1920, 56}, 1861}}) {
+        w->resize(e.size);
+        EXPECT_EQ(control(*w, names::kQuestionBox)->geometry(), e.questionBox);
+        EXPECT_EQ(control(*w, names::kAnswerTabs)->geometry(), e.answerTabs);
+        EXPECT_EQ(control(*w, names::kBottomBar)->geometry(), e.bottomBar);
         // The contents of every page lie inside the answer area.
         auto* tabControl = control(*w, names::kAnswerTabs);
-        const QRect tabs(QPoint(0, 0), layout.answerTabs.size());
+        const QRect tabs(QPoint(0, 0), e.answerTabs.size());
         for (const QString& name : {u"单选框4"_s, u"多选D"_s, u"判断B"_s, entry::kAmountsSubmitName,
                                     entry::kJournalSubmitName, entry::kScrollBarName}) {
             const QWidget* c = w->findChild<QWidget*>(name);
             const QRect inTabs(c->parentWidget()->mapTo(tabControl, c->pos()), c->size());
             EXPECT_TRUE(tabs.contains(inTabs)) << name.toStdString();
         }
-        EXPECT_EQ(control(*w, u"单选框1"_s)->width(), layout.optionWidth);
+        EXPECT_EQ(control(*w, u"单选框1"_s)->width(), e.optionWidth);
     }
 }
 
@@ -411,10 +421,12 @@ TEST_F(AwkwardTextTest, QuestionsAnswersAndExplanationsSurviveExactly) {
         EXPECT_EQ(stored.tm, m_texts[i]);
         EXPECT_EQ(stored.xxda, u"A"_s);
         EXPECT_EQ(stored.fen, u"1"_s);
-        QPointer<AnswerWindow> answer = w.openAnswerWindow();
+        QPointer<question::AnswerWindow> answer = w.openAnswerWindow();
         ASSERT_TRUE(answer);
-        EXPECT_EQ(answer->controls().get<QPlainTextEdit>(names::kExplanation)->toPlainText(), m_texts[i]);
-        EXPECT_EQ(answer->controls().get<ui::MarkBox>(names::kObjectiveMark)->mark(), ui::Mark::Tick);
+        EXPECT_EQ(answer->controls().get<QPlainTextEdit>(question::names::kExplanation)->toPlainText(),
+                  m_texts[i]);
+        EXPECT_EQ(answer->controls().get<ui::MarkBox>(question::names::kObjectiveMark)->mark(),
+                  ui::Mark::Tick);
         answer->close();
         w.showNext();
     }
@@ -468,7 +480,7 @@ TEST(PracticeWindowWithoutQuestions, MissingTableEmptyTableOrMissingFileLeaveAnE
         EXPECT_EQ(w->openAnswerWindow(), nullptr);
         w->showNext();
         w->showPrevious();
-        w->zoomIn();
+        w->zoom().in();
         EXPECT_EQ(w->questionPixels(), 16);
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "bank/QuestionRecord.h"
-#include "practice/AnswerWindow.h"
-#include "practice/AnswerWindowDeclarations.h"
+#include "question/AnswerWindow.h"
+#include "question/AnswerWindowDeclarations.h"
 
-namespace practice {
+namespace question {
 
 // Standard answer, the candidate's answer with a tick or a cross, and the explanation of one
 // single-choice, multiple-choice or true/false question.
@@ -14,4 +14,4 @@ protected:
     ObjectiveAnswerWindow(AnswerVariant variant, const QuestionRecord& question, QWidget* opener);
 };
 
-} // namespace practice
+} // namespace question

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "practice/ObjectiveAnswerWindow.h"
+#include "question/ObjectiveAnswerWindow.h"
 
-namespace practice {
+namespace question {
 
 // The answer window of an objective question opened from the practice window's 评分解析: with its score; an
 // empty answer reads 未做. Uses DA, XXDA, fen and JX of the question.
@@ -13,4 +13,4 @@ public:
         : ObjectiveAnswerWindow(AnswerVariant::Practice, question, opener) {}
 };
 
-} // namespace practice
+} // namespace question

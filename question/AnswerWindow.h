@@ -7,7 +7,7 @@
 
 #include <span>
 
-namespace practice {
+namespace question {
 
 // What the four answer windows share: built from their declaration over the tiled light-blue
 // background, modal over the window that opens them, closed by Esc or the close box. They hold no
@@ -29,4 +29,4 @@ private:
     ui::Built m_controls;
 };
 
-} // namespace practice
+} // namespace question

@@ -1,6 +1,6 @@
-#include "practice/AnswerWindowDeclarations.h"
+#include "question/AnswerWindowDeclarations.h"
 
-#include "practice/AnswerNames.h"
+#include "question/AnswerNames.h"
 
 using namespace Qt::StringLiterals;
 using ui::Border;
@@ -8,7 +8,7 @@ using ui::Control;
 using ui::Font;
 using ui::Kind;
 
-namespace practice {
+namespace question {
 namespace {
 
 const QColor kRed(255, 0, 0);
@@ -134,4 +134,4 @@ ui::Declaration calcAnswerDeclaration(AnswerVariant variant) {
     return d;
 }
 
-} // namespace practice
+} // namespace question

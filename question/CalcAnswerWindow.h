@@ -1,10 +1,10 @@
 #pragma once
 
 #include "bank/QuestionRecord.h"
-#include "practice/AnswerWindow.h"
-#include "practice/AnswerWindowDeclarations.h"
+#include "question/AnswerWindow.h"
+#include "question/AnswerWindowDeclarations.h"
 
-namespace practice {
+namespace question {
 
 // The five standard answers beside the five recorded ones, a tick or a cross per field, the score
 // and the explanation of one calculation-analysis question.
@@ -14,4 +14,4 @@ protected:
     CalcAnswerWindow(AnswerVariant variant, const QuestionRecord& question, QWidget* opener);
 };
 
-} // namespace practice
+} // namespace question

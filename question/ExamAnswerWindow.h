@@ -1,8 +1,8 @@
 #pragma once
 
-#include "practice/ObjectiveAnswerWindow.h"
+#include "question/ObjectiveAnswerWindow.h"
 
-namespace practice {
+namespace question {
 
 // The answer window of an objective question opened from the exam window's 答案解析: with the question's
 // label within its paper (ID 1–62). Uses ID, DA, XXDA and JX of the question.
@@ -13,4 +13,4 @@ public:
         : ObjectiveAnswerWindow(AnswerVariant::Exam, question, opener) {}
 };
 
-} // namespace practice
+} // namespace question

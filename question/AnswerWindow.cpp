@@ -1,6 +1,6 @@
-#include "practice/AnswerWindow.h"
+#include "question/AnswerWindow.h"
 
-#include "practice/AnswerWindowDeclarations.h"
+#include "question/AnswerWindowDeclarations.h"
 #include "ui/ModalChild.h"
 #include "ui/Pictures.h"
 
@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 
-namespace practice {
+namespace question {
 
 AnswerWindow::AnswerWindow(const ui::WindowDeclaration& window, std::span<const ui::Control> controls,
                            QWidget* opener)
@@ -43,4 +43,4 @@ void AnswerWindow::setText(const QString& name, const QString& text) {
     }
 }
 
-} // namespace practice
+} // namespace question

@@ -1,13 +1,13 @@
-#include "practice/CalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
 
 #include "bank/CalcAnswer.h"
-#include "practice/AnswerNames.h"
-#include "practice/AnswerRules.h"
+#include "question/AnswerNames.h"
+#include "question/AnswerRules.h"
 #include "ui/PictureBox.h"
 
 #include <QPlainTextEdit>
 
-namespace practice {
+namespace question {
 namespace {
 
 // One journal line to a line of the box, never wrapped onto a second that would read as another
@@ -39,4 +39,4 @@ CalcAnswerWindow::CalcAnswerWindow(AnswerVariant variant, const QuestionRecord& 
     setText(names::kExplanation, question.jx);
 }
 
-} // namespace practice
+} // namespace question

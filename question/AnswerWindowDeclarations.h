@@ -5,7 +5,7 @@
 // The four answer windows as data. The objective pair and the calculation pair differ only in the
 // question label and, for the objective pair, the top rows; one function per pair builds both.
 
-namespace practice {
+namespace question {
 
 enum class AnswerVariant { Practice, Exam };
 
@@ -19,4 +19,4 @@ ui::Declaration calcAnswerDeclaration(AnswerVariant variant);
 // The light-blue picture tiled over the client area, around the white panel.
 inline const QString kAnswerBackground = QStringLiteral(":/pictures/background.jpg");
 
-} // namespace practice
+} // namespace question

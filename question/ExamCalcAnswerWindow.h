@@ -1,8 +1,8 @@
 #pragma once
 
-#include "practice/CalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
 
-namespace practice {
+namespace question {
 
 // The answer window of a calculation-analysis question opened from the exam window's 答案解析, with the
 // question's label (ID 61 or 62). Uses ID, fen, JX, fenxi1 … fenxi5 and DAfenxi1 … DAfenxi5 of the question.
@@ -13,4 +13,4 @@ public:
         : CalcAnswerWindow(AnswerVariant::Exam, question, opener) {}
 };
 
-} // namespace practice
+} // namespace question

@@ -3,7 +3,7 @@
 #include <QString>
 
 // What the answer windows derive from a question's values, apart from any window.
-namespace practice {
+namespace question {
 
 // "单选题第 5 题" style label of question `id` (1–62) of a paper; empty for any other number.
 QString paperQuestionLabel(int id);
@@ -18,4 +18,4 @@ QString optionCaption(int index, const QString& text);
 // The candidate's answer as the practice answer window shows it: 未做 when none is recorded.
 QString shownRecordedAnswer(const QString& recorded);
 
-} // namespace practice
+} // namespace question

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Names of the answer windows' controls that their code and their tests address.
-namespace practice::names {
+namespace question::names {
 
 inline const QString kPanel = QStringLiteral("图片框1");
 inline const QString kExplanation = QStringLiteral("编辑框1");
@@ -29,4 +29,4 @@ inline QString calcMark(int n) {
     return QStringLiteral("图片框打分%1").arg(n);
 }
 
-} // namespace practice::names
+} // namespace question::names

@@ -1,10 +1,10 @@
-#include "practice/ObjectiveAnswerWindow.h"
+#include "question/ObjectiveAnswerWindow.h"
 
-#include "practice/AnswerNames.h"
-#include "practice/AnswerRules.h"
+#include "question/AnswerNames.h"
+#include "question/AnswerRules.h"
 #include "ui/PictureBox.h"
 
-namespace practice {
+namespace question {
 
 ObjectiveAnswerWindow::ObjectiveAnswerWindow(AnswerVariant variant, const QuestionRecord& question,
                                              QWidget* opener)
@@ -23,4 +23,4 @@ ObjectiveAnswerWindow::ObjectiveAnswerWindow(AnswerVariant variant, const Questi
     controls().get<ui::MarkBox>(names::kObjectiveMark)->setMark(right ? ui::Mark::Tick : ui::Mark::Cross);
 }
 
-} // namespace practice
+} // namespace question

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "practice/CalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
 
-namespace practice {
+namespace question {
 
 // The answer window of a calculation-analysis question opened from the practice window's 评分解析.
 // Uses fen, JX, fenxi1 … fenxi5 and DAfenxi1 … DAfenxi5 of the question.
@@ -13,4 +13,4 @@ public:
         : CalcAnswerWindow(AnswerVariant::Practice, question, opener) {}
 };
 
-} // namespace practice
+} // namespace question

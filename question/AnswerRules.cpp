@@ -1,10 +1,10 @@
-#include "practice/AnswerRules.h"
+#include "question/AnswerRules.h"
 
 #include "bank/QuestionType.h"
 
 using namespace Qt::StringLiterals;
 
-namespace practice {
+namespace question {
 
 QString paperQuestionLabel(int id) {
     const std::optional<QuestionType> type = paperQuestionType(id);
@@ -25,4 +25,4 @@ QString shownRecordedAnswer(const QString& recorded) {
     return recorded.isEmpty() ? u"未做"_s : recorded;
 }
 
-} // namespace practice
+} // namespace question
