@@ -1,6 +1,7 @@
 #include "AnswerWindowDeclarations.h"
 
 #include "AnswerNames.h"
+#include "Palette.h"
 
 using namespace Qt::StringLiterals;
 using ui::Border;
@@ -11,9 +12,7 @@ using ui::Kind;
 namespace practice {
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
+using namespace ui::palette;
 const Font kBold16{.pixels = 16, .bold = true};
 const Font kBold15{.pixels = 15, .bold = true};
 
