@@ -26,10 +26,6 @@ bool meansDamage(const QSqlError& error) {
     return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
 }
 
-int typeIndex(QuestionType type) {
-    return static_cast<int>(type);
-}
-
 QString nextConnectionName() {
     static int count = 0;
     return u"study-%1"_s.arg(++count);
@@ -198,7 +194,7 @@ bool StudyRecord::writeOne(Write& write) {
                       " VALUES (:tbl, :qhash, :qtype, :chapter, :correct, :score, :at, :day)"_s);
         query.bindValue(u":tbl"_s, answer.table);
         query.bindValue(u":qhash"_s, questionHash(answer.questionText));
-        query.bindValue(u":qtype"_s, typeIndex(answer.type));
+        query.bindValue(u":qtype"_s, static_cast<int>(typeIndex(answer.type)));
         query.bindValue(u":chapter"_s, answer.chapter.trimmed() + u""_s); // never NULL
     }
     query.bindValue(u":correct"_s, answer.right ? 1 : 0);
