@@ -64,7 +64,7 @@ bool MemoryPaperStore::recordCalcAnswer(const QString& questionText, int field, 
 
 bool MemoryPaperStore::clearAnswers() {
     if (!write()) return false;
-    ++m_clears;
+    ++*m_clears;
     for (QuestionRecord& row : m_rows) {
         row.fen = u"0"_s;
         row.xxda.clear();
