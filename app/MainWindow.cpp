@@ -16,37 +16,36 @@ namespace app {
 
 MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
     : QWidget(parent), m_programDirectory(programDirectory), m_studyPath(study::StudyRecord::defaultPath()) {
-    m_controls = ui::buildWindow(this, mainWindowDeclaration(), mainWindowPage(0));
+    m_controls = ui::buildWindow(this, mainWindowDeclaration(), mainWindowPage(pages::Home));
     m_pages = m_controls.get<ui::TabControl>(names::kPages);
     m_controls.get<ui::StatusBar>(names::kStatusBar)->setPanelText(1, kVersionText);
     connectNavigation();
-    showPage(0);
+    showPage(pages::Home);
 }
 
 // Builds a later page into the existing container and wires its controls.
-void MainWindow::buildPage(int page) {
+void MainWindow::buildPage(pages::Page page) {
     bool& built = m_pageBuilt[page];
     if (built) return;
     built = true;
-    const QSize containerSize = ui::findDeclared(mainWindowControls(), names::kPages)->rect.size();
-    const ui::Built made = ui::buildControls(this, containerSize, mainWindowPage(page));
+    const ui::Built made = ui::buildControls(this, mainWindowPage(page));
     for (QWidget* w : made.controls())
         m_controls.add(w->objectName(), w);
     for (const QString& error : made.errors())
         m_controls.addError(error);
-    if (page == 3) {
+    if (page == pages::Practice) {
         for (const QString& name : practiceChoices())
             m_choices.append(m_controls.get<QRadioButton>(name));
         connect(m_controls.get<ui::PictureButton>(names::kEnterPractice), &QAbstractButton::clicked, this,
                 &MainWindow::enterPractice);
     }
-    if (page == 5) {
+    if (page == pages::StudyRecord) {
         // The page is built in code: its figures and charts follow the record, not a declaration.
-        m_studyPage = new StudyPage(m_studyPath, m_pages->page(5));
-        m_studyPage->setGeometry(m_pages->page(5)->rect());
+        m_studyPage = new StudyPage(m_studyPath, m_pages->page(pages::StudyRecord));
+        m_studyPage->setGeometry(m_pages->page(pages::StudyRecord)->rect());
         connect(m_studyPage, &StudyPage::wrongAnswersRequested, this, &MainWindow::wrongAnswersRequested);
     }
-    if (page == 4) {
+    if (page == pages::Papers) {
         m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);
         m_paperList->clearSelection();
         m_paperList->setCurrentItem(nullptr, 0, QItemSelectionModel::NoUpdate);
@@ -57,33 +56,33 @@ void MainWindow::buildPage(int page) {
 
 void MainWindow::connectNavigation() {
     for (const NavigationEntry& entry : navigationEntries()) {
-        const int page = entry.page;
+        const pages::Page page = entry.page;
         connect(m_controls.get<ui::PictureButton>(entry.button), &QAbstractButton::clicked, this,
                 [this, page] { showPage(page); });
     }
 }
 
-void MainWindow::showPage(int page) {
+void MainWindow::showPage(pages::Page page) {
     if (page < 0 || page >= m_pages->count()) return;
     buildPage(page);
     m_pages->setCurrentIndex(page);
-    if (page == 1 || page == 2) loadDocument(page);
-    if (page == 5) {
+    if (page == pages::Syllabus || page == pages::Handbook) loadDocument(page);
+    if (page == pages::StudyRecord) {
         m_studyPage->setStudyPath(m_studyPath);
         m_studyPage->refresh();
     }
 }
 
-int MainWindow::currentPage() const {
-    return m_pages->currentIndex();
+pages::Page MainWindow::currentPage() const {
+    return static_cast<pages::Page>(m_pages->currentIndex());
 }
 
 // Documents load when their page is first shown, so start-up does not wait for the browser.
-void MainWindow::loadDocument(int page) {
-    bool& loaded = m_documentLoaded[page - 1];
+void MainWindow::loadDocument(pages::Page page) {
+    bool& loaded = m_documentLoaded[page];
     if (loaded) return;
     loaded = true;
-    const bool syllabus = page == 1;
+    const bool syllabus = page == pages::Syllabus;
     auto* viewer = m_controls.get<ui::HtmlViewer>(syllabus ? names::kSyllabusViewer : names::kHandbookViewer);
     // A missing document leaves the viewer empty; the page stays usable.
     viewer->navigate(ui::fileIn(m_programDirectory, syllabus ? kSyllabusFile : kHandbookFile));

@@ -2,6 +2,7 @@
 
 #include "bank/QuestionType.h"
 #include "ui/WindowBuilder.h"
+#include "app/MainWindowDeclaration.h"
 
 #include <QWidget>
 
@@ -35,10 +36,10 @@ public:
     // `programDirectory` is where the two documents lie.
     explicit MainWindow(const QString& programDirectory, QWidget* parent = nullptr);
 
-    // Shows page 0 to 4 and hides the others. Pages 1 to 4 are built the first time they are shown,
-    // so start-up builds only the home page; a document page also loads its document then.
-    void showPage(int page);
-    int currentPage() const;
+    // Shows `page` and hides the others. Later pages are built the first time they are shown, so
+    // start-up builds only the home page; a document page also loads its document then.
+    void showPage(pages::Page page);
+    pages::Page currentPage() const;
     // The type of the checked radio button, if any (none before the practice page was shown).
     std::optional<QuestionType> chosenType() const;
     // The paper (1 to 20) of the selected row, or 0 with none selected or the list not yet built.
@@ -58,8 +59,8 @@ Q_SIGNALS:
 
 private:
     void connectNavigation();
-    void buildPage(int page);
-    void loadDocument(int page);
+    void buildPage(pages::Page page);
+    void loadDocument(pages::Page page);
 
     QString m_programDirectory;
     ui::Built m_controls;
@@ -68,8 +69,8 @@ private:
     QList<QRadioButton*> m_choices;
     StudyPage* m_studyPage = nullptr;
     QString m_studyPath;
-    bool m_pageBuilt[6] = {true, false, false, false, false, false};
-    bool m_documentLoaded[2] = {false, false};
+    bool m_pageBuilt[pages::Count] = {true}; // the home page is built with the window
+    bool m_documentLoaded[pages::Count] = {};
 };
 
 } // namespace app

@@ -1,9 +1,9 @@
 #include "app/MainWindowDeclaration.h"
 
 #include "ui/WindowBuilder.h"
+#include "ui/Palette.h"
 
 using namespace Qt::StringLiterals;
-using ui::Anchor;
 using ui::ButtonStyle;
 using ui::Control;
 using ui::Kind;
@@ -11,11 +11,7 @@ using ui::Kind;
 namespace app {
 namespace {
 
-const QColor kNavBlue(159, 203, 240);
-const QColor kOrange(255, 128, 0);
-const QColor kDarkOrange(192, 96, 0);
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
+using namespace ui::palette;
 
 const QString kBackground = u":/pictures/background.jpg"_s;
 const QString kSidePanel = u":/pictures/side_panel.jpg"_s;
@@ -44,15 +40,15 @@ Control orangeButton(const QString& name, QRect rect) {
             .kind = Kind::PictureButton,
             .rect = rect,
             .parent = names::kPages,
-            .page = name == names::kEnterPractice ? 3 : 4,
+            .page = name == names::kEnterPractice ? pages::Practice : pages::Papers,
             .text = name,
             .look = {.style = ButtonStyle::Raised,
                      .normal = {.text = kBlack, .background = kOrange},
                      .hot = {.text = kBlack, .background = kDarkOrange}}};
 }
 
-// The left side panel of pages 3 and 4: a pale panel, the blue bar with 当前科目, the subject.
-void appendSidePanel(ui::Declaration& d, int page, const QString& panel, const QString& bar,
+// The left side panel of the practice and paper pages: a pale panel, the blue bar with 当前科目, the subject.
+void appendSidePanel(ui::Declaration& d, pages::Page page, const QString& panel, const QString& bar,
                      const QString& barLabel, const QString& subjectLabel, int subjectWidth) {
     d.push_back({.name = panel,
                  .kind = Kind::PictureBox,
@@ -123,7 +119,7 @@ ui::Declaration build() {
                  .kind = Kind::PictureBox,
                  .rect = {0, 0, 940, 510},
                  .parent = names::kPages,
-                 .page = 0,
+                 .page = pages::Home,
                  .background = kWhite,
                  .picture = u":/pictures/splash.jpg"_s,
                  .accessibleName = u"会计专业技术资格考试 《Velmora》 2027 版"_s,
@@ -132,19 +128,19 @@ ui::Declaration build() {
                  .kind = Kind::HtmlViewer,
                  .rect = {0, 5, 934, 483},
                  .parent = names::kPages,
-                 .page = 1});
+                 .page = pages::Syllabus});
     d.push_back({.name = names::kHandbookViewer,
                  .kind = Kind::HtmlViewer,
                  .rect = {8, 8, 928, 483},
                  .parent = names::kPages,
-                 .page = 2});
+                 .page = pages::Handbook});
 
-    appendSidePanel(d, 3, u"图片框3"_s, u"图片框6"_s, u"透明标签4"_s, u"透明标签3"_s, 126);
+    appendSidePanel(d, pages::Practice, u"图片框3"_s, u"图片框6"_s, u"透明标签4"_s, u"透明标签3"_s, 126);
     d.push_back({.name = u"透明标签5"_s,
                  .kind = Kind::TransparentLabel,
                  .rect = {270, 73, 512, 32},
                  .parent = names::kPages,
-                 .page = 3,
+                 .page = pages::Practice,
                  .text = u"请选择以下题型进入答题"_s,
                  .font = {.pixels = 15, .bold = true},
                  .foreground = kBlack});
@@ -155,7 +151,7 @@ ui::Declaration build() {
              .kind = Kind::RadioButton,
              .rect = {360, radioTops[i], i == 3 ? 174 : 96, 24},
              .parent = names::kPages,
-             .page = 3,
+             .page = pages::Practice,
              .text = QStringList{u"单选题练习"_s, u"多选题练习"_s, u"判断题练习"_s, u"计算分析题练习"_s}[i],
              .font = {.pixels = 15},
              .foreground = kBlack,
@@ -163,19 +159,19 @@ ui::Declaration build() {
     }
     d.push_back(orangeButton(names::kEnterPractice, {480, 344, 72, 32}));
 
-    appendSidePanel(d, 4, u"图片框4"_s, u"图片框5"_s, u"透明标签1"_s, u"透明标签2"_s, 150);
+    appendSidePanel(d, pages::Papers, u"图片框4"_s, u"图片框5"_s, u"透明标签1"_s, u"透明标签2"_s, 150);
     d.push_back({.name = u"图片框2"_s,
                  .kind = Kind::PictureBox,
                  .rect = {225, 17, 592, 72},
                  .parent = names::kPages,
-                 .page = 4,
+                 .page = pages::Papers,
                  .picture = u":/pictures/paper_list_head.jpg"_s,
                  .accessibleName = u"全真模拟试卷：试卷名称，总分，总题数，进入测试"_s});
     d.push_back({.name = names::kPaperList,
                  .kind = Kind::ListView,
                  .rect = {225, 89, 584, 336},
                  .parent = names::kPages,
-                 .page = 4,
+                 .page = pages::Papers,
                  .font = {.pixels = 13},
                  .foreground = kBlack,
                  .background = kWhite,
@@ -207,20 +203,20 @@ const ui::Declaration& mainWindowControls() {
 
 namespace {
 
-// The page of the page container that holds `c`, or 0 for controls outside the container.
-int pageOf(const ui::Control& c, const ui::Declaration& all) {
+// The page of the page container that holds `c`; the home page for controls outside the container.
+pages::Page pageOf(const ui::Control& c, const ui::Declaration& all) {
     const ui::Control* control = &c;
     while (!control->parent.isEmpty()) {
-        if (control->parent == names::kPages) return control->page;
+        if (control->parent == names::kPages) return static_cast<pages::Page>(control->page);
         control = ui::findDeclared(all, control->parent);
-        if (!control) return 0;
+        if (!control) return pages::Home;
     }
-    return 0;
+    return pages::Home;
 }
 
 } // namespace
 
-ui::Declaration mainWindowPage(int page) {
+ui::Declaration mainWindowPage(pages::Page page) {
     const ui::Declaration& all = mainWindowControls();
     ui::Declaration controls;
     for (const ui::Control& c : all)
@@ -229,11 +225,11 @@ ui::Declaration mainWindowPage(int page) {
 }
 
 const std::vector<NavigationEntry>& navigationEntries() {
-    static const std::vector<NavigationEntry> entries = {{u"考试大纲"_s, 1},
-                                                         {u"备考宝典"_s, 2},
-                                                         {u"章节练习"_s, 3},
-                                                         {u"全真考场"_s, 4},
-                                                         {names::kStudyRecord, 5}};
+    static const std::vector<NavigationEntry> entries = {{u"考试大纲"_s, pages::Syllabus},
+                                                         {u"备考宝典"_s, pages::Handbook},
+                                                         {u"章节练习"_s, pages::Practice},
+                                                         {u"全真考场"_s, pages::Papers},
+                                                         {names::kStudyRecord, pages::StudyRecord}};
     return entries;
 }
 

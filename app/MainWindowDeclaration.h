@@ -8,9 +8,15 @@ namespace app {
 const ui::WindowDeclaration& mainWindowDeclaration();
 const ui::Declaration& mainWindowControls();
 
-// The controls of page 1 to 4 of the page container, contents of contents included, in declared
-// order; for page 0, every control that no later page holds (bar, status bar, container, home).
-ui::Declaration mainWindowPage(int page);
+// The pages of the page container, by their index in it.
+namespace pages {
+enum Page : int { Home, Syllabus, Handbook, Practice, Papers, StudyRecord, Count };
+} // namespace pages
+
+// The controls of a later page of the page container, contents of contents included, in declared
+// order; for the home page, every control that no later page holds (bar, status bar, container,
+// home).
+ui::Declaration mainWindowPage(pages::Page page);
 
 // Names the window's code refers to.
 namespace names {
@@ -27,7 +33,7 @@ inline const QString kStudyRecord = QStringLiteral("学习记录");
 // The page of the page container, and the navigation button that shows it.
 struct NavigationEntry {
     QString button;
-    int page;
+    pages::Page page;
 };
 const std::vector<NavigationEntry>& navigationEntries();
 

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace app {
@@ -20,18 +22,11 @@ namespace {
 
 using Shoot = std::function<bool(QWidget*, const QString&)>;
 
+// The pictures' names per kind, in type order.
+constexpr std::array<QStringView, 4> kTourNames{u"single", u"multiple", u"truefalse", u"calc"};
+
 QString tourName(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-        return u"single"_s;
-    case QuestionType::MultipleChoice:
-        return u"multiple"_s;
-    case QuestionType::TrueFalse:
-        return u"truefalse"_s;
-    case QuestionType::Calculation:
-        break;
-    }
-    return u"calc"_s;
+    return kTourNames[typeIndex(type)].toString();
 }
 
 // Answers the shown question the way a candidate would, through its controls.

@@ -97,10 +97,10 @@ void StudyPage::build() {
 void StudyPage::refresh() {
     study::StudyRecord record(m_studyPath);
     showFigures(record.typeFigures());
-    m_chapters->setChapters(record.chapterFigures());
+    m_chapters->setItems(record.chapterFigures());
     const QList<study::ExamHistoryEntry> history = record.examHistory();
     showHistory(history);
-    m_scores->setHistory(history);
+    m_scores->setItems(history);
     const QString notice = record.takeNotice();
     if (!notice.isEmpty()) ui::showMessage(this, notice);
 }

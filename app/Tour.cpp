@@ -81,14 +81,17 @@ int main(int argc, char** argv) {
     settle(300);
     bool ok = true;
     const char* pageNames[] = {"home", "syllabus", "handbook", "practice", "exam"};
-    for (int page = 0; page < 5; ++page) {
+    // Every page but the 学习记录 page, which the tour shows last.
+    for (int index = 0; index < app::pages::StudyRecord; ++index) {
+        const auto page = static_cast<app::pages::Page>(index);
         window.showPage(page);
-        if (page == 1)
+        if (page == app::pages::Syllabus)
             awaitDocument(window.controls().get<ui::HtmlViewer>(app::names::kSyllabusViewer), 15000);
-        if (page == 2)
+        if (page == app::pages::Handbook)
             awaitDocument(window.controls().get<ui::HtmlViewer>(app::names::kHandbookViewer), 15000);
         settle(200);
-        ok = shoot(&window, folder, u"main-%1-%2"_s.arg(page).arg(QLatin1StringView(pageNames[page]))) && ok;
+        ok =
+            shoot(&window, folder, u"main-%1-%2"_s.arg(index).arg(QLatin1StringView(pageNames[index]))) && ok;
     }
     ok = app::tourPractice(
              &window, bank, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); },
@@ -99,7 +102,7 @@ int main(int argc, char** argv) {
              settle) &&
          ok;
     // The 学习记录 page last, with the answers and the hand-in of the tour.
-    window.showPage(5);
+    window.showPage(app::pages::StudyRecord);
     settle(200);
     ok = shoot(&window, folder, u"main-5-study"_s) && ok;
     return ok ? 0 : 1;

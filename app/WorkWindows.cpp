@@ -22,7 +22,8 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
                          // The page shows the answers given there once the window is closed.
                          if (practice)
                              QObject::connect(practice, &QObject::destroyed, &window, [&window] {
-                                 if (window.currentPage() == 5) window.showPage(5);
+                                 if (window.currentPage() == pages::StudyRecord)
+                                     window.showPage(pages::StudyRecord);
                              });
                      });
     QObject::connect(&window, &MainWindow::examRequested, exams, [&window, exams, bankCheck](int paper) {

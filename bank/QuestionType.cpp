@@ -2,45 +2,28 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Each row stands at the place of its kind, so factsOf can index the table.
+constexpr bool rowsInTypeOrder() {
+    for (QuestionType type : allQuestionTypes)
+        if (factsOf(type).type != type) return false;
+    return true;
+}
+static_assert(rowsInTypeOrder());
+
+} // namespace
+
 QString practiceTable(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-        return u"danxuan"_s;
-    case QuestionType::MultipleChoice:
-        return u"duoxuan"_s;
-    case QuestionType::TrueFalse:
-        return u"panduan"_s;
-    case QuestionType::Calculation:
-        return u"fenxi"_s;
-    }
-    return {};
+    return factsOf(type).practiceTable.toString();
 }
 
 QString typeCaption(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-        return u"单选题"_s;
-    case QuestionType::MultipleChoice:
-        return u"多选题"_s;
-    case QuestionType::TrueFalse:
-        return u"判断题"_s;
-    case QuestionType::Calculation:
-        return u"计算分析题"_s;
-    }
-    return {};
+    return factsOf(type).caption.toString();
 }
 
 int typePoints(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-    case QuestionType::TrueFalse:
-        return 1;
-    case QuestionType::MultipleChoice:
-        return 2;
-    case QuestionType::Calculation:
-        return 10;
-    }
-    return 0;
+    return factsOf(type).points;
 }
 
 std::optional<QuestionType> typeOfPracticeTable(const QString& table) {
@@ -64,21 +47,11 @@ std::optional<int> paperOfTable(const QString& table) {
 }
 
 int paperSectionStart(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-        return 1;
-    case QuestionType::MultipleChoice:
-        return 21;
-    case QuestionType::TrueFalse:
-        return 41;
-    case QuestionType::Calculation:
-        return 61;
-    }
-    return 0;
+    return factsOf(type).paperSectionStart;
 }
 
 int paperSectionSize(QuestionType type) {
-    return type == QuestionType::Calculation ? 2 : 20;
+    return factsOf(type).paperSectionSize;
 }
 
 std::optional<QuestionType> paperQuestionType(int id) {

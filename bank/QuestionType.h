@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <array>
+#include <cstddef>
 #include <optional>
 
 // The four kinds of question. Each has its own practice table and its own points per question.
@@ -11,6 +13,31 @@ enum class QuestionType { SingleChoice, MultipleChoice, TrueFalse, Calculation }
 inline constexpr std::array<QuestionType, 4> allQuestionTypes{
     QuestionType::SingleChoice, QuestionType::MultipleChoice, QuestionType::TrueFalse,
     QuestionType::Calculation};
+
+// The place of the kind in allQuestionTypes, for tables kept in that order.
+constexpr std::size_t typeIndex(QuestionType type) {
+    return static_cast<std::size_t>(type);
+}
+
+// What the bank and the windows know of each kind, one row per kind in the order of QuestionType.
+struct QuestionTypeFacts {
+    QuestionType type;
+    QStringView practiceTable; // the kind's practice table
+    QStringView caption;       // the kind's Chinese name
+    int points;                // what one right answer earns
+    int paperSectionStart;     // the first question number of the kind within a paper
+    int paperSectionSize;      // how many questions of the kind a paper has
+};
+inline constexpr std::array<QuestionTypeFacts, 4> questionTypeFacts{{
+    {QuestionType::SingleChoice, u"danxuan", u"单选题", 1, 1, 20},
+    {QuestionType::MultipleChoice, u"duoxuan", u"多选题", 2, 21, 20},
+    {QuestionType::TrueFalse, u"panduan", u"判断题", 1, 41, 20},
+    {QuestionType::Calculation, u"fenxi", u"计算分析题", 10, 61, 2},
+}};
+
+constexpr const QuestionTypeFacts& factsOf(QuestionType type) {
+    return questionTypeFacts[typeIndex(type)];
+}
 
 // Practice table of the kind: danxuan, duoxuan, panduan, fenxi.
 QString practiceTable(QuestionType type);

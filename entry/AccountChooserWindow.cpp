@@ -6,6 +6,7 @@
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"
 #include "ui/WindowBuilder.h"
+#include "ui/Palette.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -30,28 +31,27 @@ const ui::WindowDeclaration& windowDeclaration() {
     return window;
 }
 
+// The two raised buttons under the tree, a picture beside the caption.
+ui::Control button(const QString& name, int left, const QString& caption, const QString& picture) {
+    return {.name = name,
+            .kind = Kind::PictureButton,
+            .rect = {left, 344, 64, 24},
+            .text = caption,
+            .picture = picture,
+            .transparentCorner = true,
+            .look = {.style = ui::ButtonStyle::Raised}};
+}
+
 const ui::Declaration& controls() {
     static const ui::Declaration declared{
         {.name = kTreeName,
          .kind = Kind::Tree,
          .rect = {8, 8, 312, 328},
-         .foreground = QColor(0, 0, 0),
-         .background = QColor(255, 255, 255),
+         .foreground = ui::palette::kBlack,
+         .background = ui::palette::kWhite,
          .border = ui::Border::Sunken},
-        {.name = kCancelName,
-         .kind = Kind::PictureButton,
-         .rect = {80, 344, 64, 24},
-         .text = u"取消"_s,
-         .picture = u":/pictures/button_cross.bmp"_s,
-         .transparentCorner = true,
-         .look = {.style = ui::ButtonStyle::Raised}},
-        {.name = kOkName,
-         .kind = Kind::PictureButton,
-         .rect = {208, 344, 64, 24},
-         .text = u"确定"_s,
-         .picture = u":/pictures/button_tick.bmp"_s,
-         .transparentCorner = true,
-         .look = {.style = ui::ButtonStyle::Raised}},
+        button(kCancelName, 80, u"取消"_s, u":/pictures/button_cross.bmp"_s),
+        button(kOkName, 208, u"确定"_s, u":/pictures/button_tick.bmp"_s),
     };
     return declared;
 }

@@ -1,6 +1,7 @@
 #include "entry/CalcDeclaration.h"
 
 #include "entry/GridNames.h"
+#include "ui/Palette.h"
 
 using namespace Qt::StringLiterals;
 using ui::Border;
@@ -10,14 +11,12 @@ using ui::Kind;
 namespace entry {
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kBand(221, 221, 221);
+using namespace ui::palette;
 const ui::Font kCaptionFont{.pixels = 15};
 
 // Odd rows and entries lie on a grey band, even ones on the default colour.
 std::optional<QColor> bandFor(int row) {
-    if (row % 2 == 1) return kBand;
+    if (row % 2 == 1) return kBandGrey;
     return std::nullopt;
 }
 

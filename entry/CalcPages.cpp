@@ -14,7 +14,7 @@ namespace {
 ui::Built buildPage(ui::TabControl* tabs, int index, const ui::Declaration& controls) {
     QWidget* page = tabs->page(index);
     Q_ASSERT_X(page, "CalcPages", "the answer tab control lacks a calculation page");
-    ui::Built built = ui::buildControls(page, tabs->size(), controls);
+    ui::Built built = ui::buildControls(page, controls);
     Q_ASSERT_X(built.errors().isEmpty(), "CalcPages", qPrintable(built.errors().join(u'\n')));
     return built;
 }

@@ -1,5 +1,7 @@
 #include "exam/AnswerCard.h"
 
+#include "ui/Palette.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QStringList>
@@ -11,13 +13,13 @@ namespace exam {
 QColor cardColour(CardState state) {
     switch (state) {
     case CardState::Current:
-        return QColor(0, 128, 0);
+        return ui::palette::kGreen;
     case CardState::Flagged:
-        return QColor(255, 128, 0);
+        return ui::palette::kOrange;
     case CardState::Answered:
-        return QColor(0, 136, 255);
+        return ui::palette::kSkyBlue;
     case CardState::Reviewed:
-        return QColor(255, 255, 255);
+        return ui::palette::kWhite;
     case CardState::Unanswered:
         break;
     }

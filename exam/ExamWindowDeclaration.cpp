@@ -3,6 +3,7 @@
 #include "bank/QuestionType.h"
 #include "exam/ExamNames.h"
 #include "exam/QuestionNumbering.h"
+#include "ui/Palette.h"
 
 #include <array>
 
@@ -14,11 +15,7 @@ using ui::Kind;
 namespace exam {
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 128, 0);
-const QColor kSilver(192, 192, 192);
+using namespace ui::palette;
 
 // The grid rule: seven buttons a row; the sections' row tops and column lefts.
 constexpr int kPerRow = 7;
@@ -29,18 +26,15 @@ struct SectionGrid {
     bool shiftFirstRow; // whether the first row already uses the shifted columns
     bool shiftLaterRows;
 };
-SectionGrid gridOf(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-        return {{67, 96, 125}, false, false};
-    case QuestionType::MultipleChoice:
-        return {{184, 214, 243}, false, true};
-    case QuestionType::TrueFalse:
-        return {{299, 328, 356}, true, true};
-    case QuestionType::Calculation:
-        return {{412, 412, 412}, false, false};
-    }
-    return {};
+// In type order.
+constexpr std::array<SectionGrid, 4> kSectionGrids{{
+    {{67, 96, 125}, false, false},
+    {{184, 214, 243}, false, true},
+    {{299, 328, 356}, true, true},
+    {{412, 412, 412}, false, false},
+}};
+const SectionGrid& gridOf(QuestionType type) {
+    return kSectionGrids[typeIndex(type)];
 }
 
 Control label(const QString& name, QRect rect, const QString& parent, const QString& text, ui::Font font = {},
@@ -184,7 +178,7 @@ void appendNavigation(ui::Declaration& d) {
                  .kind = Kind::ShapeBox,
                  .rect = {0, 570, 735, 56},
                  .foreground = kSilver,
-                 .background = QColor(225, 225, 225)});
+                 .background = kPanelGrey});
     d.push_back(navigationButton(names::kFirst, {50, 16, 80, 24}, u":/pictures/step_first.jpg"_s));
     d.push_back(navigationButton(names::kPrevious, {140, 16, 80, 24}, u":/pictures/step_prev.jpg"_s));
     d.push_back(navigationButton(names::kNext, {234, 16, 80, 24}, u":/pictures/step_next.jpg"_s));
@@ -215,9 +209,9 @@ void appendLegend(ui::Declaration& d) {
     };
     const std::array<Entry, 4> entries{{
         {u"图片框12", {50, 8}, kGreen, u"透明标签7", {16, 6}, u"当前："},
-        {u"图片框13", {50, 31}, QColor(255, 128, 0), u"透明标签8", {16, 30}, u"待查："},
+        {u"图片框13", {50, 31}, kOrange, u"透明标签8", {16, 30}, u"待查："},
         {u"图片框14", {152, 8}, std::nullopt, u"透明标签9", {112, 6}, u"未做："},
-        {u"图片框15", {152, 31}, QColor(0, 136, 255), u"透明标签10", {112, 30}, u"已做："},
+        {u"图片框15", {152, 31}, kSkyBlue, u"透明标签10", {112, 30}, u"已做："},
     }};
     for (const Entry& e : entries) {
         d.push_back({.name = QString::fromUtf16(e.swatch),

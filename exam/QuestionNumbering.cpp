@@ -3,24 +3,18 @@
 #include "bank/QuestionType.h"
 #include "question/AnswerRules.h"
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace exam {
 namespace {
 
-// The card names the true/false buttons 判断题k, the others by a short prefix.
+// The card names the true/false buttons 判断题k, the others by a short prefix; in type order.
+constexpr std::array<QStringView, 4> kButtonPrefixes{u"单选", u"多选", u"判断题", u"计算分析题"};
+
 QString buttonPrefix(QuestionType type) {
-    switch (type) {
-    case QuestionType::SingleChoice:
-        return u"单选"_s;
-    case QuestionType::MultipleChoice:
-        return u"多选"_s;
-    case QuestionType::TrueFalse:
-        return u"判断题"_s;
-    case QuestionType::Calculation:
-        return u"计算分析题"_s;
-    }
-    return {};
+    return kButtonPrefixes[typeIndex(type)].toString();
 }
 
 } // namespace
@@ -53,18 +47,9 @@ QString spokenCardButtonName(int id) {
 
 int objectivePage(int id) {
     const std::optional<QuestionType> type = paperQuestionType(id);
-    if (!type) return -1;
-    switch (*type) {
-    case QuestionType::SingleChoice:
-        return 0;
-    case QuestionType::MultipleChoice:
-        return 1;
-    case QuestionType::TrueFalse:
-        return 2;
-    case QuestionType::Calculation:
-        return -1;
-    }
-    return -1;
+    if (!type || *type == QuestionType::Calculation) return -1;
+    // The objective kinds' pages lie in type order.
+    return static_cast<int>(typeIndex(*type));
 }
 
 } // namespace exam

@@ -2,6 +2,7 @@
 
 #include "entry/CalcDeclaration.h"
 #include "practice/PracticeNames.h"
+#include "ui/Palette.h"
 
 using namespace Qt::StringLiterals;
 using ui::Control;
@@ -10,9 +11,7 @@ using ui::Kind;
 namespace practice {
 namespace {
 
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-const QColor kSilver(192, 192, 192);
+using namespace ui::palette;
 
 void addHeader(ui::Declaration& d) {
     d.push_back({.name = names::kHeader,
@@ -47,13 +46,13 @@ void addHeader(ui::Declaration& d) {
                  .rect = {147, 72, 116, 24},
                  .parent = names::kHeader,
                  .text = u"题"_s,
-                 .foreground = QColor(255, 0, 0)});
+                 .foreground = kRed});
     // Looks like the type's name; the window moves it to just after the name's text.
     d.push_back({.name = names::kPositionLabel,
                  .kind = Kind::TransparentLabel,
                  .rect = {263, 72, 160, 24},
                  .parent = names::kHeader,
-                 .foreground = QColor(255, 0, 0)});
+                 .foreground = kRed});
 }
 
 void addQuestionArea(ui::Declaration& d) {
@@ -135,7 +134,7 @@ void addBottomBar(ui::Declaration& d) {
                  .kind = Kind::ShapeBox,
                  .rect = {0, 570, 944, 56},
                  .foreground = kSilver,
-                 .background = QColor(225, 225, 225),
+                 .background = kPanelGrey,
                  .tabStop = false});
     d.push_back({.name = names::kAnswerButton,
                  .kind = Kind::PushButton,

@@ -1,6 +1,7 @@
 #include "question/AnswerWindowDeclarations.h"
 
 #include "question/AnswerNames.h"
+#include "ui/Palette.h"
 
 using namespace Qt::StringLiterals;
 using ui::Border;
@@ -11,9 +12,7 @@ using ui::Kind;
 namespace question {
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
+using namespace ui::palette;
 const Font kBold16{.pixels = 16, .bold = true};
 const Font kBold15{.pixels = 15, .bold = true};
 

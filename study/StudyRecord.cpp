@@ -33,10 +33,6 @@ common::Failure failureOf(const QSqlQuery& query) {
     return common::Failure{error.text()};
 }
 
-int typeIndex(QuestionType type) {
-    return static_cast<int>(type);
-}
-
 QString nextConnectionName() {
     static int count = 0;
     return u"study-%1"_s.arg(++count);
@@ -208,7 +204,7 @@ common::Outcome<> StudyRecord::writeOne(Write& write) {
                       " VALUES (:tbl, :qhash, :qtype, :chapter, :correct, :score, :at, :day)"_s);
         query.bindValue(u":tbl"_s, answer.table);
         query.bindValue(u":qhash"_s, questionHash(answer.questionText));
-        query.bindValue(u":qtype"_s, typeIndex(answer.type));
+        query.bindValue(u":qtype"_s, static_cast<int>(typeIndex(answer.type)));
         query.bindValue(u":chapter"_s, answer.chapter.trimmed() + u""_s); // never NULL
     }
     query.bindValue(u":correct"_s, answer.right ? 1 : 0);

@@ -52,12 +52,6 @@ enum class Kind {
 // The six border kinds of the platform.
 enum class Border { None, Sunken, Raised, ShallowSunken, Frame, SingleLine };
 
-// How a control follows a container that grows beyond its design size: anchored to the left only,
-// it keeps its place; to left and right, it widens; to the right only, it moves along.
-enum class Anchor { Left = 1, Top = 2, Right = 4, Bottom = 8 };
-Q_DECLARE_FLAGS(Anchors, Anchor)
-Q_DECLARE_OPERATORS_FOR_FLAGS(Anchors)
-
 // A font as windows give it: a character height in pixels and a face.
 struct Font {
     int pixels = 0; // character height in pixels; 0 = the default GUI font (application font)
@@ -131,7 +125,6 @@ struct Control {
     Font stripFont{};                // tab controls: the captions' font
     ScrollRange range{};             // vertical scroll bars
     int textSize = 2;                // HTML viewers: 0 (smallest) … 4 (largest)
-    Anchors anchors = {Anchor::Left, Anchor::Top};
 };
 
 using Declaration = std::vector<Control>;

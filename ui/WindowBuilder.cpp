@@ -29,6 +29,8 @@
 #include <QShortcut>
 #include <QTreeWidget>
 
+#include <array>
+
 namespace ui {
 namespace {
 
@@ -88,32 +90,25 @@ void setBackground(QWidget* widget, QPalette::ColorRole role, const std::optiona
     widget->setAutoFillBackground(true);
 }
 
+// The frame of each border kind, in the order of Border; a line width of 0 leaves the widget's own.
+struct FrameLook {
+    int style;
+    int lineWidth;
+};
+constexpr std::array<FrameLook, 6> kFrameLooks{{
+    {QFrame::NoFrame, 0},
+    {QFrame::Panel | QFrame::Sunken, 2},
+    {QFrame::Panel | QFrame::Raised, 2},
+    {QFrame::Panel | QFrame::Sunken, 1},
+    {QFrame::Box | QFrame::Sunken, 1},
+    {QFrame::Box | QFrame::Plain, 1},
+}};
+static_assert(kFrameLooks.size() == static_cast<std::size_t>(Border::SingleLine) + 1);
+
 void applyFrame(QFrame* frame, Border border) {
-    switch (border) {
-    case Border::None:
-        frame->setFrameStyle(QFrame::NoFrame);
-        return;
-    case Border::Sunken:
-        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        frame->setLineWidth(2);
-        return;
-    case Border::Raised:
-        frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        frame->setLineWidth(2);
-        return;
-    case Border::ShallowSunken:
-        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        frame->setLineWidth(1);
-        return;
-    case Border::Frame:
-        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-        frame->setLineWidth(1);
-        return;
-    case Border::SingleLine:
-        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-        frame->setLineWidth(1);
-        return;
-    }
+    const FrameLook& look = kFrameLooks[static_cast<std::size_t>(border)];
+    frame->setFrameStyle(look.style);
+    if (look.lineWidth > 0) frame->setLineWidth(look.lineWidth);
 }
 
 QWidget* makePictureButton(const Control& c, QWidget* parent) {
@@ -381,10 +376,6 @@ private:
     using QObject::QObject;
 };
 
-QSize designSizeOf(const Control* container, QSize fallback) {
-    return container ? container->rect.size() : fallback;
-}
-
 } // namespace
 
 void Built::add(const QString& name, QWidget* widget) {
@@ -398,9 +389,8 @@ const Control* findDeclared(std::span<const Control> controls, const QString& na
     return nullptr;
 }
 
-Built buildControls(QWidget* container, QSize designSize, std::span<const Control> controls) {
+Built buildControls(QWidget* container, std::span<const Control> controls) {
     Built built;
-    QHash<QWidget*, AnchorLayout*> layouts;
     for (const Control& c : controls) {
         if (built.widget(c.name)) built.addError(QStringLiteral("%1: declared twice").arg(c.name));
         const common::Outcome<QWidget*> resolved = resolveParent(c, container, built);
@@ -417,12 +407,6 @@ Built buildControls(QWidget* container, QSize designSize, std::span<const Contro
         w->setGeometry(c.rect);
         if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
         built.add(c.name, w);
-        if (c.anchors != Anchors{Anchor::Left, Anchor::Top}) {
-            AnchorLayout*& layout = layouts[parent];
-            const Control* declaredParent = findDeclared(controls, c.parent);
-            if (!layout) layout = new AnchorLayout(parent, designSizeOf(declaredParent, designSize));
-            layout->add(w, c.rect, c.anchors);
-        }
     }
     // The first declared control is on top, and Tab walks the controls in declaration order.
     const QList<QWidget*>& made = built.controls();
@@ -463,7 +447,7 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
     PopupTakesEscape::install();
-    return buildControls(window, client, controls);
+    return buildControls(window, controls);
 }
 
 QWidget* placeTabStopsAfter(QWidget* previous, QWidget* container) {

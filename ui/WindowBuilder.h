@@ -8,8 +8,7 @@
 // What the builder does for every control: creates the widget of its kind with the declared
 // objectName under its parent (a tab control's page for `page` >= 0), places it at the declared
 // rectangle, applies font, colours, picture, border, alignment and Tab stop, stacks the controls
-// so that the first declared is on top, and chains the Tab order in declaration order. Controls
-// anchored other than left-top follow their container when it grows (AnchorLayout).
+// so that the first declared is on top, and chains the Tab order in declaration order.
 // For the window: title, frame buttons, client size (outer size minus the normal frame), fixed
 // size for a fixed frame, background colour or stretched picture, and Esc closing the window.
 
@@ -45,10 +44,9 @@ private:
 // Applies the window's own declaration to `window` and builds `controls` into its client area.
 Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::span<const Control> controls);
 
-// Builds `controls` into an existing container whose design size is `designSize` (used for
-// anchors). Parent names that are not among `controls` are looked up under `container`, so a
-// page can be built into a tab control page of another window.
-Built buildControls(QWidget* container, QSize designSize, std::span<const Control> controls);
+// Builds `controls` into an existing container. Parent names that are not among `controls` are
+// looked up under `container`, so a page can be built into a tab control page of another window.
+Built buildControls(QWidget* container, std::span<const Control> controls);
 
 // Chains the Tab order of the controls that take the keyboard focus by Tab, in declaration order.
 // The builder does it; a window that makes a further control a Tab stop calls it again.

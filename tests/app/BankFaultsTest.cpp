@@ -72,14 +72,14 @@ QList<Damage> damages() {
 }
 
 void choosePracticeAndEnter(app::MainWindow& window) {
-    window.showPage(3);
+    window.showPage(app::pages::Practice);
     auto* radio = window.findChild<QRadioButton*>(u"单选框1"_s);
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
     QTest::mouseClick(window.findChild<QWidget*>(app::names::kEnterPractice), Qt::LeftButton);
 }
 
 void choosePaperAndEnter(app::MainWindow& window) {
-    window.showPage(4);
+    window.showPage(app::pages::Papers);
     auto* list = window.findChild<QTreeWidget*>(app::names::kPaperList);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->topLevelItem(2)).center());

@@ -32,7 +32,7 @@ TEST(MainWindowAccessibility, StatusPagesAndPicturesAreNamedAndPagesChangeByKeys
         QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), examButton);
     QTest::keyClick(window.windowHandle(), Qt::Key_Return);
-    EXPECT_EQ(window.currentPage(), 4);
+    EXPECT_EQ(window.currentPage(), app::pages::Papers);
     EXPECT_EQ(reader(app::names::kPages)->text(QAccessible::Name), u"全真考场"_s);
     EXPECT_EQ(reader(u"图片框2"_s)->text(QAccessible::Name),
               u"全真模拟试卷：试卷名称，总分，总题数，进入测试"_s);

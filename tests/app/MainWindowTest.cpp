@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
-#include "ui/DeclarationCheck.h"
+#include "DeclarationCheck.h"
 #include "ui/HtmlViewer.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -58,8 +58,8 @@ protected:
 } // namespace
 
 TEST_F(MainWindowTest, ControlsAreAsDeclared) {
-    for (int page = 4; page >= 0; --page) // later pages are built when first shown
-        window.showPage(page);
+    for (int page = app::pages::Papers; page >= app::pages::Home; --page) // built when first shown
+        window.showPage(static_cast<app::pages::Page>(page));
     const QStringList faults = ui::compareWithDeclaration(&window, app::mainWindowControls());
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
     EXPECT_TRUE(window.controls().errors().isEmpty());
@@ -75,28 +75,30 @@ TEST_F(MainWindowTest, ControlsAreAsDeclared) {
 }
 
 TEST_F(MainWindowTest, StartsOnTheHomePageWithNothingChosen) {
-    EXPECT_EQ(window.currentPage(), 0);
+    EXPECT_EQ(window.currentPage(), app::pages::Home);
     EXPECT_TRUE(control(u"图片框1"_s)->isVisible());
     EXPECT_FALSE(window.chosenType().has_value());
     EXPECT_EQ(window.selectedPaper(), 0);
-    window.showPage(3);
+    window.showPage(app::pages::Practice);
     for (const QString& name : app::practiceChoices())
         EXPECT_FALSE(control<QRadioButton>(name)->isChecked());
     EXPECT_FALSE(window.chosenType().has_value());
-    window.showPage(4);
+    window.showPage(app::pages::Papers);
     EXPECT_TRUE(paperList()->selectedItems().isEmpty());
     EXPECT_EQ(window.selectedPaper(), 0);
     EXPECT_EQ(control<ui::StatusBar>(app::names::kStatusBar)->panelText(1), u"软件版本：V2.0.0.0"_s);
 }
 
 TEST_F(MainWindowTest, NavigationButtonsShowTheirPages) {
-    const std::pair<QString, int> buttons[] = {
-        {u"全真考场"_s, 4}, {u"章节练习"_s, 3}, {u"备考宝典"_s, 2}, {u"考试大纲"_s, 1}};
+    const std::pair<QString, app::pages::Page> buttons[] = {{u"全真考场"_s, app::pages::Papers},
+                                                            {u"章节练习"_s, app::pages::Practice},
+                                                            {u"备考宝典"_s, app::pages::Handbook},
+                                                            {u"考试大纲"_s, app::pages::Syllabus}};
     auto* pages = control<ui::TabControl>(app::names::kPages);
     for (const auto& [button, page] : buttons) {
         click(button);
         EXPECT_EQ(window.currentPage(), page);
-        for (int other = 0; other < 5; ++other)
+        for (int other = app::pages::Home; other < app::pages::StudyRecord; ++other)
             EXPECT_EQ(pages->page(other)->isVisible(), other == page);
         EXPECT_FALSE(pages->tabBar()->isVisible());
     }
@@ -106,7 +108,7 @@ TEST_F(MainWindowTest, PracticeNeedsAChosenType) {
     QSignalSpy requested(&window, &MainWindow::practiceRequested);
     enterUnchosen(u"章节练习"_s, app::names::kEnterPractice, u"还未选择任何题型"_s);
     EXPECT_EQ(requested.count(), 0);
-    EXPECT_EQ(window.currentPage(), 3);
+    EXPECT_EQ(window.currentPage(), app::pages::Practice);
 
     choose(u"单选框3"_s); // 判断题练习
     ui::ScopedMessageAnswers answers;
@@ -143,23 +145,23 @@ TEST_F(MainWindowTest, ChoiceAndSelectionOutliveAPageChange) {
 
 TEST_F(MainWindowTest, LaterPagesAreBuiltOnceWhenFirstShown) {
     auto* pages = control<ui::TabControl>(app::names::kPages);
-    for (int page = 1; page < 5; ++page)
+    for (int page = app::pages::Syllabus; page < app::pages::Count; ++page)
         EXPECT_TRUE(pages->page(page)->children().isEmpty()) << page;
     EXPECT_EQ(window.findChild<QTreeWidget*>(app::names::kPaperList), nullptr);
-    window.showPage(4);
+    window.showPage(app::pages::Papers);
     QTreeWidget* list = paperList();
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->isVisible());
-    EXPECT_EQ(list->parentWidget(), pages->page(4));
+    EXPECT_EQ(list->parentWidget(), pages->page(app::pages::Papers));
     EXPECT_EQ(window.controls().get<QTreeWidget>(app::names::kPaperList), list);
-    window.showPage(0);
-    window.showPage(4);
+    window.showPage(app::pages::Home);
+    window.showPage(app::pages::Papers);
     EXPECT_EQ(window.findChildren<QTreeWidget*>(app::names::kPaperList).size(), 1);
     EXPECT_TRUE(window.controls().errors().isEmpty());
 }
 
 TEST_F(MainWindowTest, PaperListHasTwentyPapers) {
-    window.showPage(4);
+    window.showPage(app::pages::Papers);
     QTreeWidget* list = paperList();
     ASSERT_EQ(list->topLevelItemCount(), 20);
     EXPECT_EQ(list->topLevelItem(0)->text(0), u"《Velmora》全真考试卷第一套"_s);

@@ -56,7 +56,7 @@ TEST_F(StudyPageTest, TheFifthButtonShowsWhatTheRecordHolds) {
     study::StudyRecord(studyPath()).recordExam(attempt);
 
     openPage();
-    EXPECT_EQ(window.currentPage(), 5);
+    EXPECT_EQ(window.currentPage(), app::pages::StudyRecord);
     EXPECT_EQ(typeCell(0, 0), u"单选题"_s);
     EXPECT_EQ(typeCell(0, 1), u"2"_s);
     EXPECT_EQ(typeCell(0, 2), u"50%"_s);

@@ -3,7 +3,7 @@
 #include "entry/CalcDeclaration.h"
 #include "entry/GridNames.h"
 #include "entry/JournalGrid.h"
-#include "ui/DeclarationCheck.h"
+#include "DeclarationCheck.h"
 
 #include <QComboBox>
 #include <QLabel>

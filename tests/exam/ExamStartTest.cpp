@@ -36,7 +36,7 @@ struct StartFixture {
     StartFixture() {
         QObject::connect(&main, &app::MainWindow::examRequested, &launcher, &ExamLauncher::enterExam);
         main.show();
-        main.showPage(4);
+        main.showPage(app::pages::Papers);
     }
     QTreeWidget* list() const { return main.controls().get<QTreeWidget>(app::names::kPaperList); }
     void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row)); }

@@ -249,14 +249,27 @@ TEST(ExamWindow, ClosingClearsThePaperSoTheNextAttemptStartsFromNothing) {
 }
 
 TEST(ExamWindow, DestroyingTheWindowClearsThePaperOnce) {
+    // Destroyed without being closed (the program ending under it): the paper is cleared.
+    {
+        ExamWindowFixture f;
+        f.clickOption(n::singleOption(1));
+        const std::shared_ptr<const int> clears = f.store->clearCount();
+        const int clearedOnOpening = *clears;
+        f.window.reset();
+        EXPECT_EQ(*clears - clearedOnOpening, 1);
+    }
+    // Closed, then destroyed: closing clears it, destroying it clears nothing more.
     ExamWindowFixture f;
     f.clickOption(n::singleOption(1));
     MemoryPaperStore* store = f.store;
+    const std::shared_ptr<const int> clears = store->clearCount();
     ui::ScopedMessageAnswers closeAnyway(ui::Answer::Yes);
-    const int clearedOnOpening = store->clears();
+    const int clearedOnOpening = *clears;
     f.window->close();
-    EXPECT_EQ(store->clears() - clearedOnOpening, 1);
+    EXPECT_EQ(*clears - clearedOnOpening, 1);
     EXPECT_TRUE(store->rows()[0].xxda.isEmpty());
+    f.window.reset();
+    EXPECT_EQ(*clears - clearedOnOpening, 1);
 }
 
 TEST(ExamWindow, ReviewOpensTheAnswerWindowOfTheKindWithFreshValues) {

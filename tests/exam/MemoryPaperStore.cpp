@@ -57,7 +57,7 @@ common::Outcome<> MemoryPaperStore::recordCalcAnswer(const QString& questionText
 
 common::Outcome<> MemoryPaperStore::clearAnswers() {
     OUTCOME_TRY(write());
-    ++m_clears;
+    ++*m_clears;
     for (QuestionRecord& row : m_rows) {
         row.fen = u"0"_s;
         row.xxda.clear();

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <memory>
+
 // A paper's table held in memory, with the bank's rules for writing by question text, and counters
 // of the statements that tests check were (or were not) sent.
 class MemoryPaperStore final : public exam::PaperStore {
@@ -24,7 +26,9 @@ public:
     const QList<QuestionRecord>& rows() const { return m_rows; }
     int writes() const { return m_writes; }
     int sums() const { return m_sums; }
-    int clears() const { return m_clears; }
+    int clears() const { return *m_clears; }
+    // The same count, still readable once the store (and the window that owns it) is destroyed.
+    std::shared_ptr<const int> clearCount() const { return m_clears; }
     // Every write fails from now on, leaving the rows as they are.
     void failWrites() { m_failWrites = true; }
 
@@ -36,7 +40,7 @@ private:
     QList<QuestionRecord> m_rows;
     int m_writes = 0;
     int m_sums = 0;
-    int m_clears = 0;
+    std::shared_ptr<int> m_clears = std::make_shared<int>(0);
     bool m_failWrites = false;
 };
 

@@ -2,7 +2,7 @@
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
 #include "practice/PracticeWindowDeclaration.h"
-#include "ui/DeclarationCheck.h"
+#include "DeclarationCheck.h"
 #include "ui/TabControl.h"
 #include "question/QuestionLayout.h"
 

@@ -4,7 +4,7 @@
 #include "question/ExamCalcAnswerWindow.h"
 #include "question/PracticeAnswerWindow.h"
 #include "question/PracticeCalcAnswerWindow.h"
-#include "ui/DeclarationCheck.h"
+#include "DeclarationCheck.h"
 #include "ui/PictureBox.h"
 
 #include <QApplication>

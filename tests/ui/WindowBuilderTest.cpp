@@ -1,5 +1,5 @@
 #include "ui/WindowBuilder.h"
-#include "ui/DeclarationCheck.h"
+#include "DeclarationCheck.h"
 #include "ui/Fonts.h"
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using ui::Anchor;
 using ui::Control;
 using ui::Kind;
 
@@ -52,13 +51,8 @@ ui::Declaration sample() {
          .kind = Kind::StatusBar,
          .rect = {0, 250, 394, 19},
          .items = {u"一"_s, u"二"_s},
-         .widths = {100, 50},
-         .anchors = {Anchor::Left, Anchor::Right, Anchor::Bottom}},
-        {.name = u"按钮2"_s,
-         .kind = Kind::PushButton,
-         .rect = {300, 10, 80, 24},
-         .text = u"取消"_s,
-         .anchors = {Anchor::Right, Anchor::Top}},
+         .widths = {100, 50}},
+        {.name = u"按钮2"_s, .kind = Kind::PushButton, .rect = {300, 10, 80, 24}, .text = u"取消"_s},
     };
 }
 
@@ -119,18 +113,6 @@ TEST(WindowBuilder, FirstDeclaredIsOnTopAndFirstInTabOrder) {
     EXPECT_EQ(window.childAt(20, 10), built.widget(u"上"_s));
     EXPECT_EQ(built.widget(u"上"_s)->nextInFocusChain(), built.widget(u"下"_s));
     EXPECT_EQ(built.widget(u"下"_s)->nextInFocusChain(), built.widget(u"末"_s));
-}
-
-TEST(WindowBuilder, AnchoredControlsFollowTheWindow) {
-    QWidget window;
-    ui::WindowDeclaration sizable = kWindow;
-    sizable.frame = ui::Frame::Sizable;
-    const ui::Built built = ui::buildWindow(&window, sizable, sample());
-    window.show(); // a hidden widget receives its resize event only when shown
-    window.resize(ui::clientSize(sizable) + QSize(100, 50));
-    EXPECT_EQ(built.widget(u"按钮2"_s)->geometry(), QRect(400, 10, 80, 24));   // moved right
-    EXPECT_EQ(built.widget(u"状态条1"_s)->geometry(), QRect(0, 300, 494, 19)); // widened, moved down
-    EXPECT_EQ(built.widget(u"按钮1"_s)->geometry(), QRect(10, 10, 80, 24));    // stays
 }
 
 TEST(WindowBuilder, EscapeClosesTheWindow) {

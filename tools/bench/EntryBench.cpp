@@ -64,7 +64,7 @@ void buildJournalPage() {
     tabs->setPages({u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}, ui::TabStrip::Top, 20);
     tabs->setGeometry(8, 324, 936, 284);
     QWidget* page = tabs->page(entry::kJournalPageIndex);
-    const ui::Built built = ui::buildControls(page, tabs->size(), entry::journalPageDeclaration());
+    const ui::Built built = ui::buildControls(page, entry::journalPageDeclaration());
     new entry::JournalGrid(page, built);
 }
 

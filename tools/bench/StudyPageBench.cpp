@@ -117,10 +117,10 @@ int main(int argc, char** argv) {
 
     QDir().mkpath(pictures);
     window.setStudyRecordPath(empty);
-    window.showPage(5);
+    window.showPage(app::pages::StudyRecord);
     window.grab().save(pictures + u"/study_page_empty.png"_s);
     window.setStudyRecordPath(weeks);
-    window.showPage(5);
+    window.showPage(app::pages::StudyRecord);
     window.grab().save(pictures + u"/study_page_weeks.png"_s);
     practice::PracticeWindow* practice =
         practice::PracticeWindow::openWrongAnswers(QuestionType::SingleChoice, &window, bank, weeks);

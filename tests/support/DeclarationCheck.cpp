@@ -1,4 +1,4 @@
-#include "ui/DeclarationCheck.h"
+#include "DeclarationCheck.h"
 
 #include "ui/HtmlViewer.h"
 #include "ui/PictureBox.h"
@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTreeWidget>
+
+#include <array>
 
 namespace ui {
 namespace {
@@ -42,52 +44,42 @@ const QWidget* frameOf(const QWidget* w) {
     return parent;
 }
 
+// List views and trees are both tree widgets; only a tree expands its items.
+bool isTree(const QWidget* w, bool expandable) {
+    return is<QTreeWidget>(w) && static_cast<const QTreeWidget*>(w)->itemsExpandable() == expandable;
+}
+
 } // namespace
 
-bool isOfKind(const QWidget* w, Kind kind) {
-    switch (kind) {
-    case Kind::PushButton:
-        return is<QPushButton>(w);
-    case Kind::PictureButton:
-        return is<PictureButton>(w);
-    case Kind::TransparentLabel:
-        return is<TransparentLabel>(w);
-    case Kind::Label:
-        return is<QLabel>(w) && !is<TransparentLabel>(w) && w->autoFillBackground();
-    case Kind::PictureBox:
-        return is<PictureBox>(w) && !is<MarkBox>(w);
-    case Kind::ShapeBox:
-        return is<ShapeBox>(w);
-    case Kind::MarkBox:
-        return is<MarkBox>(w);
-    case Kind::GroupBox:
-        return is<QGroupBox>(w);
-    case Kind::LineEdit:
-        return is<QLineEdit>(w) && !is<QComboBox>(w->parentWidget());
-    case Kind::TextEdit:
-        return is<QPlainTextEdit>(w);
-    case Kind::RadioButton:
-        return is<QRadioButton>(w);
-    case Kind::CheckBox:
-        return is<QCheckBox>(w);
-    case Kind::ComboBox:
-        return is<QComboBox>(w) && !static_cast<const QComboBox*>(w)->isEditable();
-    case Kind::VScrollBar:
-        return is<QScrollBar>(w) && static_cast<const QScrollBar*>(w)->orientation() == Qt::Vertical;
-    case Kind::SplitterLine:
-        return w->metaObject() == &QFrame::staticMetaObject;
-    case Kind::TabControl:
-        return is<TabControl>(w);
-    case Kind::ListView:
-        return is<QTreeWidget>(w) && !static_cast<const QTreeWidget*>(w)->itemsExpandable();
-    case Kind::Tree:
-        return is<QTreeWidget>(w) && static_cast<const QTreeWidget*>(w)->itemsExpandable();
-    case Kind::StatusBar:
-        return is<StatusBar>(w);
-    case Kind::HtmlViewer:
-        return is<HtmlViewer>(w);
-    }
-    return false;
+bool isOfKind(const QWidget* widget, Kind kind) {
+    // The class the builder makes of each kind, in the order of Kind.
+    using KindTest = bool (*)(const QWidget*);
+    static const std::array<KindTest, 20> tests{
+        is<QPushButton>,
+        is<PictureButton>,
+        is<TransparentLabel>,
+        [](const QWidget* w) { return is<QLabel>(w) && !is<TransparentLabel>(w) && w->autoFillBackground(); },
+        [](const QWidget* w) { return is<PictureBox>(w) && !is<MarkBox>(w); },
+        is<ShapeBox>,
+        is<MarkBox>,
+        is<QGroupBox>,
+        [](const QWidget* w) { return is<QLineEdit>(w) && !is<QComboBox>(w->parentWidget()); },
+        is<QPlainTextEdit>,
+        is<QRadioButton>,
+        is<QCheckBox>,
+        [](const QWidget* w) { return is<QComboBox>(w) && !static_cast<const QComboBox*>(w)->isEditable(); },
+        [](const QWidget* w) {
+            return is<QScrollBar>(w) && static_cast<const QScrollBar*>(w)->orientation() == Qt::Vertical;
+        },
+        [](const QWidget* w) { return w->metaObject() == &QFrame::staticMetaObject; },
+        is<TabControl>,
+        [](const QWidget* w) { return isTree(w, false); },
+        [](const QWidget* w) { return isTree(w, true); },
+        is<StatusBar>,
+        is<HtmlViewer>,
+    };
+    static_assert(std::tuple_size_v<decltype(tests)> == static_cast<std::size_t>(Kind::HtmlViewer) + 1);
+    return tests[static_cast<std::size_t>(kind)](widget);
 }
 
 QStringList compareWithDeclaration(const QWidget* root, std::span<const Control> controls) {
