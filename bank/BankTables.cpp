@@ -50,7 +50,7 @@ const ColumnAccess* accessOf(const QString& name) {
 } // namespace
 
 QList<BankColumn> tableColumns(const QString& table) {
-    const QStringList required = requiredColumns(table);
+    const QStringList required = authoring::requiredColumns(table);
     QList<BankColumn> columns;
     for (const ColumnAccess& access : columnAccess())
         if (required.contains(access.column.name) || access.column.name == chapterColumn())

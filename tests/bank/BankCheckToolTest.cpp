@@ -14,6 +14,7 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 namespace {
 

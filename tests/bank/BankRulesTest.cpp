@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 namespace {
 

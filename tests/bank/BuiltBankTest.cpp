@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 // The bank built beside the program, read back by an independent reader (mdbtools), against its sources.
 

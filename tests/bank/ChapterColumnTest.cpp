@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 namespace {
 

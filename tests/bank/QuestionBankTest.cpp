@@ -58,12 +58,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(u"qvtb.mdb"_s);
-        ASSERT_EQ(writeBank({practice(), paper()}, m_path), QString());
+        ASSERT_EQ(authoring::writeBank({practice(), paper()}, m_path), QString());
         ASSERT_TRUE(m_bank.openBank(m_path)) << m_bank.lastError().toStdString();
     }
 
     BankTable stored(const QString& name) const {
-        for (const BankTable& table : readBankFile(m_path).tables)
+        for (const BankTable& table : authoring::readBankFile(m_path).tables)
             if (table.name == name) return table;
         ADD_FAILURE() << "no table " << name.toStdString();
         return {};

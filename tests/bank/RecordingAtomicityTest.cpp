@@ -58,7 +58,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(u"qvtb.mdb"_s);
-        ASSERT_EQ(writeBank({paper()}, m_path), QString());
+        ASSERT_EQ(authoring::writeBank({paper()}, m_path), QString());
     }
 
     // Runs `work` on a bank of its own in a child process killed before its `dieAt`-th update.

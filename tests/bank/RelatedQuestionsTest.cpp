@@ -9,6 +9,7 @@
 #include <QSet>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 TEST(RelatedQuestions, TagsAreReadAndTheirFormChecked) {
     const QString text =

@@ -8,6 +8,7 @@
 #include <random>
 
 using namespace Qt::StringLiterals;
+using namespace authoring;
 
 namespace {
 

@@ -40,7 +40,7 @@ QLineEdit* edit(const EntryHost& host, const QString& name) {
 TEST(BankRoundTrip, JournalTextsAreStoredAndShownExactly) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"qvtb.mdb"_s);
-    ASSERT_EQ(writeBank({{u"fenxi"_s, {journalQuestion()}}}, path), QString());
+    ASSERT_EQ(authoring::writeBank({{u"fenxi"_s, {journalQuestion()}}}, path), QString());
     QuestionBank bank;
     ASSERT_TRUE(bank.openBank(path)) << bank.lastError().toStdString();
 

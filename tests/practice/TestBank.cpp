@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 TestBank::TestBank() : m_path(m_dir.filePath(u"qvtb.mdb"_s)) {}
 
 QString TestBank::write(const QList<BankTable>& tables) {
-    return writeBank(tables, m_path);
+    return authoring::writeBank(tables, m_path);
 }
 
 QuestionRecord TestBank::stored(const QString& table, int id) const {

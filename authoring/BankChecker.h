@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace authoring {
+
 // Reads a bank file's tables back as records and checks them: all 24 tables present, each with its
 // columns, and every table by the bank's rules.
 
@@ -23,3 +25,5 @@ QStringList checkBankFile(const QString& path);
 // Everything `qvtb check` looks at: the rules, the review of the tables and, when a source directory
 // is given, the review against the sources the bank was built from.
 BankReview checkBank(const QString& path, const QString& sourceDirectory = {});
+
+} // namespace authoring

@@ -10,6 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 constexpr double similarTexts = 0.5;
@@ -175,3 +177,5 @@ QList<GiveAwayPair> findGiveAways(const QList<ComparedQuestion>& questions) {
     }
     return found;
 }
+
+} // namespace authoring

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+namespace authoring {
+
 // What `qvtb check` looks at beyond the rules of each table: the answer-pattern figures of the practice
 // tables, questions that give each other away, and, given the sources, how the papers were drawn.
 
@@ -26,3 +28,5 @@ BankReview reviewTables(const QList<BankTable>& tables);
 // two questions that share a tag; every paper holds every chapter the pools have; each pool is used
 // evenly (its questions' numbers of papers differ by one at most).
 BankReview reviewAgainstSources(const QList<BankTable>& tables, const QuestionPools& pools);
+
+} // namespace authoring

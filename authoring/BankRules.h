@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace authoring {
+
 // The content rules every question of a bank obeys; `qvtb check` and `qvtb build` apply them.
 // Each function returns the broken rules as readable sentences; an empty list means all hold.
 
@@ -26,3 +28,5 @@ QStringList requiredColumns(const QString& table);
 // no question text twice, every ID once; a paper has exactly the IDs 1–62 and one amounts and one
 // journal calculation question.
 QStringList tableProblems(const QString& table, const QList<QuestionRecord>& rows);
+
+} // namespace authoring

@@ -5,6 +5,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 // The one key a question may leave out: most questions have no related question.
@@ -157,3 +159,5 @@ ParsedSource parseBankSource(const QString& text, const QString& fileName, Quest
     reader.endBlock();
     return reader.result();
 }
+
+} // namespace authoring

@@ -10,6 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 // The answers a kind has; multiple choice has the eleven keys of two to four letters.
@@ -276,3 +278,5 @@ QList<PatternFigure> patternFigures(QuestionType type, const QList<QuestionRecor
     if (type == QuestionType::MultipleChoice) figures.append(keyFigures(rows));
     return figures;
 }
+
+} // namespace authoring

@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace authoring {
+
 // The question pools of the four kinds, as read from their source files.
 using QuestionPools = std::array<QList<SourceQuestion>, 4>; // indexed by QuestionType
 
@@ -32,3 +34,5 @@ struct DrawnPapers {
 // evenly across papers. A question whose text or RE tag the paper already holds (of any kind) waits for
 // the next paper, so related questions never meet in one paper.
 DrawnPapers drawPapers(const QuestionPools& pools);
+
+} // namespace authoring

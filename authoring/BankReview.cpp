@@ -10,6 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 QString start(const QString& text) {
@@ -238,3 +240,5 @@ BankReview reviewAgainstSources(const QList<BankTable>& tables, const QuestionPo
     reviewUse(papers, pools, review);
     return review;
 }
+
+} // namespace authoring

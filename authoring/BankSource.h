@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace authoring {
+
 // A question as its source file writes it: the record it becomes, its chapter and where it stands.
 struct SourceQuestion {
     QuestionRecord record;
@@ -30,3 +32,5 @@ QString sourceFileName(QuestionType type);
 // Only the form is checked here (keys known and allowed for the kind, none missing but the optional RE,
 // none repeated, values on one line, RE tags separated by single blanks); the content rules are BankRules'.
 ParsedSource parseBankSource(const QString& text, const QString& fileName, QuestionType type);
+
+} // namespace authoring

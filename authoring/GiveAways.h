@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace authoring {
+
 // Pairs of questions of which one gives the other away: the same question asked as single and as
 // multiple choice, a true/false statement that is another question's keyed option, the same options
 // with a shared key. Found by the likeness of their texts, over every kind at once.
@@ -35,3 +37,5 @@ QList<GiveAwayPair> findGiveAways(const QList<ComparedQuestion>& questions);
 
 // Whether two questions share an RE tag.
 bool areRelated(const ComparedQuestion& a, const ComparedQuestion& b);
+
+} // namespace authoring

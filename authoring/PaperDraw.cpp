@@ -12,6 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 // Pool indices of one round: every chapter shuffled, then its questions placed at evenly spaced
@@ -157,3 +159,5 @@ DrawnPapers drawPapers(const QuestionPools& pools) {
     }
     return drawn;
 }
+
+} // namespace authoring

@@ -10,6 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 QString text(const std::string& utf8) {
@@ -108,3 +110,5 @@ BankReview checkBank(const QString& path, const QString& sourceDirectory) {
     review.problems = problems + review.problems;
     return review;
 }
+
+} // namespace authoring

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numeric>
 
+namespace authoring {
+
 namespace {
 
 constexpr double targetPoints = 1.5;
@@ -44,3 +46,5 @@ std::vector<int> practiceOrder(QuestionType type, const QStringList& answers) {
     }
     return best;
 }
+
+} // namespace authoring

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace authoring {
+
 // From the question sources to a bank file: read the four pools, check every question, draw the
 // papers, write all 24 tables into a new file. Every step reports its problems instead of going on.
 
@@ -35,3 +37,5 @@ QString writeBank(const QList<BankTable>& tables, const QString& path);
 
 // loadPools, composeBank, the rules on every table, writeBank.
 QStringList compileBank(const QString& sourceDirectory, const QString& path);
+
+} // namespace authoring

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace authoring {
+
 // How well strategies that never read the question score on a practice table: strategies that follow
 // the sequence of answers, constant answers, and cues in the wording. Each figure comes with the score
 // the same strategy has by chance; a bank whose figure beats its chance by more than the figure's
@@ -46,3 +48,5 @@ QList<PatternFigure> patternFigures(QuestionType type, const QList<QuestionRecor
 
 // The absolute words a true/false statement is suspected of being false for.
 const QStringList& absoluteWords();
+
+} // namespace authoring

@@ -12,6 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 // A fixed creation date keeps the same sources giving the same file (2026-01-01, in Access days).
@@ -152,3 +154,5 @@ QStringList compileBank(const QString& sourceDirectory, const QString& path) {
     const QString error = writeBank(bank.tables, path);
     return error.isEmpty() ? QStringList() : QStringList{u"%1: %2"_s.arg(path, error)};
 }
+
+} // namespace authoring

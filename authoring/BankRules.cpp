@@ -10,6 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace authoring {
+
 namespace {
 
 constexpr int maxJournalLines = 3;
@@ -210,3 +212,5 @@ QStringList tableProblems(const QString& table, const QList<QuestionRecord>& row
     }
     return problems;
 }
+
+} // namespace authoring
