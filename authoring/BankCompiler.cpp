@@ -42,21 +42,6 @@ jet::FieldType fieldType(BankColumn::Kind kind) {
     return jet::FieldType::Memo;
 }
 
-jet::NewTable newTable(const BankTable& table) {
-    const QList<BankColumn> columns = tableColumns(table.name);
-    jet::NewTable result;
-    result.name = table.name.toStdString();
-    for (const BankColumn& column : columns)
-        result.fields.push_back({column.name.toStdString(), fieldType(column.kind), column.size});
-    for (const QuestionRecord& record : table.rows) {
-        jet::NewRow row;
-        for (const QString& cell : recordCells(columns, record))
-            row.push_back(cell.toStdString());
-        result.rows.push_back(std::move(row));
-    }
-    return result;
-}
-
 // The pools with every pair that gives itself away sharing a tag of its own, so that the draw keeps the
 // pair apart even before its writers declare it. The tags are marked so that no RE tag equals them.
 QuestionPools withGiveAwaysRelated(QuestionPools pools) {
@@ -131,10 +116,24 @@ ComposedBank composeBank(const QuestionPools& pools) {
     return bank;
 }
 
+jet::NewTable newTable(const BankTable& table, const QList<BankColumn>& columns) {
+    jet::NewTable result;
+    result.name = table.name.toStdString();
+    for (const BankColumn& column : columns)
+        result.fields.push_back({column.name.toStdString(), fieldType(column.kind), column.size});
+    for (const QuestionRecord& record : table.rows) {
+        jet::NewRow row;
+        for (const QString& cell : recordCells(columns, record))
+            row.push_back(cell.toStdString());
+        result.rows.push_back(std::move(row));
+    }
+    return result;
+}
+
 QString writeBank(const QList<BankTable>& tables, const QString& path) {
     std::vector<jet::NewTable> newTables;
     for (const BankTable& table : tables)
-        newTables.push_back(newTable(table));
+        newTables.push_back(newTable(table, tableColumns(table.name)));
     jet::CreateOptions options;
     options.creationDate = creationDate;
     const jet::Status status =

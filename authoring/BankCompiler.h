@@ -3,6 +3,8 @@
 #include "BankTables.h"
 #include "PaperDraw.h"
 
+#include "jet/DatabaseCreator.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,9 @@ struct ComposedBank {
     QString error;
 };
 ComposedBank composeBank(const QuestionPools& pools);
+
+// The table as the engine creates it: `columns` (a built table has tableColumns) and the rows' cells.
+jet::NewTable newTable(const BankTable& table, const QList<BankColumn>& columns);
 
 // Writes the tables into a new file at `path`, all of it or nothing; returns the error, empty on success.
 QString writeBank(const QList<BankTable>& tables, const QString& path);

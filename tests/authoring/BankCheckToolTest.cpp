@@ -71,10 +71,8 @@ TEST_F(BankCheckTool, BuiltPracticeTablesHideTheSourcesPatterns) {
 
 TEST_F(BankCheckTool, APlantedAlternationFailsTheCheck) {
     ASSERT_TRUE(writeSources(m_sources, path(u"src"_s)));
-    const LoadedPools loaded = loadPools(path(u"src"_s));
-    ASSERT_EQ(loaded.problems, QStringList());
-    ComposedBank bank = composeBank(loaded.pools);
-    ASSERT_EQ(bank.error, QString());
+    ComposedSources bank = composeSources(path(u"src"_s));
+    ASSERT_EQ(bank.problems, QStringList());
     // The practice order a writer falls into: true and false alternating, single choice cycling A B C D.
     for (BankTable* table : {&bank.tables[0], &bank.tables[2]}) {
         QList<QuestionRecord>& rows = table->rows;
@@ -160,14 +158,12 @@ TEST_F(BankCheckTool, APaperHoldingRelatedQuestionsFailsTheCheck) {
     m_sources.danxuan += plantedChoice.arg(u"RE: 预收账款归类\n"_s);
     m_sources.panduan += plantedStatement.arg(u"RE: 预收账款归类\n"_s);
     ASSERT_TRUE(writeSources(m_sources, path(u"src"_s)));
-    const LoadedPools loaded = loadPools(path(u"src"_s));
-    ASSERT_EQ(loaded.problems, QStringList());
-    ComposedBank bank = composeBank(loaded.pools);
-    ASSERT_EQ(bank.error, QString());
+    ComposedSources bank = composeSources(path(u"src"_s));
+    ASSERT_EQ(bank.problems, QStringList());
     BankTable& tm1 = bank.tables[4];
     ASSERT_EQ(tm1.name, u"tm1"_s);
     const auto planted = [&](QuestionType type) {
-        const QuestionRecord& record = loaded.pools[static_cast<std::size_t>(type)].last().record;
+        const QuestionRecord& record = bank.pools[static_cast<std::size_t>(type)].last().record;
         return std::find_if(tm1.rows.begin(), tm1.rows.end(),
                             [&](const QuestionRecord& row) { return row.tm == record.tm; }) != tm1.rows.end();
     };
@@ -175,7 +171,7 @@ TEST_F(BankCheckTool, APaperHoldingRelatedQuestionsFailsTheCheck) {
     for (QuestionType type : {QuestionType::SingleChoice, QuestionType::TrueFalse}) {
         QuestionRecord& row = tm1.rows[paperSectionStart(type) - 1];
         const int id = row.id;
-        row = loaded.pools[static_cast<std::size_t>(type)].last().record;
+        row = bank.pools[static_cast<std::size_t>(type)].last().record;
         row.id = id;
         row.fen = u"0"_s;
     }

@@ -1,5 +1,6 @@
 #include "BankChecker.h"
 #include "BankCompiler.h"
+#include "SampleBank.h"
 
 #include "jet/DatabaseCreator.h"
 
@@ -54,10 +55,8 @@ TEST_F(BankFiles, MissingTablesAndColumnsAreNamed) {
 TEST_F(BankFiles, BrokenRowsOfAStoredBankAreFound) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"src"_s));
     copySources(path(u"src"_s));
-    const LoadedPools loaded = loadPools(path(u"src"_s));
-    ASSERT_EQ(loaded.problems, QStringList());
-    ComposedBank bank = composeBank(loaded.pools);
-    ASSERT_EQ(bank.error, QString());
+    ComposedSources bank = composeSources(path(u"src"_s));
+    ASSERT_EQ(bank.problems, QStringList());
     BankTable& tm4 = bank.tables[7];
     ASSERT_EQ(tm4.name, u"tm4"_s);
     tm4.rows[21].da = u"DA"_s;

@@ -1,4 +1,5 @@
 #include "BankRules.h"
+#include "PaperRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -7,66 +8,40 @@ using namespace authoring;
 
 namespace {
 
-QuestionRecord choice(int id, const QString& tm, const QString& da) {
-    QuestionRecord record;
-    record.id = id;
-    record.tm = tm;
-    record.options = {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
-    record.da = da;
-    record.fen = u"0"_s;
-    record.jx = u"解析"_s;
-    return record;
-}
-
-QuestionRecord calculation(int id, const QString& tm, const QString& tx) {
-    QuestionRecord record = choice(id, tm, QString());
-    record.options = {};
-    record.tx = tx;
-    for (QString& standard : record.standards)
-        standard = tx == amountsCalcType() ? u"1250.50"_s : u"借 银行存款 1000\n贷 短期借款 1000"_s;
-    return record;
-}
-
-QList<QuestionRecord> wholePaper() {
-    QList<QuestionRecord> rows;
-    for (int id = 1; id <= 20; ++id)
-        rows.append(choice(id, u"单%1"_s.arg(id), u"A"_s));
-    for (int id = 21; id <= 40; ++id)
-        rows.append(choice(id, u"多%1"_s.arg(id), u"ACD"_s));
-    for (int id = 41; id <= 60; ++id)
-        rows.append(choice(id, u"判%1"_s.arg(id), u"错误"_s));
-    rows.append(calculation(61, u"计算"_s, amountsCalcType()));
-    rows.append(calculation(62, u"分录"_s, journalCalcType()));
-    return rows;
-}
-
 bool mentions(const QStringList& problems, const QString& part) {
     return std::any_of(problems.begin(), problems.end(), [&](const QString& p) { return p.contains(part); });
+}
+
+// The problems are as many as `parts`, and each part is mentioned by one of them.
+void expectExactly(const QStringList& problems, const QStringList& parts) {
+    for (const QString& part : parts)
+        EXPECT_TRUE(mentions(problems, part)) << part.toStdString();
+    EXPECT_EQ(problems.size(), parts.size()) << problems.join(u'\n').toStdString();
 }
 
 } // namespace
 
 TEST(BankRules, AWholePaperPasses) {
-    EXPECT_EQ(tableProblems(u"tm3"_s, wholePaper()), QStringList());
+    EXPECT_EQ(tableProblems(u"tm3"_s, paperRows()), QStringList());
 }
 
 TEST(BankRules, PaperNeedsExactlyTheIds1To62) {
-    QList<QuestionRecord> missing = wholePaper();
+    QList<QuestionRecord> missing = paperRows();
     missing.removeAt(30);
     EXPECT_TRUE(mentions(tableProblems(u"tm3"_s, missing), u"61 rows with 61 distinct IDs"_s));
-    QList<QuestionRecord> twice = wholePaper();
+    QList<QuestionRecord> twice = paperRows();
     twice[30].id = 30;
     const QStringList problems = tableProblems(u"tm3"_s, twice);
     EXPECT_TRUE(mentions(problems, u"tm3 ID 30: ID given to more than one row"_s));
     EXPECT_TRUE(mentions(problems, u"62 rows with 61 distinct IDs"_s));
-    QList<QuestionRecord> beyond = wholePaper();
-    beyond.append(choice(63, u"多余"_s, u"A"_s));
+    QList<QuestionRecord> beyond = paperRows();
+    beyond.append(choiceRecord(63, u"多余"_s, u"A"_s));
     EXPECT_TRUE(
         mentions(tableProblems(u"tm3"_s, beyond), u"tm3 ID 63: a paper numbers its questions 1 to 62"_s));
 }
 
 TEST(BankRules, AnswersOutsideTheirClosedSets) {
-    QList<QuestionRecord> rows = wholePaper();
+    QList<QuestionRecord> rows = paperRows();
     rows[0].da = u"E"_s;
     rows[20].da = u"BA"_s;
     rows[21].da = u"B"_s;
@@ -74,31 +49,26 @@ TEST(BankRules, AnswersOutsideTheirClosedSets) {
     rows[1].xxda = u"AB"_s;
     rows[2].fen = u"2"_s;
     rows[22].fen = u"1"_s;
-    const QStringList problems = tableProblems(u"tm1"_s, rows);
-    EXPECT_TRUE(mentions(problems, u"ID 1: DA E is not one of A, B, C, D"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 21: DA BA is not in letter order"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 22: DA B is not a multiple-choice answer"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 41: DA 对 is neither"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 2: XXDA AB is not an answer of its kind"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 3: fen 2 is not a score of its kind"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 23: fen 1 is not a score of its kind"_s));
-    EXPECT_EQ(problems.size(), 7);
+    expectExactly(tableProblems(u"tm1"_s, rows),
+                  {u"ID 1: DA E is not one of A, B, C, D"_s, u"ID 21: DA BA is not in letter order"_s,
+                   u"ID 22: DA B is not a multiple-choice answer"_s, u"ID 41: DA 对 is neither"_s,
+                   u"ID 2: XXDA AB is not an answer of its kind"_s,
+                   u"ID 3: fen 2 is not a score of its kind"_s,
+                   u"ID 23: fen 1 is not a score of its kind"_s});
 }
 
 TEST(BankRules, RepeatedQuestionTextAndMissingParts) {
-    QList<QuestionRecord> rows = wholePaper();
+    QList<QuestionRecord> rows = paperRows();
     rows[5].tm = rows[2].tm;
     rows[7].options[3] = rows[7].options[0];
     rows[8].jx.clear();
-    const QStringList problems = tableProblems(u"tm9"_s, rows);
-    EXPECT_TRUE(mentions(problems, u"tm9 ID 6: question text repeats ID 3"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 8: XXD repeats another option"_s));
-    EXPECT_TRUE(mentions(problems, u"ID 9: JX is empty"_s));
-    EXPECT_EQ(problems.size(), 3);
+    expectExactly(tableProblems(u"tm9"_s, rows),
+                  {u"tm9 ID 6: question text repeats ID 3"_s, u"ID 8: XXD repeats another option"_s,
+                   u"ID 9: JX is empty"_s});
 }
 
 TEST(BankRules, CalculationFieldsMustAgreeWithTx) {
-    QList<QuestionRecord> rows = wholePaper();
+    QList<QuestionRecord> rows = paperRows();
     rows[60].standards[2] = u"借 银行存款 1000\n贷 短期借款 1000"_s;
     rows[61].standards[4] = u"5000"_s;
     rows[61].standards[3].clear();
@@ -107,7 +77,7 @@ TEST(BankRules, CalculationFieldsMustAgreeWithTx) {
         mentions(problems, u"ID 61: DAfenxi3 借 银行存款 1000\n贷 短期借款 1000 is not a plain amount"_s));
     EXPECT_TRUE(mentions(problems, u"ID 62: DAfenxi5: line \"5000\" is not"_s));
     EXPECT_TRUE(mentions(problems, u"ID 62: DAfenxi4 is empty"_s));
-    rows = wholePaper();
+    rows = paperRows();
     rows[60].tx = u"计算分析题"_s;
     rows[61].tx = amountsCalcType();
     const QStringList wrongTx = tableProblems(u"tm2"_s, rows);

@@ -36,19 +36,7 @@ QString writeWithoutChapters(const QList<BankTable>& tables, const QString& path
     for (const BankTable& table : tables) {
         QList<BankColumn> columns = tableColumns(table.name);
         columns.removeIf([](const BankColumn& c) { return c.name == chapterColumn(); });
-        jet::NewTable& made = created.emplace_back();
-        made.name = table.name.toStdString();
-        for (const BankColumn& c : columns)
-            made.fields.push_back({c.name.toStdString(),
-                                   c.kind == BankColumn::Kind::Long   ? jet::FieldType::Long
-                                   : c.kind == BankColumn::Kind::Text ? jet::FieldType::Text
-                                                                      : jet::FieldType::Memo,
-                                   c.size});
-        for (const QuestionRecord& record : table.rows) {
-            jet::NewRow& row = made.rows.emplace_back();
-            for (const QString& cell : recordCells(columns, record))
-                row.push_back(cell.toStdString());
-        }
+        created.push_back(newTable(table, columns));
     }
     const jet::Status status = jet::DatabaseCreator::create(QFile::encodeName(path).toStdString(), created);
     return status.ok() ? QString() : QString::fromStdString(status.message());

@@ -113,3 +113,10 @@ bool writeSources(const SampleSources& sources, const QString& directory) {
     }
     return true;
 }
+
+ComposedSources composeSources(const QString& directory) {
+    const LoadedPools loaded = loadPools(directory);
+    if (!loaded.problems.isEmpty()) return {loaded.pools, {}, loaded.problems};
+    const ComposedBank bank = composeBank(loaded.pools);
+    return {loaded.pools, bank.tables, bank.error.isEmpty() ? QStringList() : QStringList{bank.error}};
+}

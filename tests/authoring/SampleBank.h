@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BankCompiler.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,3 +16,12 @@ SampleSources sampleSources(int perKind, int calculations);
 
 // Writes the four files into `directory`; false when one cannot be written.
 bool writeSources(const SampleSources& sources, const QString& directory);
+
+// The sources in `directory` read and composed into a bank's tables as `qvtb build` does, with the
+// problems of either step.
+struct ComposedSources {
+    authoring::QuestionPools pools;
+    QList<BankTable> tables;
+    QStringList problems;
+};
+ComposedSources composeSources(const QString& directory);

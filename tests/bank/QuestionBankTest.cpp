@@ -2,6 +2,7 @@
 #include "AnswerRecorder.h"
 #include "BankChecker.h"
 #include "BankCompiler.h"
+#include "PaperRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -13,43 +14,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QuestionRecord row(int id, const QString& tm, const QString& da) {
-    QuestionRecord record;
-    record.id = id;
-    record.tm = tm;
-    record.options = {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
-    record.da = da;
-    record.fen = u"0"_s;
-    record.jx = u"解析 %1"_s.arg(id);
-    return record;
-}
-
 // A paper whose answers are A, ABD, 正确, and five amounts / five journal entries.
 BankTable paper() {
-    BankTable table{u"tm1"_s, {}};
-    for (int id = 1; id <= 20; ++id)
-        table.rows.append(row(id, u"单选 %1"_s.arg(id), u"A"_s));
-    for (int id = 21; id <= 40; ++id)
-        table.rows.append(row(id, u"多选 %1"_s.arg(id), u"ABD"_s));
-    for (int id = 41; id <= 60; ++id)
-        table.rows.append(row(id, u"判断 %1"_s.arg(id), u"正确"_s));
-    QuestionRecord amounts = row(61, u"计算 61"_s, QString());
-    amounts.tx = amountsCalcType();
-    amounts.standards = {u"100"_s, u"200"_s, u"300"_s, u"400"_s, u"500.50"_s};
-    QuestionRecord journal = row(62, u"分录 62"_s, QString());
-    journal.tx = journalCalcType();
-    for (QString& standard : journal.standards)
-        standard = u"借 银行存款 1000\n贷 短期借款 1000"_s;
-    table.rows.append({amounts, journal});
-    return table;
+    return {u"tm1"_s, paperRows()};
 }
 
 BankTable practice() {
     BankTable table{u"danxuan"_s, {}};
-    table.rows.append(row(1, u"重复的题目"_s, u"B"_s));
-    table.rows.append(row(2, u"别的题目"_s, u"C"_s));
-    table.rows.append(row(3, u"重复的题目"_s, u"B"_s));
-    table.rows.append(row(4, u"it's a 'quoted'; text --"_s, u"D"_s));
+    table.rows.append(choiceRecord(1, u"重复的题目"_s, u"B"_s));
+    table.rows.append(choiceRecord(2, u"别的题目"_s, u"C"_s));
+    table.rows.append(choiceRecord(3, u"重复的题目"_s, u"B"_s));
+    table.rows.append(choiceRecord(4, u"it's a 'quoted'; text --"_s, u"D"_s));
     return table;
 }
 
