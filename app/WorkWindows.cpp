@@ -5,6 +5,8 @@
 #include "MessageBox.h"
 #include "PracticeWindow.h"
 
+using bank::QuestionType;
+
 namespace app {
 
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,

@@ -10,6 +10,11 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::falseAnswer;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::trueAnswer;
+
 namespace authoring {
 
 namespace {

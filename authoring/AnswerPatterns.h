@@ -37,14 +37,14 @@ inline constexpr double wordingLimit = 8;
 
 // The sequence figures of a table's standard answers in practice order. Chance is the strategy's
 // expected score over every order of the same answers, so it measures the order alone.
-QList<PatternFigure> sequenceFigures(QuestionType type, const QStringList& answers);
+QList<PatternFigure> sequenceFigures(bank::QuestionType type, const QStringList& answers);
 
 // Every figure of a practice table whose rows are in practice (ID) order: the sequence figures, then
 // constant answers (chance: a uniform guess over the kind's answers), then wording cues (chance: the
 // cue's expected score when the standard answers are dealt to the questions at random), then for
 // multiple choice the key sizes and the share of options in the key, reported against a uniform
 // choice among the eleven keys. Calculation questions have no figures.
-QList<PatternFigure> patternFigures(QuestionType type, const QList<QuestionRecord>& rows);
+QList<PatternFigure> patternFigures(bank::QuestionType type, const QList<bank::QuestionRecord>& rows);
 
 // The absolute words a true/false statement is suspected of being false for.
 const QStringList& absoluteWords();

@@ -10,6 +10,12 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::BankTable;
+using bank::bankTableNames;
+using bank::chapterColumn;
+using bank::QuestionRecord;
+using bank::recordFromCells;
+
 namespace authoring {
 
 namespace {

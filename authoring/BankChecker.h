@@ -13,7 +13,7 @@ namespace authoring {
 // columns, and every table by the bank's rules.
 
 struct ReadBank {
-    QList<BankTable> tables;
+    QList<bank::BankTable> tables;
     QStringList problems; // tables or columns missing, chapter tags unknown, or the file unreadable
 };
 

@@ -12,6 +12,17 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::allQuestionTypes;
+using bank::BankColumn;
+using bank::BankTable;
+using bank::paperCount;
+using bank::paperTable;
+using bank::practiceTable;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordCells;
+using bank::tableColumns;
+
 namespace authoring {
 
 namespace {

@@ -29,16 +29,16 @@ QStringList poolAnswers(const QList<SourceQuestion>& pool);
 // The four practice tables (questions numbered in practice order, see practiceOrder) and the twenty
 // papers, drawn keeping apart questions related by RE tags or found to give each other away.
 struct ComposedBank {
-    QList<BankTable> tables;
+    QList<bank::BankTable> tables;
     QString error;
 };
 ComposedBank composeBank(const QuestionPools& pools);
 
 // The table as the engine creates it: `columns` (a built table has tableColumns) and the rows' cells.
-jet::NewTable newTable(const BankTable& table, const QList<BankColumn>& columns);
+jet::NewTable newTable(const bank::BankTable& table, const QList<bank::BankColumn>& columns);
 
 // Writes the tables into a new file at `path`, all of it or nothing; returns the error, empty on success.
-QString writeBank(const QList<BankTable>& tables, const QString& path);
+QString writeBank(const QList<bank::BankTable>& tables, const QString& path);
 
 // loadPools, composeBank, the rules on every table, writeBank.
 QStringList compileBank(const QString& sourceDirectory, const QString& path);

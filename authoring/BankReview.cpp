@@ -10,6 +10,17 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::allQuestionTypes;
+using bank::amountsCalcType;
+using bank::BankTable;
+using bank::journalCalcType;
+using bank::paperOfTable;
+using bank::paperQuestionType;
+using bank::practiceTable;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::typeOfPracticeTable;
+
 namespace authoring {
 
 namespace {

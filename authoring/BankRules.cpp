@@ -10,6 +10,28 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::Amount;
+using bank::amountInCents;
+using bank::amountsCalcType;
+using bank::calcFieldCount;
+using bank::debitMark;
+using bank::falseAnswer;
+using bank::isJournalAccount;
+using bank::isPlainAmount;
+using bank::isRecordableAnswer;
+using bank::isRecordableScore;
+using bank::journalCalcType;
+using bank::optionsFromAnswer;
+using bank::paperOfTable;
+using bank::paperQuestionCount;
+using bank::paperQuestionType;
+using bank::parseAmount;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::trueAnswer;
+using bank::typeOfPracticeTable;
+using bank::typePoints;
+
 namespace authoring {
 
 namespace {

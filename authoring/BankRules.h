@@ -16,7 +16,7 @@ namespace authoring {
 // answer in its closed set (multiple choice in letter order); a calculation question's TX naming its
 // form and all five standard answers in that form (plain amounts, or balanced journal entries over
 // accounts of the chart); a recorded answer and score, if any, within their closed sets.
-QStringList questionProblems(QuestionType type, const QuestionRecord& record);
+QStringList questionProblems(bank::QuestionType type, const bank::QuestionRecord& record);
 
 // Problems of one journal-entry standard answer ("借 ACCOUNT AMOUNT" lines, debits first, balanced).
 QStringList journalStandardProblems(const QString& entry);
@@ -27,6 +27,6 @@ QStringList requiredColumns(const QString& table);
 // A whole table's rows: each question by the rules above (the kind of a paper row from its ID),
 // no question text twice, every ID once; a paper has exactly the IDs 1–62 and one amounts and one
 // journal calculation question.
-QStringList tableProblems(const QString& table, const QList<QuestionRecord>& rows);
+QStringList tableProblems(const QString& table, const QList<bank::QuestionRecord>& rows);
 
 } // namespace authoring

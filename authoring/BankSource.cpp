@@ -5,6 +5,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::practiceTable;
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace authoring {
 
 namespace {

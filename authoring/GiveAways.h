@@ -14,8 +14,8 @@ namespace authoring {
 // with a shared key. Found by the likeness of their texts, over every kind at once.
 
 struct ComparedQuestion {
-    QuestionType type = QuestionType::SingleChoice;
-    QuestionRecord record;
+    bank::QuestionType type = bank::QuestionType::SingleChoice;
+    bank::QuestionRecord record;
     QStringList related; // RE tags
     QString where;       // how a report names it, e.g. "danxuan.txt:12"
 };

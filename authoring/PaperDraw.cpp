@@ -12,6 +12,12 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::amountsCalcType;
+using bank::journalCalcType;
+using bank::paperCount;
+using bank::practiceTable;
+using bank::QuestionType;
+
 namespace authoring {
 
 namespace {

@@ -17,14 +17,14 @@ using QuestionPools = std::array<QList<SourceQuestion>, 4>; // indexed by Questi
 // in ID order: 20 single choice, 20 multiple choice, 20 true/false, an amounts and a journal-entry
 // calculation question.
 struct PaperQuestion {
-    QuestionType type = QuestionType::SingleChoice;
+    bank::QuestionType type = bank::QuestionType::SingleChoice;
     int poolIndex = 0;
     friend bool operator==(const PaperQuestion&, const PaperQuestion&) = default;
 };
 using Paper = QList<PaperQuestion>;
 
 struct DrawnPapers {
-    std::array<Paper, paperCount> papers;
+    std::array<Paper, bank::paperCount> papers;
     QString error; // why the pools cannot fill the papers; empty on success
 };
 

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numeric>
 
+using bank::QuestionType;
+
 namespace authoring {
 
 namespace {

@@ -14,6 +14,6 @@ namespace authoring {
 // within a point and a half of their chance, or the closest of the series. Chapters are mixed, not kept
 // together: a candidate practises a kind, not a chapter, and a chapter's run would put related
 // questions side by side. Deterministic: the same answers always give the same order.
-std::vector<int> practiceOrder(QuestionType type, const QStringList& answers);
+std::vector<int> practiceOrder(bank::QuestionType type, const QStringList& answers);
 
 } // namespace authoring

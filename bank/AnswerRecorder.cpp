@@ -4,6 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 // The question's text, read from a fresh row set.
@@ -58,3 +60,5 @@ std::optional<int> recordCalcAnswers(QuestionBank& bank, const QString& table, i
     };
     return bank.asOne(steps) ? score : std::nullopt;
 }
+
+} // namespace bank

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace bank {
+
 class QuestionBank;
 
 // The road of one answer, as the practice and exam windows take it: record the answer by the question's
@@ -22,3 +24,5 @@ std::optional<int> recordChoiceAnswer(QuestionBank& bank, const QString& table, 
 // The five fields of a calculation question.
 std::optional<int> recordCalcAnswers(QuestionBank& bank, const QString& table, int id,
                                      const CalcFields& answers);
+
+} // namespace bank

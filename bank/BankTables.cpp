@@ -7,6 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 struct ColumnAccess {
@@ -98,3 +100,5 @@ QStringList bankTableNames() {
         names.append(paperTable(paper));
     return names;
 }
+
+} // namespace bank

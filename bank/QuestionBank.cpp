@@ -10,6 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 Q_LOGGING_CATEGORY(lcBankSql, "qvtb.sql", QtInfoMsg)
 
 namespace {
@@ -182,3 +184,5 @@ bool QuestionBank::fail(const QString& message) {
     qCDebug(lcBankSql).noquote() << "failed:" << message;
     return false;
 }
+
+} // namespace bank

@@ -9,13 +9,15 @@
 #include <memory>
 #include <optional>
 
-// Statements sent to the bank, off by default: QT_LOGGING_RULES="qvtb.sql=true" shows each exact text.
-Q_DECLARE_LOGGING_CATEGORY(lcBankSql)
-
 namespace jet {
 class Connection;
 class RowSet;
 } // namespace jet
+
+namespace bank {
+
+// Statements sent to the bank, off by default: QT_LOGGING_RULES="qvtb.sql=true" shows each exact text.
+Q_DECLARE_LOGGING_CATEGORY(lcBankSql)
 
 // One window's connection to the question bank and its row set. Reads find a question by its number,
 // writes address it by its text. Every operation reports failure to its caller and leaves the stored
@@ -67,3 +69,5 @@ private:
     QString m_lastError;
     QStringList m_notices;
 };
+
+} // namespace bank

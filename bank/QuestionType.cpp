@@ -2,6 +2,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 QString practiceTable(QuestionType type) {
     switch (type) {
     case QuestionType::SingleChoice:
@@ -92,3 +94,5 @@ std::optional<QuestionType> paperQuestionType(int id) {
 bool isBankTable(const QString& table) {
     return typeOfPracticeTable(table).has_value() || paperOfTable(table).has_value();
 }
+
+} // namespace bank

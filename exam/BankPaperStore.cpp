@@ -4,6 +4,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::calcFieldCount;
+using bank::paperTable;
+using bank::QuestionRecord;
+
 namespace exam {
 
 BankPaperStore::BankPaperStore(const QString& bankPath, int paper)

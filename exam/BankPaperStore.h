@@ -12,8 +12,8 @@ public:
     BankPaperStore(const QString& bankPath, int paper);
 
     QString table() const override { return m_table; }
-    std::optional<QList<QuestionRecord>> readPaper() override;
-    std::optional<QuestionRecord> readQuestion(int id) override;
+    std::optional<QList<bank::QuestionRecord>> readPaper() override;
+    std::optional<bank::QuestionRecord> readQuestion(int id) override;
     bool recordAnswer(const QString& questionText, const QString& value) override;
     bool recordScore(const QString& questionText, int score) override;
     bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) override;
@@ -24,9 +24,9 @@ public:
     QString bankPath() const override { return m_bankPath; }
 
 private:
-    std::optional<QuestionRecord> currentRecord();
+    std::optional<bank::QuestionRecord> currentRecord();
 
-    QuestionBank m_bank;
+    bank::QuestionBank m_bank;
     QString m_bankPath;
     QString m_table;
 };

@@ -2,6 +2,12 @@
 
 #include "QuestionType.h"
 
+using bank::paperOfTable;
+using bank::paperQuestionType;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::typePoints;
+
 namespace exam {
 
 std::optional<study::ExamAttempt> handedInAttempt(PaperStore& store, const QDateTime& started,

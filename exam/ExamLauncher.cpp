@@ -6,6 +6,8 @@
 #include "QuestionBank.h"
 #include "QuestionType.h"
 
+using bank::paperCount;
+
 namespace exam {
 
 ExamLauncher::StoreFactory ExamLauncher::bankStores(const QString& bankPath) {

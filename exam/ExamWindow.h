@@ -112,7 +112,7 @@ private:
     ui::Built m_controls;
     ui::TabControl* m_pages = nullptr;
     entry::CalcPages* m_calc = nullptr;
-    QuestionRecord m_question;
+    bank::QuestionRecord m_question;
     AnswerCard m_card;
     Countdown m_countdown;
     QTimer m_timer;

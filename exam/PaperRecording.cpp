@@ -3,6 +3,14 @@
 #include "QuestionType.h"
 #include "Scoring.h"
 
+using bank::calcFieldCount;
+using bank::calcScore;
+using bank::choiceScore;
+using bank::isRecordableAnswer;
+using bank::paperQuestionType;
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace exam {
 
 std::optional<int> recordChoice(PaperStore& store, int id, const QString& value) {

@@ -19,6 +19,6 @@ std::optional<int> recordChoice(PaperStore& store, int id, const QString& value)
 std::optional<int> recordCalculation(PaperStore& store, int id, const QStringList& answers);
 
 // Whether the candidate has given an answer to the question.
-bool hasAnswer(const QuestionRecord& question);
+bool hasAnswer(const bank::QuestionRecord& question);
 
 } // namespace exam

@@ -19,9 +19,9 @@ public:
     // The paper's table: tm1 … tm20.
     virtual QString table() const = 0;
     // Every question of the paper, read by one select.
-    virtual std::optional<QList<QuestionRecord>> readPaper() = 0;
+    virtual std::optional<QList<bank::QuestionRecord>> readPaper() = 0;
     // The question with this ID, read afresh (the table selected again).
-    virtual std::optional<QuestionRecord> readQuestion(int id) = 0;
+    virtual std::optional<bank::QuestionRecord> readQuestion(int id) = 0;
     virtual bool recordAnswer(const QString& questionText, const QString& value) = 0;
     virtual bool recordScore(const QString& questionText, int score) = 0;
     virtual bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) = 0;

@@ -5,6 +5,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::paperQuestionType;
+using bank::paperSectionStart;
+using bank::QuestionType;
+
 namespace exam {
 namespace {
 

@@ -4,6 +4,11 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::paperQuestionType;
+using bank::paperSectionStart;
+using bank::QuestionType;
+using bank::typeCaption;
+
 namespace practice {
 
 QString paperQuestionLabel(int id) {

@@ -4,6 +4,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::calcFieldCount;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+
 namespace practice {
 
 QuestionRecord readCurrentQuestion(QuestionBank& bank) {

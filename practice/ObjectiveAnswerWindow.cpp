@@ -4,6 +4,8 @@
 #include "AnswerRules.h"
 #include "PictureBox.h"
 
+using bank::QuestionRecord;
+
 namespace practice {
 
 ObjectiveAnswerWindow::ObjectiveAnswerWindow(AnswerVariant variant, const QuestionRecord& question,

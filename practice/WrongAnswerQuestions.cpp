@@ -7,6 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::QuestionBank;
+
 namespace practice {
 
 QList<int> questionsWithHashes(const QString& bankPath, const QString& table, const QStringList& hashes) {

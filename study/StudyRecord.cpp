@@ -15,6 +15,8 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::QuestionType;
+
 namespace study {
 namespace {
 

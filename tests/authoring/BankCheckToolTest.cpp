@@ -16,6 +16,11 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::BankTable;
+using bank::paperSectionStart;
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace {
 
 struct ToolRun {

@@ -13,6 +13,10 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::allQuestionTypes;
+using bank::BankTable;
+using bank::QuestionType;
+
 namespace {
 
 bool mentions(const QStringList& problems, const QString& part) {

@@ -6,6 +6,9 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::amountsCalcType;
+using bank::QuestionRecord;
+
 namespace {
 
 bool mentions(const QStringList& problems, const QString& part) {

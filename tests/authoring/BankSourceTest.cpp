@@ -5,6 +5,8 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::QuestionType;
+
 namespace {
 
 const QString twoQuestions =

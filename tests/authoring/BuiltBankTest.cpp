@@ -12,6 +12,19 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::allQuestionTypes;
+using bank::BankTable;
+using bank::CalcFields;
+using bank::paperCount;
+using bank::paperQuestionCount;
+using bank::paperQuestionType;
+using bank::paperTable;
+using bank::practiceTable;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordFromCells;
+using bank::tableColumns;
+
 // The bank built beside the program, read back by an independent reader (mdbtools), against its sources.
 
 namespace {

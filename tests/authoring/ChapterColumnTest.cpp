@@ -20,6 +20,15 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::BankColumn;
+using bank::BankTable;
+using bank::chapterColumn;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordChoiceAnswer;
+using bank::tableColumns;
+
 namespace {
 
 // The first line mdb-export prints: the table's column names.

@@ -10,6 +10,8 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::QuestionType;
+
 namespace {
 
 ComparedQuestion choice(QuestionType type, const QString& text, const std::array<QString, 4>& options,

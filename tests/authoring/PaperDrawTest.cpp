@@ -10,6 +10,12 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::amountsCalcType;
+using bank::journalCalcType;
+using bank::paperCount;
+using bank::paperQuestionType;
+using bank::QuestionType;
+
 namespace {
 
 // A pool of `size` questions of a kind, spread over the chapters round-robin (or all in the first).

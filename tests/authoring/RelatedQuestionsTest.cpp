@@ -11,6 +11,8 @@
 using namespace Qt::StringLiterals;
 using namespace authoring;
 
+using bank::QuestionType;
+
 TEST(RelatedQuestions, TagsAreReadAndTheirFormChecked) {
     const QString text =
         u"CH: 会计要素与等式\nTM: 预收账款属于企业的负债要素。\nDA: 正确\nRE: 预收账款归类 负债要素\nJX: "

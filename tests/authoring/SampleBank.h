@@ -21,7 +21,7 @@ bool writeSources(const SampleSources& sources, const QString& directory);
 // problems of either step.
 struct ComposedSources {
     authoring::QuestionPools pools;
-    QList<BankTable> tables;
+    QList<bank::BankTable> tables;
     QStringList problems;
 };
 ComposedSources composeSources(const QString& directory);

@@ -2,6 +2,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::amountsCalcType;
+using bank::journalCalcType;
+using bank::QuestionRecord;
+
 QuestionRecord choiceRecord(int id, const QString& tm, const QString& da) {
     QuestionRecord record;
     record.id = id;

@@ -12,6 +12,17 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::amountsCalcType;
+using bank::BankTable;
+using bank::CalcFields;
+using bank::paperQuestionType;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordCalcAnswers;
+using bank::recordChoiceAnswer;
+using bank::typePoints;
+
 namespace {
 
 // A paper whose answers are A, ABD, 正确, and five amounts / five journal entries.

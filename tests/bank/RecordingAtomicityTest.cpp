@@ -14,6 +14,14 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::amountsCalcType;
+using bank::BankTable;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordCalcAnswers;
+using bank::recordChoiceAnswer;
+
 namespace {
 
 // The child dies the moment it is about to send its `dieAt`-th update.

@@ -14,6 +14,12 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
+using bank::CalcFields;
+using bank::calcScore;
+using bank::journalCalcType;
+using bank::QuestionBank;
+using bank::QuestionRecord;
 using entry::testing::EntryHost;
 
 namespace {

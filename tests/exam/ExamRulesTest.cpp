@@ -17,6 +17,10 @@
 using namespace Qt::StringLiterals;
 using namespace exam;
 
+using bank::falseAnswer;
+using bank::QuestionRecord;
+using bank::trueAnswer;
+
 TEST(QuestionNumbering, CaptionsAndButtonsFollowTheSectionLimits) {
     EXPECT_EQ(sectionCaption(1), u"(单选题第 1 题)"_s);
     EXPECT_EQ(sectionCaption(20), u"(单选题第 20 题)"_s);

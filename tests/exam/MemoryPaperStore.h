@@ -8,11 +8,11 @@
 // of the statements that tests check were (or were not) sent.
 class MemoryPaperStore final : public exam::PaperStore {
 public:
-    MemoryPaperStore(QString table, QList<QuestionRecord> rows);
+    MemoryPaperStore(QString table, QList<bank::QuestionRecord> rows);
 
     QString table() const override { return m_table; }
-    std::optional<QList<QuestionRecord>> readPaper() override;
-    std::optional<QuestionRecord> readQuestion(int id) override;
+    std::optional<QList<bank::QuestionRecord>> readPaper() override;
+    std::optional<bank::QuestionRecord> readQuestion(int id) override;
     bool recordAnswer(const QString& questionText, const QString& value) override;
     bool recordScore(const QString& questionText, int score) override;
     bool recordCalcAnswer(const QString& questionText, int field, const QString& answer) override;
@@ -21,7 +21,7 @@ public:
     bool asOne(const std::function<bool()>& steps) override;
     QString lastError() const override { return m_lastError; }
 
-    const QList<QuestionRecord>& rows() const { return m_rows; }
+    const QList<bank::QuestionRecord>& rows() const { return m_rows; }
     int writes() const { return m_writes; }
     int sums() const { return m_sums; }
     int clears() const { return m_clears; }
@@ -29,11 +29,11 @@ public:
     void failWrites() { m_failWrites = true; }
 
 private:
-    QuestionRecord* rowByText(const QString& questionText);
+    bank::QuestionRecord* rowByText(const QString& questionText);
     bool write();
 
     QString m_table;
-    QList<QuestionRecord> m_rows;
+    QList<bank::QuestionRecord> m_rows;
     QString m_lastError;
     int m_writes = 0;
     int m_sums = 0;
@@ -43,4 +43,4 @@ private:
 
 // A paper of 62 questions with varied standard answers: question 61 answered with amounts, 62
 // with journal entries (one of them of three lines).
-QList<QuestionRecord> samplePaper(int paper);
+QList<bank::QuestionRecord> samplePaper(int paper);

@@ -6,6 +6,11 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::BankTable;
+using bank::CalcFields;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+
 TestBank::TestBank() : m_path(m_dir.filePath(u"qvtb.mdb"_s)) {}
 
 QString TestBank::write(const QList<BankTable>& tables) {
