@@ -10,6 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::bankTableNames;
+
 namespace app {
 namespace {
 

@@ -12,6 +12,9 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+using bank::allQuestionTypes;
+using bank::QuestionType;
+
 namespace app {
 
 MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)

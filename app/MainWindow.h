@@ -41,7 +41,7 @@ public:
     void showPage(pages::Page page);
     pages::Page currentPage() const;
     // The type of the checked radio button, if any (none before the practice page was shown).
-    std::optional<QuestionType> chosenType() const;
+    std::optional<bank::QuestionType> chosenType() const;
     // The paper (1 to 20) of the selected row, or 0 with none selected or the list not yet built.
     int selectedPaper() const;
     const ui::Built& controls() const { return m_controls; }
@@ -53,9 +53,9 @@ public:
     StudyPage* studyPage() const { return m_studyPage; }
 
 Q_SIGNALS:
-    void practiceRequested(QuestionType type);
+    void practiceRequested(bank::QuestionType type);
     void examRequested(int paper);
-    void wrongAnswersRequested(QuestionType type);
+    void wrongAnswersRequested(bank::QuestionType type);
 
 private:
     void connectNavigation();

@@ -17,6 +17,14 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::allQuestionTypes;
+using bank::CalcFields;
+using bank::calcScore;
+using bank::paperTable;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace app {
 namespace {
 

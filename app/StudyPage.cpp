@@ -10,6 +10,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::allQuestionTypes;
+using bank::QuestionType;
+using bank::typeCaption;
+
 namespace app {
 namespace {
 

@@ -31,7 +31,7 @@ public:
     void refresh();
 
 Q_SIGNALS:
-    void wrongAnswersRequested(QuestionType type);
+    void wrongAnswersRequested(bank::QuestionType type);
 
 private:
     void build();

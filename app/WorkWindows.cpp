@@ -5,6 +5,8 @@
 #include "practice/PracticeWindow.h"
 #include "ui/MessageBox.h"
 
+using bank::QuestionType;
+
 namespace app {
 
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,

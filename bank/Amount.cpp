@@ -4,6 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 // 16 digits keep every amount, its value in hundredths and the sum of many lines exact in 64 bits.
@@ -48,3 +50,5 @@ bool isPlainAmount(const QString& text) {
     static const QRegularExpression plain(u"^[0-9]+(\\.[0-9]{1,2})?$"_s);
     return plain.match(text).hasMatch() && parseAmount(text).has_value();
 }
+
+} // namespace bank

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace bank {
+
 // A decimal amount held exactly: value = units / 10^scale, with no trailing zero in the fraction,
 // so that two amounts of the same value compare equal member by member ("1,000.00" and "1000").
 struct Amount {
@@ -25,3 +27,5 @@ std::optional<std::int64_t> amountInCents(const Amount& amount);
 // Whether `text` is a plain amount as the standard answers write it: digits, an optional "." and one or
 // two decimals, no sign, no separator ("56000", "1250.50").
 bool isPlainAmount(const QString& text);
+
+} // namespace bank

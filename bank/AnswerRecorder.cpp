@@ -7,6 +7,8 @@ using namespace Qt::StringLiterals;
 using common::Failure;
 using common::Outcome;
 
+namespace bank {
+
 namespace {
 
 using AnswerWrites = std::function<Outcome<>(const QString& questionText)>;
@@ -48,3 +50,5 @@ Outcome<int> recordCalcAnswers(QuestionTable& table, int id, const QStringList& 
         return calcScore(fresh.answers, fresh.standards);
     });
 }
+
+} // namespace bank

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace bank {
+
 class QuestionTable;
 
 // The road of one answer, as the practice and exam windows take it: record the answer by the question's
@@ -20,3 +22,5 @@ common::Outcome<int> recordChoiceAnswer(QuestionTable& table, QuestionType type,
 
 // The five fields of a calculation question; missing texts count as empty.
 common::Outcome<int> recordCalcAnswers(QuestionTable& table, int id, const QStringList& answers);
+
+} // namespace bank

@@ -9,6 +9,8 @@ using namespace Qt::StringLiterals;
 using common::Failure;
 using common::Outcome;
 
+namespace bank {
+
 namespace {
 
 // The answer clauses, one fixed text per value; the empty value records an unticked question.
@@ -114,3 +116,5 @@ QStringList clearStatements(const QString& table) {
             statements.append(u"update "_s + table + u" set fenxi"_s + QString::number(field) + u"=''"_s);
     return statements;
 }
+
+} // namespace bank

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace bank {
+
 // Every statement the bank sends, assembled from fixed pieces, a table name and a question text.
 // The answer values and the scores are not formatted into a statement: each has its own fixed piece,
 // so a value outside those sets has no statement at all: asking for one fails, saying which.
@@ -27,3 +29,5 @@ common::Outcome<QString> calcAnswerStatement(const QString& table, const QString
 // The statements that clear a table: fen, then XXDA (tables with choices), then fenxi1 … fenxi5
 // (tables with calculation questions). Empty for a name that is not a bank table.
 QStringList clearStatements(const QString& table);
+
+} // namespace bank

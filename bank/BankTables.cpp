@@ -6,6 +6,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 struct ColumnAccess {
@@ -111,3 +113,5 @@ QStringList bankTableNames() {
         names.append(paperTable(paper));
     return names;
 }
+
+} // namespace bank

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace bank {
+
 // The columns of the bank's tables, in the order a table lists them, with their storage types.
 struct BankColumn {
     enum class Kind { Long, Text, Memo };
@@ -36,3 +38,5 @@ QuestionRecord recordFromCells(const QStringList& columnNames, const QStringList
 
 // The 24 tables every bank has: the four practice tables, then tm1 … tm20.
 QStringList bankTableNames();
+
+} // namespace bank

@@ -12,6 +12,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 QChar foldWidth(QChar c) {
@@ -91,3 +93,5 @@ bool calcFieldMatches(const QString& answer, const QString& standard) {
         return journalLines(normalAnswer) == expectedLines;
     return normalAnswer == normalStandard;
 }
+
+} // namespace bank

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace bank {
+
 // How a calculation field's answer is compared with its standard answer.
 //
 // Both texts are normalised first: full-width digits, letters and signs (U+FF01–U+FF5E) and the
@@ -17,3 +19,5 @@
 
 QString normaliseAnswerText(const QString& text);
 bool calcFieldMatches(const QString& answer, const QString& standard);
+
+} // namespace bank

@@ -7,6 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 struct AccountSource {
@@ -153,3 +155,5 @@ std::optional<QString> chartAccountNamed(const QString& typed) {
     if (found == names.constEnd()) return std::nullopt;
     return *found;
 }
+
+} // namespace bank

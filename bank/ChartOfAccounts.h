@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+namespace bank {
+
 // The fixed chart of accounts: 78 items in four levels (the root 会计科目, five categories, 63 accounts,
 // nine sub-accounts), in tree order. The chooser window shows it; the bank checker accepts the accounts
 // of journal-entry standard answers against it.
@@ -30,3 +32,5 @@ bool isJournalAccount(const QString& account);
 // 实收资本（或股本）), or either written with ASCII brackets instead of full-width ones. Any other
 // text names no account of the chart: nullopt.
 std::optional<QString> chartAccountNamed(const QString& typed);
+
+} // namespace bank

@@ -2,6 +2,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 QString withoutBlanks(const QString& text) {
@@ -51,3 +53,5 @@ QList<JournalLine> parseJournalEntry(const QString& text) {
     }
     return lines;
 }
+
+} // namespace bank

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace bank {
+
 // The one text form of a journal entry, shared by the journal grid (which writes a candidate's entry),
 // the standard answers of the bank (DAfenxi1 … DAfenxi5) and the answer windows (which show it line by line):
 //
@@ -35,3 +37,5 @@ QString formatJournalLine(const JournalLine& line);
 QString formatJournalEntry(const QList<JournalLine>& lines);
 JournalLine parseJournalLine(const QString& text);
 QList<JournalLine> parseJournalEntry(const QString& text);
+
+} // namespace bank

@@ -13,6 +13,8 @@ using namespace Qt::StringLiterals;
 using common::Failure;
 using common::Outcome;
 
+namespace bank {
+
 Q_LOGGING_CATEGORY(lcBankSql, "qvtb.sql", QtInfoMsg)
 
 namespace {
@@ -181,3 +183,5 @@ Failure QuestionBank::fail(const QString& message) {
     qCDebug(lcBankSql).noquote() << "failed:" << message;
     return Failure{message};
 }
+
+} // namespace bank

@@ -10,13 +10,15 @@
 #include <functional>
 #include <memory>
 
-// Statements sent to the bank, off by default: QT_LOGGING_RULES="qvtb.sql=true" shows each exact text.
-Q_DECLARE_LOGGING_CATEGORY(lcBankSql)
-
 namespace jet {
 class Connection;
 class RowSet;
 } // namespace jet
+
+namespace bank {
+
+// Statements sent to the bank, off by default: QT_LOGGING_RULES="qvtb.sql=true" shows each exact text.
+Q_DECLARE_LOGGING_CATEGORY(lcBankSql)
 
 // One window's connection to the question bank and its row set. Reads find a question by its number,
 // writes address it by its text. Every operation that fails says why and leaves the stored data as
@@ -71,3 +73,5 @@ private:
     std::unique_ptr<jet::RowSet> m_rows;
     QStringList m_notices;
 };
+
+} // namespace bank

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace bank {
+
 // One row of a question table. Columns a table lacks stay empty.
 struct QuestionRecord {
     int id = 0;
@@ -24,3 +26,5 @@ struct QuestionRecord {
 // TX of a calculation question answered with five amounts, and of one answered with journal entries.
 QString amountsCalcType(); // 计算分析题-计算
 QString journalCalcType(); // 计算分析题-分录
+
+} // namespace bank

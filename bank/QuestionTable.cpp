@@ -5,6 +5,8 @@
 using common::Failure;
 using common::Outcome;
 
+namespace bank {
+
 namespace {
 
 // A table through a bank's connection: the window's own, or one opened for this table alone.
@@ -70,3 +72,5 @@ std::unique_ptr<QuestionTable> tableOfBank(QuestionBank& bank, const QString& ta
 std::unique_ptr<QuestionTable> openBankTable(const QString& bankPath, const QString& table) {
     return std::make_unique<TableOfBank>(bankPath, table);
 }
+
+} // namespace bank

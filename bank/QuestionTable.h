@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+namespace bank {
+
 class QuestionBank;
 
 // One table of the bank as a window works on it: questions read by their number from a fresh
@@ -42,3 +44,5 @@ std::unique_ptr<QuestionTable> tableOfBank(QuestionBank& bank, const QString& ta
 // `table` through a connection of its own to the bank at `bankPath`. A bank that cannot be opened
 // makes every operation fail.
 std::unique_ptr<QuestionTable> openBankTable(const QString& bankPath, const QString& table);
+
+} // namespace bank

@@ -2,6 +2,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 // Each row stands at the place of its kind, so factsOf can index the table.
@@ -65,3 +67,5 @@ std::optional<QuestionType> paperQuestionType(int id) {
 bool isBankTable(const QString& table) {
     return typeOfPracticeTable(table).has_value() || paperOfTable(table).has_value();
 }
+
+} // namespace bank

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <optional>
 
+namespace bank {
+
 // The four kinds of question. Each has its own practice table and its own points per question.
 enum class QuestionType { SingleChoice, MultipleChoice, TrueFalse, Calculation };
 
@@ -61,3 +63,5 @@ int paperSectionStart(QuestionType type);
 int paperSectionSize(QuestionType type);
 // Whether `table` is one of the bank's 24 tables.
 bool isBankTable(const QString& table);
+
+} // namespace bank

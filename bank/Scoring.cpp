@@ -4,6 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
+namespace bank {
+
 namespace {
 
 constexpr std::array<char16_t, 4> letters{u'A', u'B', u'C', u'D'};
@@ -91,3 +93,5 @@ int calcScore(const CalcFields& answers, const CalcFields& standards) {
 bool isRecordableScore(int score) {
     return score == 0 || score == 1 || score == 2 || score == 4 || score == 6 || score == 8 || score == 10;
 }
+
+} // namespace bank

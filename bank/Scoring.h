@@ -8,6 +8,8 @@
 #include <array>
 #include <optional>
 
+namespace bank {
+
 // The recording and scoring rules the answer pages apply. Pure functions: no bank, no windows.
 
 // States of the option controls A, B, C, D (for true/false: 正确 is the first, 错误 the second).
@@ -45,3 +47,5 @@ int calcScoreFromMatches(int matches);
 
 // The seven scores that may be recorded: 0, 1, 2, 4, 6, 8, 10.
 bool isRecordableScore(int score);
+
+} // namespace bank

@@ -15,6 +15,10 @@
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
+
+using bank::AccountItem;
+using bank::chartOfAccounts;
+using bank::journalAccountText;
 using ui::Kind;
 
 namespace entry {

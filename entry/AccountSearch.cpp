@@ -4,6 +4,9 @@
 
 #include <functional>
 
+using bank::AccountItem;
+using bank::chartOfAccounts;
+
 namespace entry {
 namespace {
 

@@ -21,6 +21,10 @@
 #include <cmath>
 #include <limits>
 
+using bank::formatJournalEntry;
+using bank::JournalLine;
+using bank::parseJournalEntry;
+
 namespace entry {
 namespace {
 

@@ -71,8 +71,8 @@ private:
         QWidget* amountCaption = nullptr;
         QLineEdit* amount = nullptr;
         void setVisible(bool visible) const;
-        JournalLine read() const;
-        void write(const JournalLine& line) const;
+        bank::JournalLine read() const;
+        void write(const bank::JournalLine& line) const;
     };
     struct Entry {
         ui::PictureBox* box = nullptr;

@@ -2,6 +2,10 @@
 
 #include "bank/QuestionType.h"
 
+using bank::calcFieldCount;
+using bank::paperTable;
+using bank::QuestionRecord;
+
 namespace exam {
 
 std::unique_ptr<PaperStore> bankPaperStore(const QString& bankPath, int paper) {

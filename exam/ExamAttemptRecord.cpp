@@ -4,6 +4,12 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::paperOfTable;
+using bank::paperQuestionType;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::typePoints;
+
 namespace exam {
 
 common::Outcome<study::ExamAttempt> handedInAttempt(PaperStore& store, const QDateTime& started,

@@ -6,6 +6,8 @@
 #include "exam/ExamNoticeWindow.h"
 #include "exam/ExamWindow.h"
 
+using bank::paperCount;
+
 namespace exam {
 
 ExamLauncher::StoreFactory ExamLauncher::bankStores(const QString& bankPath) {

@@ -20,7 +20,7 @@ class ExamLauncher final : public QObject {
 public:
     // Opens the table of a paper; by default in qvtb.mdb beside the program.
     using StoreFactory = std::function<std::unique_ptr<PaperStore>(int paper)>;
-    static StoreFactory bankStores(const QString& bankPath = QuestionBank::defaultPath());
+    static StoreFactory bankStores(const QString& bankPath = bank::QuestionBank::defaultPath());
 
     explicit ExamLauncher(QWidget* mainWindow, StoreFactory stores = bankStores());
 

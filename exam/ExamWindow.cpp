@@ -37,6 +37,17 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::answerFromOptions;
+using bank::falseAnswer;
+using bank::optionsFromAnswer;
+using bank::OptionStates;
+using bank::paperQuestionType;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::trueAnswer;
+using bank::trueFalseAnswer;
+using bank::typePoints;
+
 Q_LOGGING_CATEGORY(lcExam, "velmora.exam", QtInfoMsg)
 
 namespace exam {

@@ -107,7 +107,7 @@ private:
     ui::TabControl* m_pages = nullptr;
     question::OptionControls m_options;
     entry::CalcPages* m_calc = nullptr;
-    QuestionRecord m_question;
+    bank::QuestionRecord m_question;
     AnswerCard m_card;
     Countdown m_countdown;
     QTimer m_timer;

@@ -8,6 +8,9 @@
 #include <array>
 
 using namespace Qt::StringLiterals;
+
+using bank::paperQuestionType;
+using bank::QuestionType;
 using ui::ButtonStyle;
 using ui::Control;
 using ui::Kind;

@@ -5,6 +5,14 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::calcFieldCount;
+using bank::calcScore;
+using bank::choiceScore;
+using bank::isRecordableAnswer;
+using bank::paperQuestionType;
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace exam {
 
 common::Outcome<int> recordChoice(PaperStore& store, int id, const QString& value) {

@@ -17,6 +17,6 @@ common::Outcome<int> recordChoice(PaperStore& store, int id, const QString& valu
 common::Outcome<int> recordCalculation(PaperStore& store, int id, const QStringList& answers);
 
 // Whether the candidate has given an answer to the question.
-bool hasAnswer(const QuestionRecord& question);
+bool hasAnswer(const bank::QuestionRecord& question);
 
 } // namespace exam

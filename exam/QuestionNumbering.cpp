@@ -7,6 +7,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::paperQuestionType;
+using bank::paperSectionStart;
+using bank::QuestionType;
+
 namespace exam {
 namespace {
 

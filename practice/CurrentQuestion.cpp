@@ -2,6 +2,10 @@
 
 #include "bank/QuestionBank.h"
 
+using bank::calcFieldCount;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+
 namespace practice {
 
 QuestionRecord readCurrentQuestion(QuestionBank& bank) {

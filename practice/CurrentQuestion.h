@@ -4,15 +4,17 @@
 
 #include <QList>
 
+namespace bank {
 class QuestionBank;
+} // namespace bank
 
 namespace practice {
 
 // The bank's current row as the bank maps it (QuestionBank::currentRecord). A column the table lacks,
 // or a row that is not there, reads as empty (ID 0): the windows then show empty controls.
-QuestionRecord readCurrentQuestion(QuestionBank& bank);
+bank::QuestionRecord readCurrentQuestion(bank::QuestionBank& bank);
 
 // The numbers (ID) of the selected table's rows in the row set's order. Leaves no row current.
-QList<int> questionNumbers(QuestionBank& bank);
+QList<int> questionNumbers(bank::QuestionBank& bank);
 
 } // namespace practice

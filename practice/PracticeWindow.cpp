@@ -33,6 +33,19 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::answerFromOptions;
+using bank::calcFieldCount;
+using bank::CalcFields;
+using bank::optionsFromAnswer;
+using bank::OptionStates;
+using bank::practiceTable;
+using bank::QuestionType;
+using bank::recordCalcAnswers;
+using bank::recordChoiceAnswer;
+using bank::trueFalseAnswer;
+using bank::typeCaption;
+using bank::typePoints;
+
 namespace practice {
 namespace {
 

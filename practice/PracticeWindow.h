@@ -43,27 +43,28 @@ class PracticeWindow final : public QWidget {
 public:
     // Opens the bank at `bankPath` with a connection of its own and shows the first question of
     // the type's practice table. A bank or table that cannot be read leaves the window empty.
-    PracticeWindow(QuestionType type, const QString& bankPath, QWidget* parent = nullptr);
+    PracticeWindow(bank::QuestionType type, const QString& bankPath, QWidget* parent = nullptr);
     // Graded answers also go to the study record at `studyPath`. With `onlyQuestions`, the window
     // walks those questions of the table in that order instead of the whole table.
-    PracticeWindow(QuestionType type, const QString& bankPath, const QString& studyPath,
+    PracticeWindow(bank::QuestionType type, const QString& bankPath, const QString& studyPath,
                    std::optional<QList<int>> onlyQuestions, QWidget* parent = nullptr);
     ~PracticeWindow() override;
 
     // The window for `type` over the bank at `bankPath`, modal over `mainWindow`, maximized; it
     // deletes itself when closed.
-    static PracticeWindow* open(QuestionType type, QWidget* mainWindow,
-                                const QString& bankPath = QuestionBank::defaultPath());
+    static PracticeWindow* open(bank::QuestionType type, QWidget* mainWindow,
+                                const QString& bankPath = bank::QuestionBank::defaultPath());
     // Practice over the type's questions in the wrong-answer book, as open() does; with none,
     // says so over `mainWindow` and opens nothing (nullptr).
-    static PracticeWindow* openWrongAnswers(QuestionType type, QWidget* mainWindow, const QString& bankPath,
+    static PracticeWindow* openWrongAnswers(bank::QuestionType type, QWidget* mainWindow,
+                                            const QString& bankPath,
                                             const QString& studyPath = study::StudyRecord::defaultPath());
     static inline const QString kEmptyWrongBook = QStringLiteral("错题本中没有该题型的题目。");
 
-    QuestionType type() const { return m_type; }
+    bank::QuestionType type() const { return m_type; }
     const ui::Built& controls() const { return m_controls; }
     // The current question as last read from the bank; empty (ID 0) when the table has none.
-    const QuestionRecord& question() const { return m_question; }
+    const bank::QuestionRecord& question() const { return m_question; }
     bool hasQuestion() const { return m_hasQuestion; }
     int questionPixels() const { return m_zoom.zoom().pixels(kQuestionPixels); }
     entry::CalcPages* calcPages() const { return m_calc; }
@@ -106,13 +107,13 @@ private:
     void stepAfterEnd();
     void finish();
 
-    QuestionType m_type;
+    bank::QuestionType m_type;
     QString m_table;
     QString m_bankPath;
-    QuestionBank m_bank;
-    std::unique_ptr<QuestionTable> m_questions; // the type's table through m_bank
+    bank::QuestionBank m_bank;
+    std::unique_ptr<bank::QuestionTable> m_questions; // the type's table through m_bank
     ui::UnsavedAnswersNotice m_unsaved;
-    QuestionRecord m_question;
+    bank::QuestionRecord m_question;
     QList<int> m_questionNumbers; // the table's questions in the order the window walks them
     std::optional<QList<int>> m_onlyQuestions;
     std::unique_ptr<study::StudyRecord> m_study;

@@ -6,6 +6,10 @@
 
 #include <QHash>
 
+using namespace Qt::StringLiterals;
+
+using bank::QuestionBank;
+
 namespace practice {
 
 QList<int> questionsWithHashes(const QString& bankPath, const QString& table, const QStringList& hashes) {

@@ -4,6 +4,11 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::paperQuestionType;
+using bank::paperSectionStart;
+using bank::QuestionType;
+using bank::typeCaption;
+
 namespace question {
 
 QString paperQuestionLabel(int id) {

@@ -7,6 +7,10 @@
 
 #include <QPlainTextEdit>
 
+using bank::calcFieldCount;
+using bank::calcFieldMatches;
+using bank::QuestionRecord;
+
 namespace question {
 namespace {
 

@@ -11,7 +11,7 @@ namespace question {
 class CalcAnswerWindow : public AnswerWindow {
     Q_OBJECT
 protected:
-    CalcAnswerWindow(AnswerVariant variant, const QuestionRecord& question, QWidget* opener);
+    CalcAnswerWindow(AnswerVariant variant, const bank::QuestionRecord& question, QWidget* opener);
 };
 
 } // namespace question

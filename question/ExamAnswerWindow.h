@@ -9,7 +9,7 @@ namespace question {
 class ExamAnswerWindow final : public ObjectiveAnswerWindow {
     Q_OBJECT
 public:
-    ExamAnswerWindow(const QuestionRecord& question, QWidget* opener)
+    ExamAnswerWindow(const bank::QuestionRecord& question, QWidget* opener)
         : ObjectiveAnswerWindow(AnswerVariant::Exam, question, opener) {}
 };
 

@@ -9,7 +9,7 @@ namespace question {
 class ExamCalcAnswerWindow final : public CalcAnswerWindow {
     Q_OBJECT
 public:
-    ExamCalcAnswerWindow(const QuestionRecord& question, QWidget* opener)
+    ExamCalcAnswerWindow(const bank::QuestionRecord& question, QWidget* opener)
         : CalcAnswerWindow(AnswerVariant::Exam, question, opener) {}
 };
 

@@ -4,6 +4,8 @@
 #include "question/AnswerRules.h"
 #include "ui/PictureBox.h"
 
+using bank::QuestionRecord;
+
 namespace question {
 
 ObjectiveAnswerWindow::ObjectiveAnswerWindow(AnswerVariant variant, const QuestionRecord& question,

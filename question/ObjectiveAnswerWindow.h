@@ -11,7 +11,7 @@ namespace question {
 class ObjectiveAnswerWindow : public AnswerWindow {
     Q_OBJECT
 protected:
-    ObjectiveAnswerWindow(AnswerVariant variant, const QuestionRecord& question, QWidget* opener);
+    ObjectiveAnswerWindow(AnswerVariant variant, const bank::QuestionRecord& question, QWidget* opener);
 };
 
 } // namespace question

@@ -9,7 +9,7 @@ namespace question {
 class PracticeAnswerWindow final : public ObjectiveAnswerWindow {
     Q_OBJECT
 public:
-    PracticeAnswerWindow(const QuestionRecord& question, QWidget* opener)
+    PracticeAnswerWindow(const bank::QuestionRecord& question, QWidget* opener)
         : ObjectiveAnswerWindow(AnswerVariant::Practice, question, opener) {}
 };
 

@@ -9,7 +9,7 @@ namespace question {
 class PracticeCalcAnswerWindow final : public CalcAnswerWindow {
     Q_OBJECT
 public:
-    PracticeCalcAnswerWindow(const QuestionRecord& question, QWidget* opener)
+    PracticeCalcAnswerWindow(const bank::QuestionRecord& question, QWidget* opener)
         : CalcAnswerWindow(AnswerVariant::Practice, question, opener) {}
 };
 

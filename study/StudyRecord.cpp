@@ -16,6 +16,8 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::QuestionType;
+
 namespace study {
 namespace {
 

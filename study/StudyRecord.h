@@ -22,7 +22,7 @@ struct PracticeAnswer {
     QString table; // danxuan, duoxuan, panduan, fenxi
     QString questionText;
     QString chapter; // CH of the question's row; empty when the bank has no such column
-    QuestionType type = QuestionType::SingleChoice;
+    bank::QuestionType type = bank::QuestionType::SingleChoice;
     bool right = false;
     int score = 0;
     QDateTime at;

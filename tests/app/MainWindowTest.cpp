@@ -19,7 +19,10 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
 using app::MainWindow;
+using bank::allQuestionTypes;
+using bank::QuestionType;
 
 namespace {
 

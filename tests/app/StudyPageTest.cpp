@@ -16,8 +16,10 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
 using app::MainWindow;
 using app::StudyPage;
+using bank::QuestionType;
 
 namespace {
 

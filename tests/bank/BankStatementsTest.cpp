@@ -6,6 +6,15 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::answerStatement;
+using bank::answerValues;
+using bank::calcAnswerStatement;
+using bank::clearStatements;
+using bank::findCriterion;
+using bank::scoreStatement;
+using bank::selectStatement;
+using bank::sumScoresStatement;
+
 TEST(BankStatements, TextsAreExactToTheBlank) {
     EXPECT_EQ(valueOf(answerStatement(u"duoxuan"_s, u"题一"_s, u"AB"_s)),
               u"update duoxuan set XXDA='AB'where TM='题一'"_s);

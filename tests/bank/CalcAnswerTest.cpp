@@ -6,6 +6,15 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::Amount;
+using bank::amountInCents;
+using bank::calcFieldMatches;
+using bank::formatJournalEntry;
+using bank::isPlainAmount;
+using bank::JournalLine;
+using bank::parseAmount;
+using bank::parseJournalEntry;
+
 TEST(Amount, SameValueWhateverTheSpelling) {
     EXPECT_EQ(parseAmount(u"1,000.00"_s), parseAmount(u"1000"_s));
     EXPECT_EQ(parseAmount(u"0053.570"_s), parseAmount(u"53.57"_s));

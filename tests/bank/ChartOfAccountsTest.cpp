@@ -6,6 +6,11 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::AccountItem;
+using bank::chartOfAccounts;
+using bank::isJournalAccount;
+using bank::journalAccountText;
+
 TEST(ChartOfAccounts, SeventyEightItemsInFourLevels) {
     const std::vector<AccountItem>& chart = chartOfAccounts();
     ASSERT_EQ(chart.size(), 78u);

@@ -8,6 +8,11 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::calcFieldMatches;
+using bank::chartAccountNamed;
+using bank::chartOfAccounts;
+using bank::journalAccountText;
+
 TEST(LenientScoring, AnAccountIsNamedWithoutItsAlternativeOrWithEitherBrackets) {
     EXPECT_EQ(chartAccountNamed(u"实收资本"_s), u"实收资本（或股本）"_s);
     EXPECT_EQ(chartAccountNamed(u"应付股利"_s), u"应付股利（或应付利润）"_s);

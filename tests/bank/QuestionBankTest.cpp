@@ -1,7 +1,7 @@
 #include "bank/QuestionBank.h"
 #include "bank/AnswerRecorder.h"
-#include "bank/BankChecker.h"
-#include "bank/BankCompiler.h"
+#include "authoring/BankChecker.h"
+#include "authoring/BankCompiler.h"
 #include "bank/QuestionTable.h"
 #include "RecordingBank.h"
 
@@ -13,7 +13,16 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+using bank::amountsCalcType;
+using bank::BankTable;
+using bank::CalcFields;
+using bank::paperQuestionType;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordCalcAnswers;
+using bank::recordChoiceAnswer;
+using bank::typePoints;
 
 class QuestionBankTest : public RecordingBank {};
 

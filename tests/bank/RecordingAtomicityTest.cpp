@@ -2,7 +2,7 @@
 // killed between their statements leaves the table as it was before the click or the clearing,
 // never an answer with the previous answer's score or a table half cleared.
 #include "bank/AnswerRecorder.h"
-#include "bank/BankCompiler.h"
+#include "authoring/BankCompiler.h"
 #include "bank/QuestionBank.h"
 #include "bank/QuestionTable.h"
 #include "RecordingBank.h"
@@ -15,6 +15,14 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+using bank::amountsCalcType;
+using bank::BankTable;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordCalcAnswers;
+using bank::recordChoiceAnswer;
 
 namespace {
 
@@ -32,7 +40,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(u"qvtb.mdb"_s);
-        ASSERT_EQ(writeBank({answerPaper()}, m_path), QString());
+        ASSERT_EQ(authoring::writeBank({answerPaper()}, m_path), QString());
     }
 
     // Runs `work` on a bank of its own in a child process killed before its `dieAt`-th update.

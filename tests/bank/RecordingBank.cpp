@@ -1,7 +1,7 @@
 #include "RecordingBank.h"
 
-#include "bank/BankChecker.h"
-#include "bank/BankCompiler.h"
+#include "authoring/BankChecker.h"
+#include "authoring/BankCompiler.h"
 
 using namespace Qt::StringLiterals;
 

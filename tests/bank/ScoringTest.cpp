@@ -6,6 +6,18 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::answerFromOptions;
+using bank::answerValues;
+using bank::CalcFields;
+using bank::calcScore;
+using bank::choiceScore;
+using bank::isRecordableAnswer;
+using bank::isRecordableScore;
+using bank::optionsFromAnswer;
+using bank::OptionStates;
+using bank::QuestionType;
+using bank::trueFalseAnswer;
+
 TEST(Scoring, TickingBThenDThenARecordsBThenBdThenAbdScoring002) {
     OptionStates boxes{};
     const QString standard = u"ABD"_s;

@@ -1,7 +1,7 @@
 // The five texts of the journal page through a real bank file: recorded, read back and shown again.
 
 #include "EntryHost.h"
-#include "bank/BankCompiler.h"
+#include "authoring/BankCompiler.h"
 #include "bank/QuestionBank.h"
 #include "bank/Scoring.h"
 #include "entry/GridNames.h"
@@ -14,6 +14,12 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
+using bank::CalcFields;
+using bank::calcScore;
+using bank::journalCalcType;
+using bank::QuestionBank;
+using bank::QuestionRecord;
 using entry::testing::EntryHost;
 
 namespace {
@@ -40,7 +46,7 @@ QLineEdit* edit(const EntryHost& host, const QString& name) {
 TEST(BankRoundTrip, JournalTextsAreStoredAndShownExactly) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"qvtb.mdb"_s);
-    ASSERT_EQ(writeBank({{u"fenxi"_s, {journalQuestion()}}}, path), QString());
+    ASSERT_EQ(authoring::writeBank({{u"fenxi"_s, {journalQuestion()}}}, path), QString());
     QuestionBank bank;
     const common::Outcome<> opened = bank.openBank(path);
     ASSERT_TRUE(opened) << opened.reason().toStdString();

@@ -21,6 +21,11 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
+using bank::calcFieldCount;
+using bank::calcFieldMatches;
+using bank::CalcFields;
+using bank::calcScore;
 using entry::testing::EntryHost;
 
 namespace {

@@ -18,6 +18,10 @@
 
 using namespace Qt::StringLiterals;
 using namespace exam;
+
+using bank::falseAnswer;
+using bank::QuestionRecord;
+using bank::trueAnswer;
 namespace n = exam::names;
 
 namespace {

@@ -27,6 +27,17 @@
 
 using namespace Qt::StringLiterals;
 using namespace exam;
+
+using bank::calcFieldCount;
+using bank::calcScore;
+using bank::choiceScore;
+using bank::JournalLine;
+using bank::paperQuestionType;
+using bank::parseJournalEntry;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::trueAnswer;
+using bank::typePoints;
 namespace n = exam::names;
 
 namespace {

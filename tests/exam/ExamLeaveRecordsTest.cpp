@@ -17,6 +17,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace exam;
+
+using bank::QuestionRecord;
 namespace n = exam::names;
 
 namespace {

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
+using bank::QuestionRecord;
 namespace n = exam::names;
 
 TEST(ExamOptionLetters, SingleAndMultipleChoiceOptionsShowLetterBlankText) {

@@ -18,6 +18,10 @@
 using namespace Qt::StringLiterals;
 using namespace exam;
 
+using bank::falseAnswer;
+using bank::QuestionRecord;
+using bank::trueAnswer;
+
 TEST(QuestionNumbering, CaptionsAndButtonsFollowTheSectionLimits) {
     const QList<int> ids{1, 20, 21, 25, 41, 60, 62, 0, 63};
     const QStringList captions{u"(单选题第 1 题)"_s,

@@ -20,6 +20,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace exam;
+
+using bank::paperTable;
 namespace n = exam::names;
 
 namespace {

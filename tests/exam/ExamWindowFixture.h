@@ -18,7 +18,7 @@ struct ExamWindowFixture {
     explicit ExamWindowFixture(int paper = 7) { open(paper, samplePaper(paper)); }
     explicit ExamWindowFixture(std::unique_ptr<exam::PaperStore> paperStore) { open(std::move(paperStore)); }
 
-    void open(int paper, QList<QuestionRecord> rows) {
+    void open(int paper, QList<bank::QuestionRecord> rows) {
         auto owned = std::make_unique<MemoryPaperStore>(QStringLiteral("tm%1").arg(paper), std::move(rows));
         store = owned.get();
         open(std::move(owned));

@@ -6,6 +6,17 @@
 using namespace Qt::StringLiterals;
 using common::Failure;
 
+using bank::amountsCalcType;
+using bank::calcFieldCount;
+using bank::falseAnswer;
+using bank::isRecordableAnswer;
+using bank::isRecordableScore;
+using bank::journalCalcType;
+using bank::paperQuestionCount;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::trueAnswer;
+
 MemoryPaperStore::MemoryPaperStore(QString table, QList<QuestionRecord> rows)
     : m_table(std::move(table)), m_rows(std::move(rows)) {}
 

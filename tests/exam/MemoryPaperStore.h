@@ -10,11 +10,11 @@
 // of the statements that tests check were (or were not) sent.
 class MemoryPaperStore final : public exam::PaperStore {
 public:
-    MemoryPaperStore(QString table, QList<QuestionRecord> rows);
+    MemoryPaperStore(QString table, QList<bank::QuestionRecord> rows);
 
     QString table() const override { return m_table; }
-    common::Outcome<QList<QuestionRecord>> readAll() override;
-    common::Outcome<QuestionRecord> readQuestion(int id) override;
+    common::Outcome<QList<bank::QuestionRecord>> readAll() override;
+    common::Outcome<bank::QuestionRecord> readQuestion(int id) override;
     common::Outcome<> recordAnswer(const QString& questionText, const QString& value) override;
     common::Outcome<> recordScore(const QString& questionText, int score) override;
     common::Outcome<> recordCalcAnswer(const QString& questionText, int field,
@@ -23,7 +23,7 @@ public:
     common::Outcome<int> sumScores() override;
     common::Outcome<> asOne(const std::function<common::Outcome<>()>& steps) override;
 
-    const QList<QuestionRecord>& rows() const { return m_rows; }
+    const QList<bank::QuestionRecord>& rows() const { return m_rows; }
     int writes() const { return m_writes; }
     int sums() const { return m_sums; }
     int clears() const { return *m_clears; }
@@ -33,11 +33,11 @@ public:
     void failWrites() { m_failWrites = true; }
 
 private:
-    QuestionRecord* rowByText(const QString& questionText);
+    bank::QuestionRecord* rowByText(const QString& questionText);
     common::Outcome<> write();
 
     QString m_table;
-    QList<QuestionRecord> m_rows;
+    QList<bank::QuestionRecord> m_rows;
     int m_writes = 0;
     int m_sums = 0;
     std::shared_ptr<int> m_clears = std::make_shared<int>(0);
@@ -46,4 +46,4 @@ private:
 
 // A paper of 62 questions with varied standard answers: question 61 answered with amounts, 62
 // with journal entries (one of them of three lines).
-QList<QuestionRecord> samplePaper(int paper);
+QList<bank::QuestionRecord> samplePaper(int paper);

@@ -15,6 +15,8 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::QuestionRecord;
+
 namespace {
 
 // The exam process "dies" the moment it is about to send the score.

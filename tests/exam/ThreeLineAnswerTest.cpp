@@ -15,6 +15,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace exam;
+
+using bank::CalcFields;
+using bank::QuestionRecord;
 namespace n = exam::names;
 
 namespace {

@@ -15,6 +15,8 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::QuestionType;
+
 namespace {
 
 QString nameOf(QWidget* widget) {

@@ -18,6 +18,9 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::BankTable;
+using bank::QuestionType;
+
 namespace {
 
 class PracticeAnswerKeysTest : public ::testing::Test {

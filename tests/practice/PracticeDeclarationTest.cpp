@@ -18,6 +18,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace practice;
+
+using bank::QuestionType;
 using ui::Kind;
 
 namespace {

@@ -18,9 +18,12 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace {
 
-QList<BankTable> answeredTables() {
+QList<bank::BankTable> answeredTables() {
     QuestionRecord single =
         choiceQuestion(1, u"下列属于资产的是"_s, {u"应收账款"_s, u"短期借款"_s, u"实收资本"_s, u"预收账款"_s},
                        u"A"_s, u"A"_s);

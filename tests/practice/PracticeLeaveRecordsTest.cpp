@@ -24,6 +24,9 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace {
 
 QStringList* capturedStatements = nullptr;

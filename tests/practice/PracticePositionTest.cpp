@@ -12,6 +12,8 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::QuestionType;
+
 TEST(PracticePosition, TheHeaderCountsTheQuestionsAsTheWindowWalksThemAfterTheTypeName) {
     // Numbers out of order: the position is the place in the walk, not the question's number.
     const QStringList options{u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};

@@ -12,6 +12,8 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::QuestionType;
+
 TEST(PracticeSmallScreen, OptionsStayAboveTheBottomBarDownToTheSmallestSize) {
     TestBank bank;
     ASSERT_EQ(bank.write({{u"danxuan"_s,

@@ -29,6 +29,10 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::BankTable;
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace {
 
 const QString kAmounts = u"计算分析题-计算"_s;

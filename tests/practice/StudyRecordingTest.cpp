@@ -22,6 +22,12 @@
 using namespace Qt::StringLiterals;
 using namespace practice;
 
+using bank::BankColumn;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::recordCells;
+using bank::tableColumns;
+
 namespace {
 
 const QuestionRecord kAsset = choiceQuestion(

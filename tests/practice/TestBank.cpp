@@ -1,15 +1,20 @@
 #include "TestBank.h"
 
-#include "bank/BankCompiler.h"
+#include "authoring/BankCompiler.h"
 #include "bank/QuestionBank.h"
 #include "practice/CurrentQuestion.h"
 
 using namespace Qt::StringLiterals;
 
+using bank::BankTable;
+using bank::CalcFields;
+using bank::QuestionBank;
+using bank::QuestionRecord;
+
 TestBank::TestBank() : m_path(m_dir.filePath(u"qvtb.mdb"_s)) {}
 
 QString TestBank::write(const QList<BankTable>& tables) {
-    return writeBank(tables, m_path);
+    return authoring::writeBank(tables, m_path);
 }
 
 QuestionRecord TestBank::stored(const QString& table, int id) const {

@@ -21,6 +21,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace question;
+
+using bank::QuestionRecord;
 using ui::Kind;
 using ui::Mark;
 

@@ -12,6 +12,8 @@
 using namespace Qt::StringLiterals;
 using namespace study;
 
+using bank::QuestionType;
+
 namespace {
 
 const QDateTime kMonday(QDate(2026, 3, 2), QTime(9, 0));

@@ -10,6 +10,8 @@
 using namespace Qt::StringLiterals;
 using namespace study;
 
+using bank::QuestionType;
+
 namespace {
 
 const QDateTime kDay1(QDate(2026, 3, 2), QTime(9, 0));

@@ -28,6 +28,18 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::allQuestionTypes;
+using bank::answerFromOptions;
+using bank::choiceScore;
+using bank::falseAnswer;
+using bank::OptionStates;
+using bank::paperQuestionType;
+using bank::paperTable;
+using bank::practiceTable;
+using bank::QuestionRecord;
+using bank::QuestionType;
+using bank::trueAnswer;
+
 namespace {
 
 const QString kLetters = u"ABCD"_s;

@@ -24,6 +24,14 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::choiceScore;
+using bank::paperQuestionType;
+using bank::practiceTable;
+using bank::QuestionBank;
+using bank::QuestionType;
+using bank::trueFalseAnswer;
+using bank::typeOfPracticeTable;
+
 namespace {
 
 constexpr int answers = 1000;

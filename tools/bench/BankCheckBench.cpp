@@ -17,6 +17,8 @@
 #include <functional>
 #include <vector>
 
+using bank::bankTableNames;
+
 namespace {
 
 void measure(const char* name, int runs, const std::function<bool()>& check) {

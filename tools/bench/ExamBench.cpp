@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <vector>
 
+using bank::QuestionBank;
+
 namespace {
 
 struct Figures {

@@ -25,6 +25,10 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::QuestionBank;
+using bank::QuestionRecord;
+using bank::QuestionType;
+
 namespace {
 
 // Notes the first paint of a widget.

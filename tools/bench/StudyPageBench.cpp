@@ -25,6 +25,12 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::allQuestionTypes;
+using bank::practiceTable;
+using bank::QuestionBank;
+using bank::QuestionType;
+using bank::typePoints;
+
 namespace {
 
 const QStringList kChapters = {u"第一章 总论"_s,

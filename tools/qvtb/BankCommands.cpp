@@ -1,7 +1,7 @@
 #include "BankCommands.h"
 
-#include "bank/BankChecker.h"
-#include "bank/BankCompiler.h"
+#include "authoring/BankChecker.h"
+#include "authoring/BankCompiler.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,7 +27,7 @@ int report(const QStringList& problems) {
 
 int runBuild(std::span<char* const> args) {
     if (args.size() != 2) return usage("build SOURCE_DIR FILE");
-    return report(compileBank(QString::fromLocal8Bit(args[0]), QString::fromLocal8Bit(args[1])));
+    return report(authoring::compileBank(QString::fromLocal8Bit(args[0]), QString::fromLocal8Bit(args[1])));
 }
 
 // --content-warnings: what only the writers can mend is printed as a warning and passes, while they
@@ -36,8 +36,8 @@ int runCheck(std::span<char* const> args) {
     const bool contentWarnings = !args.empty() && std::string_view(args[0]) == "--content-warnings";
     if (contentWarnings) args = args.subspan(1);
     if (args.empty() || args.size() > 2) return usage("check [--content-warnings] FILE [SOURCE_DIR]");
-    const BankReview review = checkBank(QString::fromLocal8Bit(args[0]),
-                                        args.size() == 2 ? QString::fromLocal8Bit(args[1]) : QString());
+    const authoring::BankReview review = authoring::checkBank(
+        QString::fromLocal8Bit(args[0]), args.size() == 2 ? QString::fromLocal8Bit(args[1]) : QString());
     for (const QString& line : review.report)
         std::cout << line.toStdString() << '\n';
     QStringList problems = review.problems;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "bank/QuestionRecord.h"
+#include "bank/QuestionType.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace authoring {
+
+// How well strategies that never read the question score on a practice table: strategies that follow
+// the sequence of answers, constant answers, and cues in the wording. Each figure comes with the score
+// the same strategy has by chance; a bank whose figure beats its chance by more than the figure's
+// limit lets a candidate score without knowing the subject.
+
+struct PatternFigure {
+    // Sequence figures follow from the practice order, which `qvtb build` chooses; the others from
+    // what the writers wrote.
+    enum class Kind { Sequence, Constant, Wording, KeyShape };
+    Kind kind = Kind::Sequence;
+    QString name;
+    double score = 0;  // share of the questions covered that the strategy answers right
+    double chance = 0; // its score by chance (see patternFigures)
+    double limit = 0;  // largest excess over chance allowed, in points; 0: reported only
+    int covered = 0;   // questions the strategy answers
+
+    double excessPoints() const { return (score - chance) * 100; }
+    bool fails() const { return limit > 0 && excessPoints() > limit; }
+};
+
+// Limits, in percentage points over chance. Wording cues get more room: their figures come from the
+// texts the writers chose, and a few statements more or less of one length move them by points.
+inline constexpr double sequenceLimit = 5;
+inline constexpr double constantLimit = 5;
+inline constexpr double wordingLimit = 8;
+
+// The sequence figures of a table's standard answers in practice order. Chance is the strategy's
+// expected score over every order of the same answers, so it measures the order alone.
+QList<PatternFigure> sequenceFigures(bank::QuestionType type, const QStringList& answers);
+
+// Every figure of a practice table whose rows are in practice (ID) order: the sequence figures, then
+// constant answers (chance: a uniform guess over the kind's answers), then wording cues (chance: the
+// cue's expected score when the standard answers are dealt to the questions at random), then for
+// multiple choice the key sizes and the share of options in the key, reported against a uniform
+// choice among the eleven keys. Calculation questions have no figures.
+QList<PatternFigure> patternFigures(bank::QuestionType type, const QList<bank::QuestionRecord>& rows);
+
+// The absolute words a true/false statement is suspected of being false for.
+const QStringList& absoluteWords();
+
+} // namespace authoring

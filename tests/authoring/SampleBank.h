@@ -1,0 +1,27 @@
+#pragma once
+
+#include "authoring/BankCompiler.h"
+
+#include <QString>
+#include <QStringList>
+
+// Question sources shaped like the shipped ones (options without letters, Chinese texts, every chapter,
+// both calculation forms), `perKind` choice and true/false questions and `calculations` calculation
+// questions. The answers are balanced, but the files list them in the patterned order a writer falls
+// into: single choice cycling A B C D, true/false alternating. No two questions give each other away.
+struct SampleSources {
+    QString danxuan, duoxuan, panduan, fenxi;
+};
+SampleSources sampleSources(int perKind, int calculations);
+
+// Writes the four files into `directory`; false when one cannot be written.
+bool writeSources(const SampleSources& sources, const QString& directory);
+
+// The sources in `directory` read and composed into a bank's tables as `qvtb build` does, with the
+// problems of either step.
+struct ComposedSources {
+    authoring::QuestionPools pools;
+    QList<bank::BankTable> tables;
+    QStringList problems;
+};
+ComposedSources composeSources(const QString& directory);
