@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/MainWindowDeclaration.h"
 #include "bank/QuestionType.h"
 #include "ui/WindowBuilder.h"
-#include "app/MainWindowDeclaration.h"
 
 #include <QWidget>
 

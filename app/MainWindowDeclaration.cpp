@@ -1,7 +1,7 @@
 #include "app/MainWindowDeclaration.h"
 
-#include "ui/WindowBuilder.h"
 #include "ui/Palette.h"
+#include "ui/WindowBuilder.h"
 
 using namespace Qt::StringLiterals;
 using ui::ButtonStyle;

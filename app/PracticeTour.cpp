@@ -3,10 +3,10 @@
 #include "bank/QuestionBank.h"
 #include "entry/CalcPages.h"
 #include "practice/CurrentQuestion.h"
-#include "question/ExamAnswerWindow.h"
-#include "question/ExamCalcAnswerWindow.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
+#include "question/ExamAnswerWindow.h"
+#include "question/ExamCalcAnswerWindow.h"
 #include "ui/TabControl.h"
 
 #include <QAbstractButton>

@@ -41,7 +41,7 @@ QString readTable(jet::Connection& connection, const QString& name, BankTable& t
     for (const std::string& column : rows->columns())
         columns.append(text(column));
     QStringList missing;
-    for (const QString& column : requiredColumns(name))
+    for (const QString& column : bank::requiredColumns(name))
         if (!columns.contains(column, Qt::CaseInsensitive)) missing.append(column);
     if (!missing.isEmpty()) return u"%1 lacks the column(s) %2"_s.arg(name, missing.join(u", "_s));
     table.name = name;

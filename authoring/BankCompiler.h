@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bank/BankTables.h"
 #include "authoring/PaperDraw.h"
+#include "bank/BankTables.h"
 
 #include "jet/DatabaseCreator.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/Outcome.h"
 #include "bank/QuestionType.h"
+#include "common/Outcome.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/Outcome.h"
 #include "bank/QuestionRecord.h"
+#include "common/Outcome.h"
 
 #include <QLoggingCategory>
 #include <QString>

@@ -3,10 +3,10 @@
 #include "bank/ChartOfAccounts.h"
 #include "entry/AccountSearch.h"
 #include "ui/ModalChild.h"
+#include "ui/Palette.h"
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"
 #include "ui/WindowBuilder.h"
-#include "ui/Palette.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

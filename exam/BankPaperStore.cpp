@@ -3,6 +3,7 @@
 #include "bank/QuestionType.h"
 
 using bank::calcFieldCount;
+using bank::openBankTable;
 using bank::paperTable;
 using bank::QuestionRecord;
 

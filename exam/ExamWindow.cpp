@@ -20,7 +20,6 @@
 #include "ui/TabControl.h"
 #include "ui/TransparentLabel.h"
 
-
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>

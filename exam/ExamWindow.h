@@ -3,13 +3,13 @@
 #include "bank/QuestionRecord.h"
 #include "exam/AnswerCard.h"
 #include "exam/Countdown.h"
+#include "exam/ExamNames.h"
 #include "exam/PaperStore.h"
+#include "question/OptionControls.h"
+#include "question/Zoom.h"
 #include "study/StudyRecord.h"
 #include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
-#include "exam/ExamNames.h"
-#include "question/OptionControls.h"
-#include "question/Zoom.h"
 
 #include <QDateTime>
 #include <QPointer>

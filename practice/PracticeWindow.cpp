@@ -3,13 +3,12 @@
 #include "bank/AnswerRecorder.h"
 #include "bank/Scoring.h"
 #include "entry/CalcPages.h"
-#include "question/AnswerRules.h"
 #include "practice/CurrentQuestion.h"
-#include "question/PracticeAnswerWindow.h"
-#include "question/PracticeCalcAnswerWindow.h"
-#include "practice/PracticeLayout.h"
 #include "practice/PracticeNames.h"
 #include "practice/WrongAnswerQuestions.h"
+#include "question/AnswerRules.h"
+#include "question/PracticeAnswerWindow.h"
+#include "question/PracticeCalcAnswerWindow.h"
 #include "study/QuestionKey.h"
 #include "ui/AnswerKeys.h"
 #include "ui/MessageBox.h"
@@ -39,6 +38,7 @@ using bank::CalcFields;
 using bank::optionsFromAnswer;
 using bank::OptionStates;
 using bank::practiceTable;
+using bank::QuestionRecord;
 using bank::QuestionType;
 using bank::recordCalcAnswers;
 using bank::recordChoiceAnswer;

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "practice/PracticeWindowDeclaration.h"
 #include "bank/QuestionBank.h"
 #include "bank/QuestionRecord.h"
 #include "bank/QuestionTable.h"
 #include "bank/QuestionType.h"
+#include "practice/PracticeNames.h"
+#include "practice/PracticeWindowDeclaration.h"
+#include "question/OptionControls.h"
+#include "question/Zoom.h"
 #include "study/StudyRecord.h"
 #include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
-#include "question/OptionControls.h"
-#include "practice/PracticeNames.h"
-#include "question/Zoom.h"
 
 #include <QList>
 #include <QWidget>

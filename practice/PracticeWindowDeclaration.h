@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Declaration.h"
 #include "question/QuestionLayout.h"
+#include "ui/Declaration.h"
 
 namespace practice {
 

@@ -1,7 +1,7 @@
 #include "practice/WrongAnswerQuestions.h"
 
-#include "practice/CurrentQuestion.h"
 #include "bank/QuestionBank.h"
+#include "practice/CurrentQuestion.h"
 #include "study/QuestionKey.h"
 
 #include <QHash>
@@ -9,6 +9,7 @@
 using namespace Qt::StringLiterals;
 
 using bank::QuestionBank;
+using bank::QuestionRecord;
 
 namespace practice {
 

@@ -5,6 +5,12 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+using bank::answerFromOptions;
+using bank::falseAnswer;
+using bank::OptionStates;
+using bank::QuestionType;
+using bank::trueAnswer;
+
 namespace question {
 namespace {
 

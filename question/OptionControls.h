@@ -1,8 +1,8 @@
 #pragma once
 
-#include "question/OptionNames.h"
 #include "bank/QuestionType.h"
 #include "bank/Scoring.h"
+#include "question/OptionNames.h"
 #include "ui/WindowBuilder.h"
 
 #include <QList>
@@ -30,7 +30,7 @@ public:
     void showCaptions(const std::array<QString, 4>& texts);
     // Clears every option, then checks those `states` name on the page of `type`. Setting them
     // clicks nothing.
-    void showStates(QuestionType type, const OptionStates& states);
+    void showStates(bank::QuestionType type, const bank::OptionStates& states);
     void clear();
     void setEnabled(bool enabled);
     // The multiple-choice answer the ticked boxes give ("ACD").

@@ -1,9 +1,8 @@
 #include "ui/WindowBuilder.h"
 
-#include "ui/AnchorLayout.h"
+#include "common/Outcome.h"
 #include "ui/Fonts.h"
 #include "ui/HtmlViewer.h"
-#include "common/Outcome.h"
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"

@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
-#include "app/MainWindowDeclaration.h"
 #include "DeclarationCheck.h"
+#include "app/MainWindowDeclaration.h"
 #include "ui/HtmlViewer.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"

@@ -1,6 +1,6 @@
 #include "authoring/BankChecker.h"
-#include "authoring/BankCompiler.h"
 #include "SampleBank.h"
+#include "authoring/BankCompiler.h"
 
 #include "jet/DatabaseCreator.h"
 

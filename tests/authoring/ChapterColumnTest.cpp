@@ -1,10 +1,10 @@
 // The chapter column CH: the built bank carries each question's chapter tag on every practice and paper
 // table, readable by mdbtools as by the engine; banks without the column stay sound and usable, and a
 // tag that is no chapter is found.
-#include "bank/AnswerRecorder.h"
 #include "authoring/BankChecker.h"
 #include "authoring/BankCompiler.h"
 #include "authoring/BankSource.h"
+#include "bank/AnswerRecorder.h"
 #include "bank/QuestionBank.h"
 #include "bank/QuestionTable.h"
 

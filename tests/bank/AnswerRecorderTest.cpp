@@ -1,9 +1,10 @@
 // The one road of an answer, as both windows take it, over a table of a real bank.
 #include "bank/AnswerRecorder.h"
-#include "bank/QuestionTable.h"
 #include "RecordingBank.h"
+#include "bank/QuestionTable.h"
 
 using namespace Qt::StringLiterals;
+using namespace bank;
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace bank;
 
 TEST(BankTables, RequiredColumnsFollowTheTable) {
     EXPECT_EQ(requiredColumns(u"tm5"_s).size(), 21);

@@ -1,9 +1,9 @@
 #include "bank/QuestionBank.h"
-#include "bank/AnswerRecorder.h"
+#include "RecordingBank.h"
 #include "authoring/BankChecker.h"
 #include "authoring/BankCompiler.h"
+#include "bank/AnswerRecorder.h"
 #include "bank/QuestionTable.h"
-#include "RecordingBank.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +12,11 @@
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
-
-using bank::amountsCalcType;
-using bank::BankTable;
-using bank::CalcFields;
-using bank::paperQuestionType;
-using bank::QuestionBank;
-using bank::QuestionRecord;
-using bank::QuestionType;
-using bank::recordCalcAnswers;
-using bank::recordChoiceAnswer;
-using bank::typePoints;
+using namespace bank;
 
 class QuestionBankTest : public RecordingBank {};
+
+namespace {
 
 void expectSameExcept(const BankTable& before, const BankTable& after, int changedId) {
     ASSERT_EQ(before.rows.size(), after.rows.size());
@@ -69,7 +61,7 @@ TEST_F(QuestionBankTest, CurrentRowReadsAsARecordOfTheColumnsTheTableHas) {
     BankTable chaptered{u"danxuan"_s, {choiceRow(7, u"单选 7"_s, u"C"_s)}};
     chaptered.rows[0].ch = u"第三章"_s;
     const QString path = m_dir.filePath(u"chaptered.mdb"_s);
-    ASSERT_EQ(writeBank({chaptered}, path), QString());
+    ASSERT_EQ(authoring::writeBank({chaptered}, path), QString());
     QuestionBank bank;
     ASSERT_TRUE(bank.openBank(path));
     ASSERT_TRUE(bank.selectTable(u"danxuan"_s));

@@ -1,11 +1,11 @@
 // An answer and its score, and the clearing of a table, are one change of the file: a process
 // killed between their statements leaves the table as it was before the click or the clearing,
 // never an answer with the previous answer's score or a table half cleared.
-#include "bank/AnswerRecorder.h"
+#include "RecordingBank.h"
 #include "authoring/BankCompiler.h"
+#include "bank/AnswerRecorder.h"
 #include "bank/QuestionBank.h"
 #include "bank/QuestionTable.h"
-#include "RecordingBank.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using namespace bank;
 
 using bank::amountsCalcType;
 using bank::BankTable;

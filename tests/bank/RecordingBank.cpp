@@ -4,6 +4,7 @@
 #include "authoring/BankCompiler.h"
 
 using namespace Qt::StringLiterals;
+using namespace bank;
 
 QuestionRecord choiceRow(int id, const QString& tm, const QString& da) {
     return recordFromCells(
@@ -42,13 +43,13 @@ BankTable answerPractice() {
 void RecordingBank::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     m_path = m_dir.filePath(u"qvtb.mdb"_s);
-    ASSERT_EQ(writeBank({answerPractice(), answerPaper()}, m_path), QString());
+    ASSERT_EQ(authoring::writeBank({answerPractice(), answerPaper()}, m_path), QString());
     const common::Outcome<> opened = m_bank.openBank(m_path);
     ASSERT_TRUE(opened) << opened.reason().toStdString();
 }
 
 BankTable RecordingBank::stored(const QString& name) const {
-    for (const BankTable& table : readBankFile(m_path).tables)
+    for (const BankTable& table : authoring::readBankFile(m_path).tables)
         if (table.name == name) return table;
     ADD_FAILURE() << "no table " << name.toStdString();
     return {};

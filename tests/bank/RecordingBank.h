@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bank/BankTables.h"
 #include "OutcomeValue.h"
+#include "bank/BankTables.h"
 #include "bank/QuestionBank.h"
 
 #include <gtest/gtest.h>
@@ -9,21 +9,21 @@
 #include <QTemporaryDir>
 
 // A choice question as the bank holds it: options without their letters, no answer yet.
-QuestionRecord choiceRow(int id, const QString& tm, const QString& da);
+bank::QuestionRecord choiceRow(int id, const QString& tm, const QString& da);
 // Paper tm1 whose answers are A, ABD, 正确, five amounts (61) and five journal entries (62).
-BankTable answerPaper();
+bank::BankTable answerPaper();
 // danxuan with one question text twice and one full of quotes.
-BankTable answerPractice();
+bank::BankTable answerPractice();
 
 // A bank of answerPractice() and answerPaper() in a folder of its own, open in m_bank.
 class RecordingBank : public ::testing::Test {
 protected:
     void SetUp() override;
-    BankTable stored(const QString& name) const;
+    bank::BankTable stored(const QString& name) const;
     // A column of question `id` of `table` as the bank holds it now; empty when it cannot be read.
     QString field(const QString& table, int id, const QString& column);
 
     QTemporaryDir m_dir;
     QString m_path;
-    QuestionBank m_bank;
+    bank::QuestionBank m_bank;
 };

@@ -1,9 +1,9 @@
 #include "entry/CalcPages.h"
+#include "DeclarationCheck.h"
 #include "EntryHost.h"
 #include "entry/CalcDeclaration.h"
 #include "entry/GridNames.h"
 #include "entry/JournalGrid.h"
-#include "DeclarationCheck.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -4,17 +4,17 @@
 
 #include "ExamWindowFixture.h"
 
-#include "exam/BankPaperStore.h"
-#include "entry/CalcPages.h"
-#include "exam/ExamNames.h"
-#include "entry/GridNames.h"
-#include "bank/JournalEntry.h"
-#include "entry/JournalGrid.h"
-#include "ui/MessageBox.h"
 #include "OutcomeValue.h"
-#include "exam/QuestionNumbering.h"
+#include "bank/JournalEntry.h"
 #include "bank/QuestionType.h"
 #include "bank/Scoring.h"
+#include "entry/CalcPages.h"
+#include "entry/GridNames.h"
+#include "entry/JournalGrid.h"
+#include "exam/BankPaperStore.h"
+#include "exam/ExamNames.h"
+#include "exam/QuestionNumbering.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

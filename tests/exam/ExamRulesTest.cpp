@@ -1,15 +1,15 @@
 // The exam's rules apart from its windows: numbering, the card, the countdown, the notice's
 // placement and the recording of answers.
 
+#include "MemoryPaperStore.h"
+#include "OutcomeValue.h"
+#include "bank/Scoring.h"
 #include "exam/AnswerCard.h"
 #include "exam/Countdown.h"
 #include "exam/ExamNoticeDeclaration.h"
 #include "exam/ExamWindowDeclaration.h"
-#include "MemoryPaperStore.h"
-#include "OutcomeValue.h"
 #include "exam/PaperRecording.h"
 #include "exam/QuestionNumbering.h"
-#include "bank/Scoring.h"
 
 #include <gtest/gtest.h>
 

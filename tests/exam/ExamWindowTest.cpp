@@ -282,7 +282,7 @@ TEST(ExamWindow, ReviewOpensTheAnswerWindowOfTheKindWithFreshValues) {
     f.click(n::kSubmit);
     ASSERT_TRUE(f.get(n::kReview)->isEnabled());
     // Written after the window last read the question: the review reads the table again.
-    f.store->recordAnswer(f.store->rows()[44].tm, u"错误"_s);
+    ASSERT_TRUE(f.store->recordAnswer(f.store->rows()[44].tm, u"错误"_s));
     f.click(n::kReview);
     auto* objective = qobject_cast<question::ExamAnswerWindow*>(f.window->reviewWindow());
     ASSERT_NE(objective, nullptr);

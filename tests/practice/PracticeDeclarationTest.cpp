@@ -1,10 +1,9 @@
-#include "practice/PracticeLayout.h"
+#include "DeclarationCheck.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
 #include "practice/PracticeWindowDeclaration.h"
-#include "DeclarationCheck.h"
-#include "ui/TabControl.h"
 #include "question/QuestionLayout.h"
+#include "ui/TabControl.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -5,10 +5,10 @@
 #include "entry/CalcPages.h"
 #include "entry/GridNames.h"
 #include "entry/JournalGrid.h"
-#include "question/AnswerNames.h"
-#include "question/PracticeCalcAnswerWindow.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
+#include "question/AnswerNames.h"
+#include "question/PracticeCalcAnswerWindow.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,14 +1,13 @@
 #include "practice/PracticeWindow.h"
-#include "question/AnswerNames.h"
+#include "TestBank.h"
 #include "entry/CalcPages.h"
 #include "entry/GridNames.h"
-#include "ui/PictureBox.h"
+#include "practice/PracticeNames.h"
+#include "question/AnswerNames.h"
 #include "question/PracticeAnswerWindow.h"
 #include "question/PracticeCalcAnswerWindow.h"
-#include "practice/PracticeNames.h"
+#include "ui/PictureBox.h"
 #include "ui/TabControl.h"
-#include "TestBank.h"
-#include "practice/PracticeLayout.h"
 
 #include <QApplication>
 #include <QCheckBox>

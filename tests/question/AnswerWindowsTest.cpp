@@ -1,10 +1,10 @@
+#include "DeclarationCheck.h"
 #include "question/AnswerNames.h"
 #include "question/AnswerRules.h"
 #include "question/ExamAnswerWindow.h"
 #include "question/ExamCalcAnswerWindow.h"
 #include "question/PracticeAnswerWindow.h"
 #include "question/PracticeCalcAnswerWindow.h"
-#include "DeclarationCheck.h"
 #include "ui/PictureBox.h"
 
 #include <QApplication>

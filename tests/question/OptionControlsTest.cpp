@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace bank;
 namespace n = question::names;
 
 namespace {

@@ -28,6 +28,7 @@ using bank::choiceScore;
 using bank::paperQuestionType;
 using bank::practiceTable;
 using bank::QuestionBank;
+using bank::QuestionRecord;
 using bank::QuestionType;
 using bank::trueFalseAnswer;
 using bank::typeOfPracticeTable;

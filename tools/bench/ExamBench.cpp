@@ -18,6 +18,7 @@
 #include <vector>
 
 using bank::QuestionBank;
+using bank::QuestionRecord;
 
 namespace {
 
