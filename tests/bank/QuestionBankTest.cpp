@@ -58,7 +58,7 @@ TEST_F(QuestionBankTest, WalksFindsAndReadsRows) {
 // The row as one record, through the bank's one column table: the columns a practice table has,
 // the chapter among them, and the others empty.
 TEST_F(QuestionBankTest, CurrentRowReadsAsARecordOfTheColumnsTheTableHas) {
-    BankTable chaptered{u"danxuan"_s, {choiceRow(7, u"单选 7"_s, u"C"_s)}};
+    BankTable chaptered{u"danxuan"_s, {choiceRecord(7, u"单选 7"_s, u"C"_s)}};
     chaptered.rows[0].ch = u"第三章"_s;
     const QString path = m_dir.filePath(u"chaptered.mdb"_s);
     ASSERT_EQ(authoring::writeBank({chaptered}, path), QString());

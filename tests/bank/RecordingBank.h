@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OutcomeValue.h"
+#include "PaperRecords.h"
 #include "bank/BankTables.h"
 #include "bank/QuestionBank.h"
 
@@ -8,8 +9,6 @@
 
 #include <QTemporaryDir>
 
-// A choice question as the bank holds it: options without their letters, no answer yet.
-bank::QuestionRecord choiceRow(int id, const QString& tm, const QString& da);
 // Paper tm1 whose answers are A, ABD, 正确, five amounts (61) and five journal entries (62).
 bank::BankTable answerPaper();
 // danxuan with one question text twice and one full of quotes.
