@@ -2,7 +2,8 @@
 
 #include "bank/QuestionBank.h"
 
-using bank::calcFieldCount;
+using namespace Qt::StringLiterals;
+
 using bank::QuestionBank;
 using bank::QuestionRecord;
 
@@ -15,8 +16,11 @@ QuestionRecord readCurrentQuestion(QuestionBank& bank) {
 
 QList<int> questionNumbers(QuestionBank& bank) {
     QList<int> numbers;
-    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext())
-        numbers.append(readCurrentQuestion(bank).id);
+    // Only the number: the window opens on this walk over the whole table.
+    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext()) {
+        const common::Outcome<QString> id = bank.readField(u"ID"_s);
+        numbers.append(id ? id->toInt() : 0);
+    }
     return numbers;
 }
 

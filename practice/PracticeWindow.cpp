@@ -6,7 +6,6 @@
 #include "practice/CurrentQuestion.h"
 #include "practice/PracticeNames.h"
 #include "practice/WrongAnswerQuestions.h"
-#include "question/AnswerRules.h"
 #include "question/PracticeAnswerWindow.h"
 #include "question/PracticeCalcAnswerWindow.h"
 #include "study/QuestionKey.h"
