@@ -6,12 +6,34 @@
 
 namespace app {
 
+// What the quick look at the bank found.
+enum class BankProblem {
+    None,
+    Missing,
+    Unopenable, // no bank file can be opened there (not a file, unreadable, its header unreadable)
+    Damaged,    // its header, catalog or question tables contradict the format
+    InUse,      // another process keeps its lock
+    Link        // a link to a place the user would not expect
+};
+
+struct BankInspection {
+    BankProblem problem = BankProblem::None;
+    QString message; // for the candidate, with the path; empty when the bank is sound
+    QString notice;  // what the engine did unasked on opening (a journal set aside), to tell once
+};
+
 // The quick look at the bank taken at start-up: the file's header, its catalog and the pages of
-// the 24 question tables that the windows read. Fails with the message for the candidate when the
-// bank is missing or damaged, with its path.
+// the 24 question tables that the windows read, after making sure the bank is not a link someone
+// else planted.
+BankInspection inspectBank(const QString& bankPath);
+// The same as an outcome: fails with the message for the candidate.
 common::Outcome<> checkBank(const QString& bankPath);
 
-// The message for the candidate when the bank cannot be used: `what` happened, at `bankPath`.
-QString bankUnusable(const QString& what, const QString& bankPath);
+// Told once when a journal beside the bank did not belong to it and was kept as `keptAs`.
+QString journalSetAsideNotice(const QString& bankPath, const QString& keptAs);
+
+// The message for the candidate when the bank cannot be used: `what` happened, at `bankPath`,
+// and, when given, what to do about it.
+QString bankUnusable(const QString& what, const QString& bankPath, const QString& remedy = {});
 
 } // namespace app

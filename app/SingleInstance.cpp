@@ -2,11 +2,18 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -30,10 +37,8 @@ QString bankKey(const QString& bankPath) {
 } // namespace
 
 SingleInstance::SingleInstance(const QString& bankPath, const QString& directory)
-    : m_socketPath(QDir(directory).filePath(u"velmora-%1.socket"_s.arg(bankKey(bankPath)))),
-      m_lock(QDir(directory).filePath(u"velmora-%1.lock"_s.arg(bankKey(bankPath)))) {
-    // The lock is held for the whole run; only a dead holder's lock is taken over.
-    m_lock.setStaleLockTime(0);
+    : m_lockPath(bankPath + kLockSuffix),
+      m_socketPath(QDir(directory).filePath(u"velmora-%1.socket"_s.arg(bankKey(bankPath)))) {
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -42,13 +47,34 @@ SingleInstance::SingleInstance(const QString& bankPath, const QString& directory
     });
 }
 
+SingleInstance::~SingleInstance() {
+    if (m_lock >= 0) ::close(m_lock);
+}
+
 QString SingleInstance::runtimeDirectory() {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
+// The lock is held for the whole run and goes with the process, so a killed copy leaves none behind.
+// It is never taken through a link.
+bool SingleInstance::lockBank() {
+    QDir().mkpath(QFileInfo(m_lockPath).absolutePath());
+    const int fd =
+        ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_lock = fd;
+        return true;
+    }
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return false;
+}
+
 SingleInstance::Claim SingleInstance::claim() {
-    if (m_lock.tryLock(0)) {
+    if (lockBank()) {
         // A socket left by a copy that was killed would refuse the name.
         QLocalServer::removeServer(m_socketPath);
         if (!m_server.listen(m_socketPath))
@@ -56,10 +82,10 @@ SingleInstance::Claim SingleInstance::claim() {
                 << "cannot listen at" << m_socketPath << ":" << m_server.errorString();
         return Claim::First;
     }
-    if (m_lock.error() != QLockFile::LockFailedError) {
-        // No lock can be made there (no such directory, no permission): one copy cannot be
+    if (errno != EWOULDBLOCK) {
+        // No lock can be made there (no permission, a link in its place): one copy cannot be
         // enforced, and refusing to start would help nobody.
-        qCWarning(lcInstance).noquote() << "cannot make the lock beside" << m_socketPath;
+        qCWarning(lcInstance).noquote() << "cannot lock" << m_lockPath << ":" << std::strerror(errno);
         return Claim::First;
     }
     return askFirstToRaise() ? Claim::Raised : Claim::Unreachable;

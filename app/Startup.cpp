@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/BankCheck.h"
+#include "app/BankStart.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
 #include "app/SingleInstance.h"
@@ -64,9 +64,8 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
         return 0;
     }
     // Only the copy that holds the bank makes or replaces it.
-    common::Outcome<> bankCheck =
-        bankPath == shippedBank ? common::Outcome<>() : UserBank::prepare(shippedBank, bankPath);
-    if (bankCheck) bankCheck = checkBank(bankPath);
+    const StartingBank bank = prepareBank(shippedBank, bankPath, instance.holdsBank());
+    const common::Outcome<> bankCheck = bank.usable;
 
     MainWindow window(ui::dataDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
@@ -74,9 +73,8 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
                      [&window] { bringToFront(window); });
     connectWorkWindows(window, bankPath, bankCheck);
     // Told once, over the main window, which stays usable for the two documents.
-    if (!bankCheck)
-        QTimer::singleShot(0, &window,
-                           [&window, problem = bankCheck.reason()] { ui::showMessage(&window, problem); });
+    if (const QString told = bankCheck ? bank.notice : bankCheck.reason(); !told.isEmpty())
+        QTimer::singleShot(0, &window, [&window, told] { ui::showMessage(&window, told); });
     if (onShown) onShown(window);
     return QApplication::exec();
 }

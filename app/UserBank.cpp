@@ -1,6 +1,7 @@
 #include "app/UserBank.h"
 
 #include "app/BankCheck.h"
+#include "app/BankFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,11 +9,7 @@
 #include <QLoggingCategory>
 #include <QStandardPaths>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
-#include <memory>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -29,70 +26,49 @@ QString versionOf(const QString& bank) {
     return QString::fromLatin1(file.readAll().trimmed());
 }
 
-// An open descriptor that closes itself.
-class Descriptor final {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-bool syncDirectory(const QString& directory) {
-    const Descriptor dir(
-        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return dir.get() >= 0 && ::fsync(dir.get()) == 0;
-}
-
-// A temporary file beside `target` holding `bytes`, synced; empty when it could not be written.
-QString writeDraft(const QString& target, const QByteArray& bytes) {
+// Writes `bytes` under a temporary name beside `target`, then moves it into place.
+bool writeInPlace(BankFolder& folder, const QString& target, const QByteArray& bytes) {
     const QString draft = target + u".new"_s;
-    QFile file(draft);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
-        file.flush() && ::fsync(file.handle()) == 0)
-        return draft;
-    qCWarning(lcUserBank).noquote() << "cannot write" << draft << ":" << file.errorString();
-    file.remove();
-    return {};
+    common::Outcome<> written = folder.writeNew(draft, bytes);
+    if (written) written = folder.replace(draft, target);
+    if (written) return true;
+    qCWarning(lcUserBank).noquote() << written.reason();
+    static_cast<void>(folder.remove(draft));
+    return false;
 }
 
-bool putInPlace(const QString& draft, const QString& target) {
-    if (std::rename(QFile::encodeName(draft).constData(), QFile::encodeName(target).constData()) != 0) {
-        qCWarning(lcUserBank).noquote() << "cannot rename" << draft << ":" << std::strerror(errno);
-        QFile::remove(draft);
-        return false;
-    }
-    return syncDirectory(QFileInfo(target).absolutePath());
-}
-
-bool copyBank(const QString& shippedBank, const QString& userBank, const QString& version) {
+bool copyBank(BankFolder& folder, const QString& shippedBank, const QString& version) {
     QFile shipped(shippedBank);
     if (!shipped.open(QIODevice::ReadOnly)) {
         qCWarning(lcUserBank).noquote() << "cannot read" << shippedBank << ":" << shipped.errorString();
         return false;
     }
-    const QString draft = writeDraft(userBank, shipped.readAll());
-    if (draft.isEmpty()) return false;
     // A journal left by an interrupted write belongs to the old copy; played back into the new one it
     // would overwrite its pages. The copy's version goes last: a start killed before it copies again.
-    QFile::remove(userBank + u"-journal"_s);
-    if (!putInPlace(draft, userBank)) return false;
-    const QString versionFile = userBank + UserBank::kVersionSuffix;
-    const QString versionDraft = writeDraft(versionFile, version.toLatin1() + '\n');
-    return !versionDraft.isEmpty() && putInPlace(versionDraft, versionFile);
+    const QString bank = UserBank::kFileName;
+    if (const common::Outcome<> removed = folder.remove(bank + u"-journal"_s); !removed) {
+        qCWarning(lcUserBank).noquote() << removed.reason();
+        return false;
+    }
+    return writeInPlace(folder, bank, shipped.readAll()) &&
+           writeInPlace(folder, bank + UserBank::kVersionSuffix, version.toLatin1() + '\n');
 }
 
 // True when no other process holds the bank's lock (the engine locks the file for each statement);
-// the lock is then held until `lock` goes.
-bool lockExclusively(const QString& bank, std::unique_ptr<Descriptor>& lock) {
-    lock = std::make_unique<Descriptor>(::open(QFile::encodeName(bank).constData(), O_RDONLY | O_CLOEXEC));
-    return lock->get() >= 0 && ::flock(lock->get(), LOCK_EX | LOCK_NB) == 0;
+// the lock is then held until `lock` is closed.
+bool lockExclusively(const BankFolder& folder, int& lock) {
+    lock = ::openat(folder.fd(), QFile::encodeName(UserBank::kFileName).constData(),
+                    O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    return lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0;
+}
+
+// The folder of the per-user copy, made when missing.
+common::Outcome<BankFolder> userFolder(const QString& userBank) {
+    const QString directory = QFileInfo(userBank).absolutePath();
+    if (!QFileInfo(userBank).isAbsolute() || QFileInfo(userBank).fileName() != UserBank::kFileName ||
+        !QDir().mkpath(directory))
+        return common::Failure{u"cannot make the folder of "_s + userBank};
+    return BankFolder::open(directory);
 }
 
 } // namespace
@@ -115,17 +91,36 @@ common::Outcome<> UserBank::prepare(const QString& shippedBank, const QString& u
         return common::Failure{bankUnusable(u"找不到题库文件"_s, shippedBank)};
     }
     const common::Failure cannotMake{bankUnusable(u"无法建立题库文件"_s, userBank)};
-    if (!QFileInfo(userBank).isAbsolute()) return cannotMake;
     const QString version = versionOf(shippedBank);
     if (haveCopy && versionOf(userBank) == version) return {};
-    if (!QDir().mkpath(QFileInfo(userBank).absolutePath())) return cannotMake;
-    std::unique_ptr<Descriptor> lock;
-    if (haveCopy && !lockExclusively(userBank, lock)) {
-        qCInfo(lcUserBank).noquote() << userBank << "is in use; the newer bank replaces it at a later start";
-        return {};
+    common::Outcome<BankFolder> folder = userFolder(userBank);
+    if (!folder) {
+        qCWarning(lcUserBank).noquote() << folder.reason();
+        return cannotMake;
     }
-    if (copyBank(shippedBank, userBank, version) || QFileInfo(userBank).isFile()) return {};
+    int lock = -1;
+    const bool free = !haveCopy || lockExclusively(*folder, lock);
+    const bool copied = free && copyBank(*folder, shippedBank, version);
+    if (lock >= 0) ::close(lock);
+    if (!free)
+        qCInfo(lcUserBank).noquote() << userBank << "is in use; the newer bank replaces it at a later start";
+    else if (!copied && haveCopy)
+        qCWarning(lcUserBank).noquote() << "the newer bank could not replace" << userBank << "; it stays";
+    if (copied || QFileInfo(userBank).isFile()) return {};
     return cannotMake;
+}
+
+common::Outcome<QString> UserBank::restore(const QString& shippedBank, const QString& userBank) {
+    const common::Failure cannotRestore{bankUnusable(u"题库文件已损坏，也无法重新建立"_s, userBank)};
+    common::Outcome<BankFolder> folder = userFolder(userBank);
+    common::Outcome<QString> aside = folder ? folder->setAside(kFileName) : common::Failure{folder.reason()};
+    if (!aside) {
+        qCWarning(lcUserBank).noquote() << aside.reason();
+        return cannotRestore;
+    }
+    qCWarning(lcUserBank).noquote() << userBank << "is damaged; set aside as" << *aside;
+    if (!copyBank(*folder, shippedBank, versionOf(shippedBank))) return cannotRestore;
+    return folder->filePath(*aside);
 }
 
 } // namespace app

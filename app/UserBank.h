@@ -29,6 +29,11 @@ public:
     // half-written bank. Fails with the message for the candidate when there is no copy to work on.
     // The caller holds the program's single-instance claim on `userBank`.
     static common::Outcome<> prepare(const QString& shippedBank, const QString& userBank);
+    // Sets the damaged copy `userBank` aside as `qvtb.mdb.damaged-N` and copies the shipped bank
+    // again; the copy holds nothing that lasts (answers are cleared when windows close). Returns
+    // where the damaged file now is, or the message for the candidate when no copy could be made.
+    // The caller holds the program's single-instance claim on `userBank`.
+    static common::Outcome<QString> restore(const QString& shippedBank, const QString& userBank);
 };
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "bank/BankStatements.h"
 #include "bank/BankTables.h"
 #include "bank/QuestionType.h"
+#include "common/BankInUse.h"
 
 #include "jet/Connection.h"
 
@@ -27,6 +28,16 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The engine's reason, except that a lock another process keeps is told as the candidate
+// understands it (the engine's words go to the log).
+QString reasonOf(const jet::Status& status) {
+    if (status.code() == jet::Code::Busy) {
+        qCWarning(lcBankSql).noquote() << fromUtf8(status.message());
+        return common::kBankInUse;
+    }
+    return fromUtf8(status.message());
+}
+
 } // namespace
 
 QuestionBank::QuestionBank() = default;
@@ -40,7 +51,9 @@ Outcome<> QuestionBank::openBank(const QString& path) {
     closeBank();
     jet::Result<jet::Connection> connection = jet::Connection::open(QFile::encodeName(path).toStdString());
     if (!connection.ok())
-        return fail(u"cannot open %1: %2"_s.arg(path, fromUtf8(connection.status().message())));
+        return fail(connection.status().code() == jet::Code::Busy
+                        ? reasonOf(connection.status())
+                        : u"cannot open %1: %2"_s.arg(path, fromUtf8(connection.status().message())));
     m_connection = std::make_unique<jet::Connection>(std::move(connection).value());
     m_notices.clear();
     for (const std::string& notice : m_connection->takeNotices()) {
@@ -60,7 +73,7 @@ Outcome<> QuestionBank::selectTable(const QString& table) {
     const Outcome<QString> statement = tableStatement(table, selectStatement);
     if (!statement) return Failure{statement.reason()};
     jet::Result<jet::RowSet> rows = m_connection->select(utf8(*statement));
-    if (!rows.ok()) return fail(fromUtf8(rows.status().message()));
+    if (!rows.ok()) return fail(reasonOf(rows.status()));
     m_rows = std::make_unique<jet::RowSet>(std::move(rows).value());
     m_rows->moveFirst();
     return {};
@@ -135,7 +148,7 @@ Outcome<> QuestionBank::clearAnswers(const QString& table) {
 Outcome<> QuestionBank::asOne(const std::function<Outcome<>()>& steps) {
     if (!m_connection) return fail(u"the bank is not open"_s);
     const jet::Status begun = m_connection->begin();
-    if (!begun.ok()) return fail(fromUtf8(begun.message()));
+    if (!begun.ok()) return fail(reasonOf(begun));
     if (Outcome<> done = steps(); !done) {
         m_connection->rollback();
         m_rows.reset();
@@ -144,14 +157,14 @@ Outcome<> QuestionBank::asOne(const std::function<Outcome<>()>& steps) {
     const jet::Status committed = m_connection->commit();
     if (committed.ok()) return {};
     m_rows.reset();
-    return fail(fromUtf8(committed.message()));
+    return fail(reasonOf(committed));
 }
 
 Outcome<int> QuestionBank::sumScores(const QString& table) {
     const Outcome<QString> statement = tableStatement(table, sumScoresStatement);
     if (!statement) return Failure{statement.reason()};
     jet::Result<std::string> sum = m_connection->scalar(utf8(*statement));
-    if (!sum.ok()) return fail(fromUtf8(sum.status().message()));
+    if (!sum.ok()) return fail(reasonOf(sum.status()));
     bool ok = false;
     const int total = fromUtf8(sum.value()).toInt(&ok);
     if (!ok) return fail(u"the sum of fen is not a whole number: %1"_s.arg(fromUtf8(sum.value())));
@@ -175,7 +188,7 @@ Outcome<> QuestionBank::execute(const QString& statement) {
     if (!m_connection) return fail(u"the bank is not open"_s);
     qCDebug(lcBankSql).noquote() << statement;
     const jet::Status status = m_connection->execute(utf8(statement));
-    if (!status.ok()) return fail(fromUtf8(status.message()));
+    if (!status.ok()) return fail(reasonOf(status));
     return {};
 }
 

@@ -5,6 +5,8 @@
 #include "exam/BankPaperStore.h"
 #include "exam/ExamNoticeWindow.h"
 #include "exam/ExamWindow.h"
+#include "exam/PaperCheck.h"
+#include "ui/MessageBox.h"
 
 using bank::paperCount;
 
@@ -29,7 +31,12 @@ void ExamLauncher::enterExam(int paper) {
 }
 
 void ExamLauncher::openExam(int paper) {
-    auto* window = new ExamWindow(m_stores(paper), Countdown::steadyClock(), m_mainWindow);
+    std::unique_ptr<PaperStore> store = m_stores(paper);
+    if (const common::Outcome<> readable = checkPaperReadable(*store); !readable) {
+        ui::showMessage(m_mainWindow, readable.reason());
+        return;
+    }
+    auto* window = new ExamWindow(std::move(store), Countdown::steadyClock(), m_mainWindow);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_exam = window;
     window->showDeclared();

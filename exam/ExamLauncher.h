@@ -14,7 +14,9 @@
 namespace exam {
 
 // The way into a mock exam: remembers the chosen paper (currentExamSet), shows the candidate
-// notice over the main window, and opens the exam window when the notice asks for it.
+// notice over the main window, and opens the exam window when the notice asks for it, unless a
+// question of the paper cannot be read: then the paper is refused, with the reason, before its
+// hour starts.
 class ExamLauncher final : public QObject {
     Q_OBJECT
 public:

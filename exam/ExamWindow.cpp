@@ -214,9 +214,11 @@ void ExamWindow::showQuestion(int id) {
     keepTypedAnswer();
     const int previous = m_card.current();
     const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
-    if (!question)
+    if (!question) {
         qCWarning(lcExam).noquote() << "cannot read question" << id << "of" << m_store->table() << ":"
                                     << question.reason();
+        m_unreadable.tell(this, ui::UnreadableQuestionNotice::questionText(question.reason()));
+    }
     m_question = question ? *question : emptyQuestion(id);
     m_card.setCurrent(id);
     m_controls.get<QLabel>(names::kNumber)->setText(QString::number(id));

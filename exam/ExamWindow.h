@@ -8,6 +8,7 @@
 #include "question/OptionControls.h"
 #include "question/Zoom.h"
 #include "study/StudyRecord.h"
+#include "ui/UnreadableQuestionNotice.h"
 #include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
 
@@ -112,6 +113,7 @@ private:
     Countdown m_countdown;
     QTimer m_timer;
     ui::UnsavedAnswersNotice m_unsaved;
+    ui::UnreadableQuestionNotice m_unreadable;
     QPointer<QWidget> m_review;
     std::optional<int> m_total;
     QDateTime m_started = QDateTime::currentDateTime();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 namespace jet {
 
@@ -17,11 +18,19 @@ std::uint64_t offsetOf(std::uint32_t page) {
 
 } // namespace
 
-Result<std::unique_ptr<Pager>> Pager::open(const std::string& path) {
-    JET_ASSIGN_OR_RETURN(auto database, PosixFile::open(path, false));
-    auto opener = [journal = path + "-journal"](bool create) { return PosixFile::open(journal, create); };
-    auto keeper = [stem = path + "-journal.set-aside"](ByteView bytes) {
-        return PosixFile::keep(stem, bytes);
+Result<std::unique_ptr<Pager>> Pager::open(const std::string& path, std::chrono::milliseconds lockWait) {
+    // A link given as the database's path was chosen by the caller; its journal lives beside the
+    // file it leads to. Nothing is followed after this.
+    std::error_code ec;
+    const std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+    std::string name;
+    JET_ASSIGN_OR_RETURN(auto folder, Folder::of(ec ? path : resolved.string(), name));
+    JET_ASSIGN_OR_RETURN(auto database, PosixFile::open(folder, name, false, lockWait));
+    auto opener = [folder, journal = name + "-journal"](bool create) {
+        return PosixFile::open(folder, journal, create);
+    };
+    auto keeper = [folder, stem = name + "-journal.set-aside"](ByteView bytes) {
+        return PosixFile::keep(folder, stem, bytes);
     };
     auto pager = std::make_unique<Pager>(std::move(database), opener, keeper);
     JET_TRY(pager->beginRead());

@@ -6,7 +6,8 @@
 // States: Idle → Reading (shared lock) → Idle; Idle → Writing (exclusive lock) → Idle by commit
 // or abort. A failed rollback leaves the pager Failed: every later call fails until reopened.
 // Statements lock the database file itself (flock: shared to read, exclusive to write), so
-// writers of different processes never interleave. Before a statement reads anything the pager
+// writers of different processes never interleave; a lock another process keeps fails the
+// statement with Busy after a bounded wait. Before a statement reads anything the pager
 // plays back a hot journal (or sets aside one that does not belong, noting it) and, if another
 // process committed since (the journal's count moved, or the file's length), drops its cached
 // pages.
@@ -26,7 +27,9 @@ namespace jet {
 
 class Pager final : public PageStore {
 public:
-    static Result<std::unique_ptr<Pager>> open(const std::string& path);
+    // `lockWait` bounds each wait for another process's lock on the file.
+    static Result<std::unique_ptr<Pager>> open(const std::string& path,
+                                               std::chrono::milliseconds lockWait = kStatementLockWait);
     Pager(std::unique_ptr<File> database, Journal::Opener journal, Journal::Keeper keeper = {});
 
     Status beginRead();

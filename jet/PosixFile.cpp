@@ -5,36 +5,86 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace jet {
 
-Result<std::unique_ptr<File>> PosixFile::open(const std::string& path, bool create) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
-    bool writable = true;
-    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM) && !create) {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        writable = false;
-    }
-    if (fd < 0 && errno == ENOENT)
-        return Status::notFound("cannot open " + path + ": " + std::strerror(errno));
-    if (fd < 0) return Status::io("cannot open " + path + ": " + std::strerror(errno));
-    return std::unique_ptr<File>(new PosixFile(fd, path, writable));
+namespace {
+
+Status openError(const std::string& path) {
+    if (errno == ENOENT) return Status::notFound("cannot open " + path + ": " + std::strerror(errno));
+    if (errno == ELOOP) return Status::io("cannot open " + path + ": it is a link, which is not followed");
+    return Status::io("cannot open " + path + ": " + std::strerror(errno));
 }
 
-Result<std::string> PosixFile::keep(const std::string& stem, ByteView bytes) {
+// An existing file opened read-write, or a new one made where none is (never through a link);
+// -1 with errno set otherwise.
+int openReadWrite(int folder, const char* name, bool create) {
+    constexpr int kFlags = O_RDWR | O_CLOEXEC | O_NOFOLLOW;
+    for (;;) {
+        const int fd = ::openat(folder, name, kFlags);
+        if (fd >= 0 || errno != ENOENT || !create) return fd;
+        const int made = ::openat(folder, name, kFlags | O_CREAT | O_EXCL, 0644);
+        if (made >= 0 || errno != EEXIST) return made;
+    }
+}
+
+} // namespace
+
+Result<std::shared_ptr<Folder>> Folder::of(const std::string& path, std::string& name) {
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return openError(folder);
+    return std::shared_ptr<Folder>(new Folder(fd, folder));
+}
+
+Folder::~Folder() {
+    ::close(m_fd);
+}
+
+Result<std::unique_ptr<File>> PosixFile::open(const std::string& path, bool create,
+                                              std::chrono::milliseconds lockWait) {
+    std::string name;
+    JET_ASSIGN_OR_RETURN(auto folder, Folder::of(path, name));
+    return open(std::move(folder), name, create, lockWait);
+}
+
+Result<std::unique_ptr<File>> PosixFile::open(std::shared_ptr<Folder> folder, const std::string& name,
+                                              bool create, std::chrono::milliseconds lockWait) {
+    const std::string path = folder->path() + "/" + name;
+    int fd = openReadWrite(folder->fd(), name.c_str(), create);
+    bool writable = true;
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM) && !create) {
+        fd = ::openat(folder->fd(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        writable = false;
+    }
+    if (fd < 0) return openError(path);
+    auto file = std::unique_ptr<File>(new PosixFile(fd, path, writable, lockWait));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return Status::io("cannot stat " + path + ": " + std::strerror(errno));
+    if (!S_ISREG(st.st_mode)) return Status::io("cannot open " + path + ": not a regular file");
+    return file;
+}
+
+Result<std::string> PosixFile::keep(std::shared_ptr<Folder> folder, const std::string& stem, ByteView bytes) {
     constexpr int kNames = 100;
     for (int n = 1; n <= kNames; ++n) {
         const std::string name = n == 1 ? stem : stem + "-" + std::to_string(n);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const std::string path = folder->path() + "/" + name;
+        const int fd =
+            ::openat(folder->fd(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (fd < 0 && errno == EEXIST) continue;
-        if (fd < 0) return Status::io("cannot create " + name + ": " + std::strerror(errno));
-        PosixFile file(fd, name, true);
+        if (fd < 0) return Status::io("cannot create " + path + ": " + std::strerror(errno));
+        PosixFile file(fd, path, true, kStatementLockWait);
         JET_TRY(file.writeAt(0, bytes));
         JET_TRY(file.sync());
-        return name;
+        return path;
     }
-    return Status::io("cannot create " + stem + ": " + std::to_string(kNames) + " such files exist already");
+    return Status::io("cannot create " + folder->path() + "/" + stem + ": " + std::to_string(kNames) +
+                      " such files exist already");
 }
 
 PosixFile::~PosixFile() {
@@ -87,9 +137,22 @@ Status PosixFile::sync() {
 }
 
 Status PosixFile::lock(LockMode mode) {
-    const int op = mode == LockMode::Exclusive ? LOCK_EX : mode == LockMode::Shared ? LOCK_SH : LOCK_UN;
+    if (mode == LockMode::Unlocked) {
+        while (::flock(m_fd, LOCK_UN) != 0)
+            if (errno != EINTR) return error("cannot unlock");
+        return {};
+    }
+    // Polled rather than blocking, so that a process holding the lock for good costs a bounded wait.
+    constexpr auto kPoll = std::chrono::milliseconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + m_lockWait;
+    const int op = (mode == LockMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     while (::flock(m_fd, op) != 0) {
-        if (errno != EINTR) return error("cannot lock");
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return error("cannot lock");
+        if (std::chrono::steady_clock::now() >= deadline)
+            return Status::busy(m_path + " is in use by another process: its lock was not free within " +
+                                std::to_string(m_lockWait.count()) + " ms");
+        std::this_thread::sleep_for(kPoll);
     }
     return {};
 }

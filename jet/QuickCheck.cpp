@@ -93,13 +93,19 @@ private:
 } // namespace
 
 Result<std::vector<std::string>> QuickCheck::run(const std::string& path,
-                                                 const std::vector<std::string>& tables) {
+                                                 const std::vector<std::string>& tables,
+                                                 std::vector<std::string>* notices) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return Status::notFound("no database file at " + path);
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) return Status::io("cannot read " + path + ": " + ec.message());
-    JET_ASSIGN_OR_RETURN(auto pager, Pager::open(path));
-    return checkWhileReading(*pager, size, [&] { return Checker(*pager).run(tables); });
+    JET_ASSIGN_OR_RETURN(auto pager, Pager::open(path, kStartLockWait));
+    auto problems = checkWhileReading(*pager, size, [&] { return Checker(*pager).run(tables); });
+    if (notices) {
+        const auto taken = pager->takeNotices();
+        notices->insert(notices->end(), taken.begin(), taken.end());
+    }
+    return problems;
 }
 
 } // namespace jet

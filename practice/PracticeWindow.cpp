@@ -152,6 +152,10 @@ void PracticeWindow::openTable(const QString& bankPath) {
     if (!opened) {
         qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << opened.reason();
         showEmpty();
+        // Told once the window stands.
+        QTimer::singleShot(0, this, [this, reason = opened.reason()] {
+            m_unreadable.tell(this, ui::UnreadableQuestionNotice::tableText(reason));
+        });
         return;
     }
     // Answers still in the table can only be a run's that ended without closing the window.
@@ -187,6 +191,7 @@ bool PracticeWindow::reloadQuestion() {
     const common::Outcome<QuestionRecord> read = m_questions->readQuestion(m_question.id);
     if (!read) {
         qCWarning(lcPractice).noquote() << "cannot read question" << m_question.id << ":" << read.reason();
+        m_unreadable.tell(this, ui::UnreadableQuestionNotice::questionText(read.reason()));
         return false;
     }
     m_question = *read;

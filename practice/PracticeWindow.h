@@ -9,6 +9,7 @@
 #include "question/OptionControls.h"
 #include "question/Zoom.h"
 #include "study/StudyRecord.h"
+#include "ui/UnreadableQuestionNotice.h"
 #include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
 
@@ -113,6 +114,7 @@ private:
     bank::QuestionBank m_bank;
     std::unique_ptr<bank::QuestionTable> m_questions; // the type's table through m_bank
     ui::UnsavedAnswersNotice m_unsaved;
+    ui::UnreadableQuestionNotice m_unreadable;
     bank::QuestionRecord m_question;
     QList<int> m_questionNumbers; // the table's questions in the order the window walks them
     std::optional<QList<int>> m_onlyQuestions;

@@ -2,6 +2,8 @@
 
 #include "ui/MessageBox.h"
 
+#include "common/BankInUse.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -15,6 +17,7 @@ namespace {
 constexpr qint64 kLowSpace = 1024 * 1024;
 
 QString reason(const QString& bankPath, const QString& engineError) {
+    if (engineError == common::kBankInUse) return engineError;
     if (!bankPath.isEmpty()) {
         const QFileInfo file(bankPath);
         if (!file.exists()) return u"题库文件已不存在"_s;

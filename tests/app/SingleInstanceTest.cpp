@@ -89,3 +89,43 @@ TEST(SingleInstance, TheProgramStartedTwiceKeepsOneCopy) {
     first.kill();
     first.waitForFinished();
 }
+
+// Two sessions of one user (a second login, a terminal without XDG_RUNTIME_DIR) have different
+// runtime folders; the claim lies beside the bank, so the second still finds the bank taken.
+TEST(SingleInstance, TwoRuntimeFoldersStillKeepOneCopy) {
+    QTemporaryDir firstSession;
+    QTemporaryDir secondSession;
+    QTemporaryDir banks;
+    const QString bank = banks.filePath(u"qvtb.mdb"_s);
+    ASSERT_TRUE(QFile(bank).open(QIODevice::WriteOnly));
+    SingleInstance first(bank, firstSession.path());
+    ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
+    EXPECT_TRUE(first.holdsBank());
+
+    SingleInstance second(bank, secondSession.path());
+    EXPECT_EQ(second.claim(), SingleInstance::Claim::Unreachable);
+    EXPECT_FALSE(second.holdsBank()) << "only the holder may replace the bank";
+    EXPECT_TRUE(QFileInfo(bank + SingleInstance::kLockSuffix).isFile());
+}
+
+// The real program started in two sessions on the bank beside it: the second cannot bring the
+// first one's window forward from its session and says so, and never shows a main window of its own.
+TEST(SingleInstance, TheProgramStartedInTwoSessionsKeepsOneCopy) {
+    QTemporaryDir firstSession;
+    QTemporaryDir secondSession;
+    QProcess first;
+    ASSERT_TRUE(startProgram(first, firstSession.path(), 20000));
+    ASSERT_TRUE(first.waitForReadyRead(30000));
+    ASSERT_EQ(first.readAllStandardOutput(), QByteArray("painted\n"));
+
+    QProcess second;
+    ASSERT_TRUE(startProgram(second, secondSession.path(), 0));
+    // Its message box waits for an answer nobody gives here; the first copy's window is all there is.
+    EXPECT_FALSE(second.waitForReadyRead(6000));
+    EXPECT_EQ(second.readAllStandardOutput(), QByteArray()) << "the second copy showed no window";
+    EXPECT_EQ(first.state(), QProcess::Running);
+    second.kill();
+    second.waitForFinished();
+    first.kill();
+    first.waitForFinished();
+}

@@ -14,9 +14,13 @@ namespace jet {
 class QuickCheck {
 public:
     // Every problem found, empty when the file looks sound. An error when the file cannot be
-    // opened at all (missing, not a regular file, unreadable).
+    // opened at all (missing, not a regular file, unreadable), or Busy when another process keeps
+    // its lock for longer than a start waits.
+    // What the engine did unasked on opening the file (a journal that did not belong set aside) is
+    // added to `notices` when given.
     static Result<std::vector<std::string>> run(const std::string& path,
-                                                const std::vector<std::string>& tables);
+                                                const std::vector<std::string>& tables,
+                                                std::vector<std::string>* notices = nullptr);
 };
 
 } // namespace jet

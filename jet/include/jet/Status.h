@@ -15,6 +15,7 @@ enum class Code {
     Invalid,     // a statement or value the engine refuses
     Corrupt,     // the file contradicts its own format
     Io,          // the operating system refused a read, write, sync or lock
+    Busy,        // another process held the file's lock longer than the engine waits
     Unsupported, // a valid file feature this engine does not handle
     Failed,      // sticky state after a failed rollback: reopen the file
 };
@@ -28,6 +29,7 @@ public:
     static Status corrupt(std::string m) { return {Code::Corrupt, std::move(m)}; }
     static Status io(std::string m) { return {Code::Io, std::move(m)}; }
     static Status unsupported(std::string m) { return {Code::Unsupported, std::move(m)}; }
+    static Status busy(std::string m) { return {Code::Busy, std::move(m)}; }
     static Status failed(std::string m) { return {Code::Failed, std::move(m)}; }
 
     bool ok() const { return m_code == Code::Ok; }

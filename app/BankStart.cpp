@@ -1,0 +1,45 @@
+#include "app/BankStart.h"
+
+#include "app/BankCheck.h"
+#include "app/UserBank.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+
+QString bankRestoredNotice(const QString& asidePath) {
+    return u"题库文件已损坏，已经重新复制了一份完好的题库，可以照常练习和考试。\n\n损坏的文件已另存为：\n%1"_s
+        .arg(QDir::toNativeSeparators(asidePath));
+}
+
+namespace {
+
+StartingBank asFound(const BankInspection& inspection) {
+    if (inspection.problem == BankProblem::None) return {{}, inspection.notice};
+    return {common::Failure{inspection.message}, {}};
+}
+
+bool restorable(BankProblem problem) {
+    return problem == BankProblem::Damaged || problem == BankProblem::Unopenable;
+}
+
+} // namespace
+
+StartingBank prepareBank(const QString& shippedBank, const QString& bankPath, bool holdsBank) {
+    if (bankPath == shippedBank) return asFound(inspectBank(bankPath));
+    if (holdsBank || !QFileInfo::exists(bankPath)) {
+        if (common::Outcome<> prepared = UserBank::prepare(shippedBank, bankPath); !prepared)
+            return {prepared, {}};
+    }
+    const BankInspection inspection = inspectBank(bankPath);
+    if (!restorable(inspection.problem) || !holdsBank || !QFileInfo(shippedBank).isFile())
+        return asFound(inspection);
+    const common::Outcome<QString> aside = UserBank::restore(shippedBank, bankPath);
+    if (!aside) return {common::Failure{aside.reason()}, {}};
+    return {checkBank(bankPath), bankRestoredNotice(*aside)};
+}
+
+} // namespace app
