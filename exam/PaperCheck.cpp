@@ -1,6 +1,7 @@
 #include "exam/PaperCheck.h"
 
 #include "exam/QuestionNumbering.h"
+#include "question/AnswerRules.h"
 #include "ui/UnreadableQuestionNotice.h"
 
 #include <QLoggingCategory>
@@ -23,9 +24,9 @@ common::Outcome<> checkPaperReadable(PaperStore& store) {
     std::set<int> present;
     for (const bank::QuestionRecord& question : *paper)
         present.insert(question.id);
-    QList<int> missing;
+    QStringList missing;
     for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
-        if (!present.contains(id)) missing.append(id);
+        if (!present.contains(id)) missing.append(question::paperQuestionLabel(id));
     if (missing.isEmpty()) return {};
     qCWarning(lcPaperCheck).noquote() << store.table() << "lacks questions" << missing;
     return common::Failure{ui::UnreadableQuestionNotice::paperText(missing, {})};

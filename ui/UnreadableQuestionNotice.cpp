@@ -4,8 +4,6 @@
 
 #include "common/BankInUse.h"
 
-#include <QStringList>
-
 using namespace Qt::StringLiterals;
 
 namespace ui {
@@ -23,13 +21,9 @@ QString UnreadableQuestionNotice::tableText(const QString& engineError) {
         reason(engineError));
 }
 
-QString UnreadableQuestionNotice::paperText(const QList<int>& questions, const QString& engineError) {
-    QStringList numbers;
-    for (int id : questions)
-        numbers.append(QString::number(id));
-    const QString which = numbers.isEmpty()
-                              ? u"这套试卷无法从题库读取"_s
-                              : u"这套试卷的第 %1 题无法从题库读取"_s.arg(numbers.join(u"、"_s));
+QString UnreadableQuestionNotice::paperText(const QStringList& questions, const QString& engineError) {
+    const QString which = questions.isEmpty() ? u"这套试卷无法从题库读取"_s
+                                              : u"这套试卷的%1无法从题库读取"_s.arg(questions.join(u"、"_s));
     return u"%1（%2），考试没有开始，也没有计时。\n\n请选择其他试卷。"_s.arg(which, reason(engineError));
 }
 

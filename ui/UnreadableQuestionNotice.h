@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,9 +18,9 @@ public:
     static QString questionText(const QString& engineError);
     // A practice table none of whose questions can be read.
     static QString tableText(const QString& engineError);
-    // A paper refused before its hour starts; `questions` are the numbers that cannot be read, or
-    // empty when the paper cannot be read at all.
-    static QString paperText(const QList<int>& questions, const QString& engineError);
+    // A paper refused before its hour starts; `questions` name those that cannot be read ("判断题第
+    // 8 题"), none when the paper cannot be read at all.
+    static QString paperText(const QStringList& questions, const QString& engineError);
 
     // Shows `text` over `window` the first time; does nothing afterwards.
     void tell(QWidget* window, const QString& text);
