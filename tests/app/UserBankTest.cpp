@@ -15,6 +15,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -125,6 +126,42 @@ TEST_F(UserBankTest, AnUpgradeWaitsWhileAnotherProcessHoldsTheCopysLock) {
     }
     EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     EXPECT_EQ(readAll(m_user), readAll(m_shipped));
+}
+
+// Where the log of the child below goes.
+QByteArray* g_log = nullptr;
+
+// An upgrade whose new copy does not fit on the disk (here: a file size limit, which fails the write
+// the way a full disk does) keeps the old copy, and the log says what failed and why.
+TEST_F(UserBankTest, AnUpgradeThatCannotBeWrittenKeepsTheCopyAndSaysWhatFailed) {
+    ASSERT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
+    const QByteArray before = readAll(m_user);
+    ship(noise(256 * 1024, 5), "v2");
+    const QString log = m_dir.filePath(u"log"_s);
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{128 * 1024, 128 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QByteArray said;
+        g_log = &said;
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            g_log->append(text.toUtf8() + '\n');
+        });
+        const bool kept = UserBank::prepare(m_shipped, m_user).ok();
+        QFile out(log);
+        _exit(kept && out.open(QIODevice::WriteOnly) && out.write(said) == said.size() && out.flush() ? 0
+                                                                                                      : 1);
+    }
+    int status = 1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(readAll(m_user), before);
+    EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
+    const QByteArray said = readAll(log);
+    EXPECT_TRUE(said.contains("cannot write " + QFile::encodeName(m_user) + ".new: File too large"))
+        << said.toStdString();
+    EXPECT_FALSE(QFile::exists(m_user + u".new"_s));
 }
 
 TEST_F(UserBankTest, NoCopyToBeMadeIsToldWithThePath) {
