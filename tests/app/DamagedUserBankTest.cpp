@@ -2,6 +2,7 @@
 // candidate is told once; a bank beside the program, with nothing to copy it from, keeps its
 // message, which says what to do.
 
+#include "FileBytes.h"
 #include "app/BankStart.h"
 #include "app/UserBank.h"
 
@@ -17,16 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 struct Damage {
     const char* name;
@@ -53,9 +44,9 @@ class DamagedUserBank : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(u"share"_s));
-        m_bytes = readAll(QCoreApplication::applicationDirPath() + u"/qvtb.mdb"_s);
-        ASSERT_TRUE(writeAll(m_shipped, m_bytes));
-        ASSERT_TRUE(writeAll(m_shipped + app::UserBank::kVersionSuffix, "v1\n"));
+        m_bytes = fileBytes(QCoreApplication::applicationDirPath() + u"/qvtb.mdb"_s);
+        ASSERT_TRUE(writeFileBytes(m_shipped, m_bytes));
+        ASSERT_TRUE(writeFileBytes(m_shipped + app::UserBank::kVersionSuffix, "v1\n"));
     }
 
     QTemporaryDir m_dir;
@@ -75,13 +66,13 @@ TEST_F(DamagedUserBank, IsSetAsideCopiedAgainAndToldOnce) {
         EXPECT_TRUE(first.notice.isEmpty());
 
         const QByteArray damaged = damage.apply(m_bytes);
-        ASSERT_TRUE(writeAll(m_user, damaged));
+        ASSERT_TRUE(writeFileBytes(m_user, damaged));
         const app::StartingBank restored = app::prepareBank(m_shipped, m_user, true);
         EXPECT_TRUE(restored.usable.ok()) << restored.usable.reason().toStdString();
         const QString aside = m_user + u".damaged-1"_s;
         EXPECT_EQ(restored.notice, app::bankRestoredNotice(aside));
-        EXPECT_EQ(readAll(aside), damaged) << "the damaged file is kept as it was";
-        EXPECT_EQ(readAll(m_user), m_bytes);
+        EXPECT_EQ(fileBytes(aside), damaged) << "the damaged file is kept as it was";
+        EXPECT_EQ(fileBytes(m_user), m_bytes);
 
         const app::StartingBank next = app::prepareBank(m_shipped, m_user, true);
         EXPECT_TRUE(next.usable.ok());
@@ -92,7 +83,7 @@ TEST_F(DamagedUserBank, IsSetAsideCopiedAgainAndToldOnce) {
 TEST_F(DamagedUserBank, ASecondDamageIsKeptBesideTheFirst) {
     ASSERT_TRUE(app::prepareBank(m_shipped, m_user, true).usable.ok());
     for (int n = 1; n <= 2; ++n) {
-        ASSERT_TRUE(writeAll(m_user, QByteArray()));
+        ASSERT_TRUE(writeFileBytes(m_user, QByteArray()));
         const app::StartingBank restored = app::prepareBank(m_shipped, m_user, true);
         EXPECT_EQ(restored.notice, app::bankRestoredNotice(m_user + u".damaged-%1"_s.arg(n)));
     }
@@ -101,12 +92,12 @@ TEST_F(DamagedUserBank, ASecondDamageIsKeptBesideTheFirst) {
 
 TEST_F(DamagedUserBank, BesideTheProgramItIsLeftAndTheMessageSaysWhatToDo) {
     const QByteArray damaged = m_bytes.left(m_bytes.size() / 2 + 100);
-    ASSERT_TRUE(writeAll(m_shipped, damaged));
+    ASSERT_TRUE(writeFileBytes(m_shipped, damaged));
     const app::StartingBank start = app::prepareBank(m_shipped, m_shipped, true);
     ASSERT_FALSE(start.usable.ok());
     EXPECT_TRUE(start.usable.reason().contains(QDir::toNativeSeparators(m_shipped)));
     EXPECT_TRUE(start.usable.reason().contains(u"请用安装包中完好的 qvtb.mdb 替换它"_s))
         << start.usable.reason().toStdString();
-    EXPECT_EQ(readAll(m_shipped), damaged);
+    EXPECT_EQ(fileBytes(m_shipped), damaged);
     EXPECT_FALSE(QFile::exists(m_shipped + u".damaged-1"_s));
 }

@@ -2,6 +2,7 @@
 // bank, its draft or its journal is made or written, and a bank that is itself a link someone
 // else made is refused with the reason.
 
+#include "FileBytes.h"
 #include "app/BankCheck.h"
 #include "app/UserBank.h"
 #include "bank/QuestionBank.h"
@@ -23,16 +24,6 @@ namespace {
 
 const QByteArray kVictim = "a file of the candidate's that no bank write may touch\n";
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 QString shippedBank() {
     return QCoreApplication::applicationDirPath() + u"/qvtb.mdb"_s;
 }
@@ -42,7 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(u"data"_s));
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(u"elsewhere"_s));
-        ASSERT_TRUE(writeAll(m_victim, kVictim));
+        ASSERT_TRUE(writeFileBytes(m_victim, kVictim));
     }
     // The first answer of a sitting, written through the bank as the windows write it.
     common::Outcome<> answer() const {
@@ -70,10 +61,10 @@ TEST_F(PlantedLink, TheFirstCopyWritesNoDraftThroughALink) {
     ASSERT_TRUE(
         QFile::link(m_dir.filePath(u"elsewhere/made"_s), m_bank + UserBank::kVersionSuffix + u".new"_s));
     ASSERT_TRUE(UserBank::prepare(shippedBank(), m_bank).ok());
-    EXPECT_EQ(readAll(m_victim), kVictim);
+    EXPECT_EQ(fileBytes(m_victim), kVictim);
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(u"elsewhere/made"_s)));
     EXPECT_FALSE(QFileInfo(m_bank).isSymLink());
-    EXPECT_EQ(readAll(m_bank), readAll(shippedBank()));
+    EXPECT_EQ(fileBytes(m_bank), fileBytes(shippedBank()));
     EXPECT_FALSE(QFileInfo(m_bank + u".new"_s).isSymLink() || QFileInfo::exists(m_bank + u".new"_s));
 }
 
@@ -83,7 +74,7 @@ TEST_F(PlantedLink, AJournalLinkIsNeitherWrittenThroughNorItsTargetMade) {
     ASSERT_TRUE(QFile::link(m_victim, journal));
     const common::Outcome<> refused = answer();
     EXPECT_FALSE(refused.ok());
-    EXPECT_EQ(readAll(m_victim), kVictim);
+    EXPECT_EQ(fileBytes(m_victim), kVictim);
 
     const QString dangling = m_dir.filePath(u"elsewhere/new-journal"_s);
     ASSERT_TRUE(QFile::remove(journal));

@@ -52,6 +52,12 @@ bool startProgram(QProcess& program, const QString& runtime, int idleMillisecond
     return program.waitForStarted();
 }
 
+// The program started and its main window painted.
+bool startPainted(QProcess& program, const QString& runtime) {
+    return startProgram(program, runtime, 20000) && program.waitForReadyRead(30000) &&
+           program.readAllStandardOutput() == QByteArray("painted\n");
+}
+
 QString bankBesideTheProgram() {
     return QFileInfo(QStringLiteral(VELMORA_STARTUP_PROBE)).absolutePath() + u"/qvtb.mdb"_s;
 }
@@ -75,9 +81,7 @@ TEST(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
 TEST(SingleInstance, TheProgramStartedTwiceKeepsOneCopy) {
     QTemporaryDir runtime;
     QProcess first;
-    ASSERT_TRUE(startProgram(first, runtime.path(), 20000));
-    ASSERT_TRUE(first.waitForReadyRead(30000));
-    ASSERT_EQ(first.readAllStandardOutput(), QByteArray("painted\n"));
+    ASSERT_TRUE(startPainted(first, runtime.path()));
 
     QProcess second;
     ASSERT_TRUE(startProgram(second, runtime.path(), 0));
@@ -114,9 +118,7 @@ TEST(SingleInstance, TheProgramStartedInTwoSessionsKeepsOneCopy) {
     QTemporaryDir firstSession;
     QTemporaryDir secondSession;
     QProcess first;
-    ASSERT_TRUE(startProgram(first, firstSession.path(), 20000));
-    ASSERT_TRUE(first.waitForReadyRead(30000));
-    ASSERT_EQ(first.readAllStandardOutput(), QByteArray("painted\n"));
+    ASSERT_TRUE(startPainted(first, firstSession.path()));
 
     QProcess second;
     ASSERT_TRUE(startProgram(second, secondSession.path(), 0));
@@ -125,7 +127,5 @@ TEST(SingleInstance, TheProgramStartedInTwoSessionsKeepsOneCopy) {
     EXPECT_EQ(second.readAllStandardOutput(), QByteArray()) << "the second copy showed no window";
     EXPECT_EQ(first.state(), QProcess::Running);
     second.kill();
-    second.waitForFinished();
     first.kill();
-    first.waitForFinished();
 }

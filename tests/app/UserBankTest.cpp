@@ -3,6 +3,7 @@
 // message naming the path when no copy can be made.
 
 #include "app/UserBank.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,15 +25,8 @@ using app::UserBank;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    ASSERT_TRUE(writeFileBytes(path, bytes));
 }
 
 QByteArray noise(qsizetype size, quint32 seed) {
@@ -60,8 +54,8 @@ protected:
 
 TEST_F(UserBankTest, FirstStartCopiesTheShippedBankWithItsVersionAndLeavesNoDraft) {
     EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-    EXPECT_EQ(readAll(m_user), readAll(m_shipped));
-    EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
+    EXPECT_EQ(fileBytes(m_user), fileBytes(m_shipped));
+    EXPECT_EQ(fileBytes(m_user + UserBank::kVersionSuffix), "v1\n");
     EXPECT_EQ(QDir(m_dir.filePath(u"data/velmora"_s)).entryList(QDir::Files),
               QStringList({u"qvtb.mdb"_s, u"qvtb.mdb.version"_s}));
 }
@@ -88,12 +82,12 @@ TEST_F(UserBankTest, AStartKilledWhileCopyingLeavesNoHalfWrittenBank) {
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         if (QFile::exists(m_user)) {
-            EXPECT_EQ(readAll(m_user), shipped) << "killed after " << bytesWritten(data) << " bytes";
+            EXPECT_EQ(fileBytes(m_user), shipped) << "killed after " << bytesWritten(data) << " bytes";
         }
         // The next start finishes the work.
         EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-        EXPECT_EQ(readAll(m_user), shipped);
-        EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
+        EXPECT_EQ(fileBytes(m_user), shipped);
+        EXPECT_EQ(fileBytes(m_user + UserBank::kVersionSuffix), "v1\n");
     }
 }
 
@@ -101,31 +95,31 @@ TEST_F(UserBankTest, AnUpgradeReplacesTheCopyAndItsJournalButTheSameVersionKeeps
     ASSERT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
     writeAll(m_user, "answers of this sitting");
     EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-    EXPECT_EQ(readAll(m_user), "answers of this sitting");
+    EXPECT_EQ(fileBytes(m_user), "answers of this sitting");
 
     ship(noise(64 * 1024, 3), "v2");
     writeAll(m_user + u"-journal"_s, "pages of the old copy");
     EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-    EXPECT_EQ(readAll(m_user), readAll(m_shipped));
-    EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v2\n");
+    EXPECT_EQ(fileBytes(m_user), fileBytes(m_shipped));
+    EXPECT_EQ(fileBytes(m_user + UserBank::kVersionSuffix), "v2\n");
     EXPECT_FALSE(QFile::exists(m_user + u"-journal"_s));
 }
 
 TEST_F(UserBankTest, AnUpgradeWaitsWhileAnotherProcessHoldsTheCopysLock) {
     ASSERT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-    const QByteArray before = readAll(m_user);
+    const QByteArray before = fileBytes(m_user);
     ship(noise(64 * 1024, 4), "v2");
     {
         // The engine takes this lock for each statement; a shared one is a read under way.
         const int holder = ::open(QFile::encodeName(m_user).constData(), O_RDONLY);
         ASSERT_EQ(::flock(holder, LOCK_SH), 0);
         EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-        EXPECT_EQ(readAll(m_user), before);
-        EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
+        EXPECT_EQ(fileBytes(m_user), before);
+        EXPECT_EQ(fileBytes(m_user + UserBank::kVersionSuffix), "v1\n");
         ::close(holder);
     }
     EXPECT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-    EXPECT_EQ(readAll(m_user), readAll(m_shipped));
+    EXPECT_EQ(fileBytes(m_user), fileBytes(m_shipped));
 }
 
 // Where the log of the child below goes.
@@ -135,7 +129,7 @@ QByteArray* g_log = nullptr;
 // the way a full disk does) keeps the old copy, and the log says what failed and why.
 TEST_F(UserBankTest, AnUpgradeThatCannotBeWrittenKeepsTheCopyAndSaysWhatFailed) {
     ASSERT_TRUE(UserBank::prepare(m_shipped, m_user).ok());
-    const QByteArray before = readAll(m_user);
+    const QByteArray before = fileBytes(m_user);
     ship(noise(256 * 1024, 5), "v2");
     const QString log = m_dir.filePath(u"log"_s);
     const pid_t child = fork();
@@ -156,9 +150,9 @@ TEST_F(UserBankTest, AnUpgradeThatCannotBeWrittenKeepsTheCopyAndSaysWhatFailed) 
     int status = 1;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(readAll(m_user), before);
-    EXPECT_EQ(readAll(m_user + UserBank::kVersionSuffix), "v1\n");
-    const QByteArray said = readAll(log);
+    EXPECT_EQ(fileBytes(m_user), before);
+    EXPECT_EQ(fileBytes(m_user + UserBank::kVersionSuffix), "v1\n");
+    const QByteArray said = fileBytes(log);
     EXPECT_TRUE(said.contains("cannot write " + QFile::encodeName(m_user) + ".new: File too large"))
         << said.toStdString();
     EXPECT_FALSE(QFile::exists(m_user + u".new"_s));
