@@ -3,9 +3,11 @@
 #include "app/BankCheck.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
+#include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "app/UserBank.h"
 #include "app/WorkWindows.h"
+#include "exam/ExamLauncher.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
@@ -68,15 +70,19 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
         bankPath == shippedBank ? common::Outcome<>() : UserBank::prepare(shippedBank, bankPath);
     if (bankCheck) bankCheck = checkBank(bankPath);
 
+    QuitSignals quitSignals;
     MainWindow window(ui::dataDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { bringToFront(window); });
-    connectWorkWindows(window, bankPath, bankCheck);
-    // Told once, over the main window, which stays usable for the two documents.
+    exam::ExamLauncher* exams = connectWorkWindows(window, bankPath, bankCheck);
+    // Told once, over the main window, which stays usable for the two documents. An exam that an
+    // interruption cut short waits for a usable bank.
     if (!bankCheck)
         QTimer::singleShot(0, &window,
                            [&window, problem = bankCheck.reason()] { ui::showMessage(&window, problem); });
+    else
+        QTimer::singleShot(0, exams, [exams] { exams->offerInterruptedExam(); });
     if (onShown) onShown(window);
     return QApplication::exec();
 }
