@@ -61,6 +61,13 @@ protected:
     }
     // The engine keeps its journal file between statements; a transaction left open would leave
     // its header behind.
+    // An exam answered two seconds in, then the process killed as power loss would end it.
+    void killAfterAnAnswer() {
+        QProcess driver;
+        start(driver, u"answer"_s);
+        waitFor(driver, u"answered"_s);
+        endWith(driver, SIGKILL);
+    }
     bool noHotJournal() const {
         QFile journal(bank() + u"-journal"_s);
         return !journal.open(QIODevice::ReadOnly) || !journal.read(8).startsWith("VJETJNL");
@@ -90,10 +97,7 @@ TEST_F(ExamInterruptionTest, TimeUpHandsInBeforeItsMessageSoTheSessionEndingWhil
 }
 
 TEST_F(ExamInterruptionTest, AKilledExamIsOfferedAtTheNextStartAndResumedWithItsAnswersAndTimeLeft) {
-    QProcess driver;
-    start(driver, u"answer"_s);
-    waitFor(driver, u"answered"_s);
-    endWith(driver, SIGKILL);
+    killAfterAnAnswer();
 
     const QStringList lines = offer(u"resume"_s);
     ASSERT_EQ(lines.size(), 2) << lines.join(u'|').toStdString();
@@ -109,10 +113,7 @@ TEST_F(ExamInterruptionTest, AKilledExamIsOfferedAtTheNextStartAndResumedWithIts
 }
 
 TEST_F(ExamInterruptionTest, AnInterruptedExamHandedInAsItStandsIsRecordedAndNotOfferedAgain) {
-    QProcess driver;
-    start(driver, u"answer"_s);
-    waitFor(driver, u"answered"_s);
-    endWith(driver, SIGKILL);
+    killAfterAnAnswer();
 
     const QStringList lines = offer(u"handin"_s);
     ASSERT_GE(lines.size(), 2) << lines.join(u'|').toStdString();
