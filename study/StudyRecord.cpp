@@ -220,6 +220,12 @@ bool StudyRecord::flush(int waitMs) {
         m_openRow = openRow; // a row written in the failed transaction is gone with it
         m_lastFailure = written.reason();
         qCWarning(lcStudy).noquote() << "study record not written yet:" << written.reason();
+        // Told at the first failure, not only when closing finds the answers lost.
+        if (!m_failureTold && m_notice.isEmpty()) {
+            m_failureTold = true;
+            m_notice = u"学习记录暂时无法写入（%1）。题库中的作答不受影响，学习记录会在能写入时补记。"_s.arg(
+                written.reason());
+        }
     }
     if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(kAnswerWaitMs));
     return written.ok();

@@ -89,7 +89,8 @@ struct ExamHistoryEntry {
 // never blocks or fails the caller: a write that meets a lock held elsewhere waits briefly, then
 // stays in memory and is written with the next one or when the record closes. A file that is not
 // a sound database is set aside as `<name>.damaged-N` and a new record started. What the candidate
-// must hear of (a file set aside, answers that could not be kept) waits in takeNotice(), once.
+// must hear of (a file set aside, the first write that failed, answers that could not be kept)
+// waits in takeNotice(), once each.
 class StudyRecord final {
 public:
     // How long a click may wait for a lock held elsewhere, and how long closing waits.
@@ -174,7 +175,8 @@ private:
     qint64 m_openRow = 0;   // the open attempt's row once written
     QSet<QString> m_closed; // the questions whose attempt of this sitting is closed
     QString m_notice;
-    QString m_lastFailure; // why the last write failed, for the notice
+    QString m_lastFailure;      // why the last write failed, for the notice
+    bool m_failureTold = false; // a failed write was told; once is enough
 };
 
 } // namespace study

@@ -213,11 +213,15 @@ TEST_F(StudyRecordTest, AnAnswerGivenWhileAnotherProcessHoldsTheLockIsWrittenOnc
     ASSERT_TRUE(holder.locked());
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
     EXPECT_EQ(record.pendingWrites(), 1);
+    // Told at once, and once: the candidate knows before the window closes.
+    EXPECT_TRUE(record.takeNotice().startsWith(u"学习记录暂时无法写入"_s));
+    record.recordAnswer(answer(u"题三"_s, false, kMonday.addSecs(30)));
+    EXPECT_TRUE(record.takeNotice().isEmpty());
     holder.release();
     record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(60)));
     EXPECT_EQ(record.pendingWrites(), 0);
     EXPECT_TRUE(record.takeNotice().isEmpty());
-    EXPECT_EQ(StudyRecord(path()).typeFigures()[0].questionsAnswered, 2);
+    EXPECT_EQ(StudyRecord(path()).typeFigures()[0].questionsAnswered, 3);
 }
 
 TEST_F(StudyRecordTest, AnswersStillLockedOutAtClosingAreToldOnce) {
