@@ -97,7 +97,7 @@ bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot
     QuestionRecord calc = practice::readCurrentQuestion(bank);
     calc.answers = calc.standards;
     calc.answers[1] = u"0"_s;
-    calc.fen = QString::number(calcScore(calc.answers, calc.standards));
+    calc.fen = QString::number(calcScore(calc.answers, calc.standards, bank::subAccountsAskedBy(calc.tm)));
     question::ExamAnswerWindow objective(trueFalse, owner);
     objective.showCentred();
     question::ExamCalcAnswerWindow calculation(calc, owner);

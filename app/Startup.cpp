@@ -3,9 +3,11 @@
 #include "app/BankStart.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
+#include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
 #include "app/UserBank.h"
 #include "app/WorkWindows.h"
+#include "exam/ExamLauncher.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
@@ -67,14 +69,23 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     const StartingBank bank = prepareBank(shippedBank, bankPath, instance.holdsBank());
     const common::Outcome<> bankCheck = bank.usable;
 
+    QuitSignals quitSignals;
     MainWindow window(ui::dataDirectory());
     ui::showDeclared(&window, mainWindowDeclaration());
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { bringToFront(window); });
-    connectWorkWindows(window, bankPath, bankCheck);
-    // Told once, over the main window, which stays usable for the two documents.
-    if (const QString told = bankCheck ? bank.notice : bankCheck.reason(); !told.isEmpty())
-        QTimer::singleShot(0, &window, [&window, told] { ui::showMessage(&window, told); });
+    exam::ExamLauncher* exams = connectWorkWindows(window, bankPath, bankCheck);
+    // Told once, over the main window, which stays usable for the two documents: what is wrong with
+    // the bank, or what was done to it unasked. An exam that an interruption cut short waits for a
+    // usable bank.
+    if (!bankCheck)
+        QTimer::singleShot(0, &window,
+                           [&window, problem = bankCheck.reason()] { ui::showMessage(&window, problem); });
+    else
+        QTimer::singleShot(0, exams, [&window, exams, notice = bank.notice] {
+            if (!notice.isEmpty()) ui::showMessage(&window, notice);
+            exams->offerInterruptedExam();
+        });
     if (onShown) onShown(window);
     return QApplication::exec();
 }

@@ -63,6 +63,12 @@ void ScoreLine::paintItems(QPainter& painter, const QList<study::ExamHistoryEntr
         painter.drawText(QRect(0, y - 8, plot.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(score));
     }
+    // The pass line, so the trend says at a glance how far a paper is from passing.
+    const int passY = plot.bottom() - plot.height() * study::kPassScore / 100;
+    painter.setPen(QPen(kChartBar, 1, Qt::DashLine));
+    painter.drawLine(plot.left(), passY, plot.right(), passY);
+    painter.drawText(QRect(plot.left() + 4, passY - 16, plot.width(), 15), Qt::AlignLeft | Qt::AlignBottom,
+                     u"及格线 %1 分"_s.arg(study::kPassScore));
     const qint64 first = history.front().started.toMSecsSinceEpoch();
     const qint64 span = std::max<qint64>(history.back().started.toMSecsSinceEpoch() - first, 1);
     auto pointOf = [&](const study::ExamHistoryEntry& entry) {

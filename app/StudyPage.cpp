@@ -51,6 +51,11 @@ QString percent(int part, int whole) {
     return whole > 0 ? u"%1%"_s.arg(qRound(100.0 * part / whole)) : u"—"_s;
 }
 
+// "86（及格）": the total and whether it reaches the pass line.
+QString scoreWithVerdict(int total) {
+    return u"%1（%2）"_s.arg(total).arg(total >= study::kPassScore ? u"及格"_s : u"未及格"_s);
+}
+
 QString duration(int seconds) {
     return u"%1分%2秒"_s.arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'));
 }
@@ -69,6 +74,8 @@ void StudyPage::build() {
     heading(this, u"各题型练习情况"_s, {12, 6, 300, 22});
     m_types = table(this, kTypeTable, {u"题型"_s, u"已答题数"_s, u"正确率"_s, u"错题本"_s, QString()},
                     {12, 30, 450, 126});
+    m_types->horizontalHeaderItem(1)->setToolTip(kAnsweredTip);
+    m_types->horizontalHeaderItem(2)->setToolTip(kAccuracyTip);
     m_types->setRowCount(4);
     m_types->setFixedHeight(m_types->horizontalHeader()->sizeHint().height() + 4 * 24 +
                             2 * m_types->frameWidth());
@@ -86,7 +93,12 @@ void StudyPage::build() {
     m_chapters->setGeometry(12, 190, 450, 270);
 
     heading(this, u"模拟考试记录"_s, {478, 6, 300, 22});
-    m_exams = table(this, kExamTable, {u"试卷"_s, u"日期"_s, u"用时"_s, u"得分"_s}, {478, 30, 450, 200});
+    m_exams = table(this, kExamTable,
+                    {u"试卷"_s, u"日期"_s, u"用时"_s, u"单选"_s, u"多选"_s, u"判断"_s, u"计算"_s, u"得分"_s},
+                    {478, 30, 450, 200});
+    m_exams->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_exams->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_exams->horizontalHeaderItem(7)->setToolTip(u"满分 100 分，%1 分及格"_s.arg(study::kPassScore));
     heading(this, u"成绩走势"_s, {478, 240, 300, 22});
     m_scores = new ScoreLine(this);
     m_scores->setObjectName(u"成绩走势"_s);
@@ -113,7 +125,7 @@ void StudyPage::showFigures(const std::array<study::TypeFigures, 4>& figures) {
     for (int row = 0; row < 4; ++row) {
         const study::TypeFigures& f = figures[static_cast<std::size_t>(row)];
         m_types->setItem(row, 1, cell(QString::number(f.questionsAnswered)));
-        m_types->setItem(row, 2, cell(percent(f.rightAnswers, f.answers)));
+        m_types->setItem(row, 2, cell(percent(f.rightLastTime, f.questionsAnswered)));
         m_types->setItem(row, 3, cell(QString::number(f.inWrongBook)));
     }
 }
@@ -128,7 +140,10 @@ void StudyPage::showHistory(const QList<study::ExamHistoryEntry>& history) {
         m_exams->setItem(row, 0, cell(u"第%1套"_s.arg(entry.paper)));
         m_exams->setItem(row, 1, cell(entry.started.toString(u"yyyy-MM-dd HH:mm"_s)));
         m_exams->setItem(row, 2, cell(duration(entry.usedSeconds)));
-        m_exams->setItem(row, 3, cell(QString::number(entry.total)));
+        for (int type = 0; type < 4; ++type)
+            m_exams->setItem(row, 3 + type,
+                             cell(QString::number(entry.typeScores[static_cast<std::size_t>(type)])));
+        m_exams->setItem(row, 7, cell(scoreWithVerdict(entry.total)));
     }
     m_exams->setUpdatesEnabled(true);
 }

@@ -24,6 +24,8 @@ public:
     static inline const QString kRetryButton = QStringLiteral("错题重练");
     static inline const QString kTypeTable = QStringLiteral("题型统计表");
     static inline const QString kExamTable = QStringLiteral("考试记录表");
+    static inline const QString kAnsweredTip = QStringLiteral("练习和模拟考试中答过的不同题目数");
+    static inline const QString kAccuracyTip = QStringLiteral("答过的题目中，最近一次答对的比例");
 
     explicit StudyPage(const QString& studyPath, QWidget* parent = nullptr);
 

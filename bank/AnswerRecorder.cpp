@@ -47,7 +47,7 @@ Outcome<int> recordCalcAnswers(QuestionTable& table, int id, const QStringList& 
         return {};
     };
     return recordScored(table, id, writeFields, [](const QuestionRecord& fresh) {
-        return calcScore(fresh.answers, fresh.standards);
+        return calcScore(fresh.answers, fresh.standards, subAccountsAskedBy(fresh.tm));
     });
 }
 

@@ -47,17 +47,33 @@ struct ComparableLine {
     QString mark;
     QString account;
     Amount amount;
-
-    friend auto operator<=>(const ComparableLine& a, const ComparableLine& b) {
-        if (auto c = a.mark.compare(b.mark); c != 0) return c <=> 0;
-        if (auto c = a.account.compare(b.account); c != 0) return c <=> 0;
-        if (a.amount.units != b.amount.units) return a.amount.units <=> b.amount.units;
-        return a.amount.scale <=> b.amount.scale;
-    }
-    friend bool operator==(const ComparableLine&, const ComparableLine&) = default;
 };
 
-// The lines of a normalised journal entry, sorted; nullopt when any line is not "借|贷 ACCOUNT AMOUNT".
+bool answersLine(const ComparableLine& answer, const ComparableLine& standard, SubAccounts subAccounts) {
+    if (answer.mark != standard.mark || answer.amount != standard.amount) return false;
+    if (answer.account == standard.account) return true;
+    return subAccounts == SubAccounts::AccountSuffices &&
+           parentAccountText(standard.account) == answer.account;
+}
+
+// The same lines in some order, each answer line answering its standard line. An entry has at most
+// a handful of lines, so every order is tried.
+bool sameEntry(std::vector<ComparableLine> answer, const std::vector<ComparableLine>& standard,
+               SubAccounts subAccounts) {
+    if (answer.size() != standard.size()) return false;
+    std::vector<std::size_t> order(answer.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    do {
+        bool all = true;
+        for (std::size_t i = 0; all && i < order.size(); ++i)
+            all = answersLine(answer[order[i]], standard[i], subAccounts);
+        if (all) return true;
+    } while (std::next_permutation(order.begin(), order.end()));
+    return false;
+}
+
+// The lines of a normalised journal entry; nullopt when any line is not "借|贷 ACCOUNT AMOUNT".
 std::optional<std::vector<ComparableLine>> journalLines(const QString& normalised) {
     std::vector<ComparableLine> lines;
     for (const JournalLine& line : parseJournalEntry(normalised)) {
@@ -68,7 +84,6 @@ std::optional<std::vector<ComparableLine>> journalLines(const QString& normalise
         lines.push_back({line.mark, comparableAccount(line.account), *amount});
     }
     if (lines.empty()) return std::nullopt;
-    std::sort(lines.begin(), lines.end());
     return lines;
 }
 
@@ -83,14 +98,20 @@ QString normaliseAnswerText(const QString& text) {
     return lines.join(u'\n');
 }
 
-bool calcFieldMatches(const QString& answer, const QString& standard) {
+SubAccounts subAccountsAskedBy(const QString& questionText) {
+    return questionText.contains(u"明细科目"_s) ? SubAccounts::AsKeyed : SubAccounts::AccountSuffices;
+}
+
+bool calcFieldMatches(const QString& answer, const QString& standard, SubAccounts subAccounts) {
     const QString normalStandard = normaliseAnswerText(standard);
     const QString normalAnswer = normaliseAnswerText(answer);
     if (normalStandard.isEmpty()) return normalAnswer.isEmpty();
     if (const std::optional<Amount> expected = parseAmount(normalStandard))
         return answerAmount(normalAnswer) == expected;
-    if (const auto expectedLines = journalLines(normalStandard))
-        return journalLines(normalAnswer) == expectedLines;
+    if (const auto expectedLines = journalLines(normalStandard)) {
+        const auto answerLines = journalLines(normalAnswer);
+        return answerLines && sameEntry(*answerLines, *expectedLines, subAccounts);
+    }
     return normalAnswer == normalStandard;
 }
 

@@ -1,6 +1,7 @@
 #include "bank/ChartOfAccounts.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <utility>
@@ -97,9 +98,19 @@ bool namesItsAccount(const AccountItem& sub, const AccountItem& account) {
     return sub.text.startsWith(account.text + u'-');
 }
 
-QString withAsciiBrackets(const QString& text) {
-    QString folded = text;
+// One spelling for the ways textbooks and candidates write an account: ASCII brackets, no blanks,
+// one ASCII hyphen between an account and its sub-account (they write -, －, —, —— or ─, with or
+// without blanks), and a material sub-account named by its letter alone (原材料——A 材料 is 原材料-A).
+QString foldedNotation(const QString& text) {
+    static const QRegularExpression separator(u"\\s*[-－—–─]+\\s*"_s);
+    static const QRegularExpression blanks(u"\\s+"_s);
+    static const QRegularExpression materialLetter(u"-([A-Za-z])材料$"_s);
+    QString folded = text.trimmed();
     folded.replace(u'（', u'(').replace(u'）', u')');
+    folded.replace(separator, u"-"_s).remove(blanks);
+    const QRegularExpressionMatch letter = materialLetter.match(folded);
+    if (letter.hasMatch())
+        folded.replace(letter.capturedStart(), letter.capturedLength(), u'-' + letter.captured(1).toUpper());
     return folded;
 }
 
@@ -145,15 +156,25 @@ std::optional<QString> chartAccountNamed(const QString& typed) {
         for (int i = 0; i < static_cast<int>(chartOfAccounts().size()); ++i) {
             const std::optional<QString> text = journalAccountText(i);
             if (!text) continue;
-            byName.insert(withAsciiBrackets(*text), *text);
+            byName.insert(foldedNotation(*text), *text);
             const QString shortName = withoutAlternative(*text);
             if (!shortName.isEmpty() && !isJournalAccount(shortName)) byName.insert(shortName, *text);
         }
         return byName;
     }();
-    const auto found = names.constFind(withAsciiBrackets(typed));
+    const auto found = names.constFind(foldedNotation(typed));
     if (found == names.constEnd()) return std::nullopt;
     return *found;
+}
+
+std::optional<QString> parentAccountText(const QString& journalText) {
+    const std::vector<AccountItem>& chart = chartOfAccounts();
+    for (int i = 0; i < static_cast<int>(chart.size()); ++i) {
+        const AccountItem& item = chart[static_cast<std::size_t>(i)];
+        if (item.level == 4 && journalAccountText(i) == journalText)
+            return chart[static_cast<std::size_t>(item.parent)].text;
+    }
+    return std::nullopt;
 }
 
 } // namespace bank

@@ -28,9 +28,14 @@ std::optional<QString> journalAccountText(int index);
 bool isJournalAccount(const QString& account);
 
 // The journal text of the account a candidate's typed name means, as a teacher reads it: the
-// account's own journal text, the same without its bracketed alternative (实收资本 for
-// 实收资本（或股本）), or either written with ASCII brackets instead of full-width ones. Any other
-// text names no account of the chart: nullopt.
+// account's own journal text or the same without its bracketed alternative (实收资本 for
+// 实收资本（或股本）), written with either brackets, with blanks or without, the sub-account after any
+// of the separators textbooks use (-, －, —, ——), a material by its letter or as "A 材料"
+// (原材料——A 材料 is 原材料-A). Any other text names no account of the chart: nullopt.
 std::optional<QString> chartAccountNamed(const QString& typed);
+
+// The account a sub-account's journal text belongs to (原材料 for 原材料-A, 应交税费 for
+// 应交税费-应交增值税（销项税额）); nullopt for any other text.
+std::optional<QString> parentAccountText(const QString& journalText);
 
 } // namespace bank

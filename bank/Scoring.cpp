@@ -83,10 +83,10 @@ int calcScoreFromMatches(int matches) {
     return 2 * matches;
 }
 
-int calcScore(const CalcFields& answers, const CalcFields& standards) {
+int calcScore(const CalcFields& answers, const CalcFields& standards, SubAccounts subAccounts) {
     int matches = 0;
     for (std::size_t i = 0; i < answers.size(); ++i)
-        if (calcFieldMatches(answers[i], standards[i])) ++matches;
+        if (calcFieldMatches(answers[i], standards[i], subAccounts)) ++matches;
     return calcScoreFromMatches(matches);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bank/CalcAnswer.h"
 #include "bank/QuestionType.h"
 
 #include <QString>
@@ -42,7 +43,7 @@ int choiceScore(QuestionType type, const QString& answer, const QString& standar
 
 // Score of a calculation question: 2 for every field whose answer matches its standard answer as
 // CalcAnswer.h compares them, 0 … 10. From a count of matching fields: 2 × matches (0 outside 0 … 5).
-int calcScore(const CalcFields& answers, const CalcFields& standards);
+int calcScore(const CalcFields& answers, const CalcFields& standards, SubAccounts subAccounts);
 int calcScoreFromMatches(int matches);
 
 // The seven scores that may be recorded: 0, 1, 2, 4, 6, 8, 10.

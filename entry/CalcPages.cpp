@@ -2,14 +2,19 @@
 
 #include "entry/AmountsPage.h"
 #include "entry/CalcDeclaration.h"
+#include "entry/GridNames.h"
 #include "entry/JournalGrid.h"
 #include "ui/TabControl.h"
 #include "ui/WindowBuilder.h"
+
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
 namespace entry {
 namespace {
+
+constexpr int kSubmittedNoteMs = 2500;
 
 ui::Built buildPage(ui::TabControl* tabs, int index, const ui::Declaration& controls) {
     QWidget* page = tabs->page(index);
@@ -35,6 +40,15 @@ CalcPages::CalcPages(ui::TabControl* tabs, int amountsPage, int journalPage)
 }
 
 CalcPages::~CalcPages() = default;
+
+void CalcPages::showSubmitted(const QString& note) {
+    QWidget* page = m_current == CalcPage::Amounts ? amountsPage() : journalPage();
+    auto* button =
+        page->findChild<QWidget*>(m_current == CalcPage::Amounts ? kAmountsSubmitName : kJournalSubmitName);
+    if (!button) return;
+    QToolTip::showText(button->mapToGlobal(QPoint(0, -button->height())), note, button, {}, kSubmittedNoteMs);
+    button->setAccessibleDescription(note);
+}
 
 void CalcPages::showQuestion(const QString& typeText, const QStringList& recorded) {
     clear();

@@ -61,6 +61,9 @@ public:
     bool hasUnrecordedChanges() const { return answers() != m_shown; }
     // The texts on the page now are the ones the bank holds.
     void markRecorded() { m_shown = answers(); }
+    // Tells the candidate, beside the current page's 提交答案, that the answer was taken: a note
+    // that goes by itself, so the next answer is not held up.
+    void showSubmitted(const QString& note);
 
     // Enables or disables every input and both submit buttons (an empty question table).
     void setEnabled(bool enabled);

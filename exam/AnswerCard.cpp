@@ -1,5 +1,7 @@
 #include "exam/AnswerCard.h"
 
+#include <algorithm>
+
 #include "ui/Palette.h"
 
 #include <QApplication>
@@ -38,6 +40,10 @@ bool AnswerCard::toggleFlag(int id) {
 
 bool AnswerCard::isFlagged(int id) const {
     return isPaperQuestion(id) && m_flagged[id];
+}
+
+int AnswerCard::flaggedCount() const {
+    return static_cast<int>(std::count(m_flagged.begin(), m_flagged.end(), true));
 }
 
 void AnswerCard::setAnswered(int id, bool answered) {

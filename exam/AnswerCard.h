@@ -27,6 +27,7 @@ public:
     // Flags the question, or clears its flag when it is flagged already. Returns the new flag.
     bool toggleFlag(int id);
     bool isFlagged(int id) const;
+    int flaggedCount() const;
     void setAnswered(int id, bool answered);
     bool isAnswered(int id) const;
     CardState state(int id) const;

@@ -9,9 +9,10 @@ namespace exam {
 
 Countdown::Countdown(Clock clock) : m_clock(std::move(clock)) {}
 
-void Countdown::start() {
-    m_deadline = m_clock() + kDuration;
-    m_remaining = kDuration;
+void Countdown::start(std::int64_t remaining) {
+    m_remaining = std::clamp<std::int64_t>((remaining + kTickInterval - 1) / kTickInterval * kTickInterval, 0,
+                                           kDuration);
+    m_deadline = m_clock() + m_remaining;
     m_running = true;
 }
 

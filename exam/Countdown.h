@@ -19,8 +19,8 @@ public:
 
     explicit Countdown(Clock clock);
 
-    // Starts the hour now.
-    void start();
+    // Starts the hour now, or what is left of it (rounded up to whole seconds) for a resumed attempt.
+    void start(std::int64_t remaining = kDuration);
     bool isRunning() const { return m_running; }
     // One step: a second less, or the time the clock leaves (rounded up to whole seconds) when
     // that is less. True when the time is up, which also stops the countdown; a stopped countdown
@@ -29,6 +29,8 @@ public:
     void stop() { m_running = false; }
 
     std::int64_t remaining() const { return m_remaining; }
+    // Whole seconds of the hour used so far, 0 … 3600.
+    int usedSeconds() const { return static_cast<int>((kDuration - m_remaining) / 1000); }
     // "00:59:59": hours, minutes and seconds of the time left, two digits each.
     QString text() const { return formatRemaining(m_remaining); }
     static QString formatRemaining(std::int64_t milliseconds);

@@ -28,6 +28,13 @@ public:
 
     // Paper 1–20 chosen: it becomes currentExamSet and the notice opens. Other numbers are ignored.
     void enterExam(int paper);
+    // An attempt that the session ending, a kill or a power loss interrupted is offered once: resumed
+    // with the time it had left, or handed in as it stands. One whose time had run out is handed in.
+    void offerInterruptedExam();
+    // Where the exams are kept; the per-user study record unless a test gives its own.
+    void setStudyRecordPath(const QString& path) { m_studyPath = path; }
+    // "上次第 3 套试卷的模拟考试没有交卷就中断了，还剩 00:41:20。…"
+    static QString interruptedQuestion(const study::ExamInProgress& exam);
     int currentExamSet() const { return m_currentExamSet; }
     ExamNoticeWindow* notice() const { return m_notice; }
     ExamWindow* examWindow() const { return m_exam; }
@@ -37,13 +44,14 @@ Q_SIGNALS:
     void examOpened(exam::ExamWindow* window);
 
 private:
-    void openExam(int paper);
+    void openExam(int paper, const std::optional<study::ExamInProgress>& resumed = {});
 
     QWidget* m_mainWindow;
     StoreFactory m_stores;
     int m_currentExamSet = 0;
     QPointer<ExamNoticeWindow> m_notice;
     QPointer<ExamWindow> m_exam;
+    QString m_studyPath = study::StudyRecord::defaultPath();
 };
 
 } // namespace exam

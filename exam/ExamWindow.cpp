@@ -15,6 +15,7 @@
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"
+#include "ui/SessionEnd.h"
 #include "ui/TabControl.h"
 #include "ui/TransparentLabel.h"
 
@@ -54,6 +55,8 @@ constexpr int kCardTop = 68;
 constexpr int kCardFootMargin = 2;        // under the legend at the design size
 constexpr int kCardTitleBottom = 36;      // 图片框1 and what lies above it never move
 constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
+// How often the time left is kept for an interrupted attempt, besides at every answer.
+constexpr std::int64_t kProgressEvery = 5000;
 
 const QString kLetters = u"ABCD"_s;
 
@@ -109,7 +112,12 @@ QString ExamWindow::resultText(int total) {
     return u"你本次考试的得分为:\r\n\r\n"_s + QString::number(total) + u" 分"_s;
 }
 
-ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock, QWidget* parent)
+QString ExamWindow::confirmSubmitWithFlags(int flagged) {
+    return u"还有 %1 题标记为待查，确定要交卷吗?"_s.arg(flagged);
+}
+
+ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock, QWidget* parent,
+                       std::optional<study::ExamInProgress> resumed)
     : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)) {
     m_controls = ui::buildWindow(this, examWindowDeclaration(), examWindowControls());
     setWindowModality(Qt::ApplicationModal);
@@ -129,10 +137,22 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     connectControls();
     connectAnswerControls();
     ui::AnswerKeys::install(this, m_controls, answerControls());
-    loadPaper();
+    if (resumed) {
+        m_started = resumed->started;
+        m_keepsProgress = true;
+    }
+    loadPaper(resumed);
 }
 
 ExamWindow::~ExamWindow() {
+    if (m_cleared) return; // closed already
+    // The session ending may destroy the window without closing it: the attempt is kept.
+    if (!m_submitted && ui::isSessionEnding()) {
+        keepProgress();
+        studyRecord().close();
+        return;
+    }
+    forgetProgress();
     clearPaper();
 }
 
@@ -189,10 +209,12 @@ void ExamWindow::makeKeyboardReachable() {
     m_controls.widget(names::kCountdown)->setAccessibleDescription(u"剩余时间"_s);
 }
 
-void ExamWindow::loadPaper() {
+void ExamWindow::loadPaper(const std::optional<study::ExamInProgress>& resumed) {
     common::Outcome<QList<QuestionRecord>> paper = m_store->readAll();
-    // Answers still in the paper can only be a run's that ended without closing the window.
-    if (const common::Outcome<> cleared = paper ? m_store->clearAnswers() : common::Outcome<>(); !cleared) {
+    // Answers still in the paper are a run's that ended without closing the window: an interrupted
+    // attempt's, kept when it is resumed, and cleared otherwise.
+    const bool clear = paper && !resumed;
+    if (const common::Outcome<> cleared = clear ? m_store->clearAnswers() : common::Outcome<>(); !cleared) {
         qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << cleared.reason();
         writeFailed(cleared.reason());
     }
@@ -205,7 +227,7 @@ void ExamWindow::loadPaper() {
     }
     showQuestion(kFirstQuestion);
     paintCard();
-    m_countdown.start();
+    m_countdown.start(resumed ? resumed->remainingMs : Countdown::kDuration);
     m_timer.start();
 }
 
@@ -277,7 +299,10 @@ void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
     const common::Outcome<int> recorded = recordChoice(*m_store, id, value);
-    if (recorded) return refreshAnswered(id);
+    if (recorded) {
+        keepProgress();
+        return refreshAnswered(id);
+    }
     const QString failure = recorded.reason();
     qCWarning(lcExam).noquote() << "answer" << value << "to question" << id << "not recorded:" << failure;
     showStoredAnswer(id);
@@ -290,6 +315,7 @@ void ExamWindow::answerCalculation() {
     const common::Outcome<int> recorded = recordCalculation(*m_store, id, m_calc->answers());
     if (recorded) {
         m_calc->markRecorded();
+        keepProgress();
         return refreshAnswered(id);
     }
     const QString failure = recorded.reason();
@@ -367,14 +393,19 @@ void ExamWindow::paintCard() {
 
 void ExamWindow::tick() {
     if (!m_countdown.tick()) {
-        if (m_countdown.isRunning()) m_controls.get<QLabel>(names::kCountdown)->setText(m_countdown.text());
+        if (!m_countdown.isRunning()) return;
+        m_controls.get<QLabel>(names::kCountdown)->setText(m_countdown.text());
+        if (m_countdown.remaining() % kProgressEvery == 0) keepProgress();
         return;
     }
-    // Stopped before the message, so the message is shown once.
+    // Stopped before the message, so the message is shown once. The paper is handed in before the
+    // message says so: a candidate away from the desk, or a session ending while the box is up,
+    // must find the attempt handed in, with the hour as its time.
     m_timer.stop();
     m_controls.get<QLabel>(names::kCountdown)->setText(Countdown::formatRemaining(0));
+    if (!m_submitted) handIn();
     ui::showMessage(this, kTimeUp);
-    if (!m_submitted) submit();
+    showResult();
 }
 
 void ExamWindow::requestSubmission() {
@@ -382,13 +413,23 @@ void ExamWindow::requestSubmission() {
         showResult();
         return;
     }
-    if (!ui::askYesNo(this, kConfirmSubmit)) return;
+    const int flagged = m_card.flaggedCount();
+    if (!ui::askYesNo(this, flagged > 0 ? confirmSubmitWithFlags(flagged) : kConfirmSubmit)) return;
     // The time may have run out while the question was open; that submitted the paper already.
     if (m_submitted) return;
     submit();
 }
 
+void ExamWindow::handInAsItStands() {
+    if (!m_submitted) submit();
+}
+
 void ExamWindow::submit() {
+    handIn();
+    showResult();
+}
+
+void ExamWindow::handIn() {
     keepTypedAnswer(); // before the scores are summed
     m_submitted = true;
     m_timer.stop();
@@ -397,22 +438,49 @@ void ExamWindow::submit() {
     m_controls.widget(names::kReview)->setEnabled(true);
     reviewCard();
     keepInStudyRecord();
-    showResult();
 }
 
-// The attempt outlives the window in the study record; a record that cannot take it is told once.
+// The attempt outlives the window in the study record, which also forgets the exam in progress;
+// a record that cannot take it is told once.
 void ExamWindow::keepInStudyRecord() {
     const common::Outcome<study::ExamAttempt> attempt =
-        handedInAttempt(*m_store, m_started, QDateTime::currentDateTime());
+        handedInAttempt(*m_store, m_started, QDateTime::currentDateTime(), m_countdown.usedSeconds());
     if (!attempt) {
         qCWarning(lcExam).noquote() << "cannot read" << m_store->table()
                                     << "for the study record:" << attempt.reason();
         return;
     }
-    study::StudyRecord record(m_studyPath);
-    record.recordExam(*attempt);
-    record.close();
-    const QString notice = record.takeNotice();
+    studyRecord().recordExam(*attempt);
+    studyRecord().close();
+    tellStudyNotice();
+}
+
+// Which paper, when it started and how much time is left: with the answers already in the bank,
+// all an interrupted attempt needs to be resumed.
+void ExamWindow::keepProgress() {
+    if (m_submitted) return;
+    const std::optional<int> paper = bank::paperOfTable(m_store->table());
+    if (!paper) return;
+    studyRecord().keepExamInProgress({*paper, m_started, m_countdown.remaining()});
+    m_keepsProgress = true;
+    tellStudyNotice();
+}
+
+// An attempt given up unsubmitted is cleared from the paper; nothing is left to resume.
+void ExamWindow::forgetProgress() {
+    if (m_submitted || !m_keepsProgress) return;
+    studyRecord().forgetExamInProgress();
+    studyRecord().close();
+    m_keepsProgress = false;
+}
+
+study::StudyRecord& ExamWindow::studyRecord() {
+    if (!m_study) m_study = std::make_unique<study::StudyRecord>(m_studyPath);
+    return *m_study;
+}
+
+void ExamWindow::tellStudyNotice() {
+    const QString notice = studyRecord().takeNotice();
     if (!notice.isEmpty()) ui::showMessage(this, notice);
 }
 
@@ -477,6 +545,15 @@ void ExamWindow::relayout(QSize client) {
 }
 
 void ExamWindow::closeEvent(QCloseEvent* event) {
+    // The session ending closes the window unasked and keeps the attempt for the next start.
+    if (!m_submitted && ui::isSessionEnding()) {
+        m_timer.stop();
+        keepProgress();
+        studyRecord().close();
+        m_cleared = true;
+        QWidget::closeEvent(event);
+        return;
+    }
     // Closing clears the paper: Esc or the close button must not throw an attempt away unasked. The
     // countdown goes on while the question is open; its deadline is the clock's, so No costs no time.
     // Enter must not throw the attempt away: the question defaults to No.
@@ -486,6 +563,7 @@ void ExamWindow::closeEvent(QCloseEvent* event) {
     }
     m_timer.stop();
     m_countdown.stop();
+    forgetProgress();
     clearPaper();
     QWidget::closeEvent(event);
 }

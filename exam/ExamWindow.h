@@ -40,6 +40,8 @@ public:
     static inline const QString kFirstReached = QStringLiteral("当前已是第一题!");
     static inline const QString kLastReached = QStringLiteral("已是最后一题!");
     static inline const QString kConfirmSubmit = QStringLiteral("确定要交卷吗?");
+    // "还有 2 题标记为待查，确定要交卷吗?"
+    static QString confirmSubmitWithFlags(int flagged);
     static inline const QString kTimeUp = QStringLiteral("答题时间已到,已自动交卷.");
     static inline const QString kConfirmClose =
         QStringLiteral("尚未交卷，关闭后本次作答将被清除。确定关闭吗?");
@@ -47,9 +49,10 @@ public:
     // "你本次考试的得分为:\r\n\r\n86 分"
     static QString resultText(int total);
 
-    // Loads the paper, shows question 1 and starts the countdown on `clock`.
+    // Loads the paper, shows question 1 and starts the countdown on `clock`: the hour, or for an
+    // attempt `resumed` after an interruption the time it had left, with its answers kept.
     explicit ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock = Countdown::steadyClock(),
-                        QWidget* parent = nullptr);
+                        QWidget* parent = nullptr, std::optional<study::ExamInProgress> resumed = {});
     ~ExamWindow() override;
 
     void showDeclared();
@@ -74,6 +77,9 @@ public:
     void showLast();
     void toggleFlag();
     void requestSubmission();
+    // Hands the paper in without asking and shows the total: the candidate chose to hand in an
+    // interrupted attempt as it stands.
+    void handInAsItStands();
     void tick();
     void openReview();
 
@@ -85,7 +91,7 @@ private:
     void connectControls();
     void connectAnswerControls();
     void makeKeyboardReachable();
-    void loadPaper();
+    void loadPaper(const std::optional<study::ExamInProgress>& resumed);
     void relayout(QSize client);
     void putAnswerBack();
     void answerChoice(const QString& value);
@@ -98,8 +104,13 @@ private:
     void paintCard();
     void reviewCard();
     void submit();
+    void handIn();
     void showResult();
     void keepInStudyRecord();
+    void keepProgress();
+    void forgetProgress();
+    study::StudyRecord& studyRecord();
+    void tellStudyNotice();
     void setAnswersEditable(bool editable);
     void clearPaper();
 
@@ -118,12 +129,15 @@ private:
     std::optional<int> m_total;
     QDateTime m_started = QDateTime::currentDateTime();
     QString m_studyPath = study::StudyRecord::defaultPath();
+    // Opened at the first write: tests give their path after construction.
+    std::unique_ptr<study::StudyRecord> m_study;
     // From two steps smaller to five larger than declared, the question text and all option captions.
     question::ZoomedText m_zoom{{-2, 5},
                                 QStringList{names::kQuestionText} + question::names::kTrueFalseOptions +
                                     question::names::kSingleOptions + question::names::kMultipleOptions};
     bool m_submitted = false;
-    bool m_cleared = false;
+    bool m_cleared = false;       // the paper cleared, or kept for the next start
+    bool m_keepsProgress = false; // the study record holds this attempt as the exam in progress
 };
 
 } // namespace exam

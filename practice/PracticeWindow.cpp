@@ -133,7 +133,7 @@ void PracticeWindow::connectControls() {
     for (int i = 0; i < trueFalse.size(); ++i)
         connect(trueFalse[i], &QAbstractButton::clicked, this,
                 [this, i] { recordChoice(trueFalseAnswer(i == 0)); });
-    connect(m_calc, &entry::CalcPages::submitRequested, this, &PracticeWindow::submitCalc);
+    connect(m_calc, &entry::CalcPages::submitRequested, this, [this] { submitCalc(Submission::Pressed); });
 
     auto button = [this](const QString& name) { return m_controls.get<QAbstractButton>(name); };
     connect(button(names::kPrevious), &QAbstractButton::clicked, this, &PracticeWindow::showPrevious);
@@ -291,7 +291,7 @@ void PracticeWindow::recordChoice(const QString& value) {
     if (!failure.isEmpty()) writeFailed(failure);
 }
 
-void PracticeWindow::submitCalc() {
+void PracticeWindow::submitCalc(Submission how) {
     if (!m_hasQuestion) return;
     QString failure;
     const common::Outcome<int> score = recordCalcAnswers(*m_questions, m_question.id, m_calc->answers());
@@ -303,7 +303,12 @@ void PracticeWindow::submitCalc() {
     reloadQuestion();
     keepInStudyRecord(score);
     putBackAnswer();
-    if (!failure.isEmpty()) writeFailed(failure);
+    if (!failure.isEmpty()) return writeFailed(failure);
+    if (how == Submission::Pressed) m_calc->showSubmitted(submittedNote(*score));
+}
+
+QString PracticeWindow::submittedNote(int score) {
+    return u"答案已提交，得 %1 分"_s.arg(score);
 }
 
 void PracticeWindow::writeFailed(const QString& error) {
@@ -333,7 +338,8 @@ void PracticeWindow::tellStudyNotice() {
 // Typed amounts and journal lines count as given when the candidate leaves the question, as if
 // 提交答案 had been pressed; answers already in the bank are not written again.
 void PracticeWindow::keepTypedAnswer() {
-    if (m_type == QuestionType::Calculation && m_hasQuestion && m_calc->hasUnrecordedChanges()) submitCalc();
+    if (m_type == QuestionType::Calculation && m_hasQuestion && m_calc->hasUnrecordedChanges())
+        submitCalc(Submission::OnLeaving);
 }
 
 // The position reads on from the type's name, two blanks after its text.
@@ -355,6 +361,7 @@ void PracticeWindow::showPrevious() {
     if (!m_hasQuestion) return;
     keepTypedAnswer();
     if (!stepBy(-1)) return stepAfterEnd();
+    m_study->settleAttempt();
     readCurrent();
     showQuestion();
 }
@@ -363,6 +370,7 @@ void PracticeWindow::showNext() {
     if (!m_hasQuestion) return;
     keepTypedAnswer();
     if (!stepBy(1)) return stepAfterEnd();
+    m_study->settleAttempt();
     readCurrent();
     showQuestion();
 }
@@ -383,6 +391,8 @@ void PracticeWindow::stepAfterEnd() {
 question::AnswerWindow* PracticeWindow::openAnswerWindow() {
     if (!m_hasQuestion) return nullptr;
     keepTypedAnswer();
+    // Once the standard answer is seen, a changed answer is practice, not the attempt.
+    m_study->closeQuestion(m_table, m_question.tm);
     reloadQuestion();
     question::AnswerWindow* window = nullptr;
     if (m_type == QuestionType::Calculation)

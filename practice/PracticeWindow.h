@@ -61,6 +61,8 @@ public:
                                             const QString& bankPath,
                                             const QString& studyPath = study::StudyRecord::defaultPath());
     static inline const QString kEmptyWrongBook = QStringLiteral("错题本中没有该题型的题目。");
+    // "答案已提交，得 6 分": shown beside 提交答案 once the answer is recorded.
+    static QString submittedNote(int score);
 
     bank::QuestionType type() const { return m_type; }
     const ui::Built& controls() const { return m_controls; }
@@ -97,7 +99,9 @@ private:
     void clearOptions();
     void setAnswerControlsEnabled(bool enabled);
     void recordChoice(const QString& value);
-    void submitCalc();
+    // 提交答案 pressed, which is told; or typed answers kept as the candidate leaves the question.
+    enum class Submission { Pressed, OnLeaving };
+    void submitCalc(Submission how);
     void keepTypedAnswer();
     void placePositionLabel();
     void showPosition();

@@ -37,7 +37,7 @@ CalcAnswerWindow::CalcAnswerWindow(AnswerVariant variant, const QuestionRecord& 
         showLineByLine(controls().get<QPlainTextEdit>(names::calcStandard(n)));
         showLineByLine(controls().get<QPlainTextEdit>(names::calcRecorded(n)));
         // The field comparison the score was recorded with, so that the score is twice the ticks.
-        const bool right = calcFieldMatches(answer, standard);
+        const bool right = calcFieldMatches(answer, standard, bank::subAccountsAskedBy(question.tm));
         controls().get<ui::MarkBox>(names::calcMark(n))->setMark(right ? ui::Mark::Tick : ui::Mark::Cross);
     }
     setText(names::kExplanation, question.jx);

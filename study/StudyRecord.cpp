@@ -1,5 +1,6 @@
 #include "study/StudyRecord.h"
 
+#include "bank/QuestionType.h"
 #include "study/QuestionKey.h"
 #include "study/StudySchema.h"
 
@@ -142,25 +143,63 @@ void StudyRecord::closeConnection() {
 
 void StudyRecord::recordAnswer(const PracticeAnswer& answer) {
     const QString key = answer.table + u'/' + questionHash(answer.questionText);
-    Write write{answer, 0};
-    if (key == m_lastKey) {
-        if (!m_pending.isEmpty() && std::holds_alternative<PracticeAnswer>(m_pending.back().what)) {
-            write.replacesRow = m_pending.back().replacesRow;
-            m_pending.removeLast();
-        } else {
-            write.replacesRow = m_lastRow;
-        }
+    if (m_closed.contains(key)) return;
+    if (key != m_openKey) {
+        settleAttempt();
+        m_openKey = key;
     }
-    m_lastKey = key;
-    m_lastRow = 0;
-    m_pending.append(write);
+    // The open attempt's answer still waiting is replaced where it waits, so it is written once.
+    const auto waiting = std::find_if(m_pending.begin(), m_pending.end(), [&](const Write& w) {
+        return w.key == key && std::holds_alternative<PracticeAnswer>(w.what);
+    });
+    if (waiting != m_pending.end())
+        waiting->what = answer;
+    else
+        m_pending.append(Write{answer, key, m_openRow});
     flush();
 }
 
+void StudyRecord::settleAttempt() {
+    if (!m_openKey.isEmpty()) m_closed.insert(m_openKey);
+    m_openKey.clear();
+    m_openRow = 0;
+}
+
+void StudyRecord::closeQuestion(const QString& table, const QString& questionText) {
+    settleAttempt();
+    m_closed.insert(table + u'/' + questionHash(questionText));
+}
+
 void StudyRecord::recordExam(const ExamAttempt& attempt) {
-    m_lastKey.clear();
-    m_pending.append(Write{attempt, 0});
+    m_pending.append(Write{attempt, {}, 0});
     flush();
+}
+
+void StudyRecord::keepExamInProgress(const ExamInProgress& exam) {
+    queueProgress(Write{exam, {}, 0});
+}
+
+void StudyRecord::forgetExamInProgress() {
+    queueProgress(Write{NoExamInProgress{}, {}, 0});
+}
+
+// Only the newest state of the exam in progress matters: it replaces one still waiting.
+void StudyRecord::queueProgress(Write write) {
+    const auto isProgress = [](const Write& w) {
+        return std::holds_alternative<ExamInProgress>(w.what) ||
+               std::holds_alternative<NoExamInProgress>(w.what);
+    };
+    m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(), isProgress), m_pending.end());
+    m_pending.append(std::move(write));
+    flush();
+}
+
+std::optional<ExamInProgress> StudyRecord::examInProgress() {
+    if (!flush() || !ensureOpen()) return std::nullopt;
+    QSqlQuery query = select(u"SELECT paper, started, remaining_ms FROM exam_in_progress"_s);
+    if (!query.next()) return std::nullopt;
+    return ExamInProgress{query.value(0).toInt(), QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong()),
+                          query.value(2).toLongLong()};
 }
 
 bool StudyRecord::flush(int waitMs) {
@@ -172,14 +211,21 @@ bool StudyRecord::flush(int waitMs) {
     }
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(waitMs));
+    const qint64 openRow = m_openRow;
     const common::Outcome<> written = writePending(query);
     if (written) {
         m_pending.clear();
     } else {
         query.exec(u"ROLLBACK"_s);
-        m_lastRow = 0; // rolled back with the rest
+        m_openRow = openRow; // a row written in the failed transaction is gone with it
         m_lastFailure = written.reason();
         qCWarning(lcStudy).noquote() << "study record not written yet:" << written.reason();
+        // Told at the first failure, not only when closing finds the answers lost.
+        if (!m_failureTold && m_notice.isEmpty()) {
+            m_failureTold = true;
+            m_notice = u"学习记录暂时无法写入（%1）。题库中的作答不受影响，学习记录会在能写入时补记。"_s.arg(
+                written.reason());
+        }
     }
     if (waitMs != kAnswerWaitMs) query.exec(u"PRAGMA busy_timeout = %1"_s.arg(kAnswerWaitMs));
     return written.ok();
@@ -194,7 +240,17 @@ common::Outcome<> StudyRecord::writePending(QSqlQuery& query) {
 }
 
 common::Outcome<> StudyRecord::writeOne(Write& write) {
-    if (const auto* attempt = std::get_if<ExamAttempt>(&write.what)) return writeExam(*attempt);
+    if (const auto* attempt = std::get_if<ExamAttempt>(&write.what)) {
+        OUTCOME_TRY(writeExam(*attempt));
+        OUTCOME_TRY(writeExamAnswers(*attempt));
+        return writeProgress(std::nullopt);
+    }
+    if (const auto* exam = std::get_if<ExamInProgress>(&write.what)) return writeProgress(*exam);
+    if (std::holds_alternative<NoExamInProgress>(write.what)) return writeProgress(std::nullopt);
+    return writeAnswer(write);
+}
+
+common::Outcome<> StudyRecord::writeAnswer(const Write& write) {
     const PracticeAnswer& answer = std::get<PracticeAnswer>(write.what);
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (write.replacesRow != 0) {
@@ -217,9 +273,8 @@ common::Outcome<> StudyRecord::writeOne(Write& write) {
         qCWarning(lcStudy).noquote() << "cannot write an answer:" << query.lastError().text();
         return failureOf(query);
     }
-    // The last answer, once written, is replaced in place by a later answer to the same question.
-    const qint64 row = write.replacesRow != 0 ? write.replacesRow : query.lastInsertId().toLongLong();
-    if (&write == &m_pending.back()) m_lastRow = row;
+    // The open attempt, once written, is replaced in place by a later answer to the same question.
+    if (write.key == m_openKey && write.replacesRow == 0) m_openRow = query.lastInsertId().toLongLong();
     return {};
 }
 
@@ -232,7 +287,7 @@ common::Outcome<> StudyRecord::writeExam(const ExamAttempt& attempt) {
     query.addBindValue(attempt.paper);
     query.addBindValue(attempt.started.toMSecsSinceEpoch());
     query.addBindValue(attempt.ended.toMSecsSinceEpoch());
-    query.addBindValue(attempt.started.secsTo(attempt.ended));
+    query.addBindValue(attempt.usedSeconds);
     query.addBindValue(attempt.total);
     for (int score : attempt.typeScores)
         query.addBindValue(score);
@@ -252,6 +307,39 @@ common::Outcome<> StudyRecord::writeExam(const ExamAttempt& attempt) {
     return {};
 }
 
+// The answered questions join the book and the figures as answers from an exam, under the practice
+// table of their kind, where the same question is known by the same text.
+common::Outcome<> StudyRecord::writeExamAnswers(const ExamAttempt& attempt) {
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(u"INSERT INTO answers (tbl, qhash, qtype, chapter, correct, score, at, day, source)"
+                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, 1)"_s);
+    for (const ExamQuestionResult& result : attempt.questions) {
+        if (!result.answered) continue;
+        query.addBindValue(bank::practiceTable(result.type));
+        query.addBindValue(questionHash(result.questionText));
+        query.addBindValue(static_cast<int>(typeIndex(result.type)));
+        query.addBindValue(result.chapter.trimmed() + u""_s);
+        query.addBindValue(result.right ? 1 : 0);
+        query.addBindValue(result.score);
+        query.addBindValue(attempt.ended.toMSecsSinceEpoch());
+        query.addBindValue(attempt.ended.toLocalTime().date().toString(Qt::ISODate));
+        if (!query.exec()) return failureOf(query);
+    }
+    return {};
+}
+
+common::Outcome<> StudyRecord::writeProgress(const std::optional<ExamInProgress>& exam) {
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(u"DELETE FROM exam_in_progress"_s)) return failureOf(query);
+    if (!exam) return {};
+    query.prepare(u"INSERT INTO exam_in_progress (id, paper, started, remaining_ms) VALUES (1, ?, ?, ?)"_s);
+    query.addBindValue(exam->paper);
+    query.addBindValue(exam->started.toMSecsSinceEpoch());
+    query.addBindValue(exam->remainingMs);
+    if (!query.exec()) return failureOf(query);
+    return {};
+}
+
 QString StudyRecord::takeNotice() {
     return std::exchange(m_notice, QString());
 }
@@ -266,15 +354,14 @@ QSqlQuery StudyRecord::select(const QString& statement) {
 std::array<TypeFigures, 4> StudyRecord::typeFigures() {
     std::array<TypeFigures, 4> figures{};
     if (!ensureOpen()) return figures;
-    QSqlQuery query =
-        select(u"SELECT qtype, COUNT(DISTINCT tbl || '/' || qhash), COUNT(*), SUM(correct) FROM answers"
-               " GROUP BY qtype"_s);
+    QSqlQuery query = select(u"SELECT qtype, COUNT(*), SUM(correct) FROM (SELECT qtype, correct,"
+                             " ROW_NUMBER() OVER (PARTITION BY tbl, qhash ORDER BY at DESC, id DESC) AS n"
+                             " FROM answers) WHERE n = 1 GROUP BY qtype"_s);
     while (query.next()) {
         const int type = query.value(0).toInt();
         if (type < 0 || type >= 4) continue;
         figures[type].questionsAnswered = query.value(1).toInt();
-        figures[type].answers = query.value(2).toInt();
-        figures[type].rightAnswers = query.value(3).toInt();
+        figures[type].rightLastTime = query.value(2).toInt();
     }
     query.exec(u"SELECT w.qtype, COUNT(*) FROM (SELECT tbl, qhash, qtype, MAX(at) AS last FROM answers"
                " WHERE correct = 0 GROUP BY tbl, qhash) AS w"
@@ -310,10 +397,15 @@ QList<ChapterFigures> StudyRecord::chapterFigures() {
 QList<ExamHistoryEntry> StudyRecord::examHistory() {
     QList<ExamHistoryEntry> history;
     if (!ensureOpen()) return history;
-    QSqlQuery query = select(u"SELECT paper, started, used_seconds, total FROM exams ORDER BY started, id"_s);
+    QSqlQuery query = select(u"SELECT paper, started, used_seconds, total, single_score, multiple_score,"
+                             " truefalse_score, calc_score FROM exams ORDER BY started, id"_s);
     while (query.next())
-        history.append({query.value(0).toInt(), QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong()),
-                        query.value(2).toInt(), query.value(3).toInt()});
+        history.append({query.value(0).toInt(),
+                        QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong()),
+                        query.value(2).toInt(),
+                        query.value(3).toInt(),
+                        {query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt(),
+                         query.value(7).toInt()}});
     return history;
 }
 
@@ -337,11 +429,13 @@ QStringList StudyRecord::wrongBook(const QString& table) {
 
 common::Outcome<> StudyRecord::clear() {
     m_pending.clear();
-    m_lastKey.clear();
-    m_lastRow = 0;
+    m_openKey.clear();
+    m_openRow = 0;
+    m_closed.clear();
     if (!ensureOpen()) return common::Failure{u"文件打不开"_s};
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     const bool cleared = query.exec(u"BEGIN IMMEDIATE"_s) && query.exec(u"DELETE FROM exam_questions"_s) &&
+                         query.exec(u"DELETE FROM exam_in_progress"_s) &&
                          query.exec(u"DELETE FROM exams"_s) && query.exec(u"DELETE FROM answers"_s) &&
                          query.exec(u"COMMIT"_s);
     if (cleared) return {};

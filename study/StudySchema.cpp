@@ -27,7 +27,15 @@ const QStringList kVersion1 = {
     " PRIMARY KEY (exam, number))"_s,
 };
 
-const QList<QStringList> kSteps = {kVersion1};
+// Version 2: answers say whether they were given in practice (0) or in a handed-in exam (1); the
+// exam being worked is kept, one row at most, so that an interrupted attempt can be resumed.
+const QStringList kVersion2 = {
+    u"ALTER TABLE answers ADD COLUMN source INTEGER NOT NULL DEFAULT 0"_s,
+    u"CREATE TABLE exam_in_progress (id INTEGER PRIMARY KEY CHECK (id = 1), paper INTEGER NOT NULL,"
+    " started INTEGER NOT NULL, remaining_ms INTEGER NOT NULL)"_s,
+};
+
+const QList<QStringList> kSteps = {kVersion1, kVersion2};
 
 common::Outcome<> run(QSqlDatabase& db, const QString& statement) {
     QSqlQuery query(db);

@@ -1,7 +1,10 @@
 #include "ui/MessageBox.h"
 
+#include "ui/SessionEnd.h"
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 
 #include <utility>
@@ -18,6 +21,13 @@ QWidget* ownerOf(QWidget* parent) {
 
 QString titleOr(const QString& title) {
     return title.isEmpty() ? QStringLiteral("提示") : title;
+}
+
+// Nobody is left to read a box while the session ends, and a box would hold the quit up.
+bool skippedAtSessionEnd(const QString& text) {
+    if (!isSessionEnding()) return false;
+    qInfo().noquote() << "not shown, the session is ending:" << text;
+    return true;
 }
 
 } // namespace
@@ -41,6 +51,7 @@ ScopedMessageAnswers::~ScopedMessageAnswers() {
 }
 
 void showMessage(QWidget* parent, const QString& text, const QString& title) {
+    if (skippedAtSessionEnd(text)) return;
     bool handled = false;
     answerMessage(text, titleOr(title), &handled);
     if (handled) return;
@@ -51,6 +62,7 @@ void showMessage(QWidget* parent, const QString& text, const QString& title) {
 }
 
 bool askYesNo(QWidget* parent, const QString& text, const QString& title, Answer defaultAnswer) {
+    if (skippedAtSessionEnd(text)) return false;
     bool handled = false;
     const Answer answer = answerMessage(text, titleOr(title), &handled);
     if (handled) return answer == Answer::Yes;

@@ -17,7 +17,7 @@ enum class Answer { Ok, Yes, No };
 // A box with the text and an OK button.
 void showMessage(QWidget* parent, const QString& text, const QString& title = {});
 // A box with Yes and No; true for Yes. `defaultAnswer` is what Enter gives: No where Yes throws
-// work away.
+// work away. While the session ends no box is shown: showMessage returns at once, askYesNo gives No.
 bool askYesNo(QWidget* parent, const QString& text, const QString& title = {},
               Answer defaultAnswer = Answer::Yes);
 

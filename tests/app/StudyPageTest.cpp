@@ -54,7 +54,9 @@ TEST_F(StudyPageTest, TheFifthButtonShowsWhatTheRecordHolds) {
     attempt.paper = 3;
     attempt.started = kStart;
     attempt.ended = kStart.addSecs(42 * 60 + 5);
+    attempt.usedSeconds = 42 * 60 + 5;
     attempt.total = 76;
+    attempt.typeScores = {16, 34, 18, 8};
     study::StudyRecord(studyPath()).recordExam(attempt);
 
     openPage();
@@ -68,7 +70,11 @@ TEST_F(StudyPageTest, TheFifthButtonShowsWhatTheRecordHolds) {
     EXPECT_EQ(exams()->item(0, 0)->text(), u"第3套"_s);
     EXPECT_EQ(exams()->item(0, 1)->text(), u"2026-03-02 09:00"_s);
     EXPECT_EQ(exams()->item(0, 2)->text(), u"42分05秒"_s);
-    EXPECT_EQ(exams()->item(0, 3)->text(), u"76"_s);
+    QStringList sections;
+    for (int column = 3; column <= 6; ++column)
+        sections.append(exams()->item(0, column)->text());
+    EXPECT_EQ(sections, (QStringList{u"16"_s, u"34"_s, u"18"_s, u"8"_s}));
+    EXPECT_EQ(exams()->item(0, 7)->text(), u"76（及格）"_s);
 
     // Shown again, the page reads the record again.
     give(u"题三"_s, false, kStart.addSecs(120));
@@ -92,7 +98,7 @@ TEST_F(StudyPageTest, ClearingAsksFirstAndNoKeepsTheRecord) {
         QTest::mouseClick(clear, Qt::LeftButton);
     }
     EXPECT_EQ(typeCell(0, 1), u"0"_s);
-    EXPECT_EQ(study::StudyRecord(studyPath()).typeFigures()[0].answers, 0);
+    EXPECT_EQ(study::StudyRecord(studyPath()).typeFigures()[0].questionsAnswered, 0);
 }
 
 TEST_F(StudyPageTest, RetryingAnEmptyBookSaysSoAndOpensNothing) {

@@ -37,41 +37,45 @@ TEST(Amount, RefusesWhatIsNotOneNumber) {
 }
 
 TEST(CalcAnswer, AmountsFoldWidthsAndBlanksAndCompareByValue) {
-    EXPECT_TRUE(calcFieldMatches(u"  ５６０００ "_s, u"56000"_s));
-    EXPECT_TRUE(calcFieldMatches(u"56,000.00"_s, u"56000"_s));
-    EXPECT_TRUE(calcFieldMatches(u"５６，０００．００"_s, u"56000"_s));
-    EXPECT_TRUE(calcFieldMatches(u"\u3000５３.５７"_s, u"53.57"_s));
-    EXPECT_FALSE(calcFieldMatches(u"53.58"_s, u"53.57"_s));
-    EXPECT_FALSE(calcFieldMatches(QString(), u"56000"_s));
+    EXPECT_TRUE(calcFieldMatches(u"  ５６０００ "_s, u"56000"_s, bank::SubAccounts::AsKeyed));
+    EXPECT_TRUE(calcFieldMatches(u"56,000.00"_s, u"56000"_s, bank::SubAccounts::AsKeyed));
+    EXPECT_TRUE(calcFieldMatches(u"５６，０００．００"_s, u"56000"_s, bank::SubAccounts::AsKeyed));
+    EXPECT_TRUE(calcFieldMatches(u"\u3000５３.５７"_s, u"53.57"_s, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(calcFieldMatches(u"53.58"_s, u"53.57"_s, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(calcFieldMatches(QString(), u"56000"_s, bank::SubAccounts::AsKeyed));
 }
 
 TEST(CalcAnswer, EmptyStandardIsMatchedOnlyByEmptyAnswer) {
-    EXPECT_TRUE(calcFieldMatches(QString(), QString()));
-    EXPECT_TRUE(calcFieldMatches(u" \n "_s, QString()));
-    EXPECT_FALSE(calcFieldMatches(u"0"_s, QString()));
+    EXPECT_TRUE(calcFieldMatches(QString(), QString(), bank::SubAccounts::AsKeyed));
+    EXPECT_TRUE(calcFieldMatches(u" \n "_s, QString(), bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(calcFieldMatches(u"0"_s, QString(), bank::SubAccounts::AsKeyed));
 }
 
 TEST(CalcAnswer, JournalLinesMatchInAnyOrderWithAmountsByValue) {
     const QString standard = u"借 原材料 30000\n借 应交税费-应交增值税（进项税额） 3900\n贷 应付账款 33900"_s;
-    EXPECT_TRUE(calcFieldMatches(standard, standard));
+    EXPECT_TRUE(calcFieldMatches(standard, standard, bank::SubAccounts::AsKeyed));
     EXPECT_TRUE(calcFieldMatches(
-        u"贷 应付账款 33,900.00\n借 应交税费-应交增值税（进项税额） 3900\n借  原材料  30000"_s, standard));
+        u"贷 应付账款 33,900.00\n借 应交税费-应交增值税（进项税额） 3900\n借  原材料  30000"_s, standard,
+        bank::SubAccounts::AsKeyed));
     // Full-width brackets fold the same way on both sides, so ASCII brackets typed by hand also match.
-    EXPECT_TRUE(calcFieldMatches(
-        u"借 原材料 30000\n借 应交税费-应交增值税(进项税额) 3900\n贷 应付账款 33900"_s, standard));
-    EXPECT_FALSE(calcFieldMatches(u"借 原材料 30000\n贷 应付账款 33900"_s, standard));
-    EXPECT_FALSE(calcFieldMatches(
-        u"借 原材料 30000\n贷 应交税费-应交增值税（进项税额） 3900\n贷 应付账款 33900"_s, standard));
-    EXPECT_FALSE(calcFieldMatches(standard + u"\n借 原材料 30000"_s, standard));
+    EXPECT_TRUE(
+        calcFieldMatches(u"借 原材料 30000\n借 应交税费-应交增值税(进项税额) 3900\n贷 应付账款 33900"_s,
+                         standard, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(
+        calcFieldMatches(u"借 原材料 30000\n贷 应付账款 33900"_s, standard, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(
+        calcFieldMatches(u"借 原材料 30000\n贷 应交税费-应交增值税（进项税额） 3900\n贷 应付账款 33900"_s,
+                         standard, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(calcFieldMatches(standard + u"\n借 原材料 30000"_s, standard, bank::SubAccounts::AsKeyed));
     // A repeated line is not the same entry as the line once.
     EXPECT_FALSE(calcFieldMatches(u"借 银行存款 5\n借 银行存款 5\n贷 实收资本（或股本） 10"_s,
-                                  u"借 银行存款 5\n贷 实收资本（或股本） 10"_s));
+                                  u"借 银行存款 5\n贷 实收资本（或股本） 10"_s, bank::SubAccounts::AsKeyed));
 }
 
 TEST(CalcAnswer, OtherTextsCompareAfterNormalising) {
-    EXPECT_TRUE(calcFieldMatches(u"  甲  产品 "_s, u"甲 产品"_s));
-    EXPECT_TRUE(calcFieldMatches(u"ＡＢ"_s, u"AB"_s));
-    EXPECT_FALSE(calcFieldMatches(u"ab"_s, u"AB"_s));
+    EXPECT_TRUE(calcFieldMatches(u"  甲  产品 "_s, u"甲 产品"_s, bank::SubAccounts::AsKeyed));
+    EXPECT_TRUE(calcFieldMatches(u"ＡＢ"_s, u"AB"_s, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(calcFieldMatches(u"ab"_s, u"AB"_s, bank::SubAccounts::AsKeyed));
 }
 
 TEST(JournalEntry, FormatAndParseAreEachOthersWayBack) {

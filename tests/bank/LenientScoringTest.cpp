@@ -28,17 +28,23 @@ TEST(LenientScoring, AnAccountIsNamedWithoutItsAlternativeOrWithEitherBrackets) 
         EXPECT_FALSE(chartAccountNamed(text)) << text.toStdString();
 
     const QString standard = u"借 银行存款 540000\n贷 实收资本（或股本） 540000"_s;
-    EXPECT_TRUE(calcFieldMatches(u"贷 实收资本 540000\n借 银行存款 540000"_s, standard));
-    EXPECT_FALSE(calcFieldMatches(u"借 银行存款 540000\n贷 股本 540000"_s, standard));
-    EXPECT_FALSE(calcFieldMatches(u"借 银行存款 540000\n借 实收资本 540000"_s, standard));
+    EXPECT_TRUE(
+        calcFieldMatches(u"贷 实收资本 540000\n借 银行存款 540000"_s, standard, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(
+        calcFieldMatches(u"借 银行存款 540000\n贷 股本 540000"_s, standard, bank::SubAccounts::AsKeyed));
+    EXPECT_FALSE(
+        calcFieldMatches(u"借 银行存款 540000\n借 实收资本 540000"_s, standard, bank::SubAccounts::AsKeyed));
 }
 
 TEST(LenientScoring, AnAmountMayBeFollowedByItsUnit) {
     for (const QString& answer : {u"540000元"_s, u"540000 元"_s, u"540,000.00元"_s, u"５４００００元"_s})
-        EXPECT_TRUE(calcFieldMatches(answer, u"540000"_s)) << answer.toStdString();
+        EXPECT_TRUE(calcFieldMatches(answer, u"540000"_s, bank::SubAccounts::AsKeyed))
+            << answer.toStdString();
     EXPECT_TRUE(calcFieldMatches(u"借 银行存款 540000元\n贷 实收资本 540000元"_s,
-                                 u"借 银行存款 540000\n贷 实收资本（或股本） 540000"_s));
+                                 u"借 银行存款 540000\n贷 实收资本（或股本） 540000"_s,
+                                 bank::SubAccounts::AsKeyed));
     for (const QString& answer :
          {u"539999元"_s, u"540000元整"_s, u"54万元"_s, u"元540000"_s, u"540000元元"_s})
-        EXPECT_FALSE(calcFieldMatches(answer, u"540000"_s)) << answer.toStdString();
+        EXPECT_FALSE(calcFieldMatches(answer, u"540000"_s, bank::SubAccounts::AsKeyed))
+            << answer.toStdString();
 }

@@ -80,11 +80,16 @@ TEST(Scoring, TheClosedSetsHoldSeventeenAnswersAndSevenScores) {
 
 TEST(Scoring, CalculationEarnsTwoPerMatchingField) {
     const CalcFields standards{u"100"_s, u"200"_s, u"300"_s, u"400"_s, u"500"_s};
-    EXPECT_EQ(calcScore({u"100"_s, u"２００"_s, u" 300 "_s, u"0"_s, QString()}, standards), 6);
-    EXPECT_EQ(calcScore(standards, standards), 10);
-    EXPECT_EQ(calcScore({}, standards), 0);
+    EXPECT_EQ(calcScore({u"100"_s, u"２００"_s, u" 300 "_s, u"0"_s, QString()}, standards,
+                        bank::SubAccounts::AsKeyed),
+              6);
+    EXPECT_EQ(calcScore(standards, standards, bank::SubAccounts::AsKeyed), 10);
+    EXPECT_EQ(calcScore({}, standards, bank::SubAccounts::AsKeyed), 0);
     // Unused fields (empty standard) count only when left empty.
     const CalcFields twoUsed{u"1"_s, u"2"_s, QString(), QString(), QString()};
-    EXPECT_EQ(calcScore({u"1"_s, u"2"_s, QString(), QString(), QString()}, twoUsed), 10);
-    EXPECT_EQ(calcScore({u"1"_s, u"2"_s, u"x"_s, QString(), QString()}, twoUsed), 8);
+    EXPECT_EQ(
+        calcScore({u"1"_s, u"2"_s, QString(), QString(), QString()}, twoUsed, bank::SubAccounts::AsKeyed),
+        10);
+    EXPECT_EQ(calcScore({u"1"_s, u"2"_s, u"x"_s, QString(), QString()}, twoUsed, bank::SubAccounts::AsKeyed),
+              8);
 }

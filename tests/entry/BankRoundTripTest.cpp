@@ -76,7 +76,7 @@ TEST(BankRoundTrip, JournalTextsAreStoredAndShownExactly) {
     const CalcFields standards = row->standards;
     EXPECT_EQ(QStringList(stored.begin(), stored.end()), typed);
     // Entries 1 and 2 match; the long account, the quoted one and the empty entry 5 do not.
-    EXPECT_EQ(calcScore(stored, standards), 4);
+    EXPECT_EQ(calcScore(stored, standards, bank::SubAccounts::AsKeyed), 4);
 
     host.pages()->showQuestion(journalCalcType(), {});
     host.pages()->showQuestion(journalCalcType(), QStringList(stored.begin(), stored.end()));

@@ -92,7 +92,8 @@ TEST_F(JournalGridTest, LinesEnteredOutOfOrderScoreAsTheSameEntry) {
     type(1, 1, u"贷"_s, u"银行存款"_s, u"11300"_s);
     type(1, 2, u"借"_s, u"应交税费-应交增值税（进项税额）"_s, u"1,300.00"_s);
     type(1, 3, u"借"_s, u"原材料-A"_s, u"10000"_s);
-    EXPECT_TRUE(calcFieldMatches(grid->entryText(1), standard)) << grid->entryText(1).toStdString();
+    EXPECT_TRUE(calcFieldMatches(grid->entryText(1), standard, bank::SubAccounts::AsKeyed))
+        << grid->entryText(1).toStdString();
 
     const CalcFields standards{standard, u"借 库存现金 5"_s, u"借 库存现金 6"_s, u"借 库存现金 7"_s,
                                u"贷 库存现金 8"_s};
@@ -100,10 +101,10 @@ TEST_F(JournalGridTest, LinesEnteredOutOfOrderScoreAsTheSameEntry) {
     const QStringList answers = grid->answers();
     for (int i = 0; i < calcFieldCount; ++i)
         given[i] = answers[i];
-    EXPECT_EQ(calcScore(given, standards), 2);
+    EXPECT_EQ(calcScore(given, standards, bank::SubAccounts::AsKeyed), 2);
     // A wrong amount on one line makes the entry wrong.
     amount(1, 3)->setText(u"1000"_s);
-    EXPECT_FALSE(calcFieldMatches(grid->entryText(1), standard));
+    EXPECT_FALSE(calcFieldMatches(grid->entryText(1), standard, bank::SubAccounts::AsKeyed));
 }
 
 TEST_F(JournalGridTest, PlusOpensTheThirdLineByMovingTheEntriesBelowDown) {

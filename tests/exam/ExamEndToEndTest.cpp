@@ -95,8 +95,9 @@ int standardTotal(const QList<QuestionRecord>& rows) {
     int total = 0;
     for (const QuestionRecord& q : rows) {
         const QuestionType type = *paperQuestionType(q.id);
-        total += type == QuestionType::Calculation ? calcScore(q.standards, q.standards)
-                                                   : choiceScore(type, q.da, q.da);
+        total += type == QuestionType::Calculation
+                     ? calcScore(q.standards, q.standards, bank::SubAccounts::AsKeyed)
+                     : choiceScore(type, q.da, q.da);
     }
     return total;
 }

@@ -10,7 +10,7 @@
 using namespace Qt::StringLiterals;
 namespace n = exam::names;
 
-TEST(ExamStudyRecord, AHandedInPaperIsKeptWithItsScoresAndTime) {
+TEST(ExamStudyRecord, AHandedInPaperIsKeptWithItsScoresAndTimeAndItsMistakesReachTheBook) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"study.sqlite"_s);
     ExamWindowFixture f(9);
@@ -29,4 +29,11 @@ TEST(ExamStudyRecord, AHandedInPaperIsKeptWithItsScoresAndTime) {
     EXPECT_EQ(history[0].total, 1);
     EXPECT_GE(history[0].usedSeconds, 0);
     EXPECT_LE(history[0].started, QDateTime::currentDateTime());
+    // The two answered questions count in the figures and the wrong one is in the book; the sixty
+    // left unanswered are neither.
+    const std::array<study::TypeFigures, 4> figures = record.typeFigures();
+    EXPECT_EQ(figures[0].questionsAnswered, 2);
+    EXPECT_EQ(figures[0].rightLastTime, 1);
+    EXPECT_EQ(figures[1].questionsAnswered, 0);
+    EXPECT_EQ(record.wrongBook(u"danxuan"_s).size(), 1);
 }

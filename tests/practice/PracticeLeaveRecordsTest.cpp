@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,18 @@ TEST_F(PracticeLeaveTest, JournalLinesAndAChangedMarkAreRecordedOnLeaving) {
     click(names::kPrevious);
     EXPECT_EQ(stored(2).answers[0], u"借 银行存款 540000\n借 实收资本 540000元"_s);
     EXPECT_EQ(stored(2).fen, u"8"_s);
+}
+
+TEST_F(PracticeLeaveTest, SubmittingSaysTheAnswerWasTakenAndLeavingDoesNot) {
+    typeAmounts({u"100"_s, u"200"_s, u"300"_s});
+    click(entry::kAmountsSubmitName);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), PracticeWindow::submittedNote(6));
+    EXPECT_EQ(PracticeWindow::submittedNote(6), u"答案已提交，得 6 分"_s);
+    type(entry::amountEditName(4), u"400"_s);
+    click(names::kNext);
+    EXPECT_EQ(stored(1).fen, u"8"_s);
+    EXPECT_NE(QToolTip::text(), PracticeWindow::submittedNote(8));
 }
 
 TEST_F(PracticeLeaveTest, LeavingSendsTheStatementsOfSubmitting) {

@@ -140,8 +140,32 @@ TEST_F(StudyRecordingTest, WrongAnswersOutliveTheWindowAndABankRebuildAndArePrac
     QApplication::processEvents();
     EXPECT_EQ(rebuilt.stored(u"danxuan"_s, 2).xxda, QString());
     study::StudyRecord record(studyPath());
-    EXPECT_EQ(record.typeFigures()[0].answers, 4);
-    EXPECT_EQ(record.typeFigures()[0].rightAnswers, 2);
+    EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 3);
+    EXPECT_EQ(record.typeFigures()[0].rightLastTime, 2);
+}
+
+TEST_F(StudyRecordingTest, AnAnswerMendedAfterTheExplanationStaysAMistake) {
+    TestBank bank;
+    ASSERT_EQ(bank.write({{u"danxuan"_s, {kAsset, kDuty}}}), QString());
+    {
+        auto w = open(QuestionType::SingleChoice, bank.path());
+        pressOption(*w, names::kSingleOptions[1]); // wrong
+        push(*w, names::kAnswerButton);
+        QApplication::processEvents();
+        QWidget* explanation = QApplication::activeModalWidget();
+        ASSERT_NE(explanation, nullptr);
+        explanation->close();
+        pressOption(*w, names::kSingleOptions[0]); // right, after seeing the standard answer
+        EXPECT_EQ(bank.stored(u"danxuan"_s, 1).fen, u"1"_s) << "the bank's columns keep the last answer";
+        push(*w, names::kAnswerButton);
+        QApplication::processEvents();
+        if (QWidget* again = QApplication::activeModalWidget(); again && again != w.get()) again->close();
+        w->close();
+    }
+    study::StudyRecord record(studyPath());
+    EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 1);
+    EXPECT_EQ(record.typeFigures()[0].rightLastTime, 0);
+    EXPECT_EQ(record.wrongBook(u"danxuan"_s).size(), 1);
 }
 
 TEST_F(StudyRecordingTest, AnEmptyWrongAnswerBookIsToldAndNothingOpens) {
@@ -170,8 +194,8 @@ TEST_F(StudyRecordingTest, BoxesTickedOneByOneAreOneAnswer) {
     w->close();
     study::StudyRecord record(studyPath());
     const study::TypeFigures figures = record.typeFigures()[1];
-    EXPECT_EQ(figures.answers, 1);
-    EXPECT_EQ(figures.rightAnswers, 1);
+    EXPECT_EQ(figures.questionsAnswered, 1);
+    EXPECT_EQ(figures.rightLastTime, 1);
     EXPECT_EQ(figures.inWrongBook, 0);
 }
 

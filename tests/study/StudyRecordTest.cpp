@@ -28,9 +28,11 @@ ExamAttempt attempt(int paper, int total) {
     a.paper = paper;
     a.started = kMonday;
     a.ended = kMonday.addSecs(41 * 60);
+    a.usedSeconds = 41 * 60;
     a.total = total;
     a.typeScores = {total, 0, 0, 0};
-    a.questions = {{1, u"题一"_s, true, 1}, {2, u"题二"_s, false, 0}};
+    a.questions = {{1, u"题一"_s, true, 1, QuestionType::SingleChoice, {}, false},
+                   {2, u"题二"_s, false, 0, QuestionType::SingleChoice, {}, false}};
     return a;
 }
 
@@ -78,8 +80,7 @@ TEST_F(StudyRecordTest, AnswersAndExamsOutliveTheRecordBeingClosed) {
     StudyRecord reopened(path());
     const std::array<TypeFigures, 4> figures = reopened.typeFigures();
     EXPECT_EQ(figures[0].questionsAnswered, 2);
-    EXPECT_EQ(figures[0].answers, 2);
-    EXPECT_EQ(figures[0].rightAnswers, 1);
+    EXPECT_EQ(figures[0].rightLastTime, 1);
     EXPECT_EQ(figures[0].inWrongBook, 1);
     const QList<ExamHistoryEntry> history = reopened.examHistory();
     ASSERT_EQ(history.size(), 1);
@@ -89,15 +90,69 @@ TEST_F(StudyRecordTest, AnswersAndExamsOutliveTheRecordBeingClosed) {
     EXPECT_EQ(history[0].started, kMonday);
 }
 
-TEST_F(StudyRecordTest, ALaterAnswerToTheSameQuestionReplacesTheOneJustGiven) {
+TEST_F(StudyRecordTest, OneAttemptPerQuestionAndSittingTheAnswerWhileOpenAndNothingAfterTheExplanation) {
+    {
+        StudyRecord record(path());
+        record.recordAnswer(answer(u"题一"_s, false, kMonday));           // first box ticked
+        record.recordAnswer(answer(u"题一"_s, true, kMonday.addSecs(5))); // second box: right
+        record.recordAnswer(answer(u"题二"_s, false, kMonday.addSecs(10)));
+        record.closeQuestion(u"danxuan"_s, u"题二"_s);                      // the explanation seen
+        record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(15)));  // mended: practice only
+        record.recordAnswer(answer(u"题一"_s, false, kMonday.addSecs(20))); // came back: settled
+        record.closeQuestion(u"danxuan"_s, u"题三"_s);                      // peeked, then answered
+        record.recordAnswer(answer(u"题三"_s, true, kMonday.addSecs(25)));
+        const TypeFigures figures = record.typeFigures()[0];
+        EXPECT_EQ(figures.questionsAnswered, 2);
+        EXPECT_EQ(figures.rightLastTime, 1);
+        EXPECT_EQ(record.wrongBook(u"danxuan"_s).size(), 1);
+    }
+    // The next sitting is a new attempt.
+    StudyRecord next(path());
+    next.recordAnswer(answer(u"题二"_s, true, kMonday.addDays(1)));
+    EXPECT_EQ(next.typeFigures()[0].rightLastTime, 2);
+}
+
+TEST_F(StudyRecordTest, AnswersWaitingForALockAreWrittenOnceEachWhateverTheOrderOfFailures) {
+    { StudyRecord created(path()); }
     StudyRecord record(path());
-    record.recordAnswer(answer(u"题一"_s, false, kMonday));           // first box ticked
-    record.recordAnswer(answer(u"题一"_s, true, kMonday.addSecs(5))); // second box: right
-    record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(10)));
-    record.recordAnswer(answer(u"题一"_s, false, kMonday.addSecs(20))); // came back: a new answer
-    const TypeFigures figures = record.typeFigures()[0];
-    EXPECT_EQ(figures.answers, 3);
-    EXPECT_EQ(figures.rightAnswers, 2);
+    record.recordAnswer(answer(u"题一"_s, false, kMonday)); // written
+    LockHolder holder(path());
+    ASSERT_TRUE(holder.locked());
+    record.recordAnswer(answer(u"题一"_s, true, kMonday.addSecs(5))); // replaces, waits
+    record.recordAnswer(answer(u"题一"_s, true, kMonday.addSecs(6))); // replaces the waiting one
+    record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(7)));
+    EXPECT_EQ(record.pendingWrites(), 2);
+    holder.release();
+    ASSERT_TRUE(record.close());
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"count"_s);
+    db.setDatabaseName(path());
+    ASSERT_TRUE(db.open());
+    QSqlQuery query(db);
+    ASSERT_TRUE(query.exec(u"SELECT COUNT(*), SUM(correct) FROM answers"_s) && query.next());
+    EXPECT_EQ(query.value(0).toInt(), 2);
+    EXPECT_EQ(query.value(1).toInt(), 2);
+    query.finish();
+    db.close();
+    db = {};
+    QSqlDatabase::removeDatabase(u"count"_s);
+}
+
+TEST_F(StudyRecordTest, AHandedInExamFeedsTheBookAndFiguresAndEndsTheExamInProgress) {
+    StudyRecord record(path());
+    record.keepExamInProgress({3, kMonday, 1'200'000});
+    ASSERT_EQ(record.examInProgress(), (ExamInProgress{3, kMonday, 1'200'000}));
+    ExamAttempt a = attempt(3, 1);
+    a.questions = {{1, u"题一"_s, true, 1, QuestionType::SingleChoice, u"会计凭证"_s, true},
+                   {21, u"多选一"_s, false, 0, QuestionType::MultipleChoice, u"会计账簿"_s, true},
+                   {22, u"多选二"_s, false, 0, QuestionType::MultipleChoice, u"会计账簿"_s, false}};
+    record.recordExam(a);
+    EXPECT_FALSE(record.examInProgress());
+    const std::array<TypeFigures, 4> figures = record.typeFigures();
+    EXPECT_EQ(figures[0].questionsAnswered, 1);
+    EXPECT_EQ(figures[1].questionsAnswered, 1); // the unanswered one is no mistake
+    EXPECT_EQ(figures[1].inWrongBook, 1);
+    EXPECT_EQ(record.wrongBook(u"duoxuan"_s).size(), 1);
+    EXPECT_EQ(record.chapterFigures().size(), 2);
 }
 
 TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
@@ -108,7 +163,7 @@ TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
         ASSERT_TRUE(query.exec(u"PRAGMA user_version"_s) && query.next());
-        EXPECT_EQ(query.value(0).toInt(), 1);
+        EXPECT_EQ(query.value(0).toInt(), 2);
         ASSERT_TRUE(query.exec(u"PRAGMA journal_mode"_s) && query.next());
         EXPECT_EQ(query.value(0).toString(), u"wal"_s);
         // A record from a newer program is left alone.
@@ -123,6 +178,34 @@ TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
     EXPECT_TRUE(QFile::exists(path()));
 }
 
+TEST_F(StudyRecordTest, ARecordOfTheFirstVersionKeepsItsAnswersAndLearnsTheExamInProgress) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
+        db.setDatabaseName(path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const QString& statement :
+             {u"CREATE TABLE answers (id INTEGER PRIMARY KEY, tbl TEXT NOT NULL, qhash TEXT NOT NULL,"
+              " qtype INTEGER NOT NULL, chapter TEXT NOT NULL, correct INTEGER NOT NULL,"
+              " score INTEGER NOT NULL, at INTEGER NOT NULL, day TEXT NOT NULL)"_s,
+              u"CREATE TABLE exams (id INTEGER PRIMARY KEY, paper INTEGER NOT NULL, started INTEGER NOT NULL,"
+              " ended INTEGER NOT NULL, used_seconds INTEGER NOT NULL, total INTEGER NOT NULL,"
+              " single_score INTEGER NOT NULL, multiple_score INTEGER NOT NULL,"
+              " truefalse_score INTEGER NOT NULL, calc_score INTEGER NOT NULL)"_s,
+              u"CREATE TABLE exam_questions (exam INTEGER NOT NULL, number INTEGER NOT NULL,"
+              " qhash TEXT NOT NULL, correct INTEGER NOT NULL, score INTEGER NOT NULL)"_s,
+              u"INSERT INTO answers VALUES (1, 'danxuan', 'h', 0, '', 0, 0, 0, '2026-03-02')"_s,
+              u"PRAGMA user_version = 1"_s})
+            ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
+    }
+    QSqlDatabase::removeDatabase(u"old"_s);
+    StudyRecord record(path());
+    ASSERT_TRUE(record.isOpen());
+    EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 1);
+    record.keepExamInProgress({5, kMonday, 61'000});
+    EXPECT_EQ(StudyRecord(path()).examInProgress(), (ExamInProgress{5, kMonday, 61'000}));
+}
+
 TEST_F(StudyRecordTest, AnAnswerGivenWhileAnotherProcessHoldsTheLockIsWrittenOnceItIsGone) {
     { StudyRecord created(path()); }
     StudyRecord record(path());
@@ -130,11 +213,15 @@ TEST_F(StudyRecordTest, AnAnswerGivenWhileAnotherProcessHoldsTheLockIsWrittenOnc
     ASSERT_TRUE(holder.locked());
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
     EXPECT_EQ(record.pendingWrites(), 1);
+    // Told at once, and once: the candidate knows before the window closes.
+    EXPECT_TRUE(record.takeNotice().startsWith(u"学习记录暂时无法写入"_s));
+    record.recordAnswer(answer(u"题三"_s, false, kMonday.addSecs(30)));
+    EXPECT_TRUE(record.takeNotice().isEmpty());
     holder.release();
     record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(60)));
     EXPECT_EQ(record.pendingWrites(), 0);
     EXPECT_TRUE(record.takeNotice().isEmpty());
-    EXPECT_EQ(StudyRecord(path()).typeFigures()[0].answers, 2);
+    EXPECT_EQ(StudyRecord(path()).typeFigures()[0].questionsAnswered, 3);
 }
 
 TEST_F(StudyRecordTest, AnswersStillLockedOutAtClosingAreToldOnce) {
@@ -164,7 +251,7 @@ TEST_F(StudyRecordTest, ADamagedFileIsSetAsideAndANewRecordStarted) {
         EXPECT_TRUE(record.takeNotice().isEmpty());
         record.recordAnswer(answer(u"题一"_s, false, kMonday));
         EXPECT_EQ(record.pendingWrites(), 0);
-        EXPECT_EQ(record.typeFigures()[0].answers, 1);
+        EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 1);
     }
     QFile aside(path() + u".damaged-1"_s);
     ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
@@ -186,7 +273,7 @@ TEST_F(StudyRecordTest, AFileDamagedInsideItsPagesIsSetAsideToo) {
     StudyRecord record(path());
     EXPECT_TRUE(record.isOpen());
     EXPECT_TRUE(QFile::exists(path() + u".damaged-1"_s));
-    EXPECT_EQ(record.typeFigures()[0].answers, 0);
+    EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 0);
 }
 
 TEST_F(StudyRecordTest, ClearingEmptiesAnswersAndExams) {
@@ -194,7 +281,7 @@ TEST_F(StudyRecordTest, ClearingEmptiesAnswersAndExams) {
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
     record.recordExam(attempt(1, 50));
     ASSERT_TRUE(record.clear().ok());
-    EXPECT_EQ(record.typeFigures()[0].answers, 0);
+    EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 0);
     EXPECT_TRUE(record.examHistory().isEmpty());
     EXPECT_TRUE(record.wrongBook(u"danxuan"_s).isEmpty());
 }

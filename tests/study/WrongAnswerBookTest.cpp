@@ -18,15 +18,16 @@ const QDateTime kDay1(QDate(2026, 3, 2), QTime(9, 0));
 
 class WrongAnswerBookTest : public ::testing::Test {
 protected:
+    // Each answer in a sitting of its own: a sitting counts one attempt per question.
     void give(const QString& text, bool right, const QDateTime& at, const QString& table = u"danxuan"_s) {
-        m_record.recordAnswer({table, text, {}, QuestionType::SingleChoice, right, right ? 1 : 0, at});
-        // Another question in between, so that each answer above is one of its own.
-        m_record.recordAnswer({u"panduan"_s, u"间隔"_s, {}, QuestionType::TrueFalse, true, 1, at});
+        StudyRecord(path()).recordAnswer(
+            {table, text, {}, QuestionType::SingleChoice, right, right ? 1 : 0, at});
     }
+    QString path() const { return m_dir.filePath(u"study.sqlite"_s); }
     QStringList book() { return m_record.wrongBook(u"danxuan"_s); }
 
     QTemporaryDir m_dir;
-    StudyRecord m_record{m_dir.filePath(u"study.sqlite"_s)};
+    StudyRecord m_record{path()};
 };
 
 TEST_F(WrongAnswerBookTest, AQuestionEntersWhenAnsweredWrong) {
