@@ -130,8 +130,10 @@ ComposedBank composeBank(const QuestionPools& pools) {
 jet::NewTable newTable(const BankTable& table, const QList<BankColumn>& columns) {
     jet::NewTable result;
     result.name = table.name.toStdString();
+    // Every table is keyed on ID, so no update can give two questions one number.
     for (const BankColumn& column : columns)
-        result.fields.push_back({column.name.toStdString(), fieldType(column.kind), column.size});
+        result.fields.push_back(
+            {column.name.toStdString(), fieldType(column.kind), column.size, false, column.name == u"ID"_s});
     for (const QuestionRecord& record : table.rows) {
         jet::NewRow row;
         for (const QString& cell : recordCells(columns, record))

@@ -104,6 +104,7 @@ inline constexpr std::size_t kIndexRootOffset = 38;
 inline constexpr std::size_t kIndexFlagsOffset = 46;
 inline constexpr std::uint16_t kIndexUnusedColumn = 0xFFFF;
 inline constexpr std::uint8_t kIndexAscending = 0x01; // in a key column's order byte
+inline constexpr std::uint8_t kIndexUnique = 0x01;    // in a real index's flags
 
 // Index pages.
 inline constexpr std::size_t kIndexPrevOffset = 12;

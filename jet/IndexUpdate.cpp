@@ -14,7 +14,6 @@ namespace {
 
 using namespace format;
 
-constexpr std::uint8_t kUnique = 0x01;
 const RowId kGlobalMap{kGlobalMapPage, kGlobalMapRow};
 
 struct Built {
@@ -170,7 +169,7 @@ Status IndexUpdate::applyTo(std::size_t number, const std::vector<Move>& moves, 
         auto& entries = leaves[leafFor(leaves, *move.to)].content.entries;
         entries.insert(std::upper_bound(entries.begin(), entries.end(), *move.to), *move.to);
     }
-    if (index.flags & kUnique) {
+    if (index.flags & kIndexUnique) {
         std::vector<Bytes> all;
         for (const Built& leaf : leaves)
             all.insert(all.end(), leaf.content.entries.begin(), leaf.content.entries.end());

@@ -149,9 +149,14 @@ Result<std::vector<std::uint32_t>> writeIndexes(CreateImage& image, const NewTab
     TableDef& def = layout.def;
     std::vector<std::uint32_t> roots;
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
-        if (!table.fields[i].indexed) continue;
+        const NewField& field = table.fields[i];
+        if (!field.indexed && !field.primaryKey) continue;
         JET_ASSIGN_OR_RETURN(auto root, image.append());
-        RealIndex index{{def.columns[i].number}, {}, root, 0, {true}};
+        RealIndex index{{def.columns[i].number},
+                        {},
+                        root,
+                        field.primaryKey ? format::kIndexUnique : std::uint8_t{0},
+                        {true}};
         std::vector<Bytes> entries;
         std::set<Bytes> keys;
         for (const auto& [id, values] : placed) {
@@ -162,9 +167,13 @@ Result<std::vector<std::uint32_t>> writeIndexes(CreateImage& image, const NewTab
             keys.insert(*key.value());
             entries.push_back(IndexKey::leafEntry(*key.value(), id));
         }
+        if (field.primaryKey && keys.size() != entries.size())
+            return Status::invalid("table " + table.name + ", primary key " + field.name +
+                                   ": a value appears twice");
         JET_TRY(CreateIndexLeaf::write(image.page(root), def.page, std::move(entries)));
-        layout.logical.push_back({table.fields[i].name, static_cast<std::uint32_t>(def.indexes.size()),
-                                  static_cast<std::uint32_t>(def.indexes.size()), false});
+        layout.logical.push_back({field.primaryKey ? std::string("PrimaryKey") : field.name,
+                                  static_cast<std::uint32_t>(def.indexes.size()),
+                                  static_cast<std::uint32_t>(def.indexes.size()), field.primaryKey});
         layout.uniqueKeys.push_back(static_cast<std::uint32_t>(keys.size()));
         def.indexes.push_back(std::move(index));
         roots.push_back(root);

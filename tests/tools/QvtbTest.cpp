@@ -86,3 +86,21 @@ TEST(Qvtb, CheckReportsDamage) {
 }
 
 } // namespace
+
+// The bank's tables are keyed on ID: an update that would give every question one number is
+// refused, and the bank is left as it was and sound.
+TEST(Qvtb, TheBankRefusesAnUpdateThatRepeatsAQuestionNumber) {
+    ScratchDir dir;
+    const fs::path bank = dir.path() / "qvtb.mdb";
+    fs::copy_file(VELMORA_BUILT_BANK, bank);
+    fs::permissions(bank, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string file = quote(bank.string());
+    const auto before = readFile(bank.string());
+    for (const std::string table : {"danxuan", "tm14"}) {
+        const auto refused = qvtbErrors("exec " + file + " \"update " + table + " set ID='1'\"");
+        EXPECT_TRUE(oneLineReason(refused.output)) << refused.output;
+        EXPECT_NE(refused.output.find("twice in unique"), std::string::npos) << refused.output;
+    }
+    EXPECT_EQ(readFile(bank.string()), before);
+    EXPECT_EQ(qvtb("check --structure " + file).exitCode, 0);
+}

@@ -38,6 +38,9 @@ struct NewField {
     // Gets an index (duplicates allowed) named after the field, on one leaf page: its values must be
     // ones the engine keys exactly (Text: letters, digits and blanks) and few enough to fit.
     bool indexed = false;
+    // The table's primary key: an index as above, named PrimaryKey, that refuses a value twice,
+    // both here and in later updates.
+    bool primaryKey = false;
 };
 
 // A cell is UTF-8 text converted to its column's type; nullopt stores NULL.
