@@ -2,6 +2,7 @@
 
 #include "jet/CatalogTables.h"
 #include "jet/CreateValue.h"
+#include "jet/GuardedPages.h"
 #include "jet/IndexUpdate.h"
 #include "jet/LongValue.h"
 #include "jet/Table.h"
@@ -342,8 +343,10 @@ Status Database::applyUpdate(const Statement& st) {
         JET_ASSIGN_OR_RETURN(auto form, CreateValue::convert(*where, st.whereValue));
         wanted = ValueText::format(*where, form);
     }
-    Table table(*m_pager, def);
+    GuardedPages pages(*m_pager);
+    Table table(pages, def);
     JET_ASSIGN_OR_RETURN(auto rows, table.scan());
+    JET_TRY(pages.checkTable(def, rows.size()));
     std::vector<const StoredRow*> matching;
     for (const auto& row : rows) {
         if (where) {
@@ -352,16 +355,16 @@ Status Database::applyUpdate(const Statement& st) {
         }
         matching.push_back(&row);
     }
-    PageAllocator allocator(*m_pager);
-    IndexUpdate indexes(*m_pager, def, *target);
+    PageAllocator allocator(pages);
+    IndexUpdate indexes(pages, def, *target);
     const std::size_t at = def.position(*target);
     for (const StoredRow* row : matching) {
         RawRow values = row->values;
         if (target->isLong()) {
             if (values[at]) {
-                JET_ASSIGN_OR_RETURN(auto old, LongValue::read(*m_pager, *values[at]));
+                JET_ASSIGN_OR_RETURN(auto old, LongValue::read(pages, *values[at]));
                 if (old == stored) continue;
-                JET_TRY(LongValue::release(*m_pager, *values[at]));
+                JET_TRY(LongValue::release(pages, *values[at]));
             }
             JET_ASSIGN_OR_RETURN(values[at], table.writeLongValue(*target, stored, allocator));
         } else {

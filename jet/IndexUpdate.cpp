@@ -2,6 +2,7 @@
 
 #include "jet/IndexKey.h"
 #include "jet/IndexTree.h"
+#include "jet/PageRules.h"
 #include "jet/UsageMap.h"
 
 #include <algorithm>
@@ -151,6 +152,12 @@ Status IndexUpdate::applyTo(std::size_t number, const std::vector<Move>& moves, 
     const std::string name = "index " + std::to_string(number);
     auto tree = IndexTree::read(m_store, index.root, m_def.page);
     if (!tree.ok()) return Status::corrupt(name + ": " + tree.status().message());
+    // Its pages are about to be rewritten from this reading of them: a damaged tree would spread.
+    const auto problems = PageRules::indexProblems(m_store, index, tree.value());
+    if (!problems.empty())
+        return Status::corrupt(name + " at page " + std::to_string(index.root) + " is damaged (" +
+                               problems.front() +
+                               "); the update was not written, so as not to spread the damage");
     std::vector<Built> leaves;
     for (const auto& page : tree->levels.back())
         leaves.push_back({page.number, page.content, {}});

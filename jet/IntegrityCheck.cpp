@@ -6,6 +6,7 @@
 #include "jet/IndexKey.h"
 #include "jet/IndexTree.h"
 #include "jet/LongValue.h"
+#include "jet/PageRules.h"
 #include "jet/Pager.h"
 #include "jet/Table.h"
 #include "jet/TextCodec.h"
@@ -62,6 +63,7 @@ private:
 
     void checkGlobalMap() {
         const RowId global{kGlobalMapPage, kGlobalMapRow};
+        checkSharedDataPage("usage-map holder", kGlobalMapPage);
         for (const auto& [page, role] : m_used) {
             auto free = checked("global usage map", UsageMap::test(m_store, global, page, true));
             if (!free) return;
@@ -75,6 +77,7 @@ private:
         auto pages = checked(where, UsageMap::pages(m_store, map));
         if (!pages) return out;
         use(map.page, "usage-map holder");
+        checkSharedDataPage("usage-map holder", map.page);
         for (std::uint32_t page : pages.value()) {
             if (page >= m_store.pageCount())
                 problem(where + ": lists page " + std::to_string(page) + " beyond the end of the file");
@@ -91,9 +94,9 @@ private:
         for (std::uint32_t p : def->pages)
             use(p, "definition of " + name);
         const auto owned = mapPages(where + " owned map", def->ownedMap);
-        for (std::uint32_t p : mapPages(where + " free-space map", def->freeMap))
-            if (!owned.contains(p))
-                problem(where + ": free-space map lists page " + std::to_string(p) + " it does not own");
+        for (auto& text :
+             PageRules::freeMapProblems(owned, mapPages(where + " free-space map", def->freeMap)))
+            problem(where + ": " + text);
         std::set<std::uint32_t> goodPages;
         for (std::uint32_t p : owned)
             if (checkDataPage(where, p, page)) goodPages.insert(p);
@@ -102,9 +105,8 @@ private:
         Table table(m_store, def.value());
         auto rows = checked(where, table.scan());
         if (!rows) return;
-        if (rows->size() != def->rowCount)
-            problem(where + ": definition counts " + std::to_string(def->rowCount) + " rows, pages hold " +
-                    std::to_string(rows->size()));
+        const Status count = PageRules::rowCount(def.value(), rows->size());
+        if (!count.ok()) problem(where + ": " + count.message());
         for (const auto& row : rows.value())
             checkValues(where, def.value(), row);
         for (std::size_t i = 0; i < def->indexes.size(); ++i)
@@ -120,13 +122,21 @@ private:
             return false;
         }
         use(page, "data of " + where);
-        auto free = checked(at, DataPage::freeSpace(view.value()));
-        if (!free) return false;
-        if (get16(view.value(), kDataFreeSpaceOffset) != free.value())
-            problem(at + ": free-space field says " +
-                    std::to_string(get16(view.value(), kDataFreeSpaceOffset)) + ", rows leave " +
-                    std::to_string(free.value()));
+        if (!checked(at, DataPage::freeSpace(view.value()))) return false;
+        checkFreeSpaceField(at, view.value());
         return true;
+    }
+
+    void checkFreeSpaceField(const std::string& at, ConstPageSpan view) {
+        const Status field = PageRules::freeSpaceField(view);
+        if (!field.ok()) problem(at + ": " + field.message());
+    }
+
+    // Pages holding long values or usage maps are data pages too, held to the same rules once.
+    void checkSharedDataPage(const std::string& role, std::uint32_t page) {
+        if (!m_sharedPages.insert(page).second) return;
+        auto view = m_store.read(page);
+        if (view.ok()) checkFreeSpaceField(role + " page " + std::to_string(page), view.value());
     }
 
     // Every moved copy is reached from exactly one pointer, and every pointer reaches a moved copy.
@@ -167,6 +177,7 @@ private:
             const auto ids = LongValue::rows(m_store, *raw);
             for (RowId id : ids.value()) {
                 use(id.page, "long values");
+                checkSharedDataPage("long values", id.page);
                 if (!m_longValueRows.insert(id.raw()).second)
                     problem(at + ": " + column.name + " shares a long-value row with another value");
             }
@@ -181,16 +192,10 @@ private:
         if (!tree) return;
         for (std::uint32_t page : tree->pages())
             use(page, "index of " + where);
-        for (auto& text : tree->structureProblems())
+        checkSharedDataPage("usage-map holder", index.map.page);
+        for (auto& text : PageRules::indexProblems(m_store, index, tree.value()))
             problem(where + ": " + text);
-        checkIndexMap(where, index, tree.value());
-        const auto entries = tree->entries();
-        for (std::size_t i = 1; i < entries.size(); ++i)
-            if (!(entries[i - 1] < entries[i])) {
-                problem(where + ": entries are out of order");
-                break;
-            }
-        checkEntries(where, def, index, entries, rows);
+        checkEntries(where, def, index, tree->entries(), rows);
     }
 
     // Each row the index covers has exactly one entry, and nothing else has one. An entry's key is
@@ -234,17 +239,10 @@ private:
                         std::to_string(RowId::fromRaw(raw).row) + " has no entry");
     }
 
-    void checkIndexMap(const std::string& where, const RealIndex& index, const IndexTree& tree) {
-        auto listed = checked(where + " map", UsageMap::pages(m_store, index.map));
-        if (!listed) return;
-        auto pages = tree.pages();
-        std::sort(pages.begin(), pages.end());
-        if (listed.value() != pages) problem(where + ": its map does not list exactly the index's pages");
-    }
-
     PageStore& m_store;
     std::map<std::uint32_t, std::string> m_used;
     std::set<std::uint32_t> m_longValueRows;
+    std::set<std::uint32_t> m_sharedPages;
 };
 
 } // namespace
