@@ -135,8 +135,8 @@ private:
     // Pages holding long values or usage maps are data pages too, held to the same rules once.
     void checkSharedDataPage(const std::string& role, std::uint32_t page) {
         if (!m_sharedPages.insert(page).second) return;
-        auto view = m_store.read(page);
-        if (view.ok()) checkFreeSpaceField(role + " page " + std::to_string(page), view.value());
+        const std::string at = role + " page " + std::to_string(page);
+        if (auto view = checked(at, m_store.read(page))) checkFreeSpaceField(at, view.value());
     }
 
     // Every moved copy is reached from exactly one pointer, and every pointer reaches a moved copy.
@@ -192,7 +192,8 @@ private:
         if (!tree) return;
         for (std::uint32_t page : tree->pages())
             use(page, "index of " + where);
-        checkSharedDataPage("usage-map holder", index.map.page);
+        // An index map that cannot be read has no holder to speak of; the index's problems say so.
+        if (UsageMap::pages(m_store, index.map).ok()) checkSharedDataPage("usage-map holder", index.map.page);
         for (auto& text : PageRules::indexProblems(m_store, index, tree.value()))
             problem(where + ": " + text);
         checkEntries(where, def, index, tree->entries(), rows);
