@@ -56,6 +56,77 @@ TEST(GiveAways, TheAuditsPairsAreFoundAndNothingElse) {
     EXPECT_TRUE(found[0].reason.startsWith(u"similar texts"_s)) << found[0].reason.toStdString();
     EXPECT_EQ(std::pair(found[1].first, found[1].second), std::pair(int(first + 2), int(first + 3)));
     EXPECT_TRUE(found[1].reason.startsWith(u"3 options alike"_s) ||
-                found[1].reason.startsWith(u"4 options alike"_s))
+                found[1].reason.startsWith(u"the same 4 options"_s))
         << found[1].reason.toStdString();
+}
+
+namespace {
+
+ComparedQuestion statement(const QString& text, const QString& answer) {
+    ComparedQuestion question{QuestionType::TrueFalse, {}, {}, text};
+    question.record.tm = text;
+    question.record.da = answer;
+    return question;
+}
+
+// The sample's questions, which give nothing away, with `planted` after them; the pairs found among
+// the planted ones, as indices into `planted`.
+QList<std::pair<int, int>> pairsAmong(const QList<ComparedQuestion>& planted) {
+    const SampleSources sample = sampleSources(60, 0);
+    QList<ComparedQuestion> questions;
+    for (const auto& [text, type] : {std::pair{sample.danxuan, QuestionType::SingleChoice},
+                                     std::pair{sample.duoxuan, QuestionType::MultipleChoice},
+                                     std::pair{sample.panduan, QuestionType::TrueFalse}})
+        for (const SourceQuestion& question : parseBankSource(text, u"x.txt"_s, type).questions)
+            questions.append({type, question.record, {}, question.record.tm});
+    const auto first = static_cast<int>(questions.size());
+    questions += planted;
+    QList<std::pair<int, int>> pairs;
+    for (const GiveAwayPair& pair : findGiveAways(questions)) {
+        EXPECT_GE(pair.first, first) << "a sample question flagged: " << pair.reason.toStdString();
+        pairs.append({pair.first - first, pair.second - first});
+    }
+    return pairs;
+}
+
+const std::array<QString, 4> purchaseCosts{u"取得专用发票的进项税额"_s, u"运输途中的合理损耗"_s,
+                                           u"入库前的挑选整理费"_s, u"采购人员的差旅费"_s};
+
+} // namespace
+
+TEST(GiveAways, AStatementThatIsAnUnkeyedOptionOrItsNegationIsFound) {
+    const QList<std::pair<int, int>> found = pairsAmong(
+        {choice(QuestionType::MultipleChoice,
+                u"一般纳税人外购材料，下列各项中应计入材料采购成本的有（ ）。"_s, purchaseCosts, u"BC"_s),
+         statement(u"一般纳税人外购材料取得专用发票的进项税额，应计入材料采购成本。"_s, u"错误"_s),
+         statement(u"一般纳税人外购材料时，采购人员的差旅费不计入采购成本。"_s, u"正确"_s)});
+    EXPECT_EQ(found, (QList<std::pair<int, int>>{{0, 1}, {0, 2}}));
+}
+
+TEST(GiveAways, TheSameOptionsAskedAsBelongingAndNotBelongingAreFound) {
+    const std::array<QString, 4> periodCosts{u"销售费用"_s, u"管理费用"_s, u"财务费用"_s, u"制造费用"_s};
+    const std::array<QString, 4> sameSet{u"制造费用"_s, u"财务费用"_s, u"管理费用"_s, u"销售费用"_s};
+    const QList<std::pair<int, int>> found = pairsAmong(
+        {choice(QuestionType::SingleChoice, u"下列各项中，不属于期间费用的是（ ）。"_s, periodCosts, u"D"_s),
+         choice(QuestionType::MultipleChoice, u"下列各项中，属于期间费用的有（ ）。"_s, periodCosts,
+                u"ABC"_s),
+         // The same four options under another question: they settle each other as well.
+         choice(QuestionType::SingleChoice, u"月末一般需要分配转入产品成本的账户是（ ）。"_s, sameSet,
+                u"A"_s)});
+    EXPECT_EQ(found, (QList<std::pair<int, int>>{{0, 1}, {0, 2}, {1, 2}}));
+}
+
+TEST(GiveAways, OneTemplateWithOtherAmountsIsFound) {
+    const std::array<QString, 4> first{u"450"_s, u"500"_s, u"530"_s, u"630"_s};
+    const std::array<QString, 4> second{u"260"_s, u"300"_s, u"340"_s, u"380"_s};
+    const QList<std::pair<int, int>> found = pairsAmong(
+        {choice(QuestionType::SingleChoice,
+                u"某企业期初资产总额为 500 万元，本期以银行存款偿还短期借款 50 万元，又收到投资者投入的设备，"
+                u"价值 80 万元。该企业期末资产总额为（ ）万元。"_s,
+                first, u"C"_s),
+         choice(QuestionType::SingleChoice,
+                u"某企业期初资产总额为 300 万元，本期以银行存款偿还短期借款 20 万元，又收到投资者投入的设备，"
+                u"价值 60 万元。该企业期末资产总额为（ ）万元。"_s,
+                second, u"C"_s)});
+    EXPECT_EQ(found, (QList<std::pair<int, int>>{{0, 1}}));
 }
