@@ -131,7 +131,7 @@ PatternFigure wordingFigure(const QString& name, const QList<QuestionRecord>& ro
     QHash<QString, int> counts;
     for (const QuestionRecord& row : rows)
         ++counts[row.da];
-    PatternFigure figure{PatternFigure::Kind::Wording, name, 0, 0, wordingLimit, 0};
+    PatternFigure figure{name, 0, 0, wordingLimit, 0};
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (!predictions[i]) continue;
         const QStringList& predicted = *predictions[i];
@@ -223,18 +223,9 @@ std::optional<std::vector<double>> numericOptions(const QuestionRecord& row) {
 // Among single-choice questions with numeric options: how often the key is one of the two middle
 // values, and how often it is the value nearest the mean (ties share the hit).
 QList<PatternFigure> numericRankFigures(const QList<QuestionRecord>& rows) {
-    PatternFigure middle{PatternFigure::Kind::Wording,
-                         u"numeric options: the key is a middle value"_s,
-                         0,
-                         0.5,
-                         numericRankLimit,
-                         0};
-    PatternFigure nearest{PatternFigure::Kind::Wording,
-                          u"numeric options: the key is the value nearest the mean"_s,
-                          0,
-                          0.25,
-                          numericRankLimit,
-                          0};
+    PatternFigure middle{u"numeric options: the key is a middle value"_s, 0, 0.5, numericRankLimit, 0};
+    PatternFigure nearest{u"numeric options: the key is the value nearest the mean"_s, 0, 0.25,
+                          numericRankLimit, 0};
     for (const QuestionRecord& row : rows) {
         const std::optional<std::vector<double>> values = numericOptions(row);
         if (!values || row.da.size() != 1) continue;
@@ -278,12 +269,8 @@ QList<PatternFigure> restrictiveWordFigure(const QList<QuestionRecord>& rows) {
         }
     if (restricted == 0) return {};
     const auto rate = [](int keyed, int all) { return all == 0 ? 0 : static_cast<double>(keyed) / all; };
-    PatternFigure figure{PatternFigure::Kind::Wording,
-                         u"options with a restrictive word are keyed"_s,
-                         rate(restrictedKeyed, restricted),
-                         rate(othersKeyed, others),
-                         restrictiveWordLimit,
-                         restricted};
+    PatternFigure figure{u"options with a restrictive word are keyed"_s, rate(restrictedKeyed, restricted),
+                         rate(othersKeyed, others), restrictiveWordLimit, restricted};
     figure.twoSided = true;
     return {figure};
 }
@@ -306,9 +293,8 @@ QList<PatternFigure> constantFigures(QuestionType type, const QList<QuestionReco
         const QString name = type == QuestionType::MultipleChoice && figures.size() == 1
                                  ? u"always the commonest key, %1"_s.arg(answer)
                                  : u"always %1"_s.arg(answer);
-        figures.append({PatternFigure::Kind::Constant, name, counts.value(answer) / total,
-                        1.0 / static_cast<double>(alphabet.size()), constantLimit,
-                        static_cast<int>(rows.size())});
+        figures.append({name, counts.value(answer) / total, 1.0 / static_cast<double>(alphabet.size()),
+                        constantLimit, static_cast<int>(rows.size())});
     }
     return figures;
 }
@@ -323,13 +309,12 @@ QList<PatternFigure> keyFigures(const QList<QuestionRecord>& rows) {
         const auto count = std::count_if(rows.begin(), rows.end(),
                                          [&](const QuestionRecord& row) { return row.da.size() == size; });
         letters += static_cast<int>(count) * size;
-        figures.append({PatternFigure::Kind::KeyShape, u"keys of %1 letters"_s.arg(size),
-                        static_cast<double>(count) / total,
+        figures.append({u"keys of %1 letters"_s.arg(size), static_cast<double>(count) / total,
                         keysOfSize[static_cast<std::size_t>(size - 2)] / 11.0, 0,
                         static_cast<int>(rows.size())});
     }
-    figures.append({PatternFigure::Kind::KeyShape, u"an option is in the key"_s, letters / (4 * total),
-                    28.0 / 44.0, 0, static_cast<int>(rows.size())});
+    figures.append(
+        {u"an option is in the key"_s, letters / (4 * total), 28.0 / 44.0, 0, static_cast<int>(rows.size())});
     return figures;
 }
 
@@ -369,8 +354,7 @@ QList<PatternFigure> sequenceFigures(QuestionType type, const QStringList& answe
     for (const SequenceStrategy& strategy : sequenceStrategies(type)) {
         if (indices.size() <= static_cast<std::size_t>(strategy.look)) continue;
         const int alphabetSize = static_cast<int>(alphabet.size());
-        figures.append({PatternFigure::Kind::Sequence, strategy.name,
-                        sequenceScore(strategy, indices, alphabetSize),
+        figures.append({strategy.name, sequenceScore(strategy, indices, alphabetSize),
                         sequenceChance(strategy, counts, static_cast<int>(indices.size())), sequenceLimit,
                         static_cast<int>(indices.size()) - strategy.look});
     }

@@ -17,10 +17,6 @@ namespace authoring {
 // limit lets a candidate score without knowing the subject.
 
 struct PatternFigure {
-    // Sequence figures follow from the practice order, which `qvtb build` chooses; the others from
-    // what the writers wrote.
-    enum class Kind { Sequence, Constant, Wording, KeyShape };
-    Kind kind = Kind::Sequence;
     QString name;
     double score = 0;  // share of the questions covered that the strategy answers right
     double chance = 0; // its score by chance (see patternFigures)
