@@ -1,7 +1,6 @@
 #include "authoring/GiveAways.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -91,7 +90,6 @@ struct Profile {
     Bigrams all;                     // the question text and every option
     std::vector<Bigrams> withOption; // the question text and one option, per option
     QStringList options;
-    QSet<QString> keyed;
 };
 
 Profile profile(const ComparedQuestion& question) {
@@ -109,10 +107,8 @@ Profile profile(const ComparedQuestion& question) {
             addBigrams(text, result.all);
             makeSet(withOption);
             result.withOption.push_back(withOption);
-            if (question.record.da.contains(QChar(u'A' + static_cast<char16_t>(i)))) {
-                result.keyed.insert(option);
+            if (question.record.da.contains(QChar(u'A' + static_cast<char16_t>(i))))
                 addBigrams(text, result.full);
-            }
         }
     }
     makeSet(result.stem);
