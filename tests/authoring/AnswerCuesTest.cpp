@@ -25,6 +25,14 @@ std::optional<PatternFigure> figureNamed(const QList<PatternFigure>& figures, co
     return std::nullopt;
 }
 
+// The single-choice figure whose name starts with `start`; an empty figure, and a failure, when none.
+PatternFigure numericFigure(const QList<QuestionRecord>& rows, const QString& start) {
+    const std::optional<PatternFigure> figure =
+        figureNamed(patternFigures(QuestionType::SingleChoice, rows), start);
+    EXPECT_TRUE(figure) << start.toStdString();
+    return figure.value_or(PatternFigure{});
+}
+
 } // namespace
 
 TEST(AnswerCues, OwnersAverageAndNotOnlyAreNoAbsoluteWords) {
@@ -67,22 +75,16 @@ TEST(AnswerCues, TheKeysRankAmongNumericOptionsIsMeasured) {
                               QString(QChar(u'A' + (i % 2 == 0 ? 0 : 3)))));
     rows.append(choiceRow({u"借方 500"_s, u"贷方 500"_s, u"借方 300"_s, u"贷方 300"_s}, u"B"_s));
     rows.append(choiceRow({u"20%"_s, u"25%"_s, u"30%"_s, u"35"_s}, u"B"_s));
-    const QList<PatternFigure> extremes = patternFigures(QuestionType::SingleChoice, rows);
-    const std::optional<PatternFigure> middle =
-        figureNamed(extremes, u"numeric options: the key is a middle"_s);
-    ASSERT_TRUE(middle);
-    EXPECT_EQ(middle->covered, 8);
-    EXPECT_DOUBLE_EQ(middle->score, 0);
-    EXPECT_FALSE(middle->fails());
+    const PatternFigure extremes = numericFigure(rows, u"numeric options: the key is a middle"_s);
+    EXPECT_EQ(extremes.covered, 8);
+    EXPECT_DOUBLE_EQ(extremes.score, 0);
+    EXPECT_FALSE(extremes.fails());
 
     for (int i = 0; i < 8; ++i)
         rows[i].da = u"C"_s; // 530: a middle value and the nearest the mean 527.5
-    const QList<PatternFigure> middles = patternFigures(QuestionType::SingleChoice, rows);
-    EXPECT_TRUE(figureNamed(middles, u"numeric options: the key is a middle"_s)->fails());
-    const std::optional<PatternFigure> nearest =
-        figureNamed(middles, u"numeric options: the key is the value nearest"_s);
-    ASSERT_TRUE(nearest);
-    EXPECT_DOUBLE_EQ(nearest->score, 1);
-    EXPECT_DOUBLE_EQ(nearest->chance, 0.25);
-    EXPECT_TRUE(nearest->fails());
+    EXPECT_TRUE(numericFigure(rows, u"numeric options: the key is a middle"_s).fails());
+    const PatternFigure nearest = numericFigure(rows, u"numeric options: the key is the value nearest"_s);
+    EXPECT_DOUBLE_EQ(nearest.score, 1);
+    EXPECT_DOUBLE_EQ(nearest.chance, 0.25);
+    EXPECT_TRUE(nearest.fails());
 }

@@ -23,9 +23,8 @@ ComparedQuestion choice(QuestionType type, const QString& text, const std::array
     return question;
 }
 
-} // namespace
-
-TEST(GiveAways, TheAuditsPairsAreFoundAndNothingElse) {
+// The sample's choice and true/false questions, which give nothing away.
+QList<ComparedQuestion> sampleQuestions() {
     const SampleSources sample = sampleSources(60, 0);
     QList<ComparedQuestion> questions;
     for (const auto& [text, type] : {std::pair{sample.danxuan, QuestionType::SingleChoice},
@@ -33,6 +32,13 @@ TEST(GiveAways, TheAuditsPairsAreFoundAndNothingElse) {
                                      std::pair{sample.panduan, QuestionType::TrueFalse}})
         for (const SourceQuestion& question : parseBankSource(text, u"x.txt"_s, type).questions)
             questions.append({type, question.record, {}, question.record.tm});
+    return questions;
+}
+
+} // namespace
+
+TEST(GiveAways, TheAuditsPairsAreFoundAndNothingElse) {
+    QList<ComparedQuestion> questions = sampleQuestions();
     const std::array<QString, 4> closing{u"管理费用"_s, u"应收账款"_s, u"主营业务收入"_s,
                                          u"实收资本（或股本）"_s};
     const std::array<QString, 4> corrections{u"划线更正法"_s, u"红字更正法"_s, u"补充登记法"_s,
@@ -72,13 +78,7 @@ ComparedQuestion statement(const QString& text, const QString& answer) {
 // The sample's questions, which give nothing away, with `planted` after them; the pairs found among
 // the planted ones, as indices into `planted`.
 QList<std::pair<int, int>> pairsAmong(const QList<ComparedQuestion>& planted) {
-    const SampleSources sample = sampleSources(60, 0);
-    QList<ComparedQuestion> questions;
-    for (const auto& [text, type] : {std::pair{sample.danxuan, QuestionType::SingleChoice},
-                                     std::pair{sample.duoxuan, QuestionType::MultipleChoice},
-                                     std::pair{sample.panduan, QuestionType::TrueFalse}})
-        for (const SourceQuestion& question : parseBankSource(text, u"x.txt"_s, type).questions)
-            questions.append({type, question.record, {}, question.record.tm});
+    QList<ComparedQuestion> questions = sampleQuestions();
     const auto first = static_cast<int>(questions.size());
     questions += planted;
     QList<std::pair<int, int>> pairs;
