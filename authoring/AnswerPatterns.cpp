@@ -3,6 +3,7 @@
 #include "bank/Scoring.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <functional>
@@ -130,7 +131,7 @@ PatternFigure wordingFigure(const QString& name, const QList<QuestionRecord>& ro
     QHash<QString, int> counts;
     for (const QuestionRecord& row : rows)
         ++counts[row.da];
-    PatternFigure figure{PatternFigure::Kind::Wording, name, 0, 0, wordingLimit, 0};
+    PatternFigure figure{name, 0, 0, wordingLimit, 0};
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (!predictions[i]) continue;
         const QStringList& predicted = *predictions[i];
@@ -168,8 +169,7 @@ QList<PatternFigure> wordingFigures(QuestionType type, const QList<QuestionRecor
         const double median = medianOf(lengths);
         for (const QuestionRecord& row : rows) {
             first.append(QStringList{nonBlankLength(row.tm) > median ? trueAnswer() : falseAnswer()});
-            const bool absolute = std::any_of(absoluteWords().begin(), absoluteWords().end(),
-                                              [&](const QString& word) { return row.tm.contains(word); });
+            const bool absolute = holdsWord(row.tm, absoluteWords());
             second.append(absolute ? std::optional(QStringList{falseAnswer()}) : std::nullopt);
         }
         return {wordingFigure(u"longer than the median statement: 正确"_s, rows, first),
@@ -197,6 +197,84 @@ QList<PatternFigure> wordingFigures(QuestionType type, const QList<QuestionRecor
     return {wordingFigure(u"every option longer than the question's mean option"_s, rows, first)};
 }
 
+// The one number in each option of a question whose four options differ only in it (450, 530 万元),
+// or nothing.
+std::optional<std::vector<double>> numericOptions(const QuestionRecord& row) {
+    static const QRegularExpression number(u"\\d+(?:\\.\\d+)?"_s);
+    std::vector<double> values;
+    QString shape;
+    for (const QString& option : row.options) {
+        const QString plain = QString(option).remove(u' ').remove(u',');
+        QRegularExpressionMatchIterator found = number.globalMatch(plain);
+        if (!found.hasNext()) return std::nullopt;
+        const QRegularExpressionMatch match = found.next();
+        if (found.hasNext()) return std::nullopt;
+        const QString masked = QString(plain).replace(match.capturedStart(), match.capturedLength(), u"#"_s);
+        if (!shape.isNull() && masked != shape) return std::nullopt;
+        shape = masked;
+        values.push_back(match.captured().toDouble());
+    }
+    std::vector<double> distinct = values;
+    std::sort(distinct.begin(), distinct.end());
+    if (std::adjacent_find(distinct.begin(), distinct.end()) != distinct.end()) return std::nullopt;
+    return values;
+}
+
+// Among single-choice questions with numeric options: how often the key is one of the two middle
+// values, and how often it is the value nearest the mean (ties share the hit).
+QList<PatternFigure> numericRankFigures(const QList<QuestionRecord>& rows) {
+    PatternFigure middle{u"numeric options: the key is a middle value"_s, 0, 0.5, numericRankLimit, 0};
+    PatternFigure nearest{u"numeric options: the key is the value nearest the mean"_s, 0, 0.25,
+                          numericRankLimit, 0};
+    for (const QuestionRecord& row : rows) {
+        const std::optional<std::vector<double>> values = numericOptions(row);
+        if (!values || row.da.size() != 1) continue;
+        const auto key = static_cast<std::size_t>(row.da.at(0).unicode() - u'A');
+        if (key >= values->size()) continue;
+        const double keyed = (*values)[key];
+        const auto below = std::count_if(values->begin(), values->end(), [&](double v) { return v < keyed; });
+        middle.score += below == 1 || below == 2 ? 1 : 0;
+        double mean = 0;
+        for (double v : *values)
+            mean += v / static_cast<double>(values->size());
+        double least = std::abs(values->front() - mean);
+        for (double v : *values)
+            least = std::min(least, std::abs(v - mean));
+        const auto nearestCount = std::count_if(values->begin(), values->end(),
+                                                [&](double v) { return std::abs(v - mean) == least; });
+        if (std::abs(keyed - mean) == least) nearest.score += 1.0 / static_cast<double>(nearestCount);
+        ++middle.covered;
+        ++nearest.covered;
+    }
+    if (middle.covered == 0) return {};
+    middle.score /= middle.covered;
+    nearest.score /= nearest.covered;
+    return {middle, nearest};
+}
+
+// The key rate of multiple-choice options holding a restrictive word, beside the key rate of the
+// others as its chance; nothing when no option holds one.
+QList<PatternFigure> restrictiveWordFigure(const QList<QuestionRecord>& rows) {
+    int restricted = 0, restrictedKeyed = 0, others = 0, othersKeyed = 0;
+    for (const QuestionRecord& row : rows)
+        for (std::size_t i = 0; i < row.options.size(); ++i) {
+            const bool keyed = row.da.contains(QChar(u'A' + static_cast<char16_t>(i)));
+            if (holdsWord(row.options[i], restrictiveWords())) {
+                ++restricted;
+                restrictedKeyed += keyed ? 1 : 0;
+            } else {
+                ++others;
+                othersKeyed += keyed ? 1 : 0;
+            }
+        }
+    if (restricted == 0) return {};
+    const auto rate = [](int keyed, int all) { return all == 0 ? 0 : static_cast<double>(keyed) / all; };
+    PatternFigure figure{u"options with a restrictive word are keyed"_s, rate(restrictedKeyed, restricted),
+                         rate(othersKeyed, others), restrictiveWordLimit, restricted};
+    figure.twoSided = true;
+    return {figure};
+}
+
 QList<PatternFigure> constantFigures(QuestionType type, const QList<QuestionRecord>& rows) {
     QHash<QString, int> counts;
     for (const QuestionRecord& row : rows)
@@ -215,9 +293,8 @@ QList<PatternFigure> constantFigures(QuestionType type, const QList<QuestionReco
         const QString name = type == QuestionType::MultipleChoice && figures.size() == 1
                                  ? u"always the commonest key, %1"_s.arg(answer)
                                  : u"always %1"_s.arg(answer);
-        figures.append({PatternFigure::Kind::Constant, name, counts.value(answer) / total,
-                        1.0 / static_cast<double>(alphabet.size()), constantLimit,
-                        static_cast<int>(rows.size())});
+        figures.append({name, counts.value(answer) / total, 1.0 / static_cast<double>(alphabet.size()),
+                        constantLimit, static_cast<int>(rows.size())});
     }
     return figures;
 }
@@ -232,13 +309,12 @@ QList<PatternFigure> keyFigures(const QList<QuestionRecord>& rows) {
         const auto count = std::count_if(rows.begin(), rows.end(),
                                          [&](const QuestionRecord& row) { return row.da.size() == size; });
         letters += static_cast<int>(count) * size;
-        figures.append({PatternFigure::Kind::KeyShape, u"keys of %1 letters"_s.arg(size),
-                        static_cast<double>(count) / total,
+        figures.append({u"keys of %1 letters"_s.arg(size), static_cast<double>(count) / total,
                         keysOfSize[static_cast<std::size_t>(size - 2)] / 11.0, 0,
                         static_cast<int>(rows.size())});
     }
-    figures.append({PatternFigure::Kind::KeyShape, u"an option is in the key"_s, letters / (4 * total),
-                    28.0 / 44.0, 0, static_cast<int>(rows.size())});
+    figures.append(
+        {u"an option is in the key"_s, letters / (4 * total), 28.0 / 44.0, 0, static_cast<int>(rows.size())});
     return figures;
 }
 
@@ -248,6 +324,20 @@ const QStringList& absoluteWords() {
     static const QStringList words{u"只"_s, u"一定"_s, u"必须"_s, u"任何"_s, u"一律"_s, u"全部"_s,
                                    u"都"_s, u"均"_s,   u"所有"_s, u"凡是"_s, u"绝对"_s};
     return words;
+}
+
+const QStringList& restrictiveWords() {
+    static const QStringList words{u"只"_s,   u"必须"_s, u"只能"_s, u"仅"_s,
+                                   u"一律"_s, u"唯一"_s, u"绝对"_s, u"凡是"_s};
+    return words;
+}
+
+bool holdsWord(const QString& text, const QStringList& words) {
+    static const QStringList notRestrictive{u"所有者"_s, u"所有权"_s, u"平均"_s, u"不仅"_s};
+    QString plain = text;
+    for (const QString& compound : notRestrictive)
+        plain.remove(compound);
+    return std::any_of(words.begin(), words.end(), [&](const QString& word) { return plain.contains(word); });
 }
 
 QList<PatternFigure> sequenceFigures(QuestionType type, const QStringList& answers) {
@@ -264,8 +354,7 @@ QList<PatternFigure> sequenceFigures(QuestionType type, const QStringList& answe
     for (const SequenceStrategy& strategy : sequenceStrategies(type)) {
         if (indices.size() <= static_cast<std::size_t>(strategy.look)) continue;
         const int alphabetSize = static_cast<int>(alphabet.size());
-        figures.append({PatternFigure::Kind::Sequence, strategy.name,
-                        sequenceScore(strategy, indices, alphabetSize),
+        figures.append({strategy.name, sequenceScore(strategy, indices, alphabetSize),
                         sequenceChance(strategy, counts, static_cast<int>(indices.size())), sequenceLimit,
                         static_cast<int>(indices.size()) - strategy.look});
     }
@@ -280,7 +369,11 @@ QList<PatternFigure> patternFigures(QuestionType type, const QList<QuestionRecor
     QList<PatternFigure> figures = sequenceFigures(type, answers);
     figures.append(constantFigures(type, rows));
     figures.append(wordingFigures(type, rows));
-    if (type == QuestionType::MultipleChoice) figures.append(keyFigures(rows));
+    if (type == QuestionType::SingleChoice) figures.append(numericRankFigures(rows));
+    if (type == QuestionType::MultipleChoice) {
+        figures.append(restrictiveWordFigure(rows));
+        figures.append(keyFigures(rows));
+    }
     return figures;
 }
 

@@ -110,7 +110,6 @@ BankReview checkBank(const QString& path, const QString& sourceDirectory) {
             const BankReview against = reviewAgainstSources(bank.tables, sources.pools);
             review.report.append(against.report);
             problems.append(against.problems);
-            review.contentProblems.append(against.contentProblems);
         }
     }
     review.problems = problems + review.problems;

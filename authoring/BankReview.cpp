@@ -43,7 +43,9 @@ QList<QuestionRecord> inIdOrder(QList<QuestionRecord> rows) {
 void reviewFigures(const QString& table, QuestionType type, const QList<QuestionRecord>& rows,
                    BankReview& review) {
     for (const PatternFigure& figure : patternFigures(type, inIdOrder(rows))) {
-        const QString limit = figure.limit > 0 ? u"limit +%1"_s.arg(figure.limit) : u"reported only"_s;
+        const QString limit = figure.limit > 0
+                                  ? u"limit %1%2"_s.arg(figure.twoSided ? u"±"_s : u"+"_s).arg(figure.limit)
+                                  : u"reported only"_s;
         review.report.append(
             u"%1: %2: %3 of %4 (chance %5, %6%7 points, %8)"_s.arg(table, figure.name, percent(figure.score))
                 .arg(figure.covered)
@@ -51,12 +53,12 @@ void reviewFigures(const QString& table, QuestionType type, const QList<Question
                 .arg(figure.excessPoints(), 0, 'f', 1)
                 .arg(limit));
         if (figure.fails())
-            (figure.kind == PatternFigure::Kind::Sequence ? review.problems : review.contentProblems)
-                .append(u"%1: figure \"%2\" scores %3, %4 points over its chance %5 (limit %6)"_s
-                            .arg(table, figure.name, percent(figure.score))
-                            .arg(figure.excessPoints(), 0, 'f', 1)
-                            .arg(percent(figure.chance))
-                            .arg(figure.limit));
+            review.problems.append(
+                u"%1: figure \"%2\" scores %3, %4 points %5 its chance %6 (limit %7)"_s
+                    .arg(table, figure.name, percent(figure.score))
+                    .arg(std::abs(figure.excessPoints()), 0, 'f', 1)
+                    .arg(figure.excessPoints() > 0 ? u"over"_s : u"under"_s, percent(figure.chance))
+                    .arg(figure.limit));
     }
 }
 
@@ -142,8 +144,8 @@ void reviewPoolGiveAways(const QuestionPools& pools, BankReview& review) {
         if (areRelated(a, b))
             ++declared;
         else
-            review.contentProblems.append(u"give-away not declared by a shared RE tag: "_s +
-                                          pairText(a, b, pair.reason));
+            review.problems.append(u"give-away not declared by a shared RE tag: "_s +
+                                   pairText(a, b, pair.reason));
     }
     review.report.append(u"give-aways across the pools: %1 declared by RE tags"_s.arg(declared));
 }

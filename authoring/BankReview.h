@@ -14,9 +14,6 @@ namespace authoring {
 struct BankReview {
     QStringList report;   // figures and findings, one line each, to read
     QStringList problems; // what fails the bank
-    // What fails the bank and only its writers can mend: wording and constant-answer figures over
-    // their limits, give-aways not declared by an RE tag.
-    QStringList contentProblems;
 };
 
 // The pattern figures of each practice table (any over its limit fails the bank), and no paper holding

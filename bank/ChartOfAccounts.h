@@ -7,8 +7,8 @@
 
 namespace bank {
 
-// The fixed chart of accounts: 78 items in four levels (the root 会计科目, five categories, 63 accounts,
-// nine sub-accounts), in tree order. The chooser window shows it; the bank checker accepts the accounts
+// The fixed chart of accounts: 91 items in four levels (the root 会计科目, five categories, 66 accounts,
+// 19 sub-accounts), in tree order. The chooser window shows it; the bank checker accepts the accounts
 // of journal-entry standard answers against it.
 
 struct AccountItem {

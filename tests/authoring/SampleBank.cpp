@@ -18,37 +18,32 @@ const QStringList accounts{
     u"财务费用"_s, u"制造费用"_s, u"生产成本"_s, u"预收账款"_s, u"预付账款"_s, u"应交税费"_s, u"长期借款"_s,
     u"无形资产"_s, u"在途物资"_s, u"库存现金"_s, u"应收票据"_s, u"应付票据"_s, u"周转材料"_s, u"坏账准备"_s};
 
-// Names of goods and projects: four characters drawn from common ones, so no two questions share them.
-class Names {
-public:
-    QString next() {
-        static const QString pool =
-            u"华东明光远达新和丰泰安信恒瑞祥宏兴隆盛昌永嘉福康宁海山川云峰林松竹梅兰青红白金玉"
-            u"星辰晨星鹏程万里长城江河湖泊田园春夏秋冬晴雨雪霜风雷电锦绣辉煌"_s;
-        QString name;
-        for (int i = 0; i < 4; ++i)
-            name.append(pool[static_cast<qsizetype>(m_rng() % static_cast<std::uint32_t>(pool.size()))]);
-        return name;
-    }
-
-private:
-    std::mt19937 m_rng{2026};
-};
-
 QString chapter(int i) {
     return chapterTags()[i % chapterTags().size()];
 }
 
-// Four different accounts for question i; rotating through the list keeps every account in use.
-QStringList fourAccounts(int i) {
-    QStringList four;
-    for (int k = 0; k < 4; ++k)
-        four.append(accounts[(i * 5 + k * 7) % accounts.size()]);
-    return four;
+// The four accounts of combination `rank` in lexicographic order.
+QStringList combination(int rank) {
+    const auto n = static_cast<int>(accounts.size());
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+            for (int c = b + 1; c < n; ++c)
+                for (int d = c + 1; d < n; ++d)
+                    if (rank-- == 0) return {accounts[a], accounts[b], accounts[c], accounts[d]};
+    return {};
 }
 
-QString choiceBlock(int i, const QString& text, const QString& key, const QString& explanation) {
-    const QStringList options = fourAccounts(i);
+// Four different accounts for option set `set`: no two sets alike (a shared set of options gives a
+// question away), spread over the combinations so that every account is in use.
+QStringList fourAccounts(int set) {
+    constexpr int combinations = 28 * 27 * 26 * 25 / 24; // coprime to the stride
+    constexpr int stride = 97;
+    return combination(set * stride % combinations);
+}
+
+QString choiceBlock(int i, int optionSet, const QString& text, const QString& key,
+                    const QString& explanation) {
+    const QStringList options = fourAccounts(optionSet);
     return u"CH: %1\nTM: %2\nA: %3\nB: %4\nC: %5\nD: %6\nDA: %7\nJX: %8\n\n"_s.arg(
         chapter(i), text, options[0], options[1], options[2], options[3], key, explanation);
 }
@@ -78,6 +73,18 @@ QString calculationBlock(int i, Names& names) {
 
 } // namespace
 
+Names::Names(std::uint32_t seed) : m_rng(seed) {}
+
+QString Names::next() {
+    static const QString pool =
+        u"华东明光远达新和丰泰安信恒瑞祥宏兴隆盛昌永嘉福康宁海山川云峰林松竹梅兰青红白金玉"
+        u"星辰晨星鹏程万里长城江河湖泊田园春夏秋冬晴雨雪霜风雷电锦绣辉煌"_s;
+    QString name;
+    for (int i = 0; i < 4; ++i)
+        name.append(pool[static_cast<qsizetype>(m_rng() % static_cast<std::uint32_t>(pool.size()))]);
+    return name;
+}
+
 SampleSources sampleSources(int perKind, int calculations) {
     static const QStringList keys{u"AB"_s,  u"AC"_s,  u"AD"_s,  u"BC"_s,  u"BD"_s,  u"CD"_s,
                                   u"ABC"_s, u"ABD"_s, u"ACD"_s, u"BCD"_s, u"ABCD"_s};
@@ -85,12 +92,12 @@ SampleSources sampleSources(int perKind, int calculations) {
     SampleSources sources;
     for (int i = 0; i < perKind; ++i) {
         const QString letter(QChar(u'A' + i % 4));
-        sources.danxuan +=
-            choiceBlock(i, u"甲公司购入“%1”一批，货款尚未支付，应贷记的会计科目是（ ）。"_s.arg(names.next()),
-                        letter, u"赊购使负债增加，记入所选科目的贷方；其余科目与此业务无关。"_s);
-        sources.duoxuan +=
-            choiceBlock(i + 1, u"乙公司“%1”项目完工结算时，可能涉及的会计科目有（ ）。"_s.arg(names.next()),
-                        keys[i % keys.size()], u"结算涉及所选科目；其余科目与此项目无关。"_s);
+        sources.danxuan += choiceBlock(
+            i, 2 * i, u"甲公司购入“%1”一批，货款尚未支付，应贷记的会计科目是（ ）。"_s.arg(names.next()),
+            letter, u"赊购使负债增加，记入所选科目的贷方；其余科目与此业务无关。"_s);
+        sources.duoxuan += choiceBlock(
+            i + 1, 2 * i + 1, u"乙公司“%1”项目完工结算时，可能涉及的会计科目有（ ）。"_s.arg(names.next()),
+            keys[i % keys.size()], u"结算涉及所选科目；其余科目与此项目无关。"_s);
         sources.panduan +=
             u"CH: %1\nTM: 丙公司将“%2”的购入成本记入“%3”科目。\nDA: %4\nJX: 购入成本应按其用途记入相应科目。\n\n"_s
                 .arg(chapter(i), names.next(), accounts[i % accounts.size()],

@@ -47,40 +47,53 @@ TEST_F(AccountChooserTest, ShowsTheChartInFourLevelsInItsOrder) {
     QList<int> levels;
     ASSERT_EQ(tree()->topLevelItemCount(), 1);
     walk(tree()->topLevelItem(0), 1, &texts, &levels);
-    ASSERT_EQ(texts.size(), 78);
+    ASSERT_EQ(texts.size(), 91);
     EXPECT_EQ(levels.count(1), 1);
     EXPECT_EQ(levels.count(2), 5);
-    EXPECT_EQ(levels.count(3), 63);
-    EXPECT_EQ(levels.count(4), 9);
+    EXPECT_EQ(levels.count(3), 66);
+    EXPECT_EQ(levels.count(4), 19);
 
     const QTreeWidgetItem* root = tree()->topLevelItem(0);
     const QStringList categories{u"资产类"_s, u"负债类"_s, u"所有者权益类"_s, u"成本类"_s, u"损益类"_s};
-    const int accounts[] = {28, 13, 5, 3, 14};
+    const int accounts[] = {29, 12, 5, 3, 17};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(root->child(i)->text(0), categories[i]);
         EXPECT_EQ(root->child(i)->childCount(), accounts[i]);
     }
     EXPECT_EQ(texts.value(1), u"资产类"_s);
     EXPECT_EQ(texts.value(2), u"库存现金"_s);
-    EXPECT_EQ(texts.value(77), u"以前年度损益调整"_s);
+    EXPECT_EQ(texts.value(90), u"以前年度损益调整"_s);
 
     const QTreeWidgetItem* taxes = findItem(tree(), u"应交税费"_s);
     ASSERT_NE(taxes, nullptr);
     const QStringList taxItems{u"应交增值税（进项税额）"_s,
                                u"应交增值税（进项税额转出）"_s,
                                u"应交增值税（销项税额）"_s,
-                               u"应交营业税"_s,
+                               u"应交增值税（转出未交增值税）"_s,
+                               u"未交增值税"_s,
+                               u"应交消费税"_s,
                                u"应交城市维护建设税"_s,
-                               u"应交教育附加税"_s,
-                               u"应交所得税"_s};
-    ASSERT_EQ(taxes->childCount(), 7);
-    for (int i = 0; i < 7; ++i)
+                               u"应交教育费附加"_s,
+                               u"应交所得税"_s,
+                               u"应交个人所得税"_s};
+    ASSERT_EQ(taxes->childCount(), taxItems.size());
+    for (int i = 0; i < taxItems.size(); ++i)
         EXPECT_EQ(taxes->child(i)->text(0), taxItems[i]);
+    const QTreeWidgetItem* distribution = findItem(tree(), u"利润分配"_s);
+    ASSERT_NE(distribution, nullptr);
+    ASSERT_EQ(distribution->childCount(), 5);
+    EXPECT_EQ(distribution->child(0)->text(0), u"提取法定盈余公积"_s);
+    EXPECT_EQ(distribution->child(4)->text(0), u"未分配利润"_s);
+    for (const QString& gone : {u"营业税金及附加"_s, u"应交营业税"_s, u"待摊费用"_s, u"预提费用"_s,
+                                u"应交教育附加税"_s, u"包装物及低值易耗品"_s})
+        EXPECT_EQ(findItem(tree(), gone), nullptr) << gone.toStdString();
     const QTreeWidgetItem* materials = findItem(tree(), u"原材料"_s);
     ASSERT_NE(materials, nullptr);
     EXPECT_EQ(materials->child(0)->text(0), u"原材料-A"_s);
     EXPECT_EQ(materials->child(1)->text(0), u"原材料-B"_s);
-    for (const QString& text : {u"应付股利（或应付利润）"_s, u"实收资本（或股本）"_s})
+    for (const QString& text : {u"应付股利（或应付利润）"_s, u"实收资本（或股本）"_s, u"税金及附加"_s,
+                                u"周转材料"_s, u"信用减值损失"_s, u"其他收益"_s, u"资产处置损益"_s,
+                                u"应收利息"_s, u"应收股利"_s, u"任意盈余公积"_s})
         EXPECT_NE(findItem(tree(), text), nullptr) << text.toStdString();
 }
 
@@ -167,11 +180,12 @@ TEST(AccountChooserModal, ReturnsTheChoiceOfTheModalWindow) {
     QTimer::singleShot(0, [] {
         auto* window = qobject_cast<AccountChooserWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(window, nullptr);
-        const QList<QTreeWidgetItem*> found = window->tree()->findItems(u"应交营业税"_s, Qt::MatchRecursive);
+        const QList<QTreeWidgetItem*> found =
+            window->tree()->findItems(u"应交教育费附加"_s, Qt::MatchRecursive);
         window->tree()->setCurrentItem(found.value(0));
         QTest::mouseClick(window->findChild<QWidget*>(u"超级按钮1"_s), Qt::LeftButton);
     });
-    EXPECT_EQ(AccountChooserWindow::chooseAccount(nullptr).value_or(QString()), u"应交税费-应交营业税"_s);
+    EXPECT_EQ(AccountChooserWindow::chooseAccount(nullptr).value_or(QString()), u"应交税费-应交教育费附加"_s);
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_FALSE(AccountChooserWindow::chooseAccount(nullptr).has_value());

@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::array kSubcommands{
     qvtb::Subcommand{"build", "", "build SOURCE_DIR FILE", qvtb::runBuild},
-    qvtb::Subcommand{"check", "", "check [--content-warnings] FILE [SOURCE_DIR]", qvtb::runCheck},
+    qvtb::Subcommand{"check", "", "check FILE [SOURCE_DIR]", qvtb::runCheck},
 };
 
 } // namespace

@@ -12,7 +12,7 @@ constexpr std::array kSubcommands{
     qvtb::Subcommand{"exec", "", "exec FILE \"STATEMENT\"", qvtb::runExec},
     qvtb::Subcommand{"check", "--structure", "check --structure FILE", qvtb::runCheckStructure},
     qvtb::Subcommand{"build", "", "build SOURCE_DIR FILE", qvtb::handBuildToBankTool},
-    qvtb::Subcommand{"check", "", "check [--content-warnings] FILE [SOURCE_DIR]", qvtb::handCheckToBankTool},
+    qvtb::Subcommand{"check", "", "check FILE [SOURCE_DIR]", qvtb::handCheckToBankTool},
 };
 
 } // namespace
