@@ -1,4 +1,5 @@
 #include "jet/IndexKey.h"
+#include "jet/IndexPage.h"
 #include "jet/create/CreateIndexLeaf.h"
 
 #include "CreateTestSupport.h"
@@ -70,8 +71,25 @@ TEST(CreateIndexKey, LeafPageMarksEachEntryEndAndRefusesOverflow) {
     EXPECT_EQ(page[format::kIndexBitmapOffset + 1], 0x02);
     EXPECT_EQ(page[format::kIndexBitmapOffset + 2], 0x04);
 
-    std::vector<Bytes> tooMany(403, IndexKey::leafEntry(IndexKey::longValue(1), {20, 0}));
+    // Keys from -250 to 249 share only their flag byte: too many for one page even so.
+    std::vector<Bytes> tooMany;
+    for (int id = -250; id < 250; ++id)
+        tooMany.push_back(IndexKey::leafEntry(IndexKey::longValue(id), {20, 0}));
     EXPECT_EQ(CreateIndexLeaf::write(PageSpan(page), 3, tooMany).code(), Code::Unsupported);
+}
+
+TEST(CreateIndexKey, FiveHundredNumberedRowsFitOneLeafWithTheirSharedPrefixWrittenOnce) {
+    std::array<std::uint8_t, format::kPageSize> page{};
+    std::vector<Bytes> numbers;
+    for (int id = 1; id <= 500; ++id)
+        numbers.push_back(
+            IndexKey::leafEntry(IndexKey::longValue(id), {20, static_cast<std::uint8_t>(id % 200)}));
+    ASSERT_TRUE(CreateIndexLeaf::write(PageSpan(page), 3, numbers).ok());
+    const Result<IndexPage> read = IndexPage::parse(ConstPageSpan(page));
+    ASSERT_TRUE(read.ok()) << read.status().message();
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(read.value().entries, numbers);
+    EXPECT_GT(get16(page, format::kIndexPrefixOffset), 0);
 }
 
 } // namespace
