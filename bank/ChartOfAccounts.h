@@ -20,8 +20,9 @@ struct AccountItem {
 const std::vector<AccountItem>& chartOfAccounts();
 
 // The text a journal line carries for the item at `index`, or nullopt for the root and the categories:
-// an account's own text (银行存款, 原材料-A); for a sub-account of 应交税费 the account, an ASCII hyphen
-// and the sub-account (应交税费-应交增值税（销项税额）), because its own text does not name its account.
+// an account's own text (银行存款, 原材料-A); for a sub-account whose own text does not name its account
+// (those of 应交税费, 盈余公积 and 利润分配) the account, an ASCII hyphen and the sub-account
+// (应交税费-应交增值税（销项税额）, 利润分配-未分配利润).
 std::optional<QString> journalAccountText(int index);
 
 // Whether a journal line may name `account`: the journal text of an account or a sub-account.
