@@ -30,9 +30,15 @@ bool meansDamage(const QSqlError& error) {
     return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
 }
 
+// Whether the last failure was a lock held elsewhere, which the next write tries again. The record
+// lives on the user-interface thread only.
+bool g_lastFailureWasBusy = false;
+
 // Why the last statement of `query` failed, or its connection's error when the statement has none.
 common::Failure failureOf(const QSqlQuery& query) {
     const QSqlError error = query.lastError().isValid() ? query.lastError() : query.driver()->lastError();
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    g_lastFailureWasBusy = code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
     return common::Failure{error.text()};
 }
 
@@ -220,8 +226,9 @@ bool StudyRecord::flush(int waitMs) {
         m_openRow = openRow; // a row written in the failed transaction is gone with it
         m_lastFailure = written.reason();
         qCWarning(lcStudy).noquote() << "study record not written yet:" << written.reason();
-        // Told at the first failure, not only when closing finds the answers lost.
-        if (!m_failureTold && m_notice.isEmpty()) {
+        // A write that cannot be made is told at once, not only when closing finds the answers
+        // lost; a lock held elsewhere is only waited out, and told at closing if it never goes.
+        if (!m_failureTold && m_notice.isEmpty() && !g_lastFailureWasBusy) {
             m_failureTold = true;
             m_notice = u"学习记录暂时无法写入（%1）。题库中的作答不受影响，学习记录会在能写入时补记。"_s.arg(
                 written.reason());

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -12,6 +13,7 @@
 // An exam window over a paper held in memory, on a clock the test moves.
 struct ExamWindowFixture {
     std::int64_t now = 0;
+    QTemporaryDir studyDirectory;
     MemoryPaperStore* store = nullptr; // the paper in memory, when the window works on one
     std::unique_ptr<exam::ExamWindow> window;
 
@@ -25,6 +27,8 @@ struct ExamWindowFixture {
     }
     void open(std::unique_ptr<exam::PaperStore> paperStore) {
         window = std::make_unique<exam::ExamWindow>(std::move(paperStore), [this] { return now; });
+        // Each window its own study record: tests running side by side never wait on one another's.
+        window->setStudyRecordPath(studyDirectory.filePath(QStringLiteral("study.sqlite")));
         window->resize(944, 627);
         window->show();
     }
