@@ -1,7 +1,7 @@
 #include "jet/CatalogTables.h"
 
-#include "jet/HeaderMask.h"
 #include "jet/Table.h"
+#include "jet/file/HeaderMask.h"
 
 #include <cstring>
 

@@ -2,9 +2,9 @@
 
 // What the checks read of a file before its tables: the header page, and the tables the catalog
 // (MSysObjects) lists.
-#include "jet/PageStore.h"
 #include "jet/Status.h"
 #include "jet/TableDef.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdint>
 #include <string>

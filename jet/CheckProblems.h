@@ -3,8 +3,8 @@
 // What the file checks share: the problems they list, each a sentence naming where it was seen,
 // and the run over a file under a read lock. A failed read is a problem too: the check goes on
 // with what it can still read.
-#include "jet/Pager.h"
 #include "jet/Status.h"
+#include "jet/file/Pager.h"
 
 #include <cstdint>
 #include <functional>

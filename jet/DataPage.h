@@ -2,8 +2,8 @@
 
 // Rows on a data page: the slot table, implicit row extents, adding and resizing rows in place.
 #include "jet/Bytes.h"
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -8,11 +8,11 @@
 // abandoned transaction forgets them all. It holds the file's exclusive lock throughout, so
 // other processes wait; other connections of the process wait too (on another thread), or are
 // refused (on the owner's thread, where waiting could never end).
-#include "jet/Pager.h"
 #include "jet/RowSet.h"
 #include "jet/Statement.h"
 #include "jet/Table.h"
 #include "jet/TableDef.h"
+#include "jet/file/Pager.h"
 
 #include <condition_variable>
 #include <map>

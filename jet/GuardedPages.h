@@ -4,8 +4,8 @@
 // time, the page is held to the rules the structure check applies to its kind, and a page that
 // breaks them refuses the update, so that damage already in the file is not spread by writing on.
 // Pages the update appends are its own and need no check.
-#include "jet/PageStore.h"
 #include "jet/TableDef.h"
+#include "jet/file/PageStore.h"
 
 #include <set>
 

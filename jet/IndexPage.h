@@ -5,8 +5,8 @@
 // entry is the last leaf entry below a child followed by the child's page (4 bytes, big-endian).
 // A node with more than one child names its last child in the tail field instead of an entry.
 #include "jet/Bytes.h"
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdint>
 #include <vector>

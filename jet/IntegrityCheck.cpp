@@ -7,10 +7,10 @@
 #include "jet/IndexTree.h"
 #include "jet/LongValue.h"
 #include "jet/PageRules.h"
-#include "jet/Pager.h"
 #include "jet/Table.h"
 #include "jet/TextCodec.h"
 #include "jet/UsageMap.h"
+#include "jet/file/Pager.h"
 
 #include <algorithm>
 #include <filesystem>

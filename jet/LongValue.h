@@ -2,8 +2,8 @@
 
 // Memo and OLE values: a 12-byte field in the row, the value inline or on "LVAL" pages.
 #include "jet/Bytes.h"
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <functional>
 #include <optional>

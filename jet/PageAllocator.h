@@ -3,8 +3,8 @@
 // New pages go at the end of the file, as Access and Jackcess place them, and are marked in use
 // in the global usage map (page 1, row 0; a set bit there means free).
 #include "jet/Bytes.h"
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdint>
 

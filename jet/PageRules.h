@@ -4,8 +4,8 @@
 // the same questions of the pages it is about to write, so it never spreads damage the check would
 // report.
 #include "jet/IndexTree.h"
-#include "jet/PageStore.h"
 #include "jet/TableDef.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdint>
 #include <set>

@@ -3,9 +3,9 @@
 #include "jet/CatalogTables.h"
 #include "jet/CheckProblems.h"
 #include "jet/DataPage.h"
-#include "jet/Pager.h"
 #include "jet/TableDef.h"
 #include "jet/UsageMap.h"
+#include "jet/file/Pager.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,9 +2,9 @@
 
 // Reading and rewriting the rows of one table.
 #include "jet/PageAllocator.h"
-#include "jet/PageStore.h"
 #include "jet/RowCodec.h"
 #include "jet/TableDef.h"
+#include "jet/file/PageStore.h"
 
 #include <optional>
 #include <string>

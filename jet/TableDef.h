@@ -3,8 +3,8 @@
 // A table definition read from its TDEF page chain: columns, indexes and usage-map pointers.
 #include "jet/Bytes.h"
 #include "jet/Format.h"
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 
 // Usage maps: bitmaps of page numbers kept inline in a row or on reference pages (type 5).
 #include "jet/Bytes.h"
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 
 // The pages of a file being created, held in memory until the whole file is written at once.
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <array>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // A single index leaf page holding every entry of a small index, as Jet writes the catalog's indexes,
 // its entries whole where they fit and with their shared prefix written once where they do not.
 #include "jet/Bytes.h"
-#include "jet/PageStore.h"
 #include "jet/Status.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdint>
 #include <vector>

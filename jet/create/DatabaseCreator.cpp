@@ -4,10 +4,10 @@
 #include "jet/Names.h"
 #include "jet/create/CatalogSchema.h"
 #include "jet/create/CatalogWriter.h"
-#include "jet/create/CreateFileWriter.h"
-#include "jet/create/CreateHeader.h"
 #include "jet/create/CreateImage.h"
 #include "jet/create/CreateTableWriter.h"
+#include "jet/file/CreateFileWriter.h"
+#include "jet/file/CreateHeader.h"
 
 #include <chrono>
 #include <ctime>

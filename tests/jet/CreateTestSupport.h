@@ -3,7 +3,7 @@
 // Helpers for the tests of file creation: a file's pages in memory, a scratch directory, and the
 // two independent readers (mdbtools and mdb-reader) run as child processes.
 #include "jet/Format.h"
-#include "jet/PageStore.h"
+#include "jet/file/PageStore.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -9,9 +9,9 @@
 #include "jet/DatabaseCreator.h"
 #include "jet/IndexTree.h"
 #include "jet/LongValue.h"
-#include "jet/Pager.h"
 #include "jet/Table.h"
 #include "jet/UsageMap.h"
+#include "jet/file/Pager.h"
 
 #include <functional>
 

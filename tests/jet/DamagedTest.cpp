@@ -3,9 +3,9 @@
 #include "EngineTestSupport.h"
 
 #include "jet/Bytes.h"
-#include "jet/Pager.h"
 #include "jet/TableDef.h"
 #include "jet/UsageMap.h"
+#include "jet/file/Pager.h"
 
 #include <fstream>
 #include <functional>

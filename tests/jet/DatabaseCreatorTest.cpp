@@ -2,11 +2,11 @@
 
 #include "CreateTestSupport.h"
 #include "jet/DataPage.h"
-#include "jet/HeaderMask.h"
 #include "jet/IntegrityCheck.h"
 #include "jet/RowCodec.h"
 #include "jet/TableDef.h"
 #include "jet/UsageMap.h"
+#include "jet/file/HeaderMask.h"
 
 #include <gtest/gtest.h>
 

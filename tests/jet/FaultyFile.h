@@ -2,7 +2,7 @@
 
 // A real file that fails on demand: after N good writes (or syncs) the next `failures` ones
 // return an I/O error, then it works again.
-#include "jet/File.h"
+#include "jet/file/File.h"
 
 #include <memory>
 

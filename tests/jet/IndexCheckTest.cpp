@@ -5,9 +5,9 @@
 #include "jet/IndexKey.h"
 #include "jet/IndexTree.h"
 #include "jet/PageAllocator.h"
-#include "jet/Pager.h"
 #include "jet/TableDef.h"
 #include "jet/UsageMap.h"
+#include "jet/file/Pager.h"
 
 #include <cstring>
 #include <functional>

@@ -5,8 +5,8 @@
 
 #include "jet/DatabaseCreator.h"
 #include "jet/IndexTree.h"
-#include "jet/Pager.h"
 #include "jet/TableDef.h"
+#include "jet/file/Pager.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -6,7 +6,7 @@
 #include "FaultyFile.h"
 
 #include "jet/Database.h"
-#include "jet/Pager.h"
+#include "jet/file/Pager.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -3,7 +3,7 @@
 #include "EngineTestSupport.h"
 #include "FaultyFile.h"
 
-#include "jet/Pager.h"
+#include "jet/file/Pager.h"
 
 #include <csignal>
 #include <sys/wait.h>

@@ -5,7 +5,7 @@
 #include "FaultyFile.h"
 
 #include "jet/Database.h"
-#include "jet/Pager.h"
+#include "jet/file/Pager.h"
 
 #include <atomic>
 #include <csignal>

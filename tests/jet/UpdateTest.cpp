@@ -2,8 +2,8 @@
 // afterwards the engine, mdb-reader and mdbtools read the same, and the integrity check is clean.
 #include "EngineTestSupport.h"
 
-#include "jet/Pager.h"
 #include "jet/Table.h"
+#include "jet/file/Pager.h"
 
 using namespace enginetest;
 

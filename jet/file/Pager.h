@@ -11,9 +11,9 @@
 // plays back a hot journal (or sets aside one that does not belong, noting it) and, if another
 // process committed since (the journal's count moved, or the file's length), drops its cached
 // pages.
-#include "jet/File.h"
-#include "jet/Journal.h"
-#include "jet/PageStore.h"
+#include "jet/file/File.h"
+#include "jet/file/Journal.h"
+#include "jet/file/PageStore.h"
 
 #include <map>
 #include <memory>

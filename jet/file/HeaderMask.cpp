@@ -1,4 +1,4 @@
-#include "jet/HeaderMask.h"
+#include "jet/file/HeaderMask.h"
 
 #include "jet/Format.h"
 

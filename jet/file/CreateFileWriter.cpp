@@ -1,4 +1,4 @@
-#include "jet/create/CreateFileWriter.h"
+#include "jet/file/CreateFileWriter.h"
 
 #include <cerrno>
 #include <cstring>

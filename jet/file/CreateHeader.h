@@ -2,7 +2,7 @@
 
 // Page 0 of a new file: the Jet 4 header with its masked block, as Jet writes it for a database
 // without a password.
-#include "jet/PageStore.h"
+#include "jet/file/PageStore.h"
 
 namespace jet {
 

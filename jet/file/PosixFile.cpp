@@ -1,4 +1,4 @@
-#include "jet/File.h"
+#include "jet/file/File.h"
 
 #include <cerrno>
 #include <cstring>

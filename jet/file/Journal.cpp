@@ -1,4 +1,4 @@
-#include "jet/Journal.h"
+#include "jet/file/Journal.h"
 
 #include <algorithm>
 #include <array>

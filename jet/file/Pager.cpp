@@ -1,4 +1,4 @@
-#include "jet/Pager.h"
+#include "jet/file/Pager.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "jet/create/CreateHeader.h"
+#include "jet/file/CreateHeader.h"
 
 #include "jet/Format.h"
-#include "jet/HeaderMask.h"
+#include "jet/file/HeaderMask.h"
 
 #include <algorithm>
 #include <cmath>

@@ -29,9 +29,9 @@
 //     before it can be cleared.
 // The journal file is created by the first update, so reading never leaves files behind.
 #include "jet/Bytes.h"
-#include "jet/File.h"
 #include "jet/Format.h"
 #include "jet/Status.h"
+#include "jet/file/File.h"
 
 #include <cstdint>
 #include <functional>
