@@ -2,7 +2,7 @@
 
 // Puts a created file on disk so that a crash leaves either no file or a complete one.
 #include "jet/Status.h"
-#include "jet/create/CreateImage.h"
+#include "jet/catalog/CreateImage.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "jet/IndexKey.h"
-#include "jet/IndexPage.h"
-#include "jet/create/CreateIndexLeaf.h"
+#include "jet/index/CreateIndexLeaf.h"
+#include "jet/index/IndexKey.h"
+#include "jet/index/IndexPage.h"
 
 #include "CreateTestSupport.h"
 

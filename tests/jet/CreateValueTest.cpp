@@ -1,6 +1,6 @@
-#include "jet/CreateValue.h"
-#include "jet/TextCodec.h"
-#include "jet/create/CreateTableWriter.h"
+#include "jet/pages/CreateValue.h"
+#include "jet/catalog/CreateTableWriter.h"
+#include "jet/pages/TextCodec.h"
 
 #include <gtest/gtest.h>
 

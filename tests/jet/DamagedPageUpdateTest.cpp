@@ -5,13 +5,13 @@
 // nothing.
 #include "EngineTestSupport.h"
 
-#include "jet/CatalogTables.h"
 #include "jet/DatabaseCreator.h"
-#include "jet/IndexTree.h"
-#include "jet/LongValue.h"
-#include "jet/Table.h"
-#include "jet/UsageMap.h"
+#include "jet/catalog/CatalogTables.h"
+#include "jet/catalog/Table.h"
 #include "jet/file/Pager.h"
+#include "jet/index/IndexTree.h"
+#include "jet/longvalue/LongValue.h"
+#include "jet/pages/UsageMap.h"
 
 #include <functional>
 

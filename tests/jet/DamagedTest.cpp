@@ -3,9 +3,9 @@
 #include "EngineTestSupport.h"
 
 #include "jet/Bytes.h"
-#include "jet/TableDef.h"
-#include "jet/UsageMap.h"
+#include "jet/catalog/TableDef.h"
 #include "jet/file/Pager.h"
+#include "jet/pages/UsageMap.h"
 
 #include <fstream>
 #include <functional>

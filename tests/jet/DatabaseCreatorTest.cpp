@@ -1,12 +1,12 @@
 #include "jet/DatabaseCreator.h"
 
 #include "CreateTestSupport.h"
-#include "jet/DataPage.h"
 #include "jet/IntegrityCheck.h"
-#include "jet/RowCodec.h"
-#include "jet/TableDef.h"
-#include "jet/UsageMap.h"
+#include "jet/catalog/TableDef.h"
 #include "jet/file/HeaderMask.h"
+#include "jet/pages/DataPage.h"
+#include "jet/pages/RowCodec.h"
+#include "jet/pages/UsageMap.h"
 
 #include <gtest/gtest.h>
 

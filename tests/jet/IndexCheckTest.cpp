@@ -2,12 +2,12 @@
 // and exact keys for every type the engine keys.
 #include "EngineTestSupport.h"
 
-#include "jet/IndexKey.h"
-#include "jet/IndexTree.h"
-#include "jet/PageAllocator.h"
-#include "jet/TableDef.h"
-#include "jet/UsageMap.h"
+#include "jet/catalog/TableDef.h"
 #include "jet/file/Pager.h"
+#include "jet/index/IndexKey.h"
+#include "jet/index/IndexTree.h"
+#include "jet/pages/PageAllocator.h"
+#include "jet/pages/UsageMap.h"
 
 #include <cstring>
 #include <functional>

@@ -4,9 +4,9 @@
 #include "EngineTestSupport.h"
 
 #include "jet/DatabaseCreator.h"
-#include "jet/IndexTree.h"
-#include "jet/TableDef.h"
+#include "jet/catalog/TableDef.h"
 #include "jet/file/Pager.h"
+#include "jet/index/IndexTree.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -5,8 +5,8 @@
 #include "EngineTestSupport.h"
 #include "FaultyFile.h"
 
-#include "jet/Database.h"
 #include "jet/file/Pager.h"
+#include "jet/statements/Database.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

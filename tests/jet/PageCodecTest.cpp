@@ -1,7 +1,7 @@
 // Data pages and usage maps on pages held in memory.
-#include "jet/DataPage.h"
-#include "jet/UsageMap.h"
 #include "jet/file/Journal.h"
+#include "jet/pages/DataPage.h"
+#include "jet/pages/UsageMap.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "EngineTestSupport.h"
 #include "FaultyFile.h"
 
-#include "jet/Database.h"
 #include "jet/file/Pager.h"
+#include "jet/statements/Database.h"
 
 #include <atomic>
 #include <csignal>

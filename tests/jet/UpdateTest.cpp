@@ -2,7 +2,7 @@
 // afterwards the engine, mdb-reader and mdbtools read the same, and the integrity check is clean.
 #include "EngineTestSupport.h"
 
-#include "jet/Table.h"
+#include "jet/catalog/Table.h"
 #include "jet/file/Pager.h"
 
 using namespace enginetest;
