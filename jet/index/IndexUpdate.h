@@ -14,6 +14,13 @@
 
 namespace jet {
 
+// One row's entry in one index: where it leaves and where it goes.
+struct IndexMove {
+    std::optional<Bytes> from; // leaf entries; nullopt when the index leaves the row out
+    std::optional<Bytes> to;
+    bool toHasNull = false;
+};
+
 class IndexUpdate {
 public:
     IndexUpdate(PageStore& store, const TableDef& def, const Column& changed);
@@ -26,17 +33,14 @@ public:
     Status apply(PageAllocator& allocator);
 
 private:
-    struct Move {
-        std::optional<Bytes> from; // leaf entries; nullopt when the index leaves the row out
-        std::optional<Bytes> to;
-        bool toHasNull = false;
-    };
-    Status applyTo(std::size_t index, const std::vector<Move>& moves, PageAllocator& allocator);
+    // Rewrites one index's tree with its moves: the tree read and refused if damaged, the entries
+    // moved, a unique key held once, the distinct count kept, the pages laid out and written.
+    Status applyTo(std::size_t index, const std::vector<IndexMove>& moves, PageAllocator& allocator);
 
     PageStore& m_store;
     const TableDef& m_def;
     std::vector<std::size_t> m_covering; // positions in m_def.indexes
-    std::vector<std::vector<Move>> m_moves;
+    std::vector<std::vector<IndexMove>> m_moves;
 };
 
 } // namespace jet
