@@ -332,6 +332,13 @@ Result<Bytes> ValueText::parseGuid(const Column& column, std::string_view text) 
     return out;
 }
 
+std::optional<long long> ValueText::wholeNumber(std::string_view text) {
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return v;
+}
+
 Result<Bytes> ValueText::parseNumber(const Column& column, std::string_view text) {
     switch (column.type) {
     case ColumnType::Byte:

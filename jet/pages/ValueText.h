@@ -5,6 +5,7 @@
 #include "jet/Status.h"
 #include "jet/catalog/TableDef.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ public:
     static constexpr std::size_t kMaxFixedText = 64;
     // The stored bytes of a number written as text into a numeric column; refuses non-numbers.
     static Result<Bytes> parseNumber(const Column& column, std::string_view text);
+    // A whole number written as text ("12", "-3"); nullopt for anything else.
+    static std::optional<long long> wholeNumber(std::string_view text);
     // The stored bytes of a GUID written as export writes it; refuses any other shape.
     static Result<Bytes> parseGuid(const Column& column, std::string_view text);
     // Bytes a fixed-width type takes in the row; 0 for variable types.

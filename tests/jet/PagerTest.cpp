@@ -170,7 +170,7 @@ TEST(Pager, WritersOfDifferentProcessesNeverInterleave) {
     int mixed = 0;
     for (int i = 0; i < 80; ++i) {
         auto c = jet::Connection::open(file);
-        ASSERT_TRUE(c.ok());
+        ASSERT_TRUE(c.ok()) << c.status().message();
         auto rows = c->select("select * from Table1");
         ASSERT_TRUE(rows.ok()) << rows.status().message();
         std::set<std::string> seen;
