@@ -1,9 +1,8 @@
 #include "jet/catalog/Catalog.h"
 
+#include "jet/NameCase.h"
 #include "jet/catalog/Table.h"
 #include "jet/pages/ValueText.h"
-
-#include <algorithm>
 
 namespace jet {
 
@@ -11,18 +10,8 @@ namespace {
 
 constexpr std::uint32_t kSystemFlags = 0x80000002u;
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool systemName(std::string_view name) {
-    return name.size() >= 4 && lower(name[0]) == 'm' && lower(name[1]) == 's' && lower(name[2]) == 'y' &&
-           lower(name[3]) == 's';
+    return name.size() >= 4 && NameCase::same(name.substr(0, 4), "msys");
 }
 
 } // namespace
@@ -68,14 +57,14 @@ Result<std::vector<std::string>> Catalog::userTables() {
 bool Catalog::systemTable(std::string_view name) const {
     if (systemName(name)) return true;
     for (const auto& entry : m_entries)
-        if (sameName(entry.name, name)) return entry.system;
+        if (NameCase::same(entry.name, name)) return entry.system;
     return false;
 }
 
 Result<TableDef> Catalog::tableDef(std::string_view name) {
     JET_TRY(load());
     for (const auto& entry : m_entries) {
-        if (!sameName(entry.name, name)) continue;
+        if (!NameCase::same(entry.name, name)) continue;
         auto cached = m_defs.find(entry.page);
         if (cached != m_defs.end()) return cached->second;
         JET_ASSIGN_OR_RETURN(auto def, TableDef::read(m_pager, entry.page));

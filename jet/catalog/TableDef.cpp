@@ -1,5 +1,6 @@
 #include "jet/catalog/TableDef.h"
 
+#include "jet/NameCase.h"
 #include "jet/pages/TextCodec.h"
 
 #include <algorithm>
@@ -14,10 +15,6 @@ using namespace format;
 constexpr std::size_t kMaxColumns = 256;
 constexpr std::size_t kMaxIndexes = 64;
 constexpr std::size_t kMaxTdefPages = 64;
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // The definition's bytes, its continuation pages appended without their 8-byte headers.
 Status readChain(PageStore& store, std::uint32_t first, Bytes& out, std::vector<std::uint32_t>& pages) {
@@ -135,10 +132,7 @@ Status checkColumns(TableDef& t) {
 
 const Column* TableDef::find(std::string_view name) const {
     for (const auto& column : columns) {
-        if (column.name.size() == name.size() &&
-            std::equal(name.begin(), name.end(), column.name.begin(),
-                       [](char a, char b) { return lower(a) == lower(b); }))
-            return &column;
+        if (NameCase::same(column.name, name)) return &column;
     }
     return nullptr;
 }

@@ -27,7 +27,7 @@ using namespace format;
 
 class Checker : private ProblemList {
 public:
-    explicit Checker(PageStore& store) : m_store(store) {}
+    explicit Checker(PageStore& store) : ProblemList(store) {}
 
     std::vector<std::string> run() {
         checkHeader();
@@ -47,8 +47,7 @@ private:
     }
 
     void checkHeader() {
-        const Status header = checkHeaderPage(m_store);
-        if (!header.ok()) problem("header: " + header.message());
+        headerIsSound();
         use(0, "header");
     }
 
@@ -240,7 +239,6 @@ private:
                         std::to_string(RowId::fromRaw(raw).row) + " has no entry");
     }
 
-    PageStore& m_store;
     std::map<std::uint32_t, std::string> m_used;
     std::set<std::uint32_t> m_longValueRows;
     std::set<std::uint32_t> m_sharedPages;

@@ -1,5 +1,6 @@
 #include "jet/QuickCheck.h"
 
+#include "jet/NameCase.h"
 #include "jet/catalog/CatalogTables.h"
 #include "jet/catalog/TableDef.h"
 #include "jet/check/CheckProblems.h"
@@ -15,27 +16,16 @@ namespace jet {
 
 namespace {
 
-using namespace format;
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), lower);
-    return text;
-}
-
 class Checker : private ProblemList {
 public:
-    explicit Checker(PageStore& store) : m_store(store) {}
+    explicit Checker(PageStore& store) : ProblemList(store) {}
 
     std::vector<std::string> run(const std::vector<std::string>& tables) {
-        if (!checkHeader()) return m_problems;
+        if (!headerIsSound()) return m_problems;
         const std::map<std::string, std::uint32_t> catalog = readCatalog();
         if (!m_problems.empty()) return m_problems;
         for (const std::string& name : tables) {
-            const auto found = catalog.find(lowered(name));
+            const auto found = catalog.find(NameCase::lowered(name));
             if (found == catalog.end())
                 problem("table " + name + ": not in the catalog");
             else
@@ -45,20 +35,14 @@ public:
     }
 
 private:
-    bool checkHeader() {
-        const Status header = checkHeaderPage(m_store);
-        if (!header.ok()) problem("header: " + header.message());
-        return header.ok();
-    }
-
     // User tables by their lower-case name, with their definition pages.
     std::map<std::string, std::uint32_t> readCatalog() {
         std::map<std::string, std::uint32_t> out;
-        auto def = TableDef::read(m_store, kCatalogPage);
+        auto def = TableDef::read(m_store, format::kCatalogPage);
         const auto tables = checked("catalog", def.ok() ? catalogTables(m_store, def.value()) : def.status());
         if (!tables) return out;
         for (const CatalogTable& table : tables.value())
-            out.emplace(lowered(table.name), table.page);
+            out.emplace(NameCase::lowered(table.name), table.page);
         return out;
     }
 
@@ -80,14 +64,12 @@ private:
         }
         const auto view = checked(at, m_store.read(page));
         if (!view) return false;
-        if (view.value()[0] != kPageData || DataPage::owner(view.value()) != owner) {
+        if (view.value()[0] != format::kPageData || DataPage::owner(view.value()) != owner) {
             problem(at + ": not a data page of the table");
             return false;
         }
         return checked(at, DataPage::rowCount(view.value())).has_value();
     }
-
-    PageStore& m_store;
 };
 
 } // namespace

@@ -11,15 +11,22 @@ namespace jet {
 
 namespace {
 
-constexpr std::uint8_t kAscendingPresent = 0x7F;
-constexpr std::uint8_t kAscendingNull = 0x00;
-constexpr std::uint8_t kDescendingPresent = 0x80;
-constexpr std::uint8_t kDescendingNull = 0xFF;
+// The marks of a key column that depend on its sort order.
+struct Order {
+    std::uint8_t present; // opens a column that holds a value
+    std::uint8_t null;    // the whole key of a column without one
+    std::uint8_t guidEnd; // closes a GUID
+};
+constexpr Order kAscending{0x7F, 0x00, 0x08};
+constexpr Order kDescending{0x80, 0xFF, 0xF7};
+
+const Order& orderOf(bool ascending) {
+    return ascending ? kAscending : kDescending;
+}
+
 constexpr std::uint8_t kTrueAscending = 0x00;
 constexpr std::uint8_t kFalseAscending = 0xFF;
 constexpr std::uint8_t kGuidMiddle = 0x09;
-constexpr std::uint8_t kGuidEndAscending = 0x08;
-constexpr std::uint8_t kGuidEndDescending = 0xF7;
 constexpr std::uint8_t kIgnoresNulls = 0x02;
 // Blanks sort before digits and letters and carry no extra marks (seen in an Access-made index).
 constexpr std::uint8_t kBlankCode = 0x07;
@@ -87,7 +94,7 @@ Bytes guidKey(const Bytes& raw, bool ascending) {
     value.insert(value.end(), raw.begin() + 8, raw.end());
     if (!ascending) invert(value, 0);
     value.insert(value.begin() + 8, kGuidMiddle);
-    value.push_back(ascending ? kGuidEndAscending : kGuidEndDescending);
+    value.push_back(orderOf(ascending).guidEnd);
     return value;
 }
 
@@ -95,13 +102,13 @@ Bytes guidKey(const Bytes& raw, bool ascending) {
 
 Result<Bytes> IndexKey::columnKey(const Column& column, const std::optional<Bytes>& raw, bool ascending) {
     using format::ColumnType;
-    const std::uint8_t present = ascending ? kAscendingPresent : kDescendingPresent;
+    const std::uint8_t present = orderOf(ascending).present;
     if (column.type == ColumnType::Boolean) {
         const bool yes = raw && !raw->empty() && raw->front() != 0;
         const std::uint8_t code = yes ? kTrueAscending : kFalseAscending;
         return Bytes{present, ascending ? code : static_cast<std::uint8_t>(~code)};
     }
-    if (!raw) return Bytes{ascending ? kAscendingNull : kDescendingNull};
+    if (!raw) return Bytes{orderOf(ascending).null};
     Bytes key;
     if (column.type == ColumnType::Text) {
         const std::string text = TextCodec::decode(*raw);
@@ -157,13 +164,13 @@ Result<std::optional<Bytes>> IndexKey::rowKey(const TableDef& def, const RealInd
 
 Bytes IndexKey::longValue(std::int32_t value) {
     const auto flipped = static_cast<std::uint32_t>(value) ^ 0x80000000u;
-    return {kAscendingPresent, static_cast<std::uint8_t>(flipped >> 24),
+    return {kAscending.present, static_cast<std::uint8_t>(flipped >> 24),
             static_cast<std::uint8_t>(flipped >> 16), static_cast<std::uint8_t>(flipped >> 8),
             static_cast<std::uint8_t>(flipped)};
 }
 
 Result<Bytes> IndexKey::text(std::string_view ascii) {
-    Bytes key{kAscendingPresent};
+    Bytes key{kAscending.present};
     for (char c : ascii) {
         const auto mapped = code(c);
         if (!mapped)

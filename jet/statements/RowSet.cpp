@@ -1,21 +1,11 @@
 #include "jet/RowSet.h"
 
-#include <charconv>
+#include "jet/NameCase.h"
+#include "jet/pages/ValueText.h"
 
 namespace jet {
 
 namespace {
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && s.front() == ' ')
@@ -23,13 +13,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
     return s;
-}
-
-std::optional<long long> wholeNumber(std::string_view s) {
-    long long v = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc{} || end != s.data() + s.size()) return std::nullopt;
-    return v;
 }
 
 } // namespace
@@ -60,7 +43,7 @@ bool RowSet::movePrevious() {
 
 std::optional<std::size_t> RowSet::columnIndex(std::string_view name) const {
     for (std::size_t i = 0; i < m_columns.size(); ++i)
-        if (sameName(m_columns[i], name)) return i;
+        if (NameCase::same(m_columns[i], name)) return i;
     return std::nullopt;
 }
 
@@ -68,12 +51,12 @@ Status RowSet::find(std::string_view criterion) {
     const auto eq = criterion.find('=');
     if (eq == std::string_view::npos) return Status::invalid("criterion must read COLUMN=number");
     const auto index = columnIndex(trim(criterion.substr(0, eq)));
-    const auto wanted = wholeNumber(trim(criterion.substr(eq + 1)));
+    const auto wanted = ValueText::wholeNumber(trim(criterion.substr(eq + 1)));
     if (!wanted) return Status::invalid("criterion must compare with a whole number");
     if (!index) return Status::notFound("no column " + std::string(trim(criterion.substr(0, eq))));
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         const auto& cell = m_rows[r][*index];
-        if (cell && wholeNumber(*cell) == wanted) {
+        if (cell && ValueText::wholeNumber(*cell) == wanted) {
             m_current = static_cast<std::ptrdiff_t>(r);
             return {};
         }

@@ -1,5 +1,6 @@
 #include "jet/Statement.h"
 
+#include "jet/NameCase.h"
 #include "jet/Names.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ public:
         blanks();
         if (m_text.size() - m_at < word.size()) return false;
         for (std::size_t i = 0; i < word.size(); ++i)
-            if (lower(m_text[m_at + i]) != word[i]) return false;
+            if (NameCase::lower(m_text[m_at + i]) != word[i]) return false;
         if (m_at + word.size() < m_text.size() && nameChar(m_text[m_at + word.size()])) return false;
         m_at += word.size();
         return true;
@@ -106,7 +107,6 @@ public:
     }
 
 private:
-    static char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
     // Letters, digits, '_' and any non-ASCII byte, so names may be Chinese.
     static bool nameChar(char c) {
         const auto u = static_cast<unsigned char>(c);
@@ -122,9 +122,7 @@ private:
     static bool isKeyword(std::string_view word) {
         static constexpr std::string_view kKeywords[] = {"select", "update", "from", "set", "where", "sum"};
         for (std::string_view keyword : kKeywords)
-            if (keyword.size() == word.size() && std::equal(word.begin(), word.end(), keyword.begin(),
-                                                            [](char a, char b) { return lower(a) == b; }))
-                return true;
+            if (NameCase::same(word, keyword)) return true;
         return false;
     }
 

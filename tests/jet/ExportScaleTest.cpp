@@ -1,6 +1,7 @@
 // `qvtb export` of a table far larger than its buffers: the output equals mdb-export's byte for
 // byte, and the process's peak memory stays small (holding the whole table took 51 MiB here).
 #include "EngineTestSupport.h"
+#include "ExportScaleTable.h"
 
 #include "jet/DatabaseCreator.h"
 
@@ -21,14 +22,7 @@ constexpr long kRows = 50000;
 // Long, Chinese Text, Memo with quotes, Currency, Date/Time and Double values mdb-export writes
 // as we do (binary fractions, whole seconds).
 jet::Status makeTable(const std::string& file) {
-    jet::NewTable t{"large",
-                    {{"ID", jet::FieldType::Long},
-                     {"名称", jet::FieldType::Text, 40},
-                     {"说明", jet::FieldType::Memo},
-                     {"金额", jet::FieldType::Currency},
-                     {"日期", jet::FieldType::DateTime},
-                     {"比率", jet::FieldType::Double}},
-                    {}};
+    jet::NewTable t = exportScaleTable("large");
     for (long i = 1; i <= kRows; ++i) {
         const std::string n = std::to_string(i);
         t.rows.push_back({n, "科目" + n,

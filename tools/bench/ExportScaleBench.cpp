@@ -3,6 +3,7 @@
 // mdb-reader on it side by side as whole processes, RUNS times each, and prints min, median and
 // max of wall time and peak memory (the child's own, from wait4) and the ratios of the medians.
 //   jet_export_scale_bench ROWS [RUNS] [FILE]      FILE defaults to /tmp/export-scale-ROWS.mdb
+#include "ExportScaleTable.h"
 #include "WholeProcess.h"
 #include "jet/DatabaseCreator.h"
 
@@ -27,14 +28,7 @@ std::string chinese(long i, int characters) {
 }
 
 jet::Status makeFile(const std::string& path, long rows) {
-    jet::NewTable t{"bench",
-                    {{"ID", jet::FieldType::Long},
-                     {"名称", jet::FieldType::Text, 40},
-                     {"说明", jet::FieldType::Memo},
-                     {"金额", jet::FieldType::Currency},
-                     {"日期", jet::FieldType::DateTime},
-                     {"比率", jet::FieldType::Double}},
-                    {}};
+    jet::NewTable t = exportScaleTable("bench");
     t.rows.reserve(static_cast<std::size_t>(rows));
     for (long i = 1; i <= rows; ++i) {
         char amount[32];
