@@ -123,7 +123,7 @@ TEST_F(StudyRecordTest, AnswersWaitingForALockAreWrittenOnceEachWhateverTheOrder
     record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(7)));
     EXPECT_EQ(record.pendingWrites(), 2);
     holder.release();
-    ASSERT_TRUE(record.close());
+    record.close();
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"count"_s);
     db.setDatabaseName(path());
     ASSERT_TRUE(db.open());
@@ -249,7 +249,7 @@ TEST_F(StudyRecordTest, AnswersStillLockedOutAtClosingAreToldOnce) {
     LockHolder holder(path());
     ASSERT_TRUE(holder.locked());
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
-    EXPECT_FALSE(record.close());
+    record.close();
     const QString notice = record.takeNotice();
     EXPECT_TRUE(notice.contains(u"1 条"_s)) << notice.toStdString();
     EXPECT_TRUE(record.takeNotice().isEmpty());
