@@ -1,12 +1,15 @@
 #include "app/BankStart.h"
 
-#include "app/BankCheck.h"
 #include "app/UserBank.h"
+#include "bank/BankCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
+
+using bank::BankInspection;
+using bank::BankProblem;
 
 namespace app {
 
@@ -18,8 +21,8 @@ QString bankRestoredNotice(const QString& asidePath) {
 namespace {
 
 StartingBank asFound(const BankInspection& inspection) {
-    if (inspection.problem == BankProblem::None) return {{}, inspection.notice};
-    return {common::Failure{inspection.message}, {}};
+    if (!inspection.usable) return {inspection.usable, {}};
+    return {{}, inspection.notice};
 }
 
 bool restorable(BankProblem problem) {
@@ -29,17 +32,17 @@ bool restorable(BankProblem problem) {
 } // namespace
 
 StartingBank prepareBank(const QString& shippedBank, const QString& bankPath, bool holdsBank) {
-    if (bankPath == shippedBank) return asFound(inspectBank(bankPath));
+    if (bankPath == shippedBank) return asFound(bank::inspectBank(bankPath));
     if (holdsBank || !QFileInfo::exists(bankPath)) {
         if (common::Outcome<> prepared = UserBank::prepare(shippedBank, bankPath); !prepared)
             return {prepared, {}};
     }
-    const BankInspection inspection = inspectBank(bankPath);
+    const BankInspection inspection = bank::inspectBank(bankPath);
     if (!restorable(inspection.problem) || !holdsBank || !QFileInfo(shippedBank).isFile())
         return asFound(inspection);
     const common::Outcome<QString> aside = UserBank::restore(shippedBank, bankPath);
     if (!aside) return {common::Failure{aside.reason()}, {}};
-    return {checkBank(bankPath), bankRestoredNotice(*aside)};
+    return {bank::checkBank(bankPath), bankRestoredNotice(*aside)};
 }
 
 } // namespace app

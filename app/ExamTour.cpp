@@ -1,4 +1,4 @@
-#include "app/ExamTour.h"
+#include "app/TourParts.h"
 
 #include "exam/ExamLauncher.h"
 #include "exam/ExamNames.h"
@@ -14,8 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace app {
 namespace {
-
-using Shoot = std::function<bool(QWidget*, const QString&)>;
 
 void click(exam::ExamWindow* window, const QString& name) {
     window->controls().get<QAbstractButton>(name)->click();
@@ -38,7 +36,7 @@ void shootResultWhenShown(const Shoot& shoot, bool* ok) {
     });
 }
 
-bool tourWindow(exam::ExamWindow* window, const Shoot& shoot, const std::function<void(int)>& settle) {
+bool tourWindow(exam::ExamWindow* window, const Shoot& shoot, const Settle& settle) {
     using namespace exam::names;
     bool ok = true;
     const auto picture = [&](const QString& name) {
@@ -90,8 +88,7 @@ bool tourWindow(exam::ExamWindow* window, const Shoot& shoot, const std::functio
 
 } // namespace
 
-bool tourExam(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot,
-              const std::function<void(int)>& settle) {
+bool tourExam(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, const Settle& settle) {
     exam::ExamLauncher launcher(mainWindow, exam::ExamLauncher::bankStores(bankPath));
     launcher.enterExam(3);
     exam::ExamNoticeWindow* notice = launcher.notice();

@@ -9,6 +9,7 @@
 #include "ui/StatusBar.h"
 #include "ui/TabControl.h"
 
+#include <QLoggingCategory>
 #include <QRadioButton>
 #include <QTreeWidget>
 
@@ -16,6 +17,11 @@ using bank::allQuestionTypes;
 using bank::QuestionType;
 
 namespace app {
+namespace {
+
+Q_LOGGING_CATEGORY(lcMainWindow, "velmora.mainwindow")
+
+} // namespace
 
 MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
     : QWidget(parent), m_programDirectory(programDirectory), m_studyPath(study::StudyRecord::defaultPath()) {
@@ -88,7 +94,9 @@ void MainWindow::loadDocument(pages::Page page) {
     const bool syllabus = page == pages::Syllabus;
     auto* viewer = m_controls.get<ui::HtmlViewer>(syllabus ? names::kSyllabusViewer : names::kHandbookViewer);
     // A missing document leaves the viewer empty; the page stays usable.
-    viewer->navigate(ui::fileIn(m_programDirectory, syllabus ? kSyllabusFile : kHandbookFile));
+    const common::Outcome<> shown =
+        viewer->navigate(ui::fileIn(m_programDirectory, syllabus ? kSyllabusFile : kHandbookFile));
+    if (!shown) qCWarning(lcMainWindow).noquote() << shown.reason();
 }
 
 std::optional<QuestionType> MainWindow::chosenType() const {

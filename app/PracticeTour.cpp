@@ -1,4 +1,4 @@
-#include "app/PracticeTour.h"
+#include "app/TourParts.h"
 
 #include "bank/QuestionBank.h"
 #include "entry/CalcPages.h"
@@ -27,8 +27,6 @@ using bank::QuestionType;
 
 namespace app {
 namespace {
-
-using Shoot = std::function<bool(QWidget*, const QString&)>;
 
 // The pictures' names per kind, in type order.
 constexpr std::array<QStringView, 4> kTourNames{u"single", u"multiple", u"truefalse", u"calc"};
@@ -62,8 +60,7 @@ int page(const practice::PracticeWindow& w) {
     return w.controls().get<ui::TabControl>(practice::names::kAnswerTabs)->currentIndex();
 }
 
-bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot,
-                     const std::function<void(int)>& settle) {
+bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot, const Settle& settle) {
     bool ok = true;
     for (int target : {practice::names::AmountsPage, practice::names::JournalPage}) {
         w.zoom().reset();
@@ -86,8 +83,7 @@ bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot,
 
 // The exam variants with the first true/false and the first calculation question of paper 1,
 // answered as a candidate might have.
-bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot,
-                     const std::function<void(int)>& settle) {
+bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot, const Settle& settle) {
     QuestionBank bank;
     if (!bank.openBank(bankPath) || !bank.selectTable(paperTable(1))) return false;
     bool ok = bank.findQuestion(41).ok();
@@ -109,8 +105,7 @@ bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot
 
 } // namespace
 
-bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot,
-                  const std::function<void(int)>& settle) {
+bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, const Settle& settle) {
     bool ok = true;
     for (QuestionType type : allQuestionTypes) {
         practice::PracticeWindow w(type, bankPath, mainWindow);

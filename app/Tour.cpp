@@ -3,10 +3,9 @@
 // answer windows. It answers in a copy of the shipped bank, made in a temporary folder, so
 // the shipped bank stays as built. Exits 0 when every picture was written.
 
-#include "app/ExamTour.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
-#include "app/PracticeTour.h"
+#include "app/TourParts.h"
 #include "ui/Fonts.h"
 #include "ui/HtmlViewer.h"
 #include "ui/ProgramFiles.h"

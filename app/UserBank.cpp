@@ -1,7 +1,7 @@
 #include "app/UserBank.h"
 
-#include "app/BankCheck.h"
 #include "app/BankFolder.h"
+#include "bank/BankCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,31 +27,31 @@ QString versionOf(const QString& bank) {
 }
 
 // Writes `bytes` under a temporary name beside `target`, then moves it into place.
-bool writeInPlace(BankFolder& folder, const QString& target, const QByteArray& bytes) {
+common::Outcome<> writeInPlace(BankFolder& folder, const QString& target, const QByteArray& bytes) {
     const QString draft = target + u".new"_s;
     common::Outcome<> written = folder.writeNew(draft, bytes);
     if (written) written = folder.replace(draft, target);
-    if (written) return true;
-    qCWarning(lcUserBank).noquote() << written.reason();
-    static_cast<void>(folder.remove(draft));
-    return false;
+    if (!written) static_cast<void>(folder.remove(draft));
+    return written;
 }
 
-bool copyBank(BankFolder& folder, const QString& shippedBank, const QString& version) {
+common::Outcome<> copyFiles(BankFolder& folder, const QString& shippedBank, const QString& version) {
     QFile shipped(shippedBank);
-    if (!shipped.open(QIODevice::ReadOnly)) {
-        qCWarning(lcUserBank).noquote() << "cannot read" << shippedBank << ":" << shipped.errorString();
-        return false;
-    }
+    if (!shipped.open(QIODevice::ReadOnly))
+        return common::Failure{u"cannot read %1 : %2"_s.arg(shippedBank, shipped.errorString())};
     // A journal left by an interrupted write belongs to the old copy; played back into the new one it
     // would overwrite its pages. The copy's version goes last: a start killed before it copies again.
     const QString bank = UserBank::kFileName;
-    if (const common::Outcome<> removed = folder.remove(bank + u"-journal"_s); !removed) {
-        qCWarning(lcUserBank).noquote() << removed.reason();
-        return false;
-    }
-    return writeInPlace(folder, bank, shipped.readAll()) &&
-           writeInPlace(folder, bank + UserBank::kVersionSuffix, version.toLatin1() + '\n');
+    OUTCOME_TRY(folder.remove(bank + u"-journal"_s));
+    OUTCOME_TRY(writeInPlace(folder, bank, shipped.readAll()));
+    return writeInPlace(folder, bank + UserBank::kVersionSuffix, version.toLatin1() + '\n');
+}
+
+// Copies the shipped bank and its version into the folder; a failure is logged with its reason.
+bool copyBank(BankFolder& folder, const QString& shippedBank, const QString& version) {
+    const common::Outcome<> copied = copyFiles(folder, shippedBank, version);
+    if (!copied) qCWarning(lcUserBank).noquote() << copied.reason();
+    return copied.ok();
 }
 
 // True when no other process holds the bank's lock (the engine locks the file for each statement);
@@ -88,9 +88,9 @@ common::Outcome<> UserBank::prepare(const QString& shippedBank, const QString& u
     const bool haveCopy = QFileInfo(userBank).isFile();
     if (!QFileInfo(shippedBank).isFile()) {
         if (haveCopy) return {};
-        return common::Failure{bankUnusable(u"找不到题库文件"_s, shippedBank)};
+        return common::Failure{bank::bankUnusable(u"找不到题库文件"_s, shippedBank)};
     }
-    const common::Failure cannotMake{bankUnusable(u"无法建立题库文件"_s, userBank)};
+    const common::Failure cannotMake{bank::bankUnusable(u"无法建立题库文件"_s, userBank)};
     const QString version = versionOf(shippedBank);
     if (haveCopy && versionOf(userBank) == version) return {};
     common::Outcome<BankFolder> folder = userFolder(userBank);
@@ -111,7 +111,7 @@ common::Outcome<> UserBank::prepare(const QString& shippedBank, const QString& u
 }
 
 common::Outcome<QString> UserBank::restore(const QString& shippedBank, const QString& userBank) {
-    const common::Failure cannotRestore{bankUnusable(u"题库文件已损坏，也无法重新建立"_s, userBank)};
+    const common::Failure cannotRestore{bank::bankUnusable(u"题库文件已损坏，也无法重新建立"_s, userBank)};
     common::Outcome<BankFolder> folder = userFolder(userBank);
     common::Outcome<QString> aside = folder ? folder->setAside(kFileName) : common::Failure{folder.reason()};
     if (!aside) {

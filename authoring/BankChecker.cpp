@@ -34,24 +34,31 @@ QStringList chapterProblems(const QStringList& columns, const BankTable& table) 
     return problems;
 }
 
-// The table's rows, or why they cannot be read; `columns` gets the names of its columns.
-QString readTable(jet::Connection& connection, const QString& name, BankTable& table, QStringList& columns) {
+// A table as read, with the names of its columns.
+struct ReadTable {
+    BankTable table;
+    QStringList columns;
+};
+
+// The table's rows, or why they cannot be read.
+common::Outcome<ReadTable> readTable(jet::Connection& connection, const QString& name) {
     jet::Result<jet::RowSet> rows = connection.select((u"select * from "_s + name).toStdString());
-    if (!rows.ok()) return u"%1: %2"_s.arg(name, text(rows.status().message()));
+    if (!rows.ok()) return common::Failure{u"%1: %2"_s.arg(name, text(rows.status().message()))};
+    ReadTable read{{name, {}}, {}};
     for (const std::string& column : rows->columns())
-        columns.append(text(column));
+        read.columns.append(text(column));
     QStringList missing;
     for (const QString& column : bank::requiredColumns(name))
-        if (!columns.contains(column, Qt::CaseInsensitive)) missing.append(column);
-    if (!missing.isEmpty()) return u"%1 lacks the column(s) %2"_s.arg(name, missing.join(u", "_s));
-    table.name = name;
+        if (!read.columns.contains(column, Qt::CaseInsensitive)) missing.append(column);
+    if (!missing.isEmpty())
+        return common::Failure{u"%1 lacks the column(s) %2"_s.arg(name, missing.join(u", "_s))};
     for (bool at = rows->moveFirst(); at; at = rows->moveNext()) {
         QStringList cells;
         for (const std::optional<std::string>& cell : *rows->row())
             cells.append(cell ? text(*cell) : QString());
-        table.rows.append(recordFromCells(columns, cells));
+        read.table.rows.append(recordFromCells(read.columns, cells));
     }
-    return {};
+    return read;
 }
 
 } // namespace
@@ -76,15 +83,13 @@ ReadBank readBankFile(const QString& path) {
             bank.problems.append(u"table %1 is missing"_s.arg(name));
             continue;
         }
-        BankTable table;
-        QStringList columns;
-        const QString problem = readTable(connection.value(), name, table, columns);
-        if (!problem.isEmpty()) {
-            bank.problems.append(problem);
+        const common::Outcome<ReadTable> read = readTable(connection.value(), name);
+        if (!read) {
+            bank.problems.append(read.reason());
             continue;
         }
-        bank.problems.append(chapterProblems(columns, table));
-        bank.tables.append(table);
+        bank.problems.append(chapterProblems(read->columns, read->table));
+        bank.tables.append(read->table);
     }
     return bank;
 }

@@ -102,29 +102,26 @@ LoadedPools loadPools(const QString& directory) {
     return loaded;
 }
 
-ComposedBank composeBank(const QuestionPools& pools) {
-    ComposedBank bank;
+common::Outcome<QList<BankTable>> composeBank(const QuestionPools& pools) {
+    QList<BankTable> tables;
     for (QuestionType type : allQuestionTypes) {
         const QList<SourceQuestion>& pool = pools[static_cast<std::size_t>(type)];
         BankTable table{practiceTable(type), {}};
         for (int index : practiceOrder(type, poolAnswers(pool)))
             table.rows.append(unanswered(pool[index], static_cast<int>(table.rows.size()) + 1));
-        bank.tables.append(table);
+        tables.append(table);
     }
-    const DrawnPapers drawn = drawPapers(withGiveAwaysRelated(pools));
-    if (!drawn.error.isEmpty()) {
-        bank.error = drawn.error;
-        return bank;
-    }
+    const common::Outcome<Papers> papers = drawPapers(withGiveAwaysRelated(pools));
+    OUTCOME_TRY(papers);
     for (int p = 0; p < paperCount; ++p) {
         BankTable table{paperTable(p + 1), {}};
-        for (const PaperQuestion& question : drawn.papers[static_cast<std::size_t>(p)]) {
+        for (const PaperQuestion& question : (*papers)[static_cast<std::size_t>(p)]) {
             const SourceQuestion& source = pools[static_cast<std::size_t>(question.type)][question.poolIndex];
             table.rows.append(unanswered(source, static_cast<int>(table.rows.size()) + 1));
         }
-        bank.tables.append(table);
+        tables.append(table);
     }
-    return bank;
+    return tables;
 }
 
 jet::NewTable newTable(const BankTable& table, const QList<BankColumn>& columns) {
@@ -143,7 +140,7 @@ jet::NewTable newTable(const BankTable& table, const QList<BankColumn>& columns)
     return result;
 }
 
-QString writeBank(const QList<BankTable>& tables, const QString& path) {
+common::Outcome<> writeBank(const QList<BankTable>& tables, const QString& path) {
     std::vector<jet::NewTable> newTables;
     for (const BankTable& table : tables)
         newTables.push_back(newTable(table, tableColumns(table.name)));
@@ -151,20 +148,21 @@ QString writeBank(const QList<BankTable>& tables, const QString& path) {
     options.creationDate = creationDate;
     const jet::Status status =
         jet::DatabaseCreator::create(QFile::encodeName(path).toStdString(), newTables, options);
-    return status.ok() ? QString() : QString::fromStdString(status.message());
+    if (!status.ok()) return common::Failure{QString::fromStdString(status.message())};
+    return {};
 }
 
 QStringList compileBank(const QString& sourceDirectory, const QString& path) {
     const LoadedPools loaded = loadPools(sourceDirectory);
     if (!loaded.problems.isEmpty()) return loaded.problems;
-    const ComposedBank bank = composeBank(loaded.pools);
-    if (!bank.error.isEmpty()) return {bank.error};
+    const common::Outcome<QList<BankTable>> tables = composeBank(loaded.pools);
+    if (!tables) return {tables.reason()};
     QStringList problems;
-    for (const BankTable& table : bank.tables)
+    for (const BankTable& table : *tables)
         problems.append(tableProblems(table.name, table.rows));
     if (!problems.isEmpty()) return problems;
-    const QString error = writeBank(bank.tables, path);
-    return error.isEmpty() ? QStringList() : QStringList{u"%1: %2"_s.arg(path, error)};
+    const common::Outcome<> written = writeBank(*tables, path);
+    return written ? QStringList() : QStringList{u"%1: %2"_s.arg(path, written.reason())};
 }
 
 } // namespace authoring

@@ -2,6 +2,7 @@
 
 #include "authoring/PaperDraw.h"
 #include "bank/BankTables.h"
+#include "common/Outcome.h"
 
 #include "jet/DatabaseCreator.h"
 
@@ -27,18 +28,15 @@ LoadedPools loadPools(const QString& directory);
 QStringList poolAnswers(const QList<SourceQuestion>& pool);
 
 // The four practice tables (questions numbered in practice order, see practiceOrder) and the twenty
-// papers, drawn keeping apart questions related by RE tags or found to give each other away.
-struct ComposedBank {
-    QList<bank::BankTable> tables;
-    QString error;
-};
-ComposedBank composeBank(const QuestionPools& pools);
+// papers, drawn keeping apart questions related by RE tags or found to give each other away; fails when
+// the pools cannot fill the papers.
+common::Outcome<QList<bank::BankTable>> composeBank(const QuestionPools& pools);
 
 // The table as the engine creates it: `columns` (a built table has tableColumns) and the rows' cells.
 jet::NewTable newTable(const bank::BankTable& table, const QList<bank::BankColumn>& columns);
 
-// Writes the tables into a new file at `path`, all of it or nothing; returns the error, empty on success.
-QString writeBank(const QList<bank::BankTable>& tables, const QString& path);
+// Writes the tables into a new file at `path`, all of it or nothing.
+common::Outcome<> writeBank(const QList<bank::BankTable>& tables, const QString& path);
 
 // loadPools, composeBank, the rules on every table, writeBank.
 QStringList compileBank(const QString& sourceDirectory, const QString& path);

@@ -130,7 +130,7 @@ std::vector<int> membersWhere(const QList<SourceQuestion>& pool, const QString& 
 
 } // namespace
 
-DrawnPapers drawPapers(const QuestionPools& pools) {
+common::Outcome<Papers> drawPapers(const QuestionPools& pools) {
     struct Section {
         QuestionType type;
         QString tx;
@@ -146,24 +146,22 @@ DrawnPapers drawPapers(const QuestionPools& pools) {
         const QList<SourceQuestion>& pool = pools[static_cast<std::size_t>(sections[s].type)];
         dealers.emplace_back(pool, membersWhere(pool, sections[s].tx), static_cast<std::uint32_t>(20260 + s));
     }
-    DrawnPapers drawn;
+    Papers papers;
     for (int p = 0; p < paperCount; ++p) {
         QSet<QString> taken;
         for (std::size_t s = 0; s < sections.size(); ++s) {
             const Section& section = sections[s];
-            if (!dealers[s].deal(section.type, section.count, drawn.papers[static_cast<std::size_t>(p)],
-                                 taken)) {
+            if (!dealers[s].deal(section.type, section.count, papers[static_cast<std::size_t>(p)], taken)) {
                 const QString what = section.tx.isEmpty() ? practiceTable(section.type) : section.tx;
-                drawn.error =
+                return common::Failure{
                     u"the %1 questions cannot fill paper %2 with %3 different, unrelated questions"_s
                         .arg(what)
                         .arg(p + 1)
-                        .arg(section.count);
-                return drawn;
+                        .arg(section.count)};
             }
         }
     }
-    return drawn;
+    return papers;
 }
 
 } // namespace authoring

@@ -2,6 +2,7 @@
 
 #include "authoring/BankSource.h"
 #include "bank/QuestionType.h"
+#include "common/Outcome.h"
 
 #include <QList>
 #include <QString>
@@ -23,16 +24,13 @@ struct PaperQuestion {
 };
 using Paper = QList<PaperQuestion>;
 
-struct DrawnPapers {
-    std::array<Paper, bank::paperCount> papers;
-    QString error; // why the pools cannot fill the papers; empty on success
-};
+using Papers = std::array<Paper, bank::paperCount>;
 
 // Draws the twenty papers. Deterministic: the same pools always give the same papers. Each kind's pool
 // is dealt out round after round, every round a fresh shuffle in which each chapter's questions are
 // spread evenly, so each paper mixes the chapters in proportion to the pool and the pool is used
 // evenly across papers. A question whose text or RE tag the paper already holds (of any kind) waits for
-// the next paper, so related questions never meet in one paper.
-DrawnPapers drawPapers(const QuestionPools& pools);
+// the next paper, so related questions never meet in one paper. Fails when the pools cannot fill them.
+common::Outcome<Papers> drawPapers(const QuestionPools& pools);
 
 } // namespace authoring

@@ -1,89 +1,19 @@
 #pragma once
 
-#include "bank/QuestionType.h"
 #include "common/Outcome.h"
+#include "study/StudyData.h"
+#include "study/StudyFigures.h"
+#include "study/StudyFile.h"
+#include "study/StudyWrites.h"
 
-#include <QDateTime>
 #include <QList>
-#include <QSet>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <optional>
-#include <variant>
-
-class QSqlQuery;
 
 namespace study {
-
-// One graded practice answer.
-struct PracticeAnswer {
-    QString table; // danxuan, duoxuan, panduan, fenxi
-    QString questionText;
-    QString chapter; // CH of the question's row; empty when the bank has no such column
-    bank::QuestionType type = bank::QuestionType::SingleChoice;
-    bool right = false;
-    int score = 0;
-    QDateTime at;
-};
-
-struct ExamQuestionResult {
-    int number = 0; // 1–62
-    QString questionText;
-    bool right = false;
-    int score = 0;
-    // What the book and the figures need of an answered question; an unanswered one joins neither.
-    bank::QuestionType type = bank::QuestionType::SingleChoice;
-    QString chapter;
-    bool answered = false;
-};
-
-// One handed-in mock exam.
-struct ExamAttempt {
-    int paper = 0; // 1–20
-    QDateTime started;
-    QDateTime ended;
-    int usedSeconds = 0; // time worked, at most the hour, over every sitting of a resumed attempt
-    int total = 0;
-    std::array<int, 4> typeScores{}; // in the order of allQuestionTypes
-    QList<ExamQuestionResult> questions;
-};
-
-// A mock exam being worked, kept so that an attempt cut short by the session ending, a kill or a
-// power loss can be resumed at the next start with the time it had left.
-struct ExamInProgress {
-    int paper = 0;
-    QDateTime started;
-    qint64 remainingMs = 0;
-    friend bool operator==(const ExamInProgress&, const ExamInProgress&) = default;
-};
-
-// Both figures are over the different questions of the kind answered in practice or in a mock exam:
-// how many, and how many of them were right the last time they were answered.
-struct TypeFigures {
-    int questionsAnswered = 0;
-    int rightLastTime = 0;
-    int inWrongBook = 0;
-};
-
-struct ChapterFigures {
-    QString chapter;
-    int answers = 0;
-    int rightAnswers = 0;
-};
-
-// A mock exam is passed with 60 of its 100 points.
-inline constexpr int kPassScore = 60;
-
-struct ExamHistoryEntry {
-    int paper = 0;
-    QDateTime started;
-    int usedSeconds = 0;
-    int total = 0;
-    std::array<int, 4> typeScores{}; // in the order of allQuestionTypes
-};
 
 // The candidate's study record: a SQLite file in WAL mode that outlives every sitting. Recording
 // never blocks or fails the caller: a write that meets a lock held elsewhere waits briefly, then
@@ -94,7 +24,7 @@ struct ExamHistoryEntry {
 class StudyRecord final {
 public:
     // How long a click may wait for a lock held elsewhere, and how long closing waits.
-    static constexpr int kAnswerWaitMs = 20;
+    static constexpr int kAnswerWaitMs = StudyFile::kWaitMs;
     static constexpr int kCloseWaitMs = 2000;
 
     static inline const QString kFileName = QStringLiteral("study.sqlite");
@@ -106,8 +36,8 @@ public:
     StudyRecord(const StudyRecord&) = delete;
     StudyRecord& operator=(const StudyRecord&) = delete;
 
-    const QString& path() const { return m_path; }
-    bool isOpen() const { return m_state == State::Open; }
+    const QString& path() const { return m_file.path(); }
+    bool isOpen() const { return m_file.isOpen(); }
 
     // One attempt per question and sitting (this object's life). An attempt is open while the
     // candidate works on the question: a later answer replaces it, since the options' last state is
@@ -125,12 +55,10 @@ public:
     void keepExamInProgress(const ExamInProgress& exam);
     void forgetExamInProgress();
     std::optional<ExamInProgress> examInProgress();
-    // Writes what waits in memory, waiting up to `waitMs` for a lock; true when nothing waits.
-    bool flush(int waitMs = kAnswerWaitMs);
-    int pendingWrites() const { return static_cast<int>(m_pending.size()); }
+    int pendingWrites() const { return m_writes.pending(); }
     // Writes what waits, waiting up to kCloseWaitMs; what still cannot be written is given up and
     // told in takeNotice(). Later calls open the record again.
-    bool close();
+    void close();
     // The message for the candidate, once; empty when there is none.
     QString takeNotice();
 
@@ -143,40 +71,10 @@ public:
     common::Outcome<> clear();
 
 private:
-    enum class State { Closed, Open, Unusable };
-    struct NoExamInProgress {};
-    struct Write {
-        std::variant<PracticeAnswer, ExamAttempt, ExamInProgress, NoExamInProgress> what;
-        QString key;            // a practice answer's question
-        qint64 replacesRow = 0; // the open attempt's row, once written
-    };
-
-    bool ensureOpen();
-    bool openFile(bool* damaged);
-    void setAside();
-    void closeConnection();
-    // Begins, writes every pending write, commits; the caller rolls back a failure.
-    common::Outcome<> writePending(QSqlQuery& query);
-    common::Outcome<> writeOne(Write& write);
-    common::Outcome<> writeAnswer(const Write& write);
-    common::Outcome<> writeExam(const ExamAttempt& attempt);
-    common::Outcome<> writeExamAnswers(const ExamAttempt& attempt);
-    common::Outcome<> writeProgress(const std::optional<ExamInProgress>& exam);
-    // Puts `write` in the queue in place of a waiting write of the same kind, or last.
-    void queueProgress(Write write);
-    // A forward-only query that has run `statement` on the open record.
-    QSqlQuery select(const QString& statement);
-
-    QString m_path;
-    QString m_connection;
-    State m_state = State::Closed;
-    QList<Write> m_pending;
-    QString m_openKey;      // table and hash of the question whose attempt is open
-    qint64 m_openRow = 0;   // the open attempt's row once written
-    QSet<QString> m_closed; // the questions whose attempt of this sitting is closed
+    // Declared first: the file and the queue report into it.
     QString m_notice;
-    QString m_lastFailure;      // why the last write failed, for the notice
-    bool m_failureTold = false; // a failed write was told; once is enough
+    StudyFile m_file;
+    StudyWrites m_writes;
 };
 
 } // namespace study

@@ -49,31 +49,34 @@ private:
     }
 };
 
-class StatusBarInterface final : public QAccessibleWidget {
+// A status bar reads as the texts of its panels that show one.
+QString panelTexts(const StatusBar& bar) {
+    QStringList shown;
+    for (int i = 0; i < bar.panelCount(); ++i)
+        if (!bar.panelText(i).isEmpty()) shown << bar.panelText(i);
+    return shown.join(u"，"_s);
+}
+
+// A tab control reads as its current page.
+QString currentPageName(const TabControl& tabs) {
+    const QWidget* page = tabs.page(tabs.currentIndex());
+    return page ? page->accessibleName() : QString();
+}
+
+// A control of a fixed role whose name, unless declared, is what `derivedName` reads off it.
+template <class Control, QAccessible::Role kRole, QString (*derivedName)(const Control&)>
+class DerivedNameInterface final : public QAccessibleWidget {
 public:
-    explicit StatusBarInterface(StatusBar* bar) : QAccessibleWidget(bar, QAccessible::StatusBar) {}
+    explicit DerivedNameInterface(Control* control) : QAccessibleWidget(control, kRole) {}
 
     QString text(QAccessible::Text t) const override {
         if (t != QAccessible::Name) return QAccessibleWidget::text(t);
-        const auto* bar = static_cast<const StatusBar*>(widget());
-        QStringList shown;
-        for (int i = 0; i < bar->panelCount(); ++i)
-            if (!bar->panelText(i).isEmpty()) shown << bar->panelText(i);
-        return nameOr(bar, shown.join(u"，"_s));
+        return nameOr(widget(), derivedName(*static_cast<const Control*>(widget())));
     }
 };
 
-class TabControlInterface final : public QAccessibleWidget {
-public:
-    explicit TabControlInterface(TabControl* tabs) : QAccessibleWidget(tabs, QAccessible::LayeredPane) {}
-
-    QString text(QAccessible::Text t) const override {
-        if (t != QAccessible::Name) return QAccessibleWidget::text(t);
-        const auto* tabs = static_cast<const TabControl*>(widget());
-        const QWidget* page = tabs->page(tabs->currentIndex());
-        return nameOr(tabs, page ? page->accessibleName() : QString());
-    }
-};
+using StatusBarInterface = DerivedNameInterface<StatusBar, QAccessible::StatusBar, panelTexts>;
+using TabControlInterface = DerivedNameInterface<TabControl, QAccessible::LayeredPane, currentPageName>;
 
 class TransparentLabelInterface final : public QAccessibleWidget {
 public:

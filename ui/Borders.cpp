@@ -2,12 +2,21 @@
 
 #include <QPainter>
 
+#include <array>
+
 namespace ui {
 namespace {
 
-// One ring of a 3-D edge: `topLeft` colour on the top and left, `bottomRight` on the others.
-void ring(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-    const QRect e = r.adjusted(0, 0, -1, -1);
+// Two rings, the second just inside the first.
+void twoRings(QPainter& painter, const QRect& rect, const std::array<QColor, 4>& colours) {
+    drawRing(painter, rect, colours[0], colours[1]);
+    drawRing(painter, rect.adjusted(1, 1, -1, -1), colours[2], colours[3]);
+}
+
+} // namespace
+
+void drawRing(QPainter& painter, const QRect& rect, const QColor& topLeft, const QColor& bottomRight) {
+    const QRect e = rect.adjusted(0, 0, -1, -1);
     painter.setPen(topLeft);
     painter.drawLine(e.topLeft(), e.topRight());
     painter.drawLine(e.topLeft(), e.bottomLeft());
@@ -15,8 +24,6 @@ void ring(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor
     painter.drawLine(e.bottomLeft(), e.bottomRight());
     painter.drawLine(e.topRight(), e.bottomRight());
 }
-
-} // namespace
 
 int borderWidth(Border border) {
     switch (border) {
@@ -38,28 +45,19 @@ void drawBorder(QPainter& painter, const QRect& rect, Border border, const QPale
     const QColor midlight = palette.color(QPalette::Midlight);
     const QColor dark = palette.color(QPalette::Dark);
     const QColor shadow = palette.color(QPalette::Shadow);
-    const QRect inner = rect.adjusted(1, 1, -1, -1);
     switch (border) {
     case Border::None:
         return;
     case Border::Sunken:
-        ring(painter, rect, dark, light);
-        ring(painter, inner, shadow, midlight);
-        return;
+        return twoRings(painter, rect, {dark, light, shadow, midlight});
     case Border::Raised:
-        ring(painter, rect, midlight, shadow);
-        ring(painter, inner, light, dark);
-        return;
+        return twoRings(painter, rect, {midlight, shadow, light, dark});
     case Border::ShallowSunken:
-        ring(painter, rect, dark, light);
-        return;
+        return drawRing(painter, rect, dark, light);
     case Border::Frame: // an etched line
-        ring(painter, rect, dark, light);
-        ring(painter, inner, light, dark);
-        return;
+        return twoRings(painter, rect, {dark, light, light, dark});
     case Border::SingleLine:
-        ring(painter, rect, dark, dark);
-        return;
+        return drawRing(painter, rect, dark, dark);
     }
 }
 

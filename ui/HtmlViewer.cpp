@@ -16,6 +16,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace ui {
 namespace {
 
@@ -108,11 +110,11 @@ bool HtmlViewer::createBrowser() {
     return true;
 }
 
-bool HtmlViewer::navigate(const QString& path) {
-    if (!QFileInfo(path).isFile()) return false;
-    if (!m_browser && !createBrowser()) return false;
+common::Outcome<> HtmlViewer::navigate(const QString& path) {
+    if (!QFileInfo(path).isFile()) return common::Failure{u"no document at %1"_s.arg(path)};
+    if (!m_browser && !createBrowser()) return common::Failure{u"the browser is unavailable"_s};
     backend(false)->load(m_browser, QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    return true;
+    return {};
 }
 
 QUrl HtmlViewer::url() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -24,9 +26,9 @@ public:
     explicit HtmlViewer(QWidget* parent = nullptr);
     ~HtmlViewer() override;
 
-    // Shows the document at a file path. A missing file (or browser) leaves the viewer empty;
-    // returns false then.
-    bool navigate(const QString& path);
+    // Shows the document at a file path. A missing file (or browser) leaves the viewer empty and
+    // fails with the reason.
+    common::Outcome<> navigate(const QString& path);
     QUrl url() const;
     // Text size on a five-step scale, 0 (smallest) to 4 (largest); 2 is medium. Clamped.
     void setTextSize(int size);

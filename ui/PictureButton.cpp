@@ -1,5 +1,6 @@
 #include "ui/PictureButton.h"
 
+#include "ui/Borders.h"
 #include "ui/Pictures.h"
 
 #include <QEnterEvent>
@@ -162,31 +163,23 @@ void PictureButton::paintEvent(QPaintEvent*) {
 }
 
 void PictureButton::drawEdges(QPainter& painter) const {
-    const QRect r = rect().adjusted(0, 0, -1, -1);
     switch (m_look.style) {
     case ButtonStyle::Flat:
         return;
     case ButtonStyle::HotFrame:
         if (!isHot()) return;
-        painter.setPen(isDown() ? palette().color(QPalette::Dark) : palette().color(QPalette::Light));
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(isDown() ? palette().color(QPalette::Light) : palette().color(QPalette::Dark));
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        painter.drawLine(r.topRight(), r.bottomRight());
+        if (isDown())
+            drawRing(painter, rect(), palette().color(QPalette::Dark), palette().color(QPalette::Light));
+        else
+            drawRing(painter, rect(), palette().color(QPalette::Light), palette().color(QPalette::Dark));
         return;
     case ButtonStyle::Raised: {
         const bool sunken = isDown() || isChecked();
         const QColor light = sunken ? palette().color(QPalette::Shadow) : palette().color(QPalette::Light);
         const QColor dark = sunken ? palette().color(QPalette::Light) : palette().color(QPalette::Shadow);
-        painter.setPen(light);
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(dark);
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        painter.drawLine(r.topRight(), r.bottomRight());
+        drawRing(painter, rect(), light, dark);
         painter.setPen(palette().color(QPalette::Mid));
-        const QRect inner = r.adjusted(1, 1, -1, -1);
+        const QRect inner = rect().adjusted(1, 1, -2, -2); // the last pixels inside the ring
         if (!sunken) {
             painter.drawLine(inner.bottomLeft(), inner.bottomRight());
             painter.drawLine(inner.topRight(), inner.bottomRight());

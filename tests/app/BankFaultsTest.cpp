@@ -1,10 +1,10 @@
 // The bank checked at start: missing or damaged banks are named with their path, and the practice
 // and exam windows are refused with the same message instead of opening empty.
 
-#include "app/BankCheck.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
 #include "app/WorkWindows.h"
+#include "bank/BankCheck.h"
 #include "exam/ExamLauncher.h"
 #include "practice/PracticeWindow.h"
 #include "ui/MessageBox.h"
@@ -90,7 +90,7 @@ void choosePaperAndEnter(app::MainWindow& window) {
 
 TEST(BankFaults, TheShippedBankPassesTheCheck) {
     ASSERT_TRUE(QFile::exists(shippedBank()));
-    const common::Outcome<> check = app::checkBank(shippedBank());
+    const common::Outcome<> check = bank::checkBank(shippedBank());
     EXPECT_TRUE(check.ok()) << check.reason().toStdString();
 }
 
@@ -100,7 +100,7 @@ TEST(BankFaults, EachMissingOrDamagedBankIsToldWithItsPathAndRefusesTheWindows) 
         QTemporaryDir folder;
         const QString bank = folder.filePath(u"qvtb.mdb"_s);
         ASSERT_TRUE(damage.make(bank));
-        const common::Outcome<> check = app::checkBank(bank);
+        const common::Outcome<> check = bank::checkBank(bank);
         ASSERT_FALSE(check.ok());
         const QString problem = check.reason();
         EXPECT_TRUE(problem.contains(QDir::toNativeSeparators(bank))) << problem.toStdString();
@@ -127,7 +127,7 @@ TEST(BankFaults, ASoundBankOpensTheWindowsAsBefore) {
     QTemporaryDir documents;
     app::MainWindow window(documents.path());
     window.show();
-    exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, app::checkBank(bank));
+    exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, bank::checkBank(bank));
     ui::ScopedMessageAnswers boxes;
     choosePracticeAndEnter(window);
     const QList<practice::PracticeWindow*> opened = window.findChildren<practice::PracticeWindow*>();

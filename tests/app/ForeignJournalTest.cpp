@@ -1,8 +1,8 @@
 // A journal beside the bank that does not belong to it (another state's, left by a writer that
 // died) is set aside unapplied at start, and the candidate is told once where it went.
 
-#include "app/BankCheck.h"
 #include "app/BankStart.h"
+#include "bank/BankCheck.h"
 #include "bank/QuestionBank.h"
 
 #include <QCoreApplication>
@@ -74,7 +74,7 @@ TEST(ForeignJournal, IsSetAsideUnappliedAndToldOnce) {
 
     const app::StartingBank start = app::prepareBank(bank, bank, true);
     ASSERT_TRUE(start.usable.ok()) << start.usable.reason().toStdString();
-    EXPECT_EQ(start.notice, app::journalSetAsideNotice(bank, bank + u"-journal.set-aside"_s));
+    EXPECT_EQ(start.notice, bank::journalSetAsideNotice(bank, bank + u"-journal.set-aside"_s));
     EXPECT_TRUE(hotJournal(bank + u"-journal.set-aside"_s));
     EXPECT_EQ(firstAnswer(bank), u"C"_s);
     EXPECT_TRUE(app::prepareBank(bank, bank, true).notice.isEmpty()) << "told once";

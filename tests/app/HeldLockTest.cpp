@@ -2,7 +2,7 @@
 // then fail with a reason the windows tell once ("题库正被另一个程序使用"); released, the bank is
 // used as before.
 
-#include "app/BankCheck.h"
+#include "bank/BankCheck.h"
 #include "common/BankInUse.h"
 #include "exam/BankPaperStore.h"
 #include "exam/ExamNames.h"
@@ -85,12 +85,12 @@ TEST_F(HeldLock, TheStartCheckGivesUpWithinSecondsAndSaysSo) {
     ASSERT_TRUE(holder.holding());
     QElapsedTimer clock;
     clock.start();
-    const common::Outcome<> check = app::checkBank(m_bank);
+    const common::Outcome<> check = bank::checkBank(m_bank);
     EXPECT_LT(clock.elapsed(), 6000);
     ASSERT_FALSE(check.ok());
     EXPECT_TRUE(check.reason().startsWith(common::kBankInUse)) << check.reason().toStdString();
     holder.release();
-    EXPECT_TRUE(app::checkBank(m_bank).ok());
+    EXPECT_TRUE(bank::checkBank(m_bank).ok());
 }
 
 // Another process keeps the lock while the paper is worked: each answer click and each move to

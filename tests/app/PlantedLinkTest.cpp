@@ -3,8 +3,8 @@
 // else made is refused with the reason.
 
 #include "FileBytes.h"
-#include "app/BankCheck.h"
 #include "app/UserBank.h"
+#include "bank/BankCheck.h"
 #include "bank/QuestionBank.h"
 
 #include <QCoreApplication>
@@ -93,10 +93,10 @@ TEST_F(PlantedLink, ABankThatIsAnotherUsersLinkIsRefusedWithTheReason) {
     const QString target = m_dir.filePath(u"elsewhere/qvtb.mdb"_s);
     ASSERT_TRUE(QFile::copy(shippedBank(), target));
     ASSERT_TRUE(QFile::link(target, m_bank));
-    EXPECT_TRUE(app::checkBank(m_bank).ok()) << "the candidate's own link to the candidate's own file";
+    EXPECT_TRUE(bank::checkBank(m_bank).ok()) << "the candidate's own link to the candidate's own file";
     if (::geteuid() != 0) GTEST_SKIP() << "only root can make a link owned by another user";
     ASSERT_EQ(::lchown(QFile::encodeName(m_bank).constData(), 4242, 4242), 0);
-    const common::Outcome<> check = app::checkBank(m_bank);
+    const common::Outcome<> check = bank::checkBank(m_bank);
     ASSERT_FALSE(check.ok());
     EXPECT_TRUE(check.reason().contains(u"链接"_s)) << check.reason().toStdString();
     EXPECT_TRUE(check.reason().contains(QDir::toNativeSeparators(target))) << check.reason().toStdString();

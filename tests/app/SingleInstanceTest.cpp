@@ -17,21 +17,32 @@
 using namespace Qt::StringLiterals;
 using app::SingleInstance;
 
+namespace {
+
+// An empty qvtb.mdb in a folder of its own, standing for a bank.
+struct EmptyBank {
+    EmptyBank() { made = QFile(path).open(QIODevice::WriteOnly); }
+    QTemporaryDir folder;
+    QString path = folder.filePath(u"qvtb.mdb"_s);
+    bool made = false;
+};
+
+} // namespace
+
 TEST(SingleInstance, ASecondClaimOnTheSameBankRaisesTheFirst) {
     QTemporaryDir runtime;
-    QTemporaryDir banks;
-    const QString bank = banks.filePath(u"qvtb.mdb"_s);
-    ASSERT_TRUE(QFile(bank).open(QIODevice::WriteOnly));
-    SingleInstance first(bank, runtime.path());
+    EmptyBank banks;
+    ASSERT_TRUE(banks.made);
+    SingleInstance first(banks.path, runtime.path());
     ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
     QSignalSpy raised(&first, &SingleInstance::raiseRequested);
 
     // The same file reached through another spelling of its path.
-    SingleInstance second(banks.path() + u"/./qvtb.mdb"_s, runtime.path());
+    SingleInstance second(banks.folder.path() + u"/./qvtb.mdb"_s, runtime.path());
     EXPECT_EQ(second.claim(), SingleInstance::Claim::Raised);
     EXPECT_TRUE(raised.wait(2000));
 
-    SingleInstance otherBank(banks.filePath(u"other.mdb"_s), runtime.path());
+    SingleInstance otherBank(banks.folder.filePath(u"other.mdb"_s), runtime.path());
     EXPECT_EQ(otherBank.claim(), SingleInstance::Claim::First) << "another bank is another copy's";
 }
 
@@ -58,6 +69,12 @@ bool startPainted(QProcess& program, const QString& runtime) {
            program.readAllStandardOutput() == QByteArray("painted\n");
 }
 
+// The program started and painted in `firstRuntime`, then a second copy in `secondRuntime`.
+bool startTwice(QProcess& first, QProcess& second, const QString& firstRuntime,
+                const QString& secondRuntime) {
+    return startPainted(first, firstRuntime) && startProgram(second, secondRuntime, 0);
+}
+
 QString bankBesideTheProgram() {
     return QFileInfo(QStringLiteral(VELMORA_STARTUP_PROBE)).absolutePath() + u"/qvtb.mdb"_s;
 }
@@ -81,10 +98,8 @@ TEST(SingleInstance, TheLockOfAKilledCopyIsTakenOver) {
 TEST(SingleInstance, TheProgramStartedTwiceKeepsOneCopy) {
     QTemporaryDir runtime;
     QProcess first;
-    ASSERT_TRUE(startPainted(first, runtime.path()));
-
     QProcess second;
-    ASSERT_TRUE(startProgram(second, runtime.path(), 0));
+    ASSERT_TRUE(startTwice(first, second, runtime.path(), runtime.path()));
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
@@ -99,9 +114,9 @@ TEST(SingleInstance, TheProgramStartedTwiceKeepsOneCopy) {
 TEST(SingleInstance, TwoRuntimeFoldersStillKeepOneCopy) {
     QTemporaryDir firstSession;
     QTemporaryDir secondSession;
-    QTemporaryDir banks;
-    const QString bank = banks.filePath(u"qvtb.mdb"_s);
-    ASSERT_TRUE(QFile(bank).open(QIODevice::WriteOnly));
+    EmptyBank banks;
+    ASSERT_TRUE(banks.made);
+    const QString& bank = banks.path;
     SingleInstance first(bank, firstSession.path());
     ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
     EXPECT_TRUE(first.holdsBank());
@@ -118,10 +133,8 @@ TEST(SingleInstance, TheProgramStartedInTwoSessionsKeepsOneCopy) {
     QTemporaryDir firstSession;
     QTemporaryDir secondSession;
     QProcess first;
-    ASSERT_TRUE(startPainted(first, firstSession.path()));
-
     QProcess second;
-    ASSERT_TRUE(startProgram(second, secondSession.path(), 0));
+    ASSERT_TRUE(startTwice(first, second, firstSession.path(), secondSession.path()));
     // Its message box waits for an answer nobody gives here; the first copy's window is all there is.
     EXPECT_FALSE(second.waitForReadyRead(6000));
     EXPECT_EQ(second.readAllStandardOutput(), QByteArray()) << "the second copy showed no window";

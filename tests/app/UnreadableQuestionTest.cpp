@@ -2,10 +2,10 @@
 // long-value row gone): the practice window says so once, and the paper holding it is refused
 // before its hour starts.
 
-#include "app/BankCheck.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
 #include "app/WorkWindows.h"
+#include "bank/BankCheck.h"
 #include "bank/QuestionBank.h"
 #include "exam/ExamLauncher.h"
 #include "exam/ExamNames.h"
@@ -83,7 +83,7 @@ protected:
         const QString text = questionText(m_bank, u"tm14"_s, 48);
         ASSERT_FALSE(text.isEmpty());
         ASSERT_GE(deleteRowsHolding(m_bank, text), 2);
-        m_check = app::checkBank(m_bank);
+        m_check = bank::checkBank(m_bank);
         ASSERT_TRUE(m_check.ok()) << "the start check does not read every row";
         m_window.show();
         m_exams = app::connectWorkWindows(m_window, m_bank, m_check);

@@ -1,4 +1,5 @@
 // `qvtb build` and `qvtb check` run as the writers run them, on sources shaped like the shipped ones.
+#include "OutcomeValue.h"
 #include "SampleBank.h"
 #include "authoring/BankCompiler.h"
 
@@ -91,7 +92,7 @@ TEST_F(BankCheckTool, APlantedAlternationFailsTheCheck) {
             dealt[i].id = static_cast<int>(i + 1);
         rows = dealt;
     }
-    ASSERT_EQ(writeBank(bank.tables, path(u"planted.mdb"_s)), QString());
+    ASSERT_EQ(reasonOf(writeBank(bank.tables, path(u"planted.mdb"_s))), QString());
     const ToolRun check = qvtb({u"check"_s, path(u"planted.mdb"_s), path(u"src"_s)});
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_TRUE(
@@ -217,7 +218,7 @@ TEST_F(BankCheckTool, APaperHoldingRelatedQuestionsFailsTheCheck) {
         row.id = id;
         row.fen = u"0"_s;
     }
-    ASSERT_EQ(writeBank(bank.tables, path(u"tampered.mdb"_s)), QString());
+    ASSERT_EQ(reasonOf(writeBank(bank.tables, path(u"tampered.mdb"_s))), QString());
     const ToolRun withSources = qvtb({u"check"_s, path(u"tampered.mdb"_s), path(u"src"_s)});
     EXPECT_EQ(withSources.exitCode, 1);
     EXPECT_TRUE(withSources.err.contains(u"tm1 holds danxuan.txt:"_s) &&

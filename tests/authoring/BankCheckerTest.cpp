@@ -2,6 +2,7 @@
 #include "SampleBank.h"
 #include "authoring/BankCompiler.h"
 
+#include "OutcomeValue.h"
 #include "jet/DatabaseCreator.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +67,7 @@ TEST_F(BankFiles, BrokenRowsOfAStoredBankAreFound) {
     tm4.rows[21].da = u"DA"_s;
     tm4.rows[3].tm = tm4.rows[1].tm;
     tm4.rows.removeLast();
-    ASSERT_EQ(writeBank(bank.tables, path(u"broken.mdb"_s)), QString());
+    ASSERT_EQ(reasonOf(writeBank(bank.tables, path(u"broken.mdb"_s))), QString());
     const QStringList problems = checkBankFile(path(u"broken.mdb"_s));
     EXPECT_TRUE(mentions(problems, u"tm4 ID 22: DA DA is not in letter order"_s));
     EXPECT_TRUE(mentions(problems, u"tm4 ID 4: question text repeats ID 2"_s));

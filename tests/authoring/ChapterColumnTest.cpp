@@ -8,6 +8,7 @@
 #include "bank/QuestionBank.h"
 #include "bank/QuestionTable.h"
 
+#include "OutcomeValue.h"
 #include "jet/DatabaseCreator.h"
 
 #include <QFile>
@@ -75,11 +76,12 @@ TEST(ChapterColumn, EveryBuiltTableHoldsItsQuestionsChaptersLast) {
 }
 
 TEST(ChapterColumn, ABankWithoutItIsSoundAndTakesAnswersAndAWrongTagIsFound) {
-    const ComposedBank composed = composeBank(loadPools(QStringLiteral(BANK_SOURCES)).pools);
-    ASSERT_EQ(composed.error, QString());
+    const common::Outcome<QList<BankTable>> composed =
+        composeBank(loadPools(QStringLiteral(BANK_SOURCES)).pools);
+    ASSERT_EQ(reasonOf(composed), QString());
     QTemporaryDir folder;
     const QString without = folder.filePath(u"without.mdb"_s);
-    ASSERT_EQ(writeWithoutChapters(composed.tables, without), QString());
+    ASSERT_EQ(writeWithoutChapters(*composed, without), QString());
     EXPECT_EQ(checkBankFile(without), QStringList());
     {
         QuestionBank bank;
@@ -93,9 +95,9 @@ TEST(ChapterColumn, ABankWithoutItIsSoundAndTakesAnswersAndAWrongTagIsFound) {
     EXPECT_EQ(read.tables[0].rows[0].xxda, u"B"_s);
     EXPECT_EQ(read.tables[0].rows[0].ch, QString());
 
-    QList<BankTable> tables = composed.tables;
+    QList<BankTable> tables = *composed;
     tables[5].rows[2].ch = u"未知章"_s;
     const QString wrong = folder.filePath(u"wrong.mdb"_s);
-    ASSERT_EQ(writeBank(tables, wrong), QString());
+    ASSERT_EQ(reasonOf(writeBank(tables, wrong)), QString());
     EXPECT_EQ(checkBankFile(wrong), QStringList{u"tm2 ID 3: CH 未知章 is not a chapter"_s});
 }

@@ -1,4 +1,5 @@
 #include "authoring/PaperDraw.h"
+#include "OutcomeValue.h"
 
 #include <gtest/gtest.h>
 
@@ -51,9 +52,9 @@ TEST(PaperDraw, EveryPaperHasItsSectionsWithoutRepeatedTexts) {
     // The same text in two kinds must still appear once per paper.
     for (int i = 0; i < 45; ++i)
         given[2][i].record.tm = given[0][i].record.tm;
-    const DrawnPapers drawn = drawPapers(given);
-    ASSERT_TRUE(drawn.error.isEmpty()) << drawn.error.toStdString();
-    for (const Paper& paper : drawn.papers) {
+    const common::Outcome<Papers> drawn = drawPapers(given);
+    ASSERT_EQ(reasonOf(drawn), QString());
+    for (const Paper& paper : *drawn) {
         ASSERT_EQ(paper.size(), 62);
         QSet<QString> texts;
         for (int id = 1; id <= 62; ++id) {
@@ -69,14 +70,14 @@ TEST(PaperDraw, EveryPaperHasItsSectionsWithoutRepeatedTexts) {
 
 TEST(PaperDraw, SamePoolsSamePapersAndNoTwoPapersAlike) {
     const QuestionPools given = pools(60, 10);
-    const DrawnPapers first = drawPapers(given);
-    const DrawnPapers second = drawPapers(given);
-    ASSERT_TRUE(first.error.isEmpty());
-    EXPECT_EQ(first.papers, second.papers);
+    const common::Outcome<Papers> first = drawPapers(given);
+    const common::Outcome<Papers> second = drawPapers(given);
+    ASSERT_EQ(reasonOf(first), QString());
+    ASSERT_EQ(reasonOf(second), QString());
+    EXPECT_EQ(*first, *second);
     for (int a = 0; a < paperCount; ++a)
         for (int b = a + 1; b < paperCount; ++b) {
-            Paper left = first.papers[static_cast<std::size_t>(a)],
-                  right = first.papers[static_cast<std::size_t>(b)];
+            Paper left = (*first)[static_cast<std::size_t>(a)], right = (*first)[static_cast<std::size_t>(b)];
             const auto order = [](const PaperQuestion& x, const PaperQuestion& y) {
                 return std::pair(x.type, x.poolIndex) < std::pair(y.type, y.poolIndex);
             };
@@ -88,10 +89,10 @@ TEST(PaperDraw, SamePoolsSamePapersAndNoTwoPapersAlike) {
 
 TEST(PaperDraw, ChaptersAndQuestionsAreUsedEvenly) {
     const QuestionPools given = pools(80, 8); // ten questions per chapter
-    const DrawnPapers drawn = drawPapers(given);
-    ASSERT_TRUE(drawn.error.isEmpty());
+    const common::Outcome<Papers> drawn = drawPapers(given);
+    ASSERT_EQ(reasonOf(drawn), QString());
     QHash<QString, int> uses;
-    for (const Paper& paper : drawn.papers) {
+    for (const Paper& paper : *drawn) {
         QHash<QString, int> perChapter; // within the single-choice section
         for (int id = 1; id <= 20; ++id)
             ++perChapter[sourceOf(given, paper[id - 1]).chapter];
@@ -107,15 +108,15 @@ TEST(PaperDraw, ChaptersAndQuestionsAreUsedEvenly) {
 }
 
 TEST(PaperDraw, TooSmallPoolsAreReported) {
-    EXPECT_EQ(drawPapers(pools(19, 6)).error,
+    EXPECT_EQ(reasonOf(drawPapers(pools(19, 6))),
               u"the danxuan questions cannot fill paper 1 with 20 different, unrelated questions"_s);
     QuestionPools noJournal = pools(30, 6);
     for (SourceQuestion& question : noJournal[3])
         question.record.tx = amountsCalcType();
-    EXPECT_EQ(drawPapers(noJournal).error,
+    EXPECT_EQ(reasonOf(drawPapers(noJournal)),
               u"the 计算分析题-分录 questions cannot fill paper 1 with 1 different, unrelated questions"_s);
     // Twenty single-choice texts that the true/false pool shares leave it unable to fill a paper.
     QuestionPools shared = pools(20, 6);
     shared[2] = pool(QuestionType::TrueFalse, 20, u"单"_s, true);
-    EXPECT_FALSE(drawPapers(shared).error.isEmpty());
+    EXPECT_FALSE(drawPapers(shared).ok());
 }

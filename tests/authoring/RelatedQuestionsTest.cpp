@@ -1,4 +1,5 @@
 // RE tags: read from the sources, and kept apart by the paper draw.
+#include "OutcomeValue.h"
 #include "SampleBank.h"
 #include "authoring/BankCompiler.h"
 #include "authoring/PaperDraw.h"
@@ -40,12 +41,12 @@ TEST(RelatedQuestions, PapersKeepTaggedQuestionsApartAndHoldEveryChapter) {
             if (i % 3 == 0) pools[kind][i].related.append(u"题组%1"_s.arg(i));
             if (i % 5 < 2) pools[kind][i].related.append(u"对照%1-%2"_s.arg(kind).arg(i / 5));
         }
-    const DrawnPapers drawn = drawPapers(pools);
-    ASSERT_EQ(drawn.error, QString()) << drawn.error.toStdString();
-    for (std::size_t p = 0; p < drawn.papers.size(); ++p) {
+    const common::Outcome<Papers> drawn = drawPapers(pools);
+    ASSERT_EQ(reasonOf(drawn), QString());
+    for (std::size_t p = 0; p < drawn->size(); ++p) {
         QHash<QString, int> tagged;
         QSet<QString> chapters;
-        for (const PaperQuestion& question : drawn.papers[p]) {
+        for (const PaperQuestion& question : (*drawn)[p]) {
             const SourceQuestion& source = pools[static_cast<std::size_t>(question.type)][question.poolIndex];
             chapters.insert(source.chapter);
             for (const QString& tag : source.related)

@@ -124,6 +124,7 @@ bool writeSources(const SampleSources& sources, const QString& directory) {
 ComposedSources composeSources(const QString& directory) {
     const LoadedPools loaded = loadPools(directory);
     if (!loaded.problems.isEmpty()) return {loaded.pools, {}, loaded.problems};
-    const ComposedBank bank = composeBank(loaded.pools);
-    return {loaded.pools, bank.tables, bank.error.isEmpty() ? QStringList() : QStringList{bank.error}};
+    const common::Outcome<QList<bank::BankTable>> tables = composeBank(loaded.pools);
+    if (!tables) return {loaded.pools, {}, {tables.reason()}};
+    return {loaded.pools, *tables, {}};
 }

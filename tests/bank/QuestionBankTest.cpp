@@ -61,7 +61,7 @@ TEST_F(QuestionBankTest, CurrentRowReadsAsARecordOfTheColumnsTheTableHas) {
     BankTable chaptered{u"danxuan"_s, {choiceRecord(7, u"单选 7"_s, u"C"_s)}};
     chaptered.rows[0].ch = u"第三章"_s;
     const QString path = m_dir.filePath(u"chaptered.mdb"_s);
-    ASSERT_EQ(authoring::writeBank({chaptered}, path), QString());
+    ASSERT_EQ(reasonOf(authoring::writeBank({chaptered}, path)), QString());
     QuestionBank bank;
     ASSERT_TRUE(bank.openBank(path));
     ASSERT_TRUE(bank.selectTable(u"danxuan"_s));

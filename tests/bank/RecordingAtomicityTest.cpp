@@ -1,6 +1,7 @@
 // An answer and its score, and the clearing of a table, are one change of the file: a process
 // killed between their statements leaves the table as it was before the click or the clearing,
 // never an answer with the previous answer's score or a table half cleared.
+#include "OutcomeValue.h"
 #include "RecordingBank.h"
 #include "authoring/BankCompiler.h"
 #include "bank/AnswerRecorder.h"
@@ -41,7 +42,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(u"qvtb.mdb"_s);
-        ASSERT_EQ(authoring::writeBank({answerPaper()}, m_path), QString());
+        ASSERT_EQ(reasonOf(authoring::writeBank({answerPaper()}, m_path)), QString());
     }
 
     // Runs `work` on a bank of its own in a child process killed before its `dieAt`-th update.

@@ -22,7 +22,7 @@ BankTable answerPractice() {
 void RecordingBank::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     m_path = m_dir.filePath(u"qvtb.mdb"_s);
-    ASSERT_EQ(authoring::writeBank({answerPractice(), answerPaper()}, m_path), QString());
+    ASSERT_EQ(reasonOf(authoring::writeBank({answerPractice(), answerPaper()}, m_path)), QString());
     const common::Outcome<> opened = m_bank.openBank(m_path);
     ASSERT_TRUE(opened) << opened.reason().toStdString();
 }

@@ -77,17 +77,17 @@ TEST(MimeText, Base64LinesAreShortCrlfEndedAndDecodeBack) {
 
 TEST_F(PackedPage, ArchiveIsWellFormedMultipartWithCrlfOnly) {
     writePage(kPage);
-    const MhtPacker::Result packed = MhtPacker::pack(path(u"page.html"_s));
-    ASSERT_TRUE(packed.ok()) << packed.error.toStdString();
-    EXPECT_TRUE(onlyCrlf(packed.archive));
-    EXPECT_TRUE(packed.archive.startsWith("MIME-Version: 1.0\r\n"));
+    const common::Outcome<QByteArray> packed = MhtPacker::pack(path(u"page.html"_s));
+    ASSERT_TRUE(packed.ok()) << packed.reason().toStdString();
+    EXPECT_TRUE(onlyCrlf(*packed));
+    EXPECT_TRUE(packed->startsWith("MIME-Version: 1.0\r\n"));
 
-    const MhtArchive archive = readMht(packed.archive);
+    const MhtArchive archive = readMht(*packed);
     ASSERT_TRUE(archive.error.isEmpty()) << archive.error.toStdString();
     EXPECT_TRUE(archive.headers.value("content-type").startsWith("multipart/related; type=\"text/html\";"));
     EXPECT_EQ(archive.boundary, QByteArray(MhtPacker::kBoundary));
     EXPECT_TRUE(archive.closed);
-    EXPECT_TRUE(packed.archive.endsWith("--"_ba + MhtPacker::kBoundary + "--\r\n"_ba));
+    EXPECT_TRUE(packed->endsWith("--"_ba + MhtPacker::kBoundary + "--\r\n"_ba));
     ASSERT_EQ(archive.parts.size(), 3); // the page, then each distinct picture once
     EXPECT_EQ(archive.parts[0].headers.value("content-type"), "text/html; charset=\"utf-8\"");
     for (const MhtPart& part : archive.parts) {
@@ -101,9 +101,9 @@ TEST_F(PackedPage, ArchiveIsWellFormedMultipartWithCrlfOnly) {
 
 TEST_F(PackedPage, EveryPictureIsCarriedByteForByteAndReferencedByCid) {
     writePage(kPage);
-    const MhtPacker::Result packed = MhtPacker::pack(path(u"page.html"_s));
-    ASSERT_TRUE(packed.ok()) << packed.error.toStdString();
-    const MhtArchive archive = readMht(packed.archive);
+    const common::Outcome<QByteArray> packed = MhtPacker::pack(path(u"page.html"_s));
+    ASSERT_TRUE(packed.ok()) << packed.reason().toStdString();
+    const MhtArchive archive = readMht(*packed);
     ASSERT_EQ(archive.parts.size(), 3);
     const QString page = QString::fromUtf8(archive.parts[0].body);
     EXPECT_TRUE(page.contains(u"<title>会计基础</title>"_s));
@@ -125,22 +125,21 @@ TEST_F(PackedPage, EveryPictureIsCarriedByteForByteAndReferencedByCid) {
 
 TEST_F(PackedPage, MissingPictureIsNamedInTheError) {
     writePage(u"<img src=\"pictures/chart.png\"><img src=\"pictures/gone.png\">"_s);
-    const MhtPacker::Result packed = MhtPacker::pack(path(u"page.html"_s));
+    const common::Outcome<QByteArray> packed = MhtPacker::pack(path(u"page.html"_s));
     EXPECT_FALSE(packed.ok());
-    EXPECT_TRUE(packed.error.contains(u"pictures/gone.png"_s)) << packed.error.toStdString();
-    EXPECT_TRUE(packed.archive.isEmpty());
+    EXPECT_TRUE(packed.reason().contains(u"pictures/gone.png"_s)) << packed.reason().toStdString();
 }
 
 TEST_F(PackedPage, BadInputsAreErrors) {
-    EXPECT_TRUE(MhtPacker::pack(path(u"absent.html"_s)).error.contains(u"absent.html"_s));
+    EXPECT_TRUE(MhtPacker::pack(path(u"absent.html"_s)).reason().contains(u"absent.html"_s));
 
     writeFile(path(u"notes.txt"_s), "plain");
     writePage(u"<img src=\"notes.txt\">"_s);
-    EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).error.contains(u"file type"_s));
+    EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).reason().contains(u"file type"_s));
 
     writePage(u"<img src=\"pictures/chart.png\"><a href=\"chapter2.html\">下一章</a>"_s);
-    EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).error.contains(u"chapter2.html"_s));
+    EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).reason().contains(u"chapter2.html"_s));
 
     writeFile(path(u"page.html"_s), "<p>\xb5\xc7\xbc\xc7</p>"); // GBK bytes, not UTF-8
-    EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).error.contains(u"UTF-8"_s));
+    EXPECT_TRUE(MhtPacker::pack(path(u"page.html"_s)).reason().contains(u"UTF-8"_s));
 }

@@ -31,9 +31,9 @@ class ShippedDocument : public ::testing::TestWithParam<const char*> {};
 // The two documents the program shows: they must pack, carry all their pictures, and offer real reading.
 TEST_P(ShippedDocument, PacksWithAllPicturesAndEnoughText) {
     const QString source = QString::fromUtf8(DOCS_SOURCE_DIR) + u'/' + QString::fromUtf8(GetParam());
-    const MhtPacker::Result packed = MhtPacker::pack(source);
-    ASSERT_TRUE(packed.ok()) << packed.error.toStdString();
-    const MhtArchive archive = readMht(packed.archive);
+    const common::Outcome<QByteArray> packed = MhtPacker::pack(source);
+    ASSERT_TRUE(packed.ok()) << packed.reason().toStdString();
+    const MhtArchive archive = readMht(*packed);
     ASSERT_TRUE(archive.error.isEmpty() && archive.closed);
     ASSERT_GE(archive.parts.size(), 3); // the page and at least two pictures
 
@@ -66,8 +66,9 @@ TEST(ShippedArchives, BuildWritesThemBesideTheProgram) {
     for (const auto& [page, archiveName] : docs) {
         QFile built(bin + u'/' + archiveName);
         ASSERT_TRUE(built.open(QIODevice::ReadOnly)) << archiveName.toStdString();
-        const MhtPacker::Result fresh = MhtPacker::pack(QString::fromUtf8(DOCS_SOURCE_DIR) + u'/' + page);
+        const common::Outcome<QByteArray> fresh =
+            MhtPacker::pack(QString::fromUtf8(DOCS_SOURCE_DIR) + u'/' + page);
         ASSERT_TRUE(fresh.ok());
-        EXPECT_EQ(built.readAll(), fresh.archive) << archiveName.toStdString() << " is stale";
+        EXPECT_EQ(built.readAll(), *fresh) << archiveName.toStdString() << " is stale";
     }
 }

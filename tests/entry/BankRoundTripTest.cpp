@@ -1,6 +1,7 @@
 // The five texts of the journal page through a real bank file: recorded, read back and shown again.
 
 #include "EntryHost.h"
+#include "OutcomeValue.h"
 #include "authoring/BankCompiler.h"
 #include "bank/QuestionBank.h"
 #include "bank/Scoring.h"
@@ -46,7 +47,7 @@ QLineEdit* edit(const EntryHost& host, const QString& name) {
 TEST(BankRoundTrip, JournalTextsAreStoredAndShownExactly) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"qvtb.mdb"_s);
-    ASSERT_EQ(authoring::writeBank({{u"fenxi"_s, {journalQuestion()}}}, path), QString());
+    ASSERT_EQ(reasonOf(authoring::writeBank({{u"fenxi"_s, {journalQuestion()}}}, path)), QString());
     QuestionBank bank;
     const common::Outcome<> opened = bank.openBank(path);
     ASSERT_TRUE(opened) << opened.reason().toStdString();

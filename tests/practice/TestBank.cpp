@@ -14,7 +14,8 @@ using bank::QuestionRecord;
 TestBank::TestBank() : m_path(m_dir.filePath(u"qvtb.mdb"_s)) {}
 
 QString TestBank::write(const QList<BankTable>& tables) {
-    return authoring::writeBank(tables, m_path);
+    const common::Outcome<> written = authoring::writeBank(tables, m_path);
+    return written ? QString() : written.reason();
 }
 
 QuestionRecord TestBank::stored(const QString& table, int id) const {

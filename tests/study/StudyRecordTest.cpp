@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 using namespace study;
 
@@ -63,10 +65,43 @@ private:
     QProcess m_process;
 };
 
+// A connection of the test's own to the record's file, removed with this object.
+class DirectConnection {
+public:
+    DirectConnection(const QString& path, const QString& name) : m_name(name) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(path);
+        m_open = db.open();
+    }
+    ~DirectConnection() {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    DirectConnection(const DirectConnection&) = delete;
+    DirectConnection& operator=(const DirectConnection&) = delete;
+
+    bool isOpen() const { return m_open; }
+    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+    bool m_open = false;
+};
+
 class StudyRecordTest : public ::testing::Test {
 protected:
     QString path() const { return m_dir.filePath(u"study.sqlite"_s); }
+    // Makes the record's file, opens m_record on it, and has another process lock it (m_holder).
+    bool openThenLock() {
+        { StudyRecord created(path()); }
+        m_record.emplace(path());
+        m_holder.emplace(path());
+        return m_holder->locked();
+    }
+
     QTemporaryDir m_dir;
+    std::optional<StudyRecord> m_record;
+    std::optional<LockHolder> m_holder; // let go before the record closes
 };
 
 TEST_F(StudyRecordTest, AnswersAndExamsOutliveTheRecordBeingClosed) {
@@ -123,18 +158,13 @@ TEST_F(StudyRecordTest, AnswersWaitingForALockAreWrittenOnceEachWhateverTheOrder
     record.recordAnswer(answer(u"题二"_s, true, kMonday.addSecs(7)));
     EXPECT_EQ(record.pendingWrites(), 2);
     holder.release();
-    ASSERT_TRUE(record.close());
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"count"_s);
-    db.setDatabaseName(path());
-    ASSERT_TRUE(db.open());
-    QSqlQuery query(db);
+    record.close();
+    DirectConnection direct(path(), u"count"_s);
+    ASSERT_TRUE(direct.isOpen());
+    QSqlQuery query(direct.database());
     ASSERT_TRUE(query.exec(u"SELECT COUNT(*), SUM(correct) FROM answers"_s) && query.next());
     EXPECT_EQ(query.value(0).toInt(), 2);
     EXPECT_EQ(query.value(1).toInt(), 2);
-    query.finish();
-    db.close();
-    db = {};
-    QSqlDatabase::removeDatabase(u"count"_s);
 }
 
 TEST_F(StudyRecordTest, AHandedInExamFeedsTheBookAndFiguresAndEndsTheExamInProgress) {
@@ -158,10 +188,9 @@ TEST_F(StudyRecordTest, AHandedInExamFeedsTheBookAndFiguresAndEndsTheExamInProgr
 TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
     { StudyRecord record(path()); }
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"look"_s);
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
+        DirectConnection direct(path(), u"look"_s);
+        ASSERT_TRUE(direct.isOpen());
+        QSqlQuery query(direct.database());
         ASSERT_TRUE(query.exec(u"PRAGMA user_version"_s) && query.next());
         EXPECT_EQ(query.value(0).toInt(), 2);
         ASSERT_TRUE(query.exec(u"PRAGMA journal_mode"_s) && query.next());
@@ -169,7 +198,6 @@ TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
         // A record from a newer program is left alone.
         ASSERT_TRUE(query.exec(u"PRAGMA user_version = 7"_s));
     }
-    QSqlDatabase::removeDatabase(u"look"_s);
     StudyRecord newer(path());
     EXPECT_FALSE(newer.isOpen());
     EXPECT_FALSE(newer.takeNotice().isEmpty());
@@ -180,10 +208,9 @@ TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
 
 TEST_F(StudyRecordTest, ARecordOfTheFirstVersionKeepsItsAnswersAndLearnsTheExamInProgress) {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"old"_s);
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
+        DirectConnection direct(path(), u"old"_s);
+        ASSERT_TRUE(direct.isOpen());
+        QSqlQuery query(direct.database());
         for (const QString& statement :
              {u"CREATE TABLE answers (id INTEGER PRIMARY KEY, tbl TEXT NOT NULL, qhash TEXT NOT NULL,"
               " qtype INTEGER NOT NULL, chapter TEXT NOT NULL, correct INTEGER NOT NULL,"
@@ -198,7 +225,6 @@ TEST_F(StudyRecordTest, ARecordOfTheFirstVersionKeepsItsAnswersAndLearnsTheExamI
               u"PRAGMA user_version = 1"_s})
             ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
     }
-    QSqlDatabase::removeDatabase(u"old"_s);
     StudyRecord record(path());
     ASSERT_TRUE(record.isOpen());
     EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 1);
@@ -207,10 +233,9 @@ TEST_F(StudyRecordTest, ARecordOfTheFirstVersionKeepsItsAnswersAndLearnsTheExamI
 }
 
 TEST_F(StudyRecordTest, AnAnswerGivenWhileAnotherProcessHoldsTheLockIsWrittenOnceItIsGone) {
-    { StudyRecord created(path()); }
-    StudyRecord record(path());
-    LockHolder holder(path());
-    ASSERT_TRUE(holder.locked());
+    ASSERT_TRUE(openThenLock());
+    StudyRecord& record = *m_record;
+    LockHolder& holder = *m_holder;
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
     EXPECT_EQ(record.pendingWrites(), 1);
     // A lock is waited out, not told: the candidate hears of it only if answers are lost.
@@ -226,14 +251,12 @@ TEST_F(StudyRecordTest, AnAnswerGivenWhileAnotherProcessHoldsTheLockIsWrittenOnc
 TEST_F(StudyRecordTest, AWriteThatFailsIsToldAtOnceAndOnce) {
     {
         StudyRecord created(path());
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"fail"_s);
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
+        DirectConnection direct(path(), u"fail"_s);
+        ASSERT_TRUE(direct.isOpen());
+        QSqlQuery query(direct.database());
         ASSERT_TRUE(query.exec(u"CREATE TRIGGER full BEFORE INSERT ON answers"
                                " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"_s));
     }
-    QSqlDatabase::removeDatabase(u"fail"_s);
     StudyRecord record(path());
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
     const QString notice = record.takeNotice();
@@ -244,12 +267,10 @@ TEST_F(StudyRecordTest, AWriteThatFailsIsToldAtOnceAndOnce) {
 }
 
 TEST_F(StudyRecordTest, AnswersStillLockedOutAtClosingAreToldOnce) {
-    { StudyRecord created(path()); }
-    StudyRecord record(path());
-    LockHolder holder(path());
-    ASSERT_TRUE(holder.locked());
+    ASSERT_TRUE(openThenLock());
+    StudyRecord& record = *m_record;
     record.recordAnswer(answer(u"题一"_s, false, kMonday));
-    EXPECT_FALSE(record.close());
+    record.close();
     const QString notice = record.takeNotice();
     EXPECT_TRUE(notice.contains(u"1 条"_s)) << notice.toStdString();
     EXPECT_TRUE(record.takeNotice().isEmpty());

@@ -44,10 +44,10 @@ protected:
         ASSERT_TRUE(source.open(QIODevice::WriteOnly));
         source.write(page());
         source.close();
-        const MhtPacker::Result packed = MhtPacker::pack(source.fileName());
-        ASSERT_TRUE(packed.ok()) << packed.error.toStdString();
+        const common::Outcome<QByteArray> packed = MhtPacker::pack(source.fileName());
+        ASSERT_TRUE(packed.ok()) << packed.reason().toStdString();
         const QString archive = dir.filePath(u"page.mht"_s);
-        ASSERT_TRUE(MhtPacker::writeArchive(archive, packed.archive).isEmpty());
+        ASSERT_TRUE(MhtPacker::writeArchive(archive, *packed).ok());
 
         viewer.resize(600, 400);
         viewer.show();
@@ -55,7 +55,7 @@ protected:
         QApplication::setActiveWindow(&viewer);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
         QSignalSpy finished(&viewer, &ui::HtmlViewer::loadFinished);
-        ASSERT_TRUE(viewer.navigate(archive));
+        ASSERT_TRUE(viewer.navigate(archive).ok());
         ASSERT_TRUE(finished.wait(30000));
         ASSERT_TRUE(finished.first().first().toBool());
         ASSERT_TRUE(QTest::qWaitFor([this] { return view()->focusProxy() != nullptr; }, 10000));

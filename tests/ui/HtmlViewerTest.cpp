@@ -79,7 +79,7 @@ QWebEngineView* viewOf(const ui::HtmlViewer& viewer) {
 
 bool loadAndWait(ui::HtmlViewer& viewer, const QString& path) {
     QSignalSpy finished(&viewer, &ui::HtmlViewer::loadFinished);
-    if (!viewer.navigate(path)) return false;
+    if (!viewer.navigate(path).ok()) return false;
     if (!finished.wait(30000)) return false;
     QTest::qWait(800); // let the engine paint and issue any late subresource requests
     return finished.first().first().toBool();
@@ -130,7 +130,7 @@ TEST(HtmlViewer, BrowserIsCreatedOnlyByNavigate) {
     viewer.show();
     EXPECT_EQ(viewer.browser(), nullptr);
     QTemporaryDir dir;
-    EXPECT_FALSE(viewer.navigate(dir.filePath(u"absent.mht"_s)));
+    EXPECT_FALSE(viewer.navigate(dir.filePath(u"absent.mht"_s)).ok());
     EXPECT_EQ(viewer.browser(), nullptr); // a missing document leaves the viewer empty
     EXPECT_FALSE(viewer.grab().isNull());
 }
@@ -180,7 +180,7 @@ TEST(HtmlViewer, DamagedArchiveDoesNotCrash) {
     viewer.resize(300, 200);
     viewer.show();
     QSignalSpy finished(&viewer, &ui::HtmlViewer::loadFinished);
-    ASSERT_TRUE(viewer.navigate(path));
+    ASSERT_TRUE(viewer.navigate(path).ok());
     EXPECT_TRUE(finished.wait(30000));
     EXPECT_FALSE(viewer.grab().isNull());
 }
@@ -190,7 +190,7 @@ TEST(HtmlViewer, TextSizeHasFiveSteps) {
     ui::HtmlViewer viewer;
     viewer.resize(300, 200);
     EXPECT_EQ(viewer.textSize(), 2);
-    ASSERT_TRUE(viewer.navigate(write(dir, u"a.html"_s, "<p>x</p>")));
+    ASSERT_TRUE(viewer.navigate(write(dir, u"a.html"_s, "<p>x</p>")).ok());
     const qreal medium = viewOf(viewer)->zoomFactor();
     viewer.setTextSize(4);
     const qreal largest = viewOf(viewer)->zoomFactor();

@@ -12,12 +12,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString readFile(const QString& path, QByteArray* bytes) {
+common::Outcome<QByteArray> readFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return u"cannot read %1: %2"_s.arg(path, file.errorString());
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return u"cannot read %1: %2"_s.arg(path, file.errorString());
-    return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return common::Failure{u"cannot read %1: %2"_s.arg(path, file.errorString())};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return common::Failure{u"cannot read %1: %2"_s.arg(path, file.errorString())};
+    return bytes;
 }
 
 QByteArray pictureType(const QString& filePath) {
@@ -49,16 +51,16 @@ QByteArray archiveHeader() {
 
 } // namespace
 
-MhtPacker::Result MhtPacker::pack(const QString& htmlPath) {
-    QByteArray pageBytes;
-    if (QString error = readFile(htmlPath, &pageBytes); !error.isEmpty()) return {{}, error};
+common::Outcome<QByteArray> MhtPacker::pack(const QString& htmlPath) {
+    const common::Outcome<QByteArray> pageBytes = readFile(htmlPath);
+    OUTCOME_TRY(pageBytes);
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString page = utf8(pageBytes);
-    if (utf8.hasError()) return {{}, u"%1 is not UTF-8 text"_s.arg(htmlPath)};
+    const QString page = utf8(*pageBytes);
+    if (utf8.hasError()) return common::Failure{u"%1 is not UTF-8 text"_s.arg(htmlPath)};
 
     if (const QStringList dangling = PictureRefs::unpackedReferences(page); !dangling.isEmpty())
-        return {{},
-                u"%1: local addresses the archive cannot carry: %2"_s.arg(htmlPath, dangling.join(u", "_s))};
+        return common::Failure{
+            u"%1: local addresses the archive cannot carry: %2"_s.arg(htmlPath, dangling.join(u", "_s))};
     PictureRefs refs(QFileInfo(htmlPath).absolutePath());
     const QByteArray packedPage = refs.rewrite(page).toUtf8();
 
@@ -68,25 +70,24 @@ MhtPacker::Result MhtPacker::pack(const QString& htmlPath) {
     for (const PictureRef& ref : refs.refs()) {
         const QByteArray type = pictureType(ref.filePath);
         if (type.isEmpty())
-            return {{},
-                    u"%1: picture \"%2\" has a file type the archive cannot carry"_s.arg(htmlPath,
-                                                                                         ref.reference)};
-        QByteArray picture;
-        if (QString error = readFile(ref.filePath, &picture); !error.isEmpty())
-            return {{}, u"%1: picture \"%2\" is missing (%3)"_s.arg(htmlPath, ref.reference, error)};
+            return common::Failure{u"%1: picture \"%2\" has a file type the archive cannot carry"_s.arg(
+                htmlPath, ref.reference)};
+        const common::Outcome<QByteArray> picture = readFile(ref.filePath);
+        if (!picture)
+            return common::Failure{
+                u"%1: picture \"%2\" is missing (%3)"_s.arg(htmlPath, ref.reference, picture.reason())};
         archive += MimeText::kCrlf;
         archive += partHeader(type, "Content-ID: <"_ba + ref.contentId.toUtf8() + ">"_ba + MimeText::kCrlf);
-        archive += MimeText::base64Lines(picture);
+        archive += MimeText::base64Lines(*picture);
     }
     archive += MimeText::kCrlf;
     archive += "--"_ba + kBoundary + "--"_ba + MimeText::kCrlf;
-    return {archive, {}};
+    return archive;
 }
 
-QString MhtPacker::writeArchive(const QString& outputPath, const QByteArray& archive) {
+common::Outcome<> MhtPacker::writeArchive(const QString& outputPath, const QByteArray& archive) {
     QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly)) return u"cannot write %1: %2"_s.arg(outputPath, file.errorString());
-    if (file.write(archive) != archive.size() || !file.commit())
-        return u"cannot write %1: %2"_s.arg(outputPath, file.errorString());
+    if (!file.open(QIODevice::WriteOnly) || file.write(archive) != archive.size() || !file.commit())
+        return common::Failure{u"cannot write %1: %2"_s.arg(outputPath, file.errorString())};
     return {};
 }

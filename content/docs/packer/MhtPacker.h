@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -7,16 +9,11 @@
 // (multipart/related) that a browser opens without touching the network.
 class MhtPacker final {
 public:
-    struct Result {
-        QByteArray archive;
-        QString error; // empty when packing succeeded
-        bool ok() const { return error.isEmpty(); }
-    };
-
     static constexpr char kBoundary[] = "----=_VelmoraPart_7d3c1a";
 
-    static Result pack(const QString& htmlPath);
+    // The archive, or why the page or one of its pictures cannot be packed.
+    static common::Outcome<QByteArray> pack(const QString& htmlPath);
 
     // Writes the archive so that the destination holds either the whole archive or what it held before.
-    static QString writeArchive(const QString& outputPath, const QByteArray& archive);
+    static common::Outcome<> writeArchive(const QString& outputPath, const QByteArray& archive);
 };

@@ -25,9 +25,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: mhtpack PAGE.html ARCHIVE.mht\n");
         return 2;
     }
-    const MhtPacker::Result packed = MhtPacker::pack(args.at(1));
-    if (!packed.ok()) return fail(packed.error);
-    if (QString error = MhtPacker::writeArchive(args.at(2), packed.archive); !error.isEmpty())
-        return fail(error);
+    const common::Outcome<QByteArray> packed = MhtPacker::pack(args.at(1));
+    if (!packed) return fail(packed.reason());
+    if (const common::Outcome<> written = MhtPacker::writeArchive(args.at(2), *packed); !written)
+        return fail(written.reason());
     return 0;
 }

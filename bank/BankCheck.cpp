@@ -1,4 +1,4 @@
-#include "app/BankCheck.h"
+#include "bank/BankCheck.h"
 
 #include "bank/BankTables.h"
 #include "common/BankInUse.h"
@@ -16,9 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-using bank::bankTableNames;
-
-namespace app {
+namespace bank {
 namespace {
 
 Q_LOGGING_CATEGORY(lcBankCheck, "velmora.bank", QtInfoMsg)
@@ -38,7 +36,7 @@ bool trustedLink(const QString& bankPath) {
 
 BankInspection found(BankProblem problem, const QString& what, const QString& bankPath,
                      const QString& remedy = {}) {
-    return {problem, bankUnusable(what, bankPath, remedy), {}};
+    return {problem, common::Failure{bankUnusable(what, bankPath, remedy)}, {}};
 }
 
 BankInspection checkPages(const QString& bankPath, const std::vector<std::string>& tables,
@@ -113,9 +111,7 @@ BankInspection inspectBank(const QString& bankPath) {
 }
 
 common::Outcome<> checkBank(const QString& bankPath) {
-    BankInspection inspection = inspectBank(bankPath);
-    if (inspection.problem == BankProblem::None) return {};
-    return common::Failure{std::move(inspection.message)};
+    return inspectBank(bankPath).usable;
 }
 
-} // namespace app
+} // namespace bank

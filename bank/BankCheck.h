@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace app {
+namespace bank {
 
 // What the quick look at the bank found.
 enum class BankProblem {
@@ -18,15 +18,15 @@ enum class BankProblem {
 
 struct BankInspection {
     BankProblem problem = BankProblem::None;
-    QString message; // for the candidate, with the path; empty when the bank is sound
-    QString notice;  // what the engine did unasked on opening (a journal set aside), to tell once
+    common::Outcome<> usable; // fails with the message for the candidate, with the path
+    QString notice;           // what the engine did unasked on opening (a journal set aside), to tell once
 };
 
 // The quick look at the bank taken at start-up: the file's header, its catalog and the pages of
 // the 24 question tables that the windows read, after making sure the bank is not a link someone
 // else planted.
 BankInspection inspectBank(const QString& bankPath);
-// The same as an outcome: fails with the message for the candidate.
+// Only whether the bank is usable.
 common::Outcome<> checkBank(const QString& bankPath);
 
 // Told once when a journal beside the bank did not belong to it and was kept as `keptAs`.
@@ -36,4 +36,4 @@ QString journalSetAsideNotice(const QString& bankPath, const QString& keptAs);
 // and, when given, what to do about it.
 QString bankUnusable(const QString& what, const QString& bankPath, const QString& remedy = {});
 
-} // namespace app
+} // namespace bank

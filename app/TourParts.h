@@ -1,0 +1,27 @@
+#pragma once
+
+// The parts of the screenshot tour (velmora-tour) beyond the main window.
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace app {
+
+// Writes one picture of a window under a name and says whether it could.
+using Shoot = std::function<bool(QWidget*, const QString&)>;
+// Lets the windows paint for a number of milliseconds.
+using Settle = std::function<void(int)>;
+
+// Pictures of the practice window on each of its five pages, with questions of the bank at
+// `bankPath`, and of the four answer windows. Every table the tour answers in is cleared again when
+// its practice window closes.
+bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, const Settle& settle);
+
+// Pictures of the candidate notice, the exam window on each kind of question, its answer card with
+// answered and flagged questions, the result and a review window, on paper 3 of the bank at
+// `bankPath`. The paper is cleared again when the exam window closes.
+bool tourExam(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, const Settle& settle);
+
+} // namespace app
