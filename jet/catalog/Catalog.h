@@ -1,7 +1,7 @@
 #pragma once
 
 // The tables a file's catalog (MSysObjects) lists, and their definitions as read: read again
-// whenever the file has changed since. Callers hold the file's lock and a read scope.
+// whenever the file has changed since. Callers read or write the file at the time (see Transactions).
 #include "jet/Status.h"
 #include "jet/catalog/TableDef.h"
 #include "jet/file/Pager.h"

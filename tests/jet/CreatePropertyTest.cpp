@@ -256,14 +256,12 @@ TEST(CreateProperty, RandomTablesReadBackUnchangedThroughBothReaders) {
         ASSERT_TRUE(problems.ok() && problems->empty());
         auto engine = Connection::open(path);
         ASSERT_TRUE(engine.ok()) << engine.status().message();
-        auto read = testing::mdbReader(path);
+        const auto read = testing::readBoth(path, tables);
         ASSERT_TRUE(read);
         for (const NewTable& table : tables) {
             SCOPED_TRACE(table.name);
-            auto exported = testing::mdbExport(path, table.name);
-            ASSERT_TRUE(exported);
-            expectTable(table, *exported, Reader::Mdbtools);
-            expectTable(table, (*read)[table.name], Reader::MdbReader);
+            expectTable(table, read->at(table.name).mdbExport, Reader::Mdbtools);
+            expectTable(table, read->at(table.name).mdbReader, Reader::MdbReader);
             expectTable(table, engineRows(engine.value(), table.name), Reader::Engine);
         }
     }

@@ -118,6 +118,26 @@ inline std::optional<std::map<std::string, TextTable>> mdbReader(const std::stri
     return tables;
 }
 
+// One table as both independent readers read it.
+struct ReaderTables {
+    TextTable mdbExport;
+    TextTable mdbReader;
+};
+
+// Each of `tables` (new tables, by name) through mdb-export and mdb-reader; nullopt when either fails.
+template <typename Tables>
+std::optional<std::map<std::string, ReaderTables>> readBoth(const std::string& file, const Tables& tables) {
+    auto read = mdbReader(file);
+    if (!read) return std::nullopt;
+    std::map<std::string, ReaderTables> out;
+    for (const auto& table : tables) {
+        auto exported = mdbExport(file, table.name);
+        if (!exported) return std::nullopt;
+        out[table.name] = {std::move(*exported), (*read)[table.name]};
+    }
+    return out;
+}
+
 // mdbtools reads a zero-length text as NULL.
 inline std::string asMdbtoolsReads(const std::string& text) {
     return text.empty() ? kNullMark : text;

@@ -161,12 +161,7 @@ TEST_P(DamagedPageUpdate, TheCheckReportsItAndAnUpdateWritingOnItIsRefusedUnwrit
     EXPECT_TRUE(readFile(file + "-journal") == journal) << "the update wrote a journal";
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, DamagedPageUpdate, ::testing::ValuesIn(kDamages), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Pages, DamagedPageUpdate, ::testing::ValuesIn(kDamages), CaseName());
 
 TEST(DamagedPageUpdate, DamageOnAPageTheUpdateDoesNotTouchStopsNothing) {
     ScratchDir dir;

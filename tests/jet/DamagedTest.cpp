@@ -135,12 +135,7 @@ TEST_P(DamagedFile, GivesAnErrorAndNeverChangesTheFile) {
     EXPECT_TRUE(!checked.ok() || !checked->empty()) << GetParam().name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Damages, DamagedFile, ::testing::ValuesIn(kDamages), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& c : name)
-        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedFile, ::testing::ValuesIn(kDamages), CaseName());
 
 TEST(DamagedFile, NotAnAccessFileAtAll) {
     ScratchDir dir;

@@ -211,18 +211,17 @@ TEST(DatabaseCreator, BankReadsIdenticallyThroughMdbtoolsAndMdbReader) {
                              "[TM]\t\t\tMemo/Hyperlink (255)", "[DA]\t\t\tText (10)", "[fen]\t\t\tInteger"})
         EXPECT_NE(schema->find(line), std::string::npos) << line << " in\n" << *schema;
 
-    auto read = testing::mdbReader(path);
+    const auto read = testing::readBoth(path, bank);
     ASSERT_TRUE(read);
     for (const auto& table : bank) {
         SCOPED_TRACE(table.name);
-        auto exported = testing::mdbExport(path, table.name);
-        ASSERT_TRUE(exported);
-        const auto& viaReader = (*read)[table.name];
-        ASSERT_EQ(exported->size(), table.rows.size());
+        const auto& exported = read->at(table.name).mdbExport;
+        const auto& viaReader = read->at(table.name).mdbReader;
+        ASSERT_EQ(exported.size(), table.rows.size());
         ASSERT_EQ(viaReader.size(), table.rows.size());
         for (std::size_t r = 0; r < table.rows.size(); ++r) {
             for (std::size_t c = 0; c < table.fields.size(); ++c) {
-                EXPECT_EQ((*exported)[r][c], testing::asMdbtoolsReads(*table.rows[r][c]))
+                EXPECT_EQ(exported[r][c], testing::asMdbtoolsReads(*table.rows[r][c]))
                     << "mdb-export " << r << "," << c;
                 EXPECT_EQ(viaReader[r][c], *table.rows[r][c]) << "mdb-reader " << r << "," << c;
             }

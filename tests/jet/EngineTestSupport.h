@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,16 @@
 namespace enginetest {
 
 namespace fs = std::filesystem;
+
+// A parameterized case's name from its parameter's `name`: letters and digits kept, all else '_'.
+struct CaseName {
+    template <typename Info> std::string operator()(const Info& info) const {
+        std::string name = info.param.name;
+        for (char& c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    }
+};
 
 // Every Access-made file the tests read.
 inline const std::vector<std::string> kAccessFiles = {
@@ -160,11 +171,6 @@ inline std::string engineCsv(const std::string& file, const std::string& table) 
             return jet::Status{};
         });
     return written.ok() ? out : "export failed: " + written.message();
-}
-
-inline CommandResult mdbReaderCsv(const std::string& file, const std::string& table) {
-    return run("node " + quote(std::string(VELMORA_ORACLE_DIR) + "/export.mjs") + " " + quote(file) + " " +
-               quote(table) + " 2>&1");
 }
 
 inline CommandResult mdbtoolsCsv(const std::string& file, const std::string& table) {
