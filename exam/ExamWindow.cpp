@@ -8,8 +8,8 @@
 #include "exam/ExamWindowDeclaration.h"
 #include "exam/PaperRecording.h"
 #include "exam/QuestionNumbering.h"
-#include "question/ExamAnswerWindow.h"
-#include "question/ExamCalcAnswerWindow.h"
+#include "question/AnswerRules.h"
+#include "question/AnswerWindow.h"
 #include "ui/AnswerKeys.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureBox.h"
@@ -35,15 +35,9 @@
 
 using namespace Qt::StringLiterals;
 
-using bank::answerFromOptions;
-using bank::falseAnswer;
-using bank::optionsFromAnswer;
-using bank::OptionStates;
 using bank::paperQuestionType;
 using bank::QuestionRecord;
 using bank::QuestionType;
-using bank::trueAnswer;
-using bank::trueFalseAnswer;
 using bank::typePoints;
 
 Q_LOGGING_CATEGORY(lcExam, "velmora.exam", QtInfoMsg)
@@ -57,8 +51,6 @@ constexpr int kCardTitleBottom = 36;      // 图片框1 and what lies above it n
 constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
 // How often the time left is kept for an interrupted attempt, besides at every answer.
 constexpr std::int64_t kProgressEvery = 5000;
-
-const QString kLetters = u"ABCD"_s;
 
 // What a question that cannot be read shows: its number and nothing else.
 QuestionRecord emptyQuestion(int id) {
@@ -96,16 +88,6 @@ void layOutCard(const ui::Built& controls, int cardHeight) {
     }
 }
 
-// The controls the answer keys press: the single and multiple options, true/false, and moving.
-ui::AnswerControls answerControls() {
-    ui::AnswerControls controls{{{}, {}}, {names::kTrue, names::kFalse}, names::kPrevious, names::kNext};
-    for (int n = 1; n <= 4; ++n) {
-        controls.optionSets[0].append(names::singleOption(n));
-        controls.optionSets[1].append(names::multipleOption(n));
-    }
-    return controls;
-}
-
 } // namespace
 
 QString ExamWindow::resultText(int total) {
@@ -121,14 +103,13 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)) {
     m_controls = ui::buildWindow(this, examWindowDeclaration(), examWindowControls());
     setWindowModality(Qt::ApplicationModal);
-    m_pages = m_controls.get<ui::TabControl>(names::kPages);
-    m_options = question::OptionControls(m_controls);
+    m_page = new question::QuestionPage(this, m_controls, question::AnswerVariant::Exam, lcExam);
+    m_page->setBankPath(m_store->bankPath());
     // The page follows the question's kind; the candidate cannot pick another one from the strip.
-    m_pages->tabBar()->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_calc = new entry::CalcPages(m_pages);
+    m_page->answerPages()->tabBar()->setAttribute(Qt::WA_TransparentForMouseEvents);
     // 交卷标签 lies over the button's right part: clicks on the word reach the button.
     m_controls.widget(names::kSubmitLabel)->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_controls.widget(names::kReview)->setEnabled(false);
+    m_controls.widget(names::kAnswerButton)->setEnabled(false);
     makeKeyboardReachable();
     keepDesignBlanks(m_controls.get<QLabel>(names::kCountCaption));
     m_timer.setObjectName(u"时钟1"_s);
@@ -136,7 +117,7 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     m_timer.setTimerType(Qt::PreciseTimer);
     connectControls();
     connectAnswerControls();
-    ui::AnswerKeys::install(this, m_controls, answerControls());
+    ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
     if (resumed) {
         m_started = resumed->started;
         m_keepsProgress = true;
@@ -166,7 +147,7 @@ void ExamWindow::connectControls() {
     connect(button(names::kPrevious), &QAbstractButton::clicked, this, &ExamWindow::showPrevious);
     connect(button(names::kNext), &QAbstractButton::clicked, this, &ExamWindow::showNext);
     connect(button(names::kLast), &QAbstractButton::clicked, this, &ExamWindow::showLast);
-    connect(button(names::kReview), &QAbstractButton::clicked, this, &ExamWindow::openReview);
+    connect(button(names::kAnswerButton), &QAbstractButton::clicked, this, &ExamWindow::openReview);
     m_zoom.attach(this, m_controls, examWindowControls());
     connect(button(names::kSubmit), &QAbstractButton::clicked, this, &ExamWindow::requestSubmission);
     for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
@@ -178,19 +159,14 @@ void ExamWindow::connectControls() {
 }
 
 void ExamWindow::connectAnswerControls() {
-    for (int n = 1; n <= 4; ++n) {
-        const QString letter = kLetters.mid(n - 1, 1);
+    const QList<QRadioButton*>& single = m_page->options().single();
+    for (int i = 0; i < single.size(); ++i) {
         // A single choice counts the moment the button goes down.
-        connect(m_controls.get<QAbstractButton>(names::singleOption(n)), &QAbstractButton::pressed, this,
-                [this, letter] { answerChoice(letter); });
-        connect(m_controls.get<QAbstractButton>(names::multipleOption(n)), &QAbstractButton::clicked, this,
-                [this] { answerChoice(m_options.multipleAnswer()); });
+        connect(single[i], &QAbstractButton::pressed, this,
+                [this, letter = question::optionLetter(i)] { answerChoice(letter); });
     }
-    connect(m_controls.get<QAbstractButton>(names::kTrue), &QAbstractButton::clicked, this,
-            [this] { answerChoice(trueFalseAnswer(true)); });
-    connect(m_controls.get<QAbstractButton>(names::kFalse), &QAbstractButton::clicked, this,
-            [this] { answerChoice(trueFalseAnswer(false)); });
-    connect(m_calc, &entry::CalcPages::submitRequested, this, &ExamWindow::answerCalculation);
+    connect(m_page, &question::QuestionPage::choiceGiven, this, &ExamWindow::answerChoice);
+    connect(m_page, &question::QuestionPage::calcSubmitted, this, &ExamWindow::answerCalculation);
 }
 
 // Every action can be done from the keyboard, in the declared Tab order: 待查标签 acts as a button
@@ -202,10 +178,9 @@ void ExamWindow::makeKeyboardReachable() {
     m_controls.get<ui::TransparentLabel>(names::kFlag)->setActsAsButton(true);
     ui::chainTabOrder(m_controls);
     // The calculation pages, built apart, follow the true/false page as they are declared.
-    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_controls.widget(names::kFalse), m_calc->amountsPage()),
-                           m_calc->journalPage());
+    m_page->placeCalcTabStops();
     m_controls.widget(names::kQuestionText)->setFocus();
-    m_pages->tabBar()->setFocusPolicy(Qt::NoFocus);
+    m_page->answerPages()->tabBar()->setFocusPolicy(Qt::NoFocus);
     m_controls.widget(names::kCountdown)->setAccessibleDescription(u"剩余时间"_s);
 }
 
@@ -216,7 +191,7 @@ void ExamWindow::loadPaper(const std::optional<study::ExamInProgress>& resumed) 
     const bool clear = paper && !resumed;
     if (const common::Outcome<> cleared = clear ? m_store->clearAnswers() : common::Outcome<>(); !cleared) {
         qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << cleared.reason();
-        writeFailed(cleared.reason());
+        m_page->tellUnsaved(cleared.reason());
     }
     if (paper) paper = m_store->readAll();
     if (paper) {
@@ -245,25 +220,15 @@ void ExamWindow::showQuestion(int id) {
     m_card.setCurrent(id);
     m_controls.get<QLabel>(names::kNumber)->setText(QString::number(id));
     m_controls.get<QLabel>(names::kSection)->setText(sectionCaption(id));
-    m_controls.get<QPlainTextEdit>(names::kQuestionText)->setPlainText(m_question.tm);
-    putAnswerBack();
+    m_page->show(m_question, *paperQuestionType(id));
     setAnswersEditable(!m_submitted && question.ok());
     paintCardButton(previous);
     paintCardButton(id);
 }
 
-// Puts the question's options and its recorded answer on the page of its kind.
+// Puts the question's recorded answer on the page of its kind.
 void ExamWindow::putAnswerBack() {
-    const int page = objectivePage(m_question.id);
-    if (page < 0) {
-        const QStringList recorded(m_question.answers.begin(), m_question.answers.end());
-        m_calc->showQuestion(m_question.tx, recorded);
-        return;
-    }
-    m_pages->setCurrentIndex(page);
-    const QuestionType type = *paperQuestionType(m_question.id);
-    m_options.showCaptions(m_question.options);
-    m_options.showStates(type, optionsFromAnswer(type, m_question.xxda).value_or(OptionStates{}));
+    m_page->showAnswer(m_question, *paperQuestionType(m_question.id));
 }
 
 void ExamWindow::showFirst() {
@@ -298,34 +263,27 @@ void ExamWindow::toggleFlag() {
 void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
-    const common::Outcome<int> recorded = recordChoice(*m_store, id, value);
-    if (recorded) {
-        keepProgress();
-        return refreshAnswered(id);
-    }
-    const QString failure = recorded.reason();
-    qCWarning(lcExam).noquote() << "answer" << value << "to question" << id << "not recorded:" << failure;
-    showStoredAnswer(id);
-    writeFailed(failure);
+    m_page->recordAndTell(
+        u"answer %1 to question %2"_s.arg(value).arg(id), [&] { return recordChoice(*m_store, id, value); },
+        [&](const common::Outcome<int>& recorded) { showRecorded(id, recorded); });
 }
 
 void ExamWindow::answerCalculation() {
     if (m_submitted) return;
     const int id = m_card.current();
-    const common::Outcome<int> recorded = recordCalculation(*m_store, id, m_calc->answers());
-    if (recorded) {
-        m_calc->markRecorded();
-        keepProgress();
-        return refreshAnswered(id);
-    }
-    const QString failure = recorded.reason();
-    qCWarning(lcExam).noquote() << "calculation answer to question" << id << "not recorded:" << failure;
-    showStoredAnswer(id);
-    writeFailed(failure);
+    m_page->recordAndTell(
+        u"calculation answer to question %1"_s.arg(id),
+        [&] { return recordCalculation(*m_store, id, calcPages()->answers()); },
+        [&](const common::Outcome<int>& recorded) {
+            if (recorded) calcPages()->markRecorded();
+            showRecorded(id, recorded);
+        });
 }
 
-void ExamWindow::writeFailed(const QString& error) {
-    m_unsaved.tell(this, m_store->bankPath(), error);
+void ExamWindow::showRecorded(int id, const common::Outcome<int>& recorded) {
+    if (!recorded) return showStoredAnswer(id);
+    keepProgress();
+    refreshAnswered(id);
 }
 
 // After a failed write the page shows what the table holds, not what was clicked or typed. A
@@ -341,7 +299,7 @@ void ExamWindow::showStoredAnswer(int id) {
 // paper is submitted, as if 提交答案 had been pressed; answers already in the table are not written again.
 void ExamWindow::keepTypedAnswer() {
     if (!m_submitted && paperQuestionType(m_card.current()) == QuestionType::Calculation &&
-        m_calc->hasUnrecordedChanges())
+        calcPages()->hasUnrecordedChanges())
         answerCalculation();
 }
 
@@ -435,7 +393,7 @@ void ExamWindow::handIn() {
     m_timer.stop();
     m_countdown.stop();
     setAnswersEditable(false);
-    m_controls.widget(names::kReview)->setEnabled(true);
+    m_controls.widget(names::kAnswerButton)->setEnabled(true);
     reviewCard();
     keepInStudyRecord();
 }
@@ -497,23 +455,14 @@ void ExamWindow::showResult() {
 }
 
 void ExamWindow::setAnswersEditable(bool editable) {
-    m_options.setEnabled(editable);
-    m_calc->setEnabled(editable);
+    m_page->setAnswersEnabled(editable);
 }
 
 void ExamWindow::openReview() {
     if (!m_submitted) return;
     const int id = m_card.current();
     const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
-    const QuestionRecord shown = question ? *question : emptyQuestion(id);
-    question::AnswerWindow* window = nullptr;
-    if (paperQuestionType(id) == QuestionType::Calculation)
-        window = new question::ExamCalcAnswerWindow(shown, this);
-    else
-        window = new question::ExamAnswerWindow(shown, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    m_review = window;
-    window->showCentred();
+    m_review = m_page->openAnswerWindow(question ? *question : emptyQuestion(id), *paperQuestionType(id));
 }
 
 void ExamWindow::resizeEvent(QResizeEvent* event) {
@@ -531,17 +480,7 @@ void ExamWindow::relayout(QSize client) {
     QWidget* panel = m_controls.widget(names::kTimerPanel);
     panel->move(width - kTimerPanelFromRight, panel->y());
 
-    const question::QuestionLayout layout = question::QuestionLayout::forClient(client, kExamArea);
-    m_controls.widget(names::kHeader)->setGeometry(layout.header);
-    m_controls.widget(names::kNavigation)->setGeometry(layout.bar);
-    m_controls.widget(names::kQuestionText)->setGeometry(layout.questionBox);
-    m_controls.widget(names::kSplitter)->setGeometry(layout.separator);
-    m_pages->setGeometry(layout.answerArea);
-    // Long options use the width the pages gain beyond their design.
-    for (QWidget* option : m_options.single())
-        option->resize(layout.optionWidth, option->height());
-    for (QWidget* option : m_options.multiple())
-        option->resize(layout.optionWidth, option->height());
+    m_page->relayout(client, kExamArea);
 }
 
 void ExamWindow::closeEvent(QCloseEvent* event) {

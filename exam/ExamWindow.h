@@ -5,11 +5,10 @@
 #include "exam/Countdown.h"
 #include "exam/ExamNames.h"
 #include "exam/PaperStore.h"
-#include "question/OptionControls.h"
+#include "question/QuestionPage.h"
 #include "question/Zoom.h"
 #include "study/StudyRecord.h"
 #include "ui/UnreadableQuestionNotice.h"
-#include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
 
 #include <QDateTime>
@@ -22,9 +21,6 @@
 
 namespace entry {
 class CalcPages;
-}
-namespace ui {
-class TabControl;
 }
 
 namespace exam {
@@ -65,7 +61,7 @@ public:
     bool isSubmitted() const { return m_submitted; }
     // The answer window opened by 答案解析 while it is open.
     QWidget* reviewWindow() const { return m_review; }
-    entry::CalcPages* calcPages() const { return m_calc; }
+    entry::CalcPages* calcPages() const { return m_page->calcPages(); }
     int zoomStep() const { return m_zoom.zoom().step(); }
     // Where the handed-in attempt is kept; the per-user study record unless a test gives its own.
     void setStudyRecordPath(const QString& path) { m_studyPath = path; }
@@ -94,11 +90,12 @@ private:
     void loadPaper(const std::optional<study::ExamInProgress>& resumed);
     void relayout(QSize client);
     void putAnswerBack();
+    // After a write, what the table now holds: the card on success, the page as well on failure.
+    void showRecorded(int id, const common::Outcome<int>& recorded);
     void answerChoice(const QString& value);
     void answerCalculation();
     void keepTypedAnswer();
     void refreshAnswered(int id);
-    void writeFailed(const QString& error);
     void showStoredAnswer(int id);
     void paintCardButton(int id);
     void paintCard();
@@ -116,14 +113,11 @@ private:
 
     std::unique_ptr<PaperStore> m_store;
     ui::Built m_controls;
-    ui::TabControl* m_pages = nullptr;
-    question::OptionControls m_options;
-    entry::CalcPages* m_calc = nullptr;
+    question::QuestionPage* m_page = nullptr;
     bank::QuestionRecord m_question;
     AnswerCard m_card;
     Countdown m_countdown;
     QTimer m_timer;
-    ui::UnsavedAnswersNotice m_unsaved;
     ui::UnreadableQuestionNotice m_unreadable;
     QPointer<QWidget> m_review;
     std::optional<int> m_total;
@@ -133,8 +127,8 @@ private:
     std::unique_ptr<study::StudyRecord> m_study;
     // From two steps smaller to five larger than declared, the question text and all option captions.
     question::ZoomedText m_zoom{{-2, 5},
-                                QStringList{names::kQuestionText} + question::names::kTrueFalseOptions +
-                                    question::names::kSingleOptions + question::names::kMultipleOptions};
+                                QStringList{names::kQuestionText} + names::kTrueFalseOptions +
+                                    names::kSingleOptions + names::kMultipleOptions};
     bool m_submitted = false;
     bool m_cleared = false;       // the paper cleared, or kept for the next start
     bool m_keepsProgress = false; // the study record holds this attempt as the exam in progress

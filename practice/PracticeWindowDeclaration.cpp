@@ -2,6 +2,7 @@
 
 #include "entry/CalcDeclaration.h"
 #include "practice/PracticeNames.h"
+#include "question/QuestionPage.h"
 #include "ui/Palette.h"
 
 using namespace Qt::StringLiterals;
@@ -56,7 +57,7 @@ void addHeader(ui::Declaration& d) {
 }
 
 void addQuestionArea(ui::Declaration& d) {
-    d.push_back({.name = names::kQuestionBox,
+    d.push_back({.name = names::kQuestionText,
                  .kind = Kind::TextEdit,
                  .rect = {16, 110, 928, 226},
                  .font = {.pixels = kQuestionPixels},
@@ -72,48 +73,6 @@ void addQuestionArea(ui::Declaration& d) {
                  .tabStop = false});
 }
 
-Control option(const QString& name, Kind kind, QRect rect, int pixels) {
-    return {.name = name,
-            .kind = kind,
-            .rect = rect,
-            .parent = names::kAnswerTabs,
-            .page = 0,
-            .font = {.pixels = pixels},
-            .foreground = kBlack,
-            .background = kWhite};
-}
-
-void addAnswerArea(ui::Declaration& d) {
-    d.push_back({.name = names::kAnswerTabs,
-                 .kind = Kind::TabControl,
-                 .rect = {8, 324, 936, 284},
-                 .background = kWhite,
-                 .items = {u"单选题"_s, u"多选题"_s, u"判断题"_s, u"计算分析题_计算"_s, u"计算分析题_分录"_s},
-                 .stripHeight = 20,
-                 .stripFont = {.pixels = 12, .face = u"SimSun"_s}});
-    constexpr int tops[4] = {45, 92, 138, 187};
-    for (int i = 0; i < 4; ++i) {
-        Control single =
-            option(names::kSingleOptions[i], Kind::RadioButton, {20, tops[i], 885, 32}, kSingleOptionPixels);
-        single.page = names::SinglePage;
-        d.push_back(single);
-    }
-    for (int i = 0; i < 4; ++i) {
-        Control multiple =
-            option(names::kMultipleOptions[i], Kind::CheckBox, {20, tops[i], 885, 32}, kOtherOptionPixels);
-        multiple.page = names::MultiplePage;
-        d.push_back(multiple);
-    }
-    const QString trueFalse[2] = {u"正确"_s, u"错误"_s};
-    for (int i = 0; i < 2; ++i) {
-        Control choice = option(names::kTrueFalseOptions[i], Kind::RadioButton, {152 + 184 * i, 116, 80, 24},
-                                kOtherOptionPixels);
-        choice.page = names::TrueFalsePage;
-        choice.text = trueFalse[i];
-        d.push_back(choice);
-    }
-}
-
 Control barButton(const QString& name, QRect rect, const QString& picture, ui::ButtonStyle style,
                   const QString& text = {}) {
     ui::ButtonLook look{.style = style,
@@ -122,7 +81,7 @@ Control barButton(const QString& name, QRect rect, const QString& picture, ui::B
     return {.name = name,
             .kind = Kind::PictureButton,
             .rect = rect,
-            .parent = names::kBottomBar,
+            .parent = names::kBar,
             .text = text,
             .picture = picture,
             .accessibleName = text.isEmpty() ? name : QString(), // the picture shows the name's words
@@ -130,7 +89,7 @@ Control barButton(const QString& name, QRect rect, const QString& picture, ui::B
 }
 
 void addBottomBar(ui::Declaration& d) {
-    d.push_back({.name = names::kBottomBar,
+    d.push_back({.name = names::kBar,
                  .kind = Kind::ShapeBox,
                  .rect = {0, 570, 944, 56},
                  .foreground = kSilver,
@@ -139,7 +98,7 @@ void addBottomBar(ui::Declaration& d) {
     d.push_back({.name = names::kAnswerButton,
                  .kind = Kind::PushButton,
                  .rect = {146, 14, 78, 32},
-                 .parent = names::kBottomBar,
+                 .parent = names::kBar,
                  .text = u"评分解析"_s});
     d.push_back(barButton(names::kPrevious, {240, 14, 72, 32}, u":/pictures/arrow_left.jpg"_s,
                           ui::ButtonStyle::Raised, u"上一题"_s));
@@ -170,7 +129,10 @@ ui::Declaration practiceDeclaration() {
     ui::Declaration d;
     addHeader(d);
     addQuestionArea(d);
-    addAnswerArea(d);
+    question::appendAnswerPages(d, {.width = 936,
+                                    .optionWidth = 885,
+                                    .background = kWhite,
+                                    .trueFalseCaptions = {u"正确"_s, u"错误"_s}});
     addBottomBar(d);
     return d;
 }
@@ -178,10 +140,10 @@ ui::Declaration practiceDeclaration() {
 ui::Declaration practiceDeclarationWithCalcPages() {
     ui::Declaration d = practiceDeclaration();
     for (const Control& c :
-         entry::onTabPage(entry::amountsPageDeclaration(), names::kAnswerTabs, names::AmountsPage))
+         entry::onTabPage(entry::amountsPageDeclaration(), names::kAnswerPages, names::AmountsPage))
         d.push_back(c);
     for (const Control& c :
-         entry::onTabPage(entry::journalPageDeclaration(), names::kAnswerTabs, names::JournalPage))
+         entry::onTabPage(entry::journalPageDeclaration(), names::kAnswerPages, names::JournalPage))
         d.push_back(c);
     return d;
 }

@@ -107,7 +107,7 @@ TEST(ExamAccessibility, QuestionOptionsAndRemainingTimeAreRead) {
     EXPECT_EQ(nameOf(f.get(n::kCard)), u"答题卡"_s);
     EXPECT_EQ(nameOf(f.get(n::kSubmit)), u"交卷"_s);
     EXPECT_EQ(nameOf(f.get(n::kLast)), u"最后一题"_s);
-    EXPECT_EQ(readerOf(f.get(n::kPages))->text(QAccessible::Name), u"单选题"_s);
+    EXPECT_EQ(readerOf(f.get(n::kAnswerPages))->text(QAccessible::Name), u"单选题"_s);
 }
 
 TEST(ExamAccessibility, EveryActionIsReachedByTabInTheDeclaredOrder) {

@@ -60,12 +60,12 @@ TEST(PracticeAccessibility, KeysAloneAnswerMoveAndZoomWhatTheReaderNames) {
     EXPECT_TRUE(option->state().checked);
 
     ASSERT_TRUE(tabTo(control(names::kZoomIn)));
-    const int pixels = control(names::kQuestionBox)->font().pixelSize();
+    const int pixels = control(names::kQuestionText)->font().pixelSize();
     QTest::keyClick(keys, Qt::Key_Return);
-    EXPECT_GT(control(names::kQuestionBox)->font().pixelSize(), pixels);
+    EXPECT_GT(control(names::kQuestionText)->font().pixelSize(), pixels);
     ASSERT_TRUE(tabTo(control(names::kNext)));
     QTest::keyClick(keys, Qt::Key_Enter);
-    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(control(names::kQuestionBox))->toPlainText(),
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(control(names::kQuestionText))->toPlainText(),
               u"会计的基本职能是"_s);
 }
 
@@ -79,7 +79,7 @@ TEST(PracticeAccessibility, CalculationPageFollowsTheQuestionInTheTabOrder) {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    ASSERT_TRUE(tabTo(window.controls().widget(names::kQuestionBox)));
+    ASSERT_TRUE(tabTo(window.controls().widget(names::kQuestionText)));
     QStringList walked;
     for (int i = 0; i < 12; ++i) {
         QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
