@@ -3,7 +3,7 @@
 #include "bank/QuestionType.h"
 #include "bank/Scoring.h"
 #include "entry/CalcPages.h"
-#include "exam/ExamAttemptRecord.h"
+#include "exam/ExamLog.h"
 #include "exam/ExamNames.h"
 #include "exam/ExamWindowDeclaration.h"
 #include "exam/PaperRecording.h"
@@ -12,26 +12,17 @@
 #include "question/AnswerWindow.h"
 #include "ui/AnswerKeys.h"
 #include "ui/MessageBox.h"
-#include "ui/PictureBox.h"
-#include "ui/PictureButton.h"
-#include "ui/Pictures.h"
 #include "ui/SessionEnd.h"
 #include "ui/TabControl.h"
 #include "ui/TransparentLabel.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QTabBar>
-
-#include <algorithm>
-#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -45,9 +36,6 @@ Q_LOGGING_CATEGORY(lcExam, "velmora.exam", QtInfoMsg)
 namespace exam {
 namespace {
 
-constexpr int kCardTop = 68;
-constexpr int kCardFootMargin = 2;        // under the legend at the design size
-constexpr int kCardTitleBottom = 36;      // 图片框1 and what lies above it never move
 constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
 // How often the time left is kept for an interrupted attempt, besides at every answer.
 constexpr std::int64_t kProgressEvery = 5000;
@@ -67,25 +55,6 @@ void keepDesignBlanks(QLabel* caption) {
     QFont font = caption->font();
     font.setFamilies({u"Noto Sans Mono CJK SC"_s, font.family()});
     caption->setFont(font);
-}
-
-// At its design height (the client's height less the card's top) and above, the answer card keeps its
-// declared layout. A shorter card keeps the legend at its foot and draws the rows between title and legend
-// closer together.
-void layOutCard(const ui::Built& controls, int cardHeight) {
-    const QRect legend = ui::findDeclared(examWindowControls(), names::kLegend)->rect;
-    const int legendTop = legend.top();
-    const int shortBy = std::max(0, legend.bottom() + 1 + kCardFootMargin - cardHeight);
-    const double scale = double(legendTop - shortBy - kCardTitleBottom) / (legendTop - kCardTitleBottom);
-    for (const ui::Control& c : examWindowControls()) {
-        if (c.parent != names::kCard) continue;
-        int top = c.rect.top();
-        if (c.name == names::kLegend)
-            top -= shortBy;
-        else if (top >= kCardTitleBottom)
-            top = kCardTitleBottom + qRound((top - kCardTitleBottom) * scale);
-        controls.widget(c.name)->move(c.rect.left(), top);
-    }
 }
 
 } // namespace
@@ -118,10 +87,7 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     connectControls();
     connectAnswerControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
-    if (resumed) {
-        m_started = resumed->started;
-        m_keepsProgress = true;
-    }
+    if (resumed) m_attempt.resume(resumed->started);
     loadPaper(resumed);
 }
 
@@ -130,10 +96,10 @@ ExamWindow::~ExamWindow() {
     // The session ending may destroy the window without closing it: the attempt is kept.
     if (!m_submitted && ui::isSessionEnding()) {
         keepProgress();
-        studyRecord().close();
+        m_attempt.close();
         return;
     }
-    forgetProgress();
+    if (!m_submitted) m_attempt.forgetProgress();
     clearPaper();
 }
 
@@ -201,7 +167,7 @@ void ExamWindow::loadPaper(const std::optional<study::ExamInProgress>& resumed) 
         qCWarning(lcExam).noquote() << "cannot read" << m_store->table() << ":" << paper.reason();
     }
     showQuestion(kFirstQuestion);
-    paintCard();
+    m_cardView.paintAll();
     m_countdown.start(resumed ? resumed->remainingMs : Countdown::kDuration);
     m_timer.start();
 }
@@ -222,8 +188,8 @@ void ExamWindow::showQuestion(int id) {
     m_controls.get<QLabel>(names::kSection)->setText(sectionCaption(id));
     m_page->show(m_question, *paperQuestionType(id));
     setAnswersEditable(!m_submitted && question.ok());
-    paintCardButton(previous);
-    paintCardButton(id);
+    m_cardView.paint(previous);
+    m_cardView.paint(id);
 }
 
 // Puts the question's recorded answer on the page of its kind.
@@ -257,7 +223,7 @@ void ExamWindow::showNext() {
 
 void ExamWindow::toggleFlag() {
     m_card.toggleFlag(m_card.current());
-    paintCardButton(m_card.current());
+    m_cardView.paint(m_card.current());
 }
 
 void ExamWindow::answerChoice(const QString& value) {
@@ -310,23 +276,7 @@ void ExamWindow::refreshAnswered(int id) {
         m_question = *question;
         m_card.setAnswered(id, hasAnswer(*question));
     }
-    paintCardButton(id);
-}
-
-void ExamWindow::paintCardButton(int id) {
-    auto* button = m_controls.get<ui::PictureButton>(cardButtonName(id));
-    if (!button) return;
-    ui::ButtonLook look = button->look();
-    const QColor colour = cardColour(m_card.state(id));
-    look.normal.background = colour;
-    look.hot.background = colour;
-    button->setLook(look);
-    const std::optional<bool> right = m_card.isRight(id);
-    button->setOverlay(
-        right ? ui::loadPicture(*right ? ui::MarkBox::kTickPicture : ui::MarkBox::kCrossPicture) : QImage());
-    button->setAccessibleName(spokenCardButton(m_card, id));
-    if (id == m_card.current())
-        m_controls.get<ui::TransparentLabel>(names::kFlag)->setChecked(m_card.isFlagged(id));
+    m_cardView.paint(id);
 }
 
 // After hand-in each number shows whether its question earned its full points, as the paper's table
@@ -341,12 +291,7 @@ void ExamWindow::reviewCard() {
         const std::optional<QuestionType> type = paperQuestionType(question.id);
         if (type) m_card.setRight(question.id, question.fen.trimmed().toInt() == typePoints(*type));
     }
-    paintCard();
-}
-
-void ExamWindow::paintCard() {
-    for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
-        paintCardButton(id);
+    m_cardView.paintAll();
 }
 
 void ExamWindow::tick() {
@@ -395,51 +340,11 @@ void ExamWindow::handIn() {
     setAnswersEditable(false);
     m_controls.widget(names::kAnswerButton)->setEnabled(true);
     reviewCard();
-    keepInStudyRecord();
+    m_attempt.keepHandedIn(m_countdown.usedSeconds());
 }
 
-// The attempt outlives the window in the study record, which also forgets the exam in progress;
-// a record that cannot take it is told once.
-void ExamWindow::keepInStudyRecord() {
-    const common::Outcome<study::ExamAttempt> attempt =
-        handedInAttempt(*m_store, m_started, QDateTime::currentDateTime(), m_countdown.usedSeconds());
-    if (!attempt) {
-        qCWarning(lcExam).noquote() << "cannot read" << m_store->table()
-                                    << "for the study record:" << attempt.reason();
-        return;
-    }
-    studyRecord().recordExam(*attempt);
-    studyRecord().close();
-    tellStudyNotice();
-}
-
-// Which paper, when it started and how much time is left: with the answers already in the bank,
-// all an interrupted attempt needs to be resumed.
 void ExamWindow::keepProgress() {
-    if (m_submitted) return;
-    const std::optional<int> paper = bank::paperOfTable(m_store->table());
-    if (!paper) return;
-    studyRecord().keepExamInProgress({*paper, m_started, m_countdown.remaining()});
-    m_keepsProgress = true;
-    tellStudyNotice();
-}
-
-// An attempt given up unsubmitted is cleared from the paper; nothing is left to resume.
-void ExamWindow::forgetProgress() {
-    if (m_submitted || !m_keepsProgress) return;
-    studyRecord().forgetExamInProgress();
-    studyRecord().close();
-    m_keepsProgress = false;
-}
-
-study::StudyRecord& ExamWindow::studyRecord() {
-    if (!m_study) m_study = std::make_unique<study::StudyRecord>(m_studyPath);
-    return *m_study;
-}
-
-void ExamWindow::tellStudyNotice() {
-    const QString notice = studyRecord().takeNotice();
-    if (!notice.isEmpty()) ui::showMessage(this, notice);
+    if (!m_submitted) m_attempt.keepProgress(m_countdown.remaining());
 }
 
 void ExamWindow::showResult() {
@@ -465,20 +370,14 @@ void ExamWindow::openReview() {
     m_review = m_page->openAnswerWindow(question ? *question : emptyQuestion(id), *paperQuestionType(id));
 }
 
-void ExamWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    relayout(event->size());
-}
-
 // The answer card keeps to the right edge at full height; the question text, the answer pages
 // and the navigation bar share the rest, the navigation bar at the foot.
-void ExamWindow::relayout(QSize client) {
-    const int width = client.width();
-    const int height = client.height();
-    m_controls.widget(names::kCard)->setGeometry(width - kCardWidth, kCardTop, kCardWidth, height - kCardTop);
-    layOutCard(m_controls, height - kCardTop);
+void ExamWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize client = event->size();
+    m_cardView.layOut(client);
     QWidget* panel = m_controls.widget(names::kTimerPanel);
-    panel->move(width - kTimerPanelFromRight, panel->y());
+    panel->move(client.width() - kTimerPanelFromRight, panel->y());
 
     m_page->relayout(client, kExamArea);
 }
@@ -488,7 +387,7 @@ void ExamWindow::closeEvent(QCloseEvent* event) {
     if (!m_submitted && ui::isSessionEnding()) {
         m_timer.stop();
         keepProgress();
-        studyRecord().close();
+        m_attempt.close();
         m_cleared = true;
         QWidget::closeEvent(event);
         return;
@@ -502,7 +401,7 @@ void ExamWindow::closeEvent(QCloseEvent* event) {
     }
     m_timer.stop();
     m_countdown.stop();
-    forgetProgress();
+    if (!m_submitted) m_attempt.forgetProgress();
     clearPaper();
     QWidget::closeEvent(event);
 }
