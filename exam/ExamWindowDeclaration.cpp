@@ -117,26 +117,6 @@ void appendHeader(ui::Declaration& d) {
                  .look = {.style = ButtonStyle::Flat, .disabledPicture = u":/pictures/submit_button.jpg"_s}});
 }
 
-void appendQuestionArea(ui::Declaration& d) {
-    d.push_back({.name = names::kQuestionText,
-                 .kind = Kind::TextEdit,
-                 .rect = {16, 110, 728, 226},
-                 .font = {.pixels = 14},
-                 .foreground = kBlack,
-                 .background = kWhite,
-                 .readOnly = true,
-                 .scrollBar = true});
-    d.push_back({.name = names::kSeparator,
-                 .kind = Kind::SplitterLine,
-                 .rect = {0, 320, 728, 2},
-                 .foreground = kSilver});
-    question::appendAnswerPages(d, {.width = 728,
-                                    .optionWidth = 665,
-                                    .singleCaption = u"单选框"_s,
-                                    .multipleCaption = u"选择框"_s,
-                                    .trueFalseCaptions = {u"单选框"_s, u"单选框"_s}});
-}
-
 void appendNavigation(ui::Declaration& d) {
     d.push_back({.name = names::kBar,
                  .kind = Kind::ShapeBox,
@@ -210,7 +190,12 @@ void appendCard(ui::Declaration& d) {
 ui::Declaration buildControls() {
     ui::Declaration d;
     appendHeader(d);
-    appendQuestionArea(d);
+    question::appendQuestionArea(d, {.questionWidth = 728,
+                                     .pagesWidth = 728,
+                                     .optionWidth = 665,
+                                     .singleCaption = u"单选框"_s,
+                                     .multipleCaption = u"选择框"_s,
+                                     .trueFalseCaptions = {u"单选框"_s, u"单选框"_s}});
     appendNavigation(d);
     appendCard(d);
     return d;

@@ -60,7 +60,7 @@ public:
     // The current question as last read from the bank; empty (ID 0) when the table has none.
     const bank::QuestionRecord& question() const { return m_question; }
     bool hasQuestion() const { return m_hasQuestion; }
-    int questionPixels() const { return m_zoom.zoom().pixels(kQuestionPixels); }
+    int questionPixels() const { return m_zoom.zoom().pixels(question::kQuestionTextPixels); }
     entry::CalcPages* calcPages() const { return m_page->calcPages(); }
 
     void showPrevious();

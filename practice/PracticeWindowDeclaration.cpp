@@ -56,23 +56,6 @@ void addHeader(ui::Declaration& d) {
                  .foreground = kRed});
 }
 
-void addQuestionArea(ui::Declaration& d) {
-    d.push_back({.name = names::kQuestionText,
-                 .kind = Kind::TextEdit,
-                 .rect = {16, 110, 928, 226},
-                 .font = {.pixels = kQuestionPixels},
-                 .foreground = kBlack,
-                 .background = kWhite,
-                 .readOnly = true,
-                 .scrollBar = true,
-                 .hideSelection = true});
-    d.push_back({.name = names::kSeparator,
-                 .kind = Kind::SplitterLine,
-                 .rect = {0, 320, 728, 2},
-                 .foreground = kSilver,
-                 .tabStop = false});
-}
-
 Control barButton(const QString& name, QRect rect, const QString& picture, ui::ButtonStyle style,
                   const QString& text = {}) {
     ui::ButtonLook look{.style = style,
@@ -128,11 +111,13 @@ ui::WindowDeclaration practiceWindowDeclaration() {
 ui::Declaration practiceDeclaration() {
     ui::Declaration d;
     addHeader(d);
-    addQuestionArea(d);
-    question::appendAnswerPages(d, {.width = 936,
-                                    .optionWidth = 885,
-                                    .background = kWhite,
-                                    .trueFalseCaptions = {u"正确"_s, u"错误"_s}});
+    question::appendQuestionArea(d, {.questionWidth = 928,
+                                     .hideSelection = true,
+                                     .separatorTabStop = false,
+                                     .pagesWidth = 936,
+                                     .optionWidth = 885,
+                                     .background = kWhite,
+                                     .trueFalseCaptions = {u"正确"_s, u"错误"_s}});
     addBottomBar(d);
     return d;
 }

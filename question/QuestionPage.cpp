@@ -41,10 +41,24 @@ ui::Control option(const QString& name, ui::Kind kind, QRect rect, names::Answer
 
 } // namespace
 
-void appendAnswerPages(ui::Declaration& d, const AnswerPagesShape& shape) {
+void appendQuestionArea(ui::Declaration& d, const QuestionAreaShape& shape) {
+    d.push_back({.name = names::kQuestionText,
+                 .kind = ui::Kind::TextEdit,
+                 .rect = {16, 110, shape.questionWidth, 226},
+                 .font = {.pixels = kQuestionTextPixels},
+                 .foreground = kBlack,
+                 .background = kWhite,
+                 .readOnly = true,
+                 .scrollBar = true,
+                 .hideSelection = shape.hideSelection});
+    d.push_back({.name = names::kSeparator,
+                 .kind = ui::Kind::SplitterLine,
+                 .rect = {0, 320, 728, 2},
+                 .foreground = kSilver,
+                 .tabStop = shape.separatorTabStop});
     d.push_back({.name = names::kAnswerPages,
                  .kind = ui::Kind::TabControl,
-                 .rect = {8, 324, shape.width, 284},
+                 .rect = {8, 324, shape.pagesWidth, 284},
                  .background = shape.background,
                  .items = {u"单选题"_s, u"多选题"_s, u"判断题"_s, u"计算分析题_计算"_s, u"计算分析题_分录"_s},
                  .stripHeight = 20,

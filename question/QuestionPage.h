@@ -29,9 +29,15 @@ namespace question {
 
 class AnswerWindow;
 
-// How a window declares its answer pages; the rest of them is alike in both windows.
-struct AnswerPagesShape {
-    int width = 0; // of the tab control
+// Design character height of the question text.
+inline constexpr int kQuestionTextPixels = 14;
+
+// How a window declares its question area; the rest of it is alike in both windows.
+struct QuestionAreaShape {
+    int questionWidth = 0;
+    bool hideSelection = false; // of the question text while it has no focus
+    bool separatorTabStop = true;
+    int pagesWidth = 0; // of the answer pages' tab control
     int optionWidth = 0;
     std::optional<QColor> background{};
     // What the options read before a question gives them its own captions.
@@ -40,9 +46,9 @@ struct AnswerPagesShape {
     std::array<QString, 2> trueFalseCaptions{};
 };
 
-// The answer pages as declared: the tab control under the question text and the option controls
-// of its single-choice, multiple-choice and true/false pages.
-void appendAnswerPages(ui::Declaration& d, const AnswerPagesShape& shape);
+// The question area as declared: the question text, the separator under it, and the answer pages'
+// tab control with the option controls of its single-choice, multiple-choice and true/false pages.
+void appendQuestionArea(ui::Declaration& d, const QuestionAreaShape& shape);
 
 // The page of the answer pages that answers a question of `type`; a calculation-analysis
 // question's page follows its type text.

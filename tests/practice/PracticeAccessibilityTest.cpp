@@ -1,6 +1,7 @@
 // The practice window as a screen reader and a keyboard reach it: named picture buttons and options
 // with their letters, and answering, moving and zooming by keys of the platform window alone.
 
+#include "ScreenReader.h"
 #include "TestBank.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
@@ -16,20 +17,6 @@ using namespace Qt::StringLiterals;
 using namespace practice;
 
 using bank::QuestionType;
-
-namespace {
-
-QString nameOf(QWidget* widget) {
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
-
-bool tabTo(QWidget* target) {
-    for (int i = 0; i < 100 && QApplication::focusWidget() != target; ++i)
-        QTest::keyClick(target->window()->windowHandle(), Qt::Key_Tab);
-    return QApplication::focusWidget() == target;
-}
-
-} // namespace
 
 TEST(PracticeAccessibility, KeysAloneAnswerMoveAndZoomWhatTheReaderNames) {
     TestBank bank;
@@ -47,9 +34,9 @@ TEST(PracticeAccessibility, KeysAloneAnswerMoveAndZoomWhatTheReaderNames) {
     const auto control = [&](const QString& name) { return window.controls().widget(name); };
     QWindow* keys = window.windowHandle();
 
-    EXPECT_EQ(nameOf(control(u"图片框3"_s)), u"会计专业技术资格考试"_s);
-    EXPECT_EQ(nameOf(control(names::kZoomIn)), u"放大"_s);
-    EXPECT_EQ(nameOf(control(names::kNext)), u"下一题"_s);
+    EXPECT_EQ(accessibleName(control(u"图片框3"_s)), u"会计专业技术资格考试"_s);
+    EXPECT_EQ(accessibleName(control(names::kZoomIn)), u"放大"_s);
+    EXPECT_EQ(accessibleName(control(names::kNext)), u"下一题"_s);
 
     ASSERT_TRUE(tabTo(control(names::kSingleOptions[0]))); // Tab enters the group, arrows move in it
     QTest::keyClick(keys, Qt::Key_Down);

@@ -129,18 +129,15 @@ Mark markOf(const AnswerWindow& w, const QString& name) {
 
 TEST(AnswerWindows, EachWindowIsBuiltAsDrawn) {
     const QuestionRecord q = objective(u"A"_s, u"A"_s, u"1"_s);
-    EXPECT_EQ(walk(ObjectiveAnswerWindow(AnswerVariant::Practice, q, nullptr), {406, 390}, {395, 380},
-                   objectiveExpected(false), 10),
-              QStringList());
-    EXPECT_EQ(walk(ObjectiveAnswerWindow(AnswerVariant::Exam, q, nullptr), {406, 390}, {395, 380},
-                   objectiveExpected(true), 9),
-              QStringList());
-    EXPECT_EQ(walk(CalcAnswerWindow(AnswerVariant::Practice, q, nullptr), {567, 581}, {555, 572},
-                   calcExpected(false), 26),
-              QStringList());
-    EXPECT_EQ(walk(CalcAnswerWindow(AnswerVariant::Exam, q, nullptr), {567, 581}, {555, 572},
-                   calcExpected(true), 27),
-              QStringList());
+    for (const AnswerVariant variant : {AnswerVariant::Practice, AnswerVariant::Exam}) {
+        const bool exam = variant == AnswerVariant::Exam;
+        EXPECT_EQ(walk(ObjectiveAnswerWindow(variant, q, nullptr), {406, 390}, {395, 380},
+                       objectiveExpected(exam), exam ? 9 : 10),
+                  QStringList());
+        EXPECT_EQ(walk(CalcAnswerWindow(variant, q, nullptr), {567, 581}, {555, 572}, calcExpected(exam),
+                       exam ? 27 : 26),
+                  QStringList());
+    }
 }
 
 TEST(AnswerWindows, LooksFollowTheDrawing) {
