@@ -204,14 +204,7 @@ ui::Declaration buildControls() {
 } // namespace
 
 const ui::WindowDeclaration& examWindowDeclaration() {
-    static const ui::WindowDeclaration window{.title = u"Ostrevin-Velmora"_s,
-                                              .outerSize = {950, 655},
-                                              .frame = ui::Frame::Sizable,
-                                              .minimizeButton = true,
-                                              .maximizeButton = true,
-                                              .maximized = true,
-                                              .minimumSize = ui::kSmallestLayout,
-                                              .background = kWhite};
+    static const ui::WindowDeclaration window = question::questionWindowDeclaration(u"Ostrevin-Velmora"_s);
     return window;
 }
 

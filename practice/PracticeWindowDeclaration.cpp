@@ -98,14 +98,7 @@ void addBottomBar(ui::Declaration& d) {
 } // namespace
 
 ui::WindowDeclaration practiceWindowDeclaration() {
-    return {.title = u"专项练习"_s,
-            .outerSize = {950, 655},
-            .frame = ui::Frame::Sizable,
-            .minimizeButton = true,
-            .maximizeButton = true,
-            .maximized = true,
-            .minimumSize = ui::kSmallestLayout,
-            .background = kWhite};
+    return question::questionWindowDeclaration(u"专项练习"_s);
 }
 
 ui::Declaration practiceDeclaration() {

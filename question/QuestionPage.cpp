@@ -41,6 +41,17 @@ ui::Control option(const QString& name, ui::Kind kind, QRect rect, names::Answer
 
 } // namespace
 
+ui::WindowDeclaration questionWindowDeclaration(const QString& title) {
+    return {.title = title,
+            .outerSize = {950, 655},
+            .frame = ui::Frame::Sizable,
+            .minimizeButton = true,
+            .maximizeButton = true,
+            .maximized = true,
+            .minimumSize = ui::kSmallestLayout,
+            .background = kWhite};
+}
+
 void appendQuestionArea(ui::Declaration& d, const QuestionAreaShape& shape) {
     d.push_back({.name = names::kQuestionText,
                  .kind = ui::Kind::TextEdit,

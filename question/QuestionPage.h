@@ -46,6 +46,9 @@ struct QuestionAreaShape {
     std::array<QString, 2> trueFalseCaptions{};
 };
 
+// A window that shows a question page, titled `title`: 950 × 655, sizable, opens maximized, white.
+ui::WindowDeclaration questionWindowDeclaration(const QString& title);
+
 // The question area as declared: the question text, the separator under it, and the answer pages'
 // tab control with the option controls of its single-choice, multiple-choice and true/false pages.
 void appendQuestionArea(ui::Declaration& d, const QuestionAreaShape& shape);
