@@ -72,7 +72,7 @@ bool tourWindow(exam::ExamWindow* window, const Shoot& shoot, const Settle& sett
     click(window, kSubmit);
     ok = resultShot && ok;
     window->showQuestion(1);
-    click(window, kReview);
+    click(window, kAnswerButton);
     settle(200);
     if (QWidget* review = window->reviewWindow()) {
         ok = shoot(review, u"exam-7-review"_s) && ok;

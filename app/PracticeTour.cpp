@@ -5,8 +5,8 @@
 #include "practice/CurrentQuestion.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
-#include "question/ExamAnswerWindow.h"
-#include "question/ExamCalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
+#include "question/ObjectiveAnswerWindow.h"
 #include "ui/TabControl.h"
 
 #include <QAbstractButton>
@@ -57,7 +57,7 @@ void answer(practice::PracticeWindow& w) {
 }
 
 int page(const practice::PracticeWindow& w) {
-    return w.controls().get<ui::TabControl>(practice::names::kAnswerTabs)->currentIndex();
+    return w.controls().get<ui::TabControl>(practice::names::kAnswerPages)->currentIndex();
 }
 
 bool tourCalculation(practice::PracticeWindow& w, const Shoot& shoot, const Settle& settle) {
@@ -94,9 +94,9 @@ bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot
     calc.answers = calc.standards;
     calc.answers[1] = u"0"_s;
     calc.fen = QString::number(calcScore(calc.answers, calc.standards, bank::subAccountsAskedBy(calc.tm)));
-    question::ExamAnswerWindow objective(trueFalse, owner);
+    question::ObjectiveAnswerWindow objective(question::AnswerVariant::Exam, trueFalse, owner);
     objective.showCentred();
-    question::ExamCalcAnswerWindow calculation(calc, owner);
+    question::CalcAnswerWindow calculation(question::AnswerVariant::Exam, calc, owner);
     calculation.showCentred();
     settle(100);
     ok = shoot(&objective, u"answer-exam-truefalse"_s) && ok;

@@ -20,6 +20,8 @@ Q_LOGGING_CATEGORY(lcBankSql, "qvtb.sql", QtInfoMsg)
 
 namespace {
 
+const QString kNoTable = u"no table is selected"_s;
+
 std::string utf8(const QString& text) {
     return text.toStdString();
 }
@@ -79,21 +81,31 @@ Outcome<> QuestionBank::selectTable(const QString& table) {
     return {};
 }
 
-bool QuestionBank::moveFirst() {
-    return m_rows && m_rows->moveFirst();
+Outcome<bool> QuestionBank::moveFirst() {
+    if (!m_rows) return fail(kNoTable);
+    return m_rows->moveFirst();
 }
-bool QuestionBank::moveNext() {
-    return m_rows && m_rows->moveNext();
+
+Outcome<bool> QuestionBank::moveNext() {
+    if (!m_rows) return fail(kNoTable);
+    return m_rows->moveNext();
 }
-bool QuestionBank::movePrevious() {
-    return m_rows && m_rows->movePrevious();
+
+Outcome<bool> QuestionBank::movePrevious() {
+    if (!m_rows) return fail(kNoTable);
+    return m_rows->movePrevious();
 }
-bool QuestionBank::moveLast() {
-    return m_rows && m_rows->moveLast();
+
+Outcome<> QuestionBank::forEachRow(const std::function<Outcome<>()>& visit) {
+    for (Outcome<bool> atRow = moveFirst();; atRow = moveNext()) {
+        if (!atRow) return Failure{atRow.reason()};
+        if (!*atRow) return {};
+        OUTCOME_TRY(visit());
+    }
 }
 
 Outcome<> QuestionBank::findQuestion(int id) {
-    if (!m_rows) return fail(u"no table is selected"_s);
+    if (!m_rows) return fail(kNoTable);
     const jet::Status status = m_rows->find(utf8(findCriterion(id)));
     if (!status.ok()) return fail(fromUtf8(status.message()));
     if (!m_rows->atRow()) return fail(u"no question has %1"_s.arg(findCriterion(id)));

@@ -38,10 +38,14 @@ public:
     QStringList notices() const { return m_notices; }
     bool isOpen() const;
     common::Outcome<> selectTable(const QString& table);
-    bool moveFirst();
-    bool moveNext();
-    bool movePrevious();
-    bool moveLast();
+    // Each move says whether a row is current afterwards: false past either end of the table,
+    // a failure when no table is selected. Moving back from past an end returns to that end's row.
+    common::Outcome<bool> moveFirst();
+    common::Outcome<bool> moveNext();
+    common::Outcome<bool> movePrevious();
+    // Calls `visit` at every row of the selected table from the first, each then the current row;
+    // stops at the first failure, of `visit` or of the walk, and gives it back.
+    common::Outcome<> forEachRow(const std::function<common::Outcome<>()>& visit);
     common::Outcome<> findQuestion(int id);
     // Text of a column of the current row; fails with no current row or no such column.
     common::Outcome<QString> readField(const QString& column);

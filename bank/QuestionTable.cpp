@@ -26,11 +26,12 @@ public:
     Outcome<QList<QuestionRecord>> readAll() override {
         OUTCOME_TRY(m_bank.selectTable(m_table));
         QList<QuestionRecord> rows;
-        for (bool atRow = m_bank.moveFirst(); atRow; atRow = m_bank.moveNext()) {
+        OUTCOME_TRY(m_bank.forEachRow([&]() -> Outcome<> {
             Outcome<QuestionRecord> row = m_bank.currentRecord();
             if (!row) return Failure{row.reason()};
             rows.append(std::move(row).value());
-        }
+            return {};
+        }));
         return rows;
     }
 

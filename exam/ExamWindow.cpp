@@ -3,47 +3,32 @@
 #include "bank/QuestionType.h"
 #include "bank/Scoring.h"
 #include "entry/CalcPages.h"
-#include "exam/ExamAttemptRecord.h"
+#include "exam/ExamLog.h"
 #include "exam/ExamNames.h"
 #include "exam/ExamWindowDeclaration.h"
 #include "exam/PaperRecording.h"
 #include "exam/QuestionNumbering.h"
-#include "question/ExamAnswerWindow.h"
-#include "question/ExamCalcAnswerWindow.h"
+#include "question/AnswerRules.h"
+#include "question/AnswerWindow.h"
 #include "ui/AnswerKeys.h"
 #include "ui/MessageBox.h"
-#include "ui/PictureBox.h"
-#include "ui/PictureButton.h"
-#include "ui/Pictures.h"
 #include "ui/SessionEnd.h"
 #include "ui/TabControl.h"
 #include "ui/TransparentLabel.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QTabBar>
 
-#include <algorithm>
-#include <array>
-
 using namespace Qt::StringLiterals;
 
-using bank::answerFromOptions;
-using bank::falseAnswer;
-using bank::optionsFromAnswer;
-using bank::OptionStates;
 using bank::paperQuestionType;
 using bank::QuestionRecord;
 using bank::QuestionType;
-using bank::trueAnswer;
-using bank::trueFalseAnswer;
 using bank::typePoints;
 
 Q_LOGGING_CATEGORY(lcExam, "velmora.exam", QtInfoMsg)
@@ -51,14 +36,9 @@ Q_LOGGING_CATEGORY(lcExam, "velmora.exam", QtInfoMsg)
 namespace exam {
 namespace {
 
-constexpr int kCardTop = 68;
-constexpr int kCardFootMargin = 2;        // under the legend at the design size
-constexpr int kCardTitleBottom = 36;      // 图片框1 and what lies above it never move
 constexpr int kTimerPanelFromRight = 300; // the design's distance of the panel from the right edge
 // How often the time left is kept for an interrupted attempt, besides at every answer.
 constexpr std::int64_t kProgressEvery = 5000;
-
-const QString kLetters = u"ABCD"_s;
 
 // What a question that cannot be read shows: its number and nothing else.
 QuestionRecord emptyQuestion(int id) {
@@ -77,35 +57,6 @@ void keepDesignBlanks(QLabel* caption) {
     caption->setFont(font);
 }
 
-// At its design height (the client's height less the card's top) and above, the answer card keeps its
-// declared layout. A shorter card keeps the legend at its foot and draws the rows between title and legend
-// closer together.
-void layOutCard(const ui::Built& controls, int cardHeight) {
-    const QRect legend = ui::findDeclared(examWindowControls(), names::kLegend)->rect;
-    const int legendTop = legend.top();
-    const int shortBy = std::max(0, legend.bottom() + 1 + kCardFootMargin - cardHeight);
-    const double scale = double(legendTop - shortBy - kCardTitleBottom) / (legendTop - kCardTitleBottom);
-    for (const ui::Control& c : examWindowControls()) {
-        if (c.parent != names::kCard) continue;
-        int top = c.rect.top();
-        if (c.name == names::kLegend)
-            top -= shortBy;
-        else if (top >= kCardTitleBottom)
-            top = kCardTitleBottom + qRound((top - kCardTitleBottom) * scale);
-        controls.widget(c.name)->move(c.rect.left(), top);
-    }
-}
-
-// The controls the answer keys press: the single and multiple options, true/false, and moving.
-ui::AnswerControls answerControls() {
-    ui::AnswerControls controls{{{}, {}}, {names::kTrue, names::kFalse}, names::kPrevious, names::kNext};
-    for (int n = 1; n <= 4; ++n) {
-        controls.optionSets[0].append(names::singleOption(n));
-        controls.optionSets[1].append(names::multipleOption(n));
-    }
-    return controls;
-}
-
 } // namespace
 
 QString ExamWindow::resultText(int total) {
@@ -121,14 +72,13 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)) {
     m_controls = ui::buildWindow(this, examWindowDeclaration(), examWindowControls());
     setWindowModality(Qt::ApplicationModal);
-    m_pages = m_controls.get<ui::TabControl>(names::kPages);
-    m_options = question::OptionControls(m_controls);
+    m_page = new question::QuestionPage(this, m_controls, question::AnswerVariant::Exam, lcExam);
+    m_page->setBankPath(m_store->bankPath());
     // The page follows the question's kind; the candidate cannot pick another one from the strip.
-    m_pages->tabBar()->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_calc = new entry::CalcPages(m_pages);
+    m_page->answerPages()->tabBar()->setAttribute(Qt::WA_TransparentForMouseEvents);
     // 交卷标签 lies over the button's right part: clicks on the word reach the button.
     m_controls.widget(names::kSubmitLabel)->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_controls.widget(names::kReview)->setEnabled(false);
+    m_controls.widget(names::kAnswerButton)->setEnabled(false);
     makeKeyboardReachable();
     keepDesignBlanks(m_controls.get<QLabel>(names::kCountCaption));
     m_timer.setObjectName(u"时钟1"_s);
@@ -136,11 +86,8 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     m_timer.setTimerType(Qt::PreciseTimer);
     connectControls();
     connectAnswerControls();
-    ui::AnswerKeys::install(this, m_controls, answerControls());
-    if (resumed) {
-        m_started = resumed->started;
-        m_keepsProgress = true;
-    }
+    ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
+    if (resumed) m_attempt.resume(resumed->started);
     loadPaper(resumed);
 }
 
@@ -149,10 +96,10 @@ ExamWindow::~ExamWindow() {
     // The session ending may destroy the window without closing it: the attempt is kept.
     if (!m_submitted && ui::isSessionEnding()) {
         keepProgress();
-        studyRecord().close();
+        m_attempt.close();
         return;
     }
-    forgetProgress();
+    if (!m_submitted) m_attempt.forgetProgress();
     clearPaper();
 }
 
@@ -166,7 +113,7 @@ void ExamWindow::connectControls() {
     connect(button(names::kPrevious), &QAbstractButton::clicked, this, &ExamWindow::showPrevious);
     connect(button(names::kNext), &QAbstractButton::clicked, this, &ExamWindow::showNext);
     connect(button(names::kLast), &QAbstractButton::clicked, this, &ExamWindow::showLast);
-    connect(button(names::kReview), &QAbstractButton::clicked, this, &ExamWindow::openReview);
+    connect(button(names::kAnswerButton), &QAbstractButton::clicked, this, &ExamWindow::openReview);
     m_zoom.attach(this, m_controls, examWindowControls());
     connect(button(names::kSubmit), &QAbstractButton::clicked, this, &ExamWindow::requestSubmission);
     for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
@@ -178,19 +125,14 @@ void ExamWindow::connectControls() {
 }
 
 void ExamWindow::connectAnswerControls() {
-    for (int n = 1; n <= 4; ++n) {
-        const QString letter = kLetters.mid(n - 1, 1);
+    const QList<QRadioButton*>& single = m_page->options().single();
+    for (int i = 0; i < single.size(); ++i) {
         // A single choice counts the moment the button goes down.
-        connect(m_controls.get<QAbstractButton>(names::singleOption(n)), &QAbstractButton::pressed, this,
-                [this, letter] { answerChoice(letter); });
-        connect(m_controls.get<QAbstractButton>(names::multipleOption(n)), &QAbstractButton::clicked, this,
-                [this] { answerChoice(m_options.multipleAnswer()); });
+        connect(single[i], &QAbstractButton::pressed, this,
+                [this, letter = question::optionLetter(i)] { answerChoice(letter); });
     }
-    connect(m_controls.get<QAbstractButton>(names::kTrue), &QAbstractButton::clicked, this,
-            [this] { answerChoice(trueFalseAnswer(true)); });
-    connect(m_controls.get<QAbstractButton>(names::kFalse), &QAbstractButton::clicked, this,
-            [this] { answerChoice(trueFalseAnswer(false)); });
-    connect(m_calc, &entry::CalcPages::submitRequested, this, &ExamWindow::answerCalculation);
+    connect(m_page, &question::QuestionPage::choiceGiven, this, &ExamWindow::answerChoice);
+    connect(m_page, &question::QuestionPage::calcSubmitted, this, &ExamWindow::answerCalculation);
 }
 
 // Every action can be done from the keyboard, in the declared Tab order: 待查标签 acts as a button
@@ -202,10 +144,9 @@ void ExamWindow::makeKeyboardReachable() {
     m_controls.get<ui::TransparentLabel>(names::kFlag)->setActsAsButton(true);
     ui::chainTabOrder(m_controls);
     // The calculation pages, built apart, follow the true/false page as they are declared.
-    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_controls.widget(names::kFalse), m_calc->amountsPage()),
-                           m_calc->journalPage());
+    m_page->placeCalcTabStops();
     m_controls.widget(names::kQuestionText)->setFocus();
-    m_pages->tabBar()->setFocusPolicy(Qt::NoFocus);
+    m_page->answerPages()->tabBar()->setFocusPolicy(Qt::NoFocus);
     m_controls.widget(names::kCountdown)->setAccessibleDescription(u"剩余时间"_s);
 }
 
@@ -216,7 +157,7 @@ void ExamWindow::loadPaper(const std::optional<study::ExamInProgress>& resumed) 
     const bool clear = paper && !resumed;
     if (const common::Outcome<> cleared = clear ? m_store->clearAnswers() : common::Outcome<>(); !cleared) {
         qCWarning(lcExam).noquote() << "cannot clear" << m_store->table() << ":" << cleared.reason();
-        writeFailed(cleared.reason());
+        m_page->tellUnsaved(cleared.reason());
     }
     if (paper) paper = m_store->readAll();
     if (paper) {
@@ -226,7 +167,7 @@ void ExamWindow::loadPaper(const std::optional<study::ExamInProgress>& resumed) 
         qCWarning(lcExam).noquote() << "cannot read" << m_store->table() << ":" << paper.reason();
     }
     showQuestion(kFirstQuestion);
-    paintCard();
+    m_cardView.paintAll();
     m_countdown.start(resumed ? resumed->remainingMs : Countdown::kDuration);
     m_timer.start();
 }
@@ -245,25 +186,15 @@ void ExamWindow::showQuestion(int id) {
     m_card.setCurrent(id);
     m_controls.get<QLabel>(names::kNumber)->setText(QString::number(id));
     m_controls.get<QLabel>(names::kSection)->setText(sectionCaption(id));
-    m_controls.get<QPlainTextEdit>(names::kQuestionText)->setPlainText(m_question.tm);
-    putAnswerBack();
+    m_page->show(m_question, *paperQuestionType(id));
     setAnswersEditable(!m_submitted && question.ok());
-    paintCardButton(previous);
-    paintCardButton(id);
+    m_cardView.paint(previous);
+    m_cardView.paint(id);
 }
 
-// Puts the question's options and its recorded answer on the page of its kind.
+// Puts the question's recorded answer on the page of its kind.
 void ExamWindow::putAnswerBack() {
-    const int page = objectivePage(m_question.id);
-    if (page < 0) {
-        const QStringList recorded(m_question.answers.begin(), m_question.answers.end());
-        m_calc->showQuestion(m_question.tx, recorded);
-        return;
-    }
-    m_pages->setCurrentIndex(page);
-    const QuestionType type = *paperQuestionType(m_question.id);
-    m_options.showCaptions(m_question.options);
-    m_options.showStates(type, optionsFromAnswer(type, m_question.xxda).value_or(OptionStates{}));
+    m_page->showAnswer(m_question, *paperQuestionType(m_question.id));
 }
 
 void ExamWindow::showFirst() {
@@ -292,40 +223,33 @@ void ExamWindow::showNext() {
 
 void ExamWindow::toggleFlag() {
     m_card.toggleFlag(m_card.current());
-    paintCardButton(m_card.current());
+    m_cardView.paint(m_card.current());
 }
 
 void ExamWindow::answerChoice(const QString& value) {
     if (m_submitted) return;
     const int id = m_card.current();
-    const common::Outcome<int> recorded = recordChoice(*m_store, id, value);
-    if (recorded) {
-        keepProgress();
-        return refreshAnswered(id);
-    }
-    const QString failure = recorded.reason();
-    qCWarning(lcExam).noquote() << "answer" << value << "to question" << id << "not recorded:" << failure;
-    showStoredAnswer(id);
-    writeFailed(failure);
+    m_page->recordAndTell(
+        u"answer %1 to question %2"_s.arg(value).arg(id), [&] { return recordChoice(*m_store, id, value); },
+        [&](const common::Outcome<int>& recorded) { showRecorded(id, recorded); });
 }
 
 void ExamWindow::answerCalculation() {
     if (m_submitted) return;
     const int id = m_card.current();
-    const common::Outcome<int> recorded = recordCalculation(*m_store, id, m_calc->answers());
-    if (recorded) {
-        m_calc->markRecorded();
-        keepProgress();
-        return refreshAnswered(id);
-    }
-    const QString failure = recorded.reason();
-    qCWarning(lcExam).noquote() << "calculation answer to question" << id << "not recorded:" << failure;
-    showStoredAnswer(id);
-    writeFailed(failure);
+    m_page->recordAndTell(
+        u"calculation answer to question %1"_s.arg(id),
+        [&] { return recordCalculation(*m_store, id, calcPages()->answers()); },
+        [&](const common::Outcome<int>& recorded) {
+            if (recorded) calcPages()->markRecorded();
+            showRecorded(id, recorded);
+        });
 }
 
-void ExamWindow::writeFailed(const QString& error) {
-    m_unsaved.tell(this, m_store->bankPath(), error);
+void ExamWindow::showRecorded(int id, const common::Outcome<int>& recorded) {
+    if (!recorded) return showStoredAnswer(id);
+    keepProgress();
+    refreshAnswered(id);
 }
 
 // After a failed write the page shows what the table holds, not what was clicked or typed. A
@@ -341,7 +265,7 @@ void ExamWindow::showStoredAnswer(int id) {
 // paper is submitted, as if 提交答案 had been pressed; answers already in the table are not written again.
 void ExamWindow::keepTypedAnswer() {
     if (!m_submitted && paperQuestionType(m_card.current()) == QuestionType::Calculation &&
-        m_calc->hasUnrecordedChanges())
+        calcPages()->hasUnrecordedChanges())
         answerCalculation();
 }
 
@@ -352,23 +276,7 @@ void ExamWindow::refreshAnswered(int id) {
         m_question = *question;
         m_card.setAnswered(id, hasAnswer(*question));
     }
-    paintCardButton(id);
-}
-
-void ExamWindow::paintCardButton(int id) {
-    auto* button = m_controls.get<ui::PictureButton>(cardButtonName(id));
-    if (!button) return;
-    ui::ButtonLook look = button->look();
-    const QColor colour = cardColour(m_card.state(id));
-    look.normal.background = colour;
-    look.hot.background = colour;
-    button->setLook(look);
-    const std::optional<bool> right = m_card.isRight(id);
-    button->setOverlay(
-        right ? ui::loadPicture(*right ? ui::MarkBox::kTickPicture : ui::MarkBox::kCrossPicture) : QImage());
-    button->setAccessibleName(spokenCardButton(m_card, id));
-    if (id == m_card.current())
-        m_controls.get<ui::TransparentLabel>(names::kFlag)->setChecked(m_card.isFlagged(id));
+    m_cardView.paint(id);
 }
 
 // After hand-in each number shows whether its question earned its full points, as the paper's table
@@ -383,12 +291,7 @@ void ExamWindow::reviewCard() {
         const std::optional<QuestionType> type = paperQuestionType(question.id);
         if (type) m_card.setRight(question.id, question.fen.trimmed().toInt() == typePoints(*type));
     }
-    paintCard();
-}
-
-void ExamWindow::paintCard() {
-    for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
-        paintCardButton(id);
+    m_cardView.paintAll();
 }
 
 void ExamWindow::tick() {
@@ -435,53 +338,13 @@ void ExamWindow::handIn() {
     m_timer.stop();
     m_countdown.stop();
     setAnswersEditable(false);
-    m_controls.widget(names::kReview)->setEnabled(true);
+    m_controls.widget(names::kAnswerButton)->setEnabled(true);
     reviewCard();
-    keepInStudyRecord();
+    m_attempt.keepHandedIn(m_countdown.usedSeconds());
 }
 
-// The attempt outlives the window in the study record, which also forgets the exam in progress;
-// a record that cannot take it is told once.
-void ExamWindow::keepInStudyRecord() {
-    const common::Outcome<study::ExamAttempt> attempt =
-        handedInAttempt(*m_store, m_started, QDateTime::currentDateTime(), m_countdown.usedSeconds());
-    if (!attempt) {
-        qCWarning(lcExam).noquote() << "cannot read" << m_store->table()
-                                    << "for the study record:" << attempt.reason();
-        return;
-    }
-    studyRecord().recordExam(*attempt);
-    studyRecord().close();
-    tellStudyNotice();
-}
-
-// Which paper, when it started and how much time is left: with the answers already in the bank,
-// all an interrupted attempt needs to be resumed.
 void ExamWindow::keepProgress() {
-    if (m_submitted) return;
-    const std::optional<int> paper = bank::paperOfTable(m_store->table());
-    if (!paper) return;
-    studyRecord().keepExamInProgress({*paper, m_started, m_countdown.remaining()});
-    m_keepsProgress = true;
-    tellStudyNotice();
-}
-
-// An attempt given up unsubmitted is cleared from the paper; nothing is left to resume.
-void ExamWindow::forgetProgress() {
-    if (m_submitted || !m_keepsProgress) return;
-    studyRecord().forgetExamInProgress();
-    studyRecord().close();
-    m_keepsProgress = false;
-}
-
-study::StudyRecord& ExamWindow::studyRecord() {
-    if (!m_study) m_study = std::make_unique<study::StudyRecord>(m_studyPath);
-    return *m_study;
-}
-
-void ExamWindow::tellStudyNotice() {
-    const QString notice = studyRecord().takeNotice();
-    if (!notice.isEmpty()) ui::showMessage(this, notice);
+    if (!m_submitted) m_attempt.keepProgress(m_countdown.remaining());
 }
 
 void ExamWindow::showResult() {
@@ -497,51 +360,26 @@ void ExamWindow::showResult() {
 }
 
 void ExamWindow::setAnswersEditable(bool editable) {
-    m_options.setEnabled(editable);
-    m_calc->setEnabled(editable);
+    m_page->setAnswersEnabled(editable);
 }
 
 void ExamWindow::openReview() {
     if (!m_submitted) return;
     const int id = m_card.current();
     const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
-    const QuestionRecord shown = question ? *question : emptyQuestion(id);
-    question::AnswerWindow* window = nullptr;
-    if (paperQuestionType(id) == QuestionType::Calculation)
-        window = new question::ExamCalcAnswerWindow(shown, this);
-    else
-        window = new question::ExamAnswerWindow(shown, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    m_review = window;
-    window->showCentred();
-}
-
-void ExamWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    relayout(event->size());
+    m_review = m_page->openAnswerWindow(question ? *question : emptyQuestion(id), *paperQuestionType(id));
 }
 
 // The answer card keeps to the right edge at full height; the question text, the answer pages
 // and the navigation bar share the rest, the navigation bar at the foot.
-void ExamWindow::relayout(QSize client) {
-    const int width = client.width();
-    const int height = client.height();
-    m_controls.widget(names::kCard)->setGeometry(width - kCardWidth, kCardTop, kCardWidth, height - kCardTop);
-    layOutCard(m_controls, height - kCardTop);
+void ExamWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QSize client = event->size();
+    m_cardView.layOut(client);
     QWidget* panel = m_controls.widget(names::kTimerPanel);
-    panel->move(width - kTimerPanelFromRight, panel->y());
+    panel->move(client.width() - kTimerPanelFromRight, panel->y());
 
-    const question::QuestionLayout layout = question::QuestionLayout::forClient(client, kExamArea);
-    m_controls.widget(names::kHeader)->setGeometry(layout.header);
-    m_controls.widget(names::kNavigation)->setGeometry(layout.bar);
-    m_controls.widget(names::kQuestionText)->setGeometry(layout.questionBox);
-    m_controls.widget(names::kSplitter)->setGeometry(layout.separator);
-    m_pages->setGeometry(layout.answerArea);
-    // Long options use the width the pages gain beyond their design.
-    for (QWidget* option : m_options.single())
-        option->resize(layout.optionWidth, option->height());
-    for (QWidget* option : m_options.multiple())
-        option->resize(layout.optionWidth, option->height());
+    m_page->relayout(client, kExamArea);
 }
 
 void ExamWindow::closeEvent(QCloseEvent* event) {
@@ -549,7 +387,7 @@ void ExamWindow::closeEvent(QCloseEvent* event) {
     if (!m_submitted && ui::isSessionEnding()) {
         m_timer.stop();
         keepProgress();
-        studyRecord().close();
+        m_attempt.close();
         m_cleared = true;
         QWidget::closeEvent(event);
         return;
@@ -563,7 +401,7 @@ void ExamWindow::closeEvent(QCloseEvent* event) {
     }
     m_timer.stop();
     m_countdown.stop();
-    forgetProgress();
+    if (!m_submitted) m_attempt.forgetProgress();
     clearPaper();
     QWidget::closeEvent(event);
 }

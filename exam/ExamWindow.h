@@ -2,17 +2,16 @@
 
 #include "bank/QuestionRecord.h"
 #include "exam/AnswerCard.h"
+#include "exam/CardView.h"
 #include "exam/Countdown.h"
+#include "exam/ExamAttemptRecord.h"
 #include "exam/ExamNames.h"
 #include "exam/PaperStore.h"
-#include "question/OptionControls.h"
+#include "question/QuestionPage.h"
 #include "question/Zoom.h"
-#include "study/StudyRecord.h"
 #include "ui/UnreadableQuestionNotice.h"
-#include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
 
-#include <QDateTime>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -23,9 +22,6 @@
 namespace entry {
 class CalcPages;
 }
-namespace ui {
-class TabControl;
-}
 
 namespace exam {
 
@@ -33,7 +29,9 @@ namespace exam {
 // buttons, the hour's countdown, submission and, once submitted, the review of each question.
 // Answers go to the paper's table the moment they are given; the window keeps only the current
 // question, the flags and the card's colours. Opening and closing it clear the paper; the first
-// write that fails is told to the candidate.
+// write that fails is told to the candidate. The window moves between questions, records answers
+// and hands the paper in; the question page shows the question, CardView the card, and
+// AttemptRecord keeps the attempt in the study record.
 class ExamWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -65,10 +63,10 @@ public:
     bool isSubmitted() const { return m_submitted; }
     // The answer window opened by 答案解析 while it is open.
     QWidget* reviewWindow() const { return m_review; }
-    entry::CalcPages* calcPages() const { return m_calc; }
+    entry::CalcPages* calcPages() const { return m_page->calcPages(); }
     int zoomStep() const { return m_zoom.zoom().step(); }
     // Where the handed-in attempt is kept; the per-user study record unless a test gives its own.
-    void setStudyRecordPath(const QString& path) { m_studyPath = path; }
+    void setStudyRecordPath(const QString& path) { m_attempt.setPath(path); }
 
     void showQuestion(int id);
     void showFirst();
@@ -92,52 +90,40 @@ private:
     void connectAnswerControls();
     void makeKeyboardReachable();
     void loadPaper(const std::optional<study::ExamInProgress>& resumed);
-    void relayout(QSize client);
     void putAnswerBack();
+    // After a write, what the table now holds: the card on success, the page as well on failure.
+    void showRecorded(int id, const common::Outcome<int>& recorded);
     void answerChoice(const QString& value);
     void answerCalculation();
     void keepTypedAnswer();
     void refreshAnswered(int id);
-    void writeFailed(const QString& error);
     void showStoredAnswer(int id);
-    void paintCardButton(int id);
-    void paintCard();
     void reviewCard();
     void submit();
     void handIn();
     void showResult();
-    void keepInStudyRecord();
     void keepProgress();
-    void forgetProgress();
-    study::StudyRecord& studyRecord();
-    void tellStudyNotice();
     void setAnswersEditable(bool editable);
     void clearPaper();
 
     std::unique_ptr<PaperStore> m_store;
     ui::Built m_controls;
-    ui::TabControl* m_pages = nullptr;
-    question::OptionControls m_options;
-    entry::CalcPages* m_calc = nullptr;
+    question::QuestionPage* m_page = nullptr;
     bank::QuestionRecord m_question;
     AnswerCard m_card;
+    CardView m_cardView{m_controls, m_card};
     Countdown m_countdown;
     QTimer m_timer;
-    ui::UnsavedAnswersNotice m_unsaved;
     ui::UnreadableQuestionNotice m_unreadable;
     QPointer<QWidget> m_review;
     std::optional<int> m_total;
-    QDateTime m_started = QDateTime::currentDateTime();
-    QString m_studyPath = study::StudyRecord::defaultPath();
-    // Opened at the first write: tests give their path after construction.
-    std::unique_ptr<study::StudyRecord> m_study;
+    AttemptRecord m_attempt{this, *m_store};
     // From two steps smaller to five larger than declared, the question text and all option captions.
     question::ZoomedText m_zoom{{-2, 5},
-                                QStringList{names::kQuestionText} + question::names::kTrueFalseOptions +
-                                    question::names::kSingleOptions + question::names::kMultipleOptions};
+                                QStringList{names::kQuestionText} + names::kTrueFalseOptions +
+                                    names::kSingleOptions + names::kMultipleOptions};
     bool m_submitted = false;
-    bool m_cleared = false;       // the paper cleared, or kept for the next start
-    bool m_keepsProgress = false; // the study record holds this attempt as the exam in progress
+    bool m_cleared = false; // the paper cleared, or kept for the next start
 };
 
 } // namespace exam

@@ -3,6 +3,7 @@
 #include "bank/QuestionType.h"
 #include "exam/ExamNames.h"
 #include "exam/QuestionNumbering.h"
+#include "question/QuestionPage.h"
 #include "ui/Palette.h"
 
 #include <array>
@@ -69,7 +70,7 @@ Control navigationButton(const QString& name, QRect rect, const QString& path) {
     return {.name = name,
             .kind = Kind::PictureButton,
             .rect = rect,
-            .parent = names::kNavigation,
+            .parent = names::kBar,
             .picture = path,
             .accessibleName = name,
             .look = {.style = ButtonStyle::HotFrame}};
@@ -116,68 +117,8 @@ void appendHeader(ui::Declaration& d) {
                  .look = {.style = ButtonStyle::Flat, .disabledPicture = u":/pictures/submit_button.jpg"_s}});
 }
 
-void appendQuestionArea(ui::Declaration& d) {
-    d.push_back({.name = names::kQuestionText,
-                 .kind = Kind::TextEdit,
-                 .rect = {16, 110, 728, 226},
-                 .font = {.pixels = 14},
-                 .foreground = kBlack,
-                 .background = kWhite,
-                 .readOnly = true,
-                 .scrollBar = true});
-    d.push_back({.name = names::kSplitter,
-                 .kind = Kind::SplitterLine,
-                 .rect = {0, 320, 728, 2},
-                 .foreground = kSilver});
-    d.push_back({.name = names::kPages,
-                 .kind = Kind::TabControl,
-                 .rect = {8, 324, 728, 284},
-                 .items = answerPageCaptions(),
-                 .stripHeight = 20,
-                 .stripFont = {.pixels = 12, .face = u"SimSun"_s}});
-    const std::array<int, 4> tops{45, 92, 138, 187};
-    for (int n = 1; n <= 4; ++n)
-        d.push_back({.name = names::singleOption(n),
-                     .kind = Kind::RadioButton,
-                     .rect = {20, tops[n - 1], 665, 32},
-                     .parent = names::kPages,
-                     .page = 0,
-                     .text = u"单选框"_s,
-                     .font = {.pixels = 14},
-                     .foreground = kBlack,
-                     .background = kWhite});
-    for (int n = 1; n <= 4; ++n)
-        d.push_back({.name = names::multipleOption(n),
-                     .kind = Kind::CheckBox,
-                     .rect = {20, tops[n - 1], 665, 32},
-                     .parent = names::kPages,
-                     .page = 1,
-                     .text = u"选择框"_s,
-                     .font = {.pixels = 15},
-                     .foreground = kBlack,
-                     .background = kWhite});
-    d.push_back({.name = names::kTrue,
-                 .kind = Kind::RadioButton,
-                 .rect = {152, 116, 80, 24},
-                 .parent = names::kPages,
-                 .page = 2,
-                 .text = u"单选框"_s,
-                 .font = {.pixels = 15},
-                 .foreground = kBlack,
-                 .background = kWhite});
-    d.push_back({.name = names::kFalse,
-                 .kind = Kind::RadioButton,
-                 .rect = {336, 116, 80, 24},
-                 .parent = names::kPages,
-                 .page = 2,
-                 .text = u"单选框"_s,
-                 .font = {.pixels = 15},
-                 .foreground = kBlack,
-                 .background = kWhite});
-}
-
 void appendNavigation(ui::Declaration& d) {
-    d.push_back({.name = names::kNavigation,
+    d.push_back({.name = names::kBar,
                  .kind = Kind::ShapeBox,
                  .rect = {0, 570, 735, 56},
                  .foreground = kSilver,
@@ -186,10 +127,10 @@ void appendNavigation(ui::Declaration& d) {
     d.push_back(navigationButton(names::kPrevious, {140, 16, 80, 24}, u":/pictures/step_prev.jpg"_s));
     d.push_back(navigationButton(names::kNext, {234, 16, 80, 24}, u":/pictures/step_next.jpg"_s));
     d.push_back(navigationButton(names::kLast, {330, 16, 80, 24}, u":/pictures/step_last.jpg"_s));
-    d.push_back({.name = names::kReview,
+    d.push_back({.name = names::kAnswerButton,
                  .kind = Kind::PushButton,
                  .rect = {442, 14, 64, 24},
-                 .parent = names::kNavigation,
+                 .parent = names::kBar,
                  .text = u"答案解析"_s});
     d.push_back(navigationButton(names::kZoomOut, {565, 24, 50, 22}, u":/pictures/zoom_out.jpg"_s));
     d.push_back(navigationButton(names::kZoomReset, {623, 24, 50, 22}, u":/pictures/zoom_reset.jpg"_s));
@@ -249,7 +190,12 @@ void appendCard(ui::Declaration& d) {
 ui::Declaration buildControls() {
     ui::Declaration d;
     appendHeader(d);
-    appendQuestionArea(d);
+    question::appendQuestionArea(d, {.questionWidth = 728,
+                                     .pagesWidth = 728,
+                                     .optionWidth = 665,
+                                     .singleCaption = u"单选框"_s,
+                                     .multipleCaption = u"选择框"_s,
+                                     .trueFalseCaptions = {u"单选框"_s, u"单选框"_s}});
     appendNavigation(d);
     appendCard(d);
     return d;
@@ -258,26 +204,13 @@ ui::Declaration buildControls() {
 } // namespace
 
 const ui::WindowDeclaration& examWindowDeclaration() {
-    static const ui::WindowDeclaration window{.title = u"Ostrevin-Velmora"_s,
-                                              .outerSize = {950, 655},
-                                              .frame = ui::Frame::Sizable,
-                                              .minimizeButton = true,
-                                              .maximizeButton = true,
-                                              .maximized = true,
-                                              .minimumSize = ui::kSmallestLayout,
-                                              .background = kWhite};
+    static const ui::WindowDeclaration window = question::questionWindowDeclaration(u"Ostrevin-Velmora"_s);
     return window;
 }
 
 const ui::Declaration& examWindowControls() {
     static const ui::Declaration controls = buildControls();
     return controls;
-}
-
-const QStringList& answerPageCaptions() {
-    static const QStringList captions{u"单选题"_s, u"多选题"_s, u"判断题"_s, u"计算分析题_计算"_s,
-                                      u"计算分析题_分录"_s};
-    return captions;
 }
 
 QRect cardButtonRect(int id) {

@@ -10,9 +10,6 @@ namespace exam {
 const ui::WindowDeclaration& examWindowDeclaration();
 const ui::Declaration& examWindowControls();
 
-// Captions of the answer tab control's five pages, in page order.
-const QStringList& answerPageCaptions();
-
 // Design rectangle of a number button inside the answer card (question 1–62); empty otherwise.
 QRect cardButtonRect(int id);
 

@@ -49,11 +49,4 @@ QString spokenCardButtonName(int id) {
     return buttonPrefix(*type) + u' ' + QString::number(numberInSection(id));
 }
 
-int objectivePage(int id) {
-    const std::optional<QuestionType> type = paperQuestionType(id);
-    if (!type || *type == QuestionType::Calculation) return -1;
-    // The objective kinds' pages lie in type order.
-    return static_cast<int>(typeIndex(*type));
-}
-
 } // namespace exam

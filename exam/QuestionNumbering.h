@@ -18,8 +18,5 @@ QString sectionCaption(int id);
 QString cardButtonName(int id);
 // The same words for a listener, the number apart: "单选 5".
 QString spokenCardButtonName(int id);
-// Page of the answer tab control for an objective question (0 single, 1 multiple, 2 true/false);
-// -1 for the calculation questions, whose page depends on their type text.
-int objectivePage(int id);
 
 } // namespace exam

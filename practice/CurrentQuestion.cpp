@@ -14,13 +14,14 @@ QuestionRecord readCurrentQuestion(QuestionBank& bank) {
     return record ? *record : QuestionRecord{};
 }
 
-QList<int> questionNumbers(QuestionBank& bank) {
+common::Outcome<QList<int>> questionNumbers(QuestionBank& bank) {
     QList<int> numbers;
     // Only the number: the window opens on this walk over the whole table.
-    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext()) {
+    OUTCOME_TRY(bank.forEachRow([&]() -> common::Outcome<> {
         const common::Outcome<QString> id = bank.readField(u"ID"_s);
         numbers.append(id ? id->toInt() : 0);
-    }
+        return {};
+    }));
     return numbers;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank/QuestionRecord.h"
+#include "common/Outcome.h"
 
 #include <QList>
 
@@ -15,6 +16,6 @@ namespace practice {
 bank::QuestionRecord readCurrentQuestion(bank::QuestionBank& bank);
 
 // The numbers (ID) of the selected table's rows in the row set's order. Leaves no row current.
-QList<int> questionNumbers(bank::QuestionBank& bank);
+common::Outcome<QList<int>> questionNumbers(bank::QuestionBank& bank);
 
 } // namespace practice

@@ -6,15 +6,12 @@
 #include "practice/CurrentQuestion.h"
 #include "practice/PracticeNames.h"
 #include "practice/WrongAnswerQuestions.h"
-#include "question/PracticeAnswerWindow.h"
-#include "question/PracticeCalcAnswerWindow.h"
+#include "question/AnswerRules.h"
 #include "study/QuestionKey.h"
 #include "ui/AnswerKeys.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/TabControl.h"
-
-#include "question/QuestionLayout.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,17 +28,11 @@
 
 using namespace Qt::StringLiterals;
 
-using bank::answerFromOptions;
-using bank::calcFieldCount;
-using bank::CalcFields;
-using bank::optionsFromAnswer;
-using bank::OptionStates;
 using bank::practiceTable;
 using bank::QuestionRecord;
 using bank::QuestionType;
 using bank::recordCalcAnswers;
 using bank::recordChoiceAnswer;
-using bank::trueFalseAnswer;
 using bank::typeCaption;
 using bank::typePoints;
 
@@ -49,8 +40,6 @@ namespace practice {
 namespace {
 
 Q_LOGGING_CATEGORY(lcPractice, "velmora.practice", QtWarningMsg)
-
-const QString kLetters = u"ABCD"_s;
 
 } // namespace
 
@@ -63,17 +52,11 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const
       m_onlyQuestions(std::move(onlyQuestions)), m_study(std::make_unique<study::StudyRecord>(studyPath)) {
     const ui::Declaration declaration = practiceDeclaration();
     m_controls = ui::buildWindow(this, practiceWindowDeclaration(), declaration);
-    findControls();
-    m_calc = new entry::CalcPages(m_tabs, names::AmountsPage, names::JournalPage);
-    // The calculation pages, built apart, follow the true/false page in the Tab order, as declared.
-    ui::placeTabStopsAfter(ui::placeTabStopsAfter(m_options.trueFalse().last(), m_calc->amountsPage()),
-                           m_calc->journalPage());
+    m_page = new question::QuestionPage(this, m_controls, question::AnswerVariant::Practice, lcPractice);
+    m_position = m_controls.get<QLabel>(names::kPositionLabel);
+    m_page->placeCalcTabStops();
     connectControls();
-    ui::AnswerKeys::install(this, m_controls,
-                            {{names::kSingleOptions, names::kMultipleOptions},
-                             names::kTrueFalseOptions,
-                             names::kPrevious,
-                             names::kNext});
+    ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();
     openTable(bankPath);
@@ -111,29 +94,18 @@ PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mai
     return showOver(new PracticeWindow(type, bankPath, studyPath, questions, mainWindow));
 }
 
-void PracticeWindow::findControls() {
-    m_tabs = m_controls.get<ui::TabControl>(names::kAnswerTabs);
-    m_questionBox = m_controls.get<QPlainTextEdit>(names::kQuestionBox);
-    m_position = m_controls.get<QLabel>(names::kPositionLabel);
-    m_options = question::OptionControls(m_controls);
-}
-
 void PracticeWindow::connectControls() {
-    const QList<QRadioButton*>& single = m_options.single();
+    const QList<QRadioButton*>& single = m_page->options().single();
     for (int i = 0; i < single.size(); ++i) {
         // The mouse records on the button going down; the keyboard when it moves the choice.
         single[i]->installEventFilter(this);
         connect(single[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
-            if (checked && !m_restoring) recordChoice(kLetters.mid(i, 1));
+            if (checked && !m_restoring) recordChoice(question::optionLetter(i));
         });
     }
-    for (QAbstractButton* box : m_options.multiple())
-        connect(box, &QAbstractButton::clicked, this, [this] { recordChoice(m_options.multipleAnswer()); });
-    const QList<QRadioButton*>& trueFalse = m_options.trueFalse();
-    for (int i = 0; i < trueFalse.size(); ++i)
-        connect(trueFalse[i], &QAbstractButton::clicked, this,
-                [this, i] { recordChoice(trueFalseAnswer(i == 0)); });
-    connect(m_calc, &entry::CalcPages::submitRequested, this, [this] { submitCalc(Submission::Pressed); });
+    connect(m_page, &question::QuestionPage::choiceGiven, this, &PracticeWindow::recordChoice);
+    connect(m_page, &question::QuestionPage::calcSubmitted, this,
+            [this] { submitCalc(Submission::Pressed); });
 
     auto button = [this](const QString& name) { return m_controls.get<QAbstractButton>(name); };
     connect(button(names::kPrevious), &QAbstractButton::clicked, this, &PracticeWindow::showPrevious);
@@ -147,38 +119,43 @@ void PracticeWindow::connectControls() {
 
 void PracticeWindow::openTable(const QString& bankPath) {
     m_bankPath = bankPath;
+    m_page->setBankPath(bankPath);
     common::Outcome<> opened = m_bank.openBank(bankPath);
     if (opened) opened = m_bank.selectTable(m_table);
-    if (!opened) {
-        qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << opened.reason();
-        showEmpty();
-        // Told once the window stands.
-        QTimer::singleShot(0, this, [this, reason = opened.reason()] {
-            m_unreadable.tell(this, ui::UnreadableQuestionNotice::tableText(reason));
-        });
-        return;
-    }
+    if (!opened) return tableUnreadable(opened.reason());
     // Answers still in the table can only be a run's that ended without closing the window.
     if (const common::Outcome<> cleared = m_questions->clearAnswers(); !cleared)
-        writeFailed(cleared.reason());
+        m_page->tellUnsaved(cleared.reason());
     if (!m_bank.selectTable(m_table)) {
         showEmpty();
         return;
     }
-    m_questionNumbers = questionNumbers(m_bank);
+    const common::Outcome<QList<int>> numbers = questionNumbers(m_bank);
+    if (!numbers) return tableUnreadable(numbers.reason());
+    m_questionNumbers = *numbers;
     if (m_onlyQuestions) {
         QList<int> listed;
         for (int id : std::as_const(*m_onlyQuestions))
             if (m_questionNumbers.contains(id)) listed.append(id);
         m_questionNumbers = listed;
     }
-    if (m_onlyQuestions ? m_questionNumbers.isEmpty() || !m_bank.findQuestion(m_questionNumbers.front()).ok()
-                        : !m_bank.moveFirst()) {
+    const common::Outcome<bool> first = m_onlyQuestions ? atListed(0) : m_bank.moveFirst();
+    if (!first) return tableUnreadable(first.reason());
+    if (!*first) {
         showEmpty();
         return;
     }
     readCurrent();
     showQuestion();
+}
+
+void PracticeWindow::tableUnreadable(const QString& reason) {
+    qCWarning(lcPractice).noquote() << "cannot read" << m_table << ":" << reason;
+    showEmpty();
+    // Told once the window stands.
+    QTimer::singleShot(0, this, [this, reason] {
+        m_unreadable.tell(this, ui::UnreadableQuestionNotice::tableText(reason));
+    });
 }
 
 void PracticeWindow::readCurrent() {
@@ -200,119 +177,80 @@ bool PracticeWindow::reloadQuestion() {
 
 void PracticeWindow::showQuestion() {
     setAnswerControlsEnabled(true);
-    m_questionBox->setPlainText(m_question.tm);
-    m_questionBox->moveCursor(QTextCursor::Start);
-    m_questionBox->verticalScrollBar()->setValue(0);
     showPosition();
-    showPage(pageOfQuestion());
-    m_options.showCaptions(m_question.options);
-    putBackAnswer();
+    showPage(question::answerPage(m_type, m_question.tx));
+    m_restoring = true;
+    clearOptions();
+    m_page->show(m_question, m_type);
+    m_restoring = false;
 }
 
 void PracticeWindow::showEmpty() {
     m_hasQuestion = false;
     m_question = {};
-    m_questionBox->clear();
+    m_controls.get<QPlainTextEdit>(names::kQuestionText)->clear();
     m_position->clear();
-    showPage(pageOfQuestion());
+    showPage(question::answerPage(m_type, m_question.tx));
     clearOptions();
     setAnswerControlsEnabled(false);
 }
 
-int PracticeWindow::pageOfQuestion() const {
-    switch (m_type) {
-    case QuestionType::SingleChoice:
-        return names::SinglePage;
-    case QuestionType::MultipleChoice:
-        return names::MultiplePage;
-    case QuestionType::TrueFalse:
-        return names::TrueFalsePage;
-    case QuestionType::Calculation:
-        break;
-    }
-    return entry::pageForType(m_question.tx) == entry::CalcPage::Amounts ? names::AmountsPage
-                                                                         : names::JournalPage;
-}
-
 void PracticeWindow::showPage(int page) {
     // Enable the new page before disabling the others, so the strip never moves on by itself.
-    QTabBar* bar = m_tabs->tabBar();
+    ui::TabControl* tabs = m_page->answerPages();
+    QTabBar* bar = tabs->tabBar();
     bar->setTabEnabled(page, true);
-    m_tabs->setCurrentIndex(page);
-    for (int i = 0; i < m_tabs->count(); ++i)
+    tabs->setCurrentIndex(page);
+    for (int i = 0; i < tabs->count(); ++i)
         bar->setTabEnabled(i, i == page);
 }
 
 void PracticeWindow::clearOptions() {
-    m_restoring = true;
-    m_options.clear();
-    m_calc->clear();
-    m_restoring = false;
+    const bool restoring = std::exchange(m_restoring, true);
+    m_page->options().clear();
+    calcPages()->clear();
+    m_restoring = restoring;
 }
 
 void PracticeWindow::putBackAnswer() {
-    clearOptions();
-    if (m_type == QuestionType::Calculation) {
-        m_calc->showQuestion(m_question.tx,
-                             QStringList(m_question.answers.begin(), m_question.answers.end()));
-        return;
-    }
-    const std::optional<OptionStates> states = optionsFromAnswer(m_type, m_question.xxda);
-    if (!states) {
-        qCWarning(lcPractice).noquote()
-            << "question" << m_question.id << "holds an unknown answer" << m_question.xxda;
-        return;
-    }
     m_restoring = true;
-    m_options.showStates(m_type, *states);
+    clearOptions();
+    m_page->showAnswer(m_question, m_type);
     m_restoring = false;
 }
 
 void PracticeWindow::setAnswerControlsEnabled(bool enabled) {
-    m_options.setEnabled(enabled);
-    m_calc->setEnabled(enabled);
+    m_page->setAnswersEnabled(enabled);
     for (const QString& name : {names::kAnswerButton, names::kPrevious, names::kNext})
         m_controls.widget(name)->setEnabled(enabled);
 }
 
 void PracticeWindow::recordChoice(const QString& value) {
     if (!m_hasQuestion) return;
-    QString failure;
-    const common::Outcome<int> score = recordChoiceAnswer(*m_questions, m_type, m_question.id, value);
-    if (!score) {
-        failure = score.reason();
-        qCWarning(lcPractice).noquote()
-            << "answer" << value << "of question" << m_question.id << "not recorded:" << failure;
-    }
-    // The options show what the bank holds, also when a statement failed, before anything is told.
-    reloadQuestion();
-    if (!value.isEmpty()) keepInStudyRecord(score);
-    putBackAnswer();
-    if (!failure.isEmpty()) writeFailed(failure);
+    m_page->recordAndTell(
+        u"answer %1 of question %2"_s.arg(value).arg(m_question.id),
+        [&] { return recordChoiceAnswer(*m_questions, m_type, m_question.id, value); },
+        [&](const common::Outcome<int>& score) { showRecorded(score, !value.isEmpty()); });
 }
 
 void PracticeWindow::submitCalc(Submission how) {
     if (!m_hasQuestion) return;
-    QString failure;
-    const common::Outcome<int> score = recordCalcAnswers(*m_questions, m_question.id, m_calc->answers());
-    if (!score) {
-        failure = score.reason();
-        qCWarning(lcPractice).noquote()
-            << "answer of question" << m_question.id << "not recorded:" << failure;
-    }
+    const std::optional<int> score = m_page->recordAndTell(
+        u"answer of question %1"_s.arg(m_question.id),
+        [&] { return recordCalcAnswers(*m_questions, m_question.id, calcPages()->answers()); },
+        [&](const common::Outcome<int>& recorded) { showRecorded(recorded, true); });
+    if (score && how == Submission::Pressed) calcPages()->showSubmitted(submittedNote(*score));
+}
+
+// The options show what the bank holds, also when a statement failed, before anything is told.
+void PracticeWindow::showRecorded(const common::Outcome<int>& score, bool answered) {
     reloadQuestion();
-    keepInStudyRecord(score);
+    if (answered) keepInStudyRecord(score);
     putBackAnswer();
-    if (!failure.isEmpty()) return writeFailed(failure);
-    if (how == Submission::Pressed) m_calc->showSubmitted(submittedNote(*score));
 }
 
 QString PracticeWindow::submittedNote(int score) {
     return u"答案已提交，得 %1 分"_s.arg(score);
-}
-
-void PracticeWindow::writeFailed(const QString& error) {
-    m_unsaved.tell(this, m_bankPath, error);
 }
 
 // An answer the bank graded joins the study record, with the chapter of the question's row as
@@ -338,7 +276,7 @@ void PracticeWindow::tellStudyNotice() {
 // Typed amounts and journal lines count as given when the candidate leaves the question, as if
 // 提交答案 had been pressed; answers already in the bank are not written again.
 void PracticeWindow::keepTypedAnswer() {
-    if (m_type == QuestionType::Calculation && m_hasQuestion && m_calc->hasUnrecordedChanges())
+    if (m_type == QuestionType::Calculation && m_hasQuestion && calcPages()->hasUnrecordedChanges())
         submitCalc(Submission::OnLeaving);
 }
 
@@ -358,28 +296,37 @@ void PracticeWindow::showPosition() {
 }
 
 void PracticeWindow::showPrevious() {
-    if (!m_hasQuestion) return;
-    keepTypedAnswer();
-    if (!stepBy(-1)) return stepAfterEnd();
-    m_study->settleAttempt();
-    readCurrent();
-    showQuestion();
+    stepBy(-1);
 }
 
 void PracticeWindow::showNext() {
+    stepBy(1);
+}
+
+// One question on in the table's order, or in the listed order when the window walks a list. A
+// move the bank cannot make is told, and the question stays, as at either end.
+void PracticeWindow::stepBy(int step) {
     if (!m_hasQuestion) return;
     keepTypedAnswer();
-    if (!stepBy(1)) return stepAfterEnd();
+    const common::Outcome<bool> moved = m_onlyQuestions
+                                            ? atListed(m_questionNumbers.indexOf(m_question.id) + step)
+                                            : (step > 0 ? m_bank.moveNext() : m_bank.movePrevious());
+    if (!moved) {
+        qCWarning(lcPractice).noquote()
+            << "cannot move from question" << m_question.id << ":" << moved.reason();
+        m_unreadable.tell(this, ui::UnreadableQuestionNotice::questionText(moved.reason()));
+    }
+    if (!moved || !*moved) return stepAfterEnd();
     m_study->settleAttempt();
     readCurrent();
     showQuestion();
 }
 
-// One question on in the table's order, or in the listed order when the window walks a list.
-bool PracticeWindow::stepBy(int step) {
-    if (!m_onlyQuestions) return step > 0 ? m_bank.moveNext() : m_bank.movePrevious();
-    const qsizetype at = m_questionNumbers.indexOf(m_question.id) + step;
-    return at >= 0 && at < m_questionNumbers.size() && m_bank.findQuestion(m_questionNumbers[at]).ok();
+// The listed question at `index` made current; false past either end of the list.
+common::Outcome<bool> PracticeWindow::atListed(qsizetype index) {
+    if (index < 0 || index >= m_questionNumbers.size()) return false;
+    OUTCOME_TRY(m_bank.findQuestion(m_questionNumbers[index]));
+    return true;
 }
 
 void PracticeWindow::stepAfterEnd() {
@@ -394,28 +341,12 @@ question::AnswerWindow* PracticeWindow::openAnswerWindow() {
     // Once the standard answer is seen, a changed answer is practice, not the attempt.
     m_study->closeQuestion(m_table, m_question.tm);
     reloadQuestion();
-    question::AnswerWindow* window = nullptr;
-    if (m_type == QuestionType::Calculation)
-        window = new question::PracticeCalcAnswerWindow(m_question, this);
-    else
-        window = new question::PracticeAnswerWindow(m_question, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->showCentred();
-    return window;
+    return m_page->openAnswerWindow(m_question, m_type);
 }
 
 void PracticeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const question::QuestionLayout layout = question::QuestionLayout::forClient(size(), kPracticeArea);
-    m_controls.widget(names::kHeader)->setGeometry(layout.header);
-    m_questionBox->setGeometry(layout.questionBox);
-    m_controls.widget(names::kSeparator)->setGeometry(layout.separator);
-    m_tabs->setGeometry(layout.answerArea);
-    m_controls.widget(names::kBottomBar)->setGeometry(layout.bar);
-    for (QWidget* option : m_options.single())
-        option->resize(layout.optionWidth, option->height());
-    for (QWidget* option : m_options.multiple())
-        option->resize(layout.optionWidth, option->height());
+    m_page->relayout(size(), kPracticeArea);
 }
 
 void PracticeWindow::closeEvent(QCloseEvent* event) {
@@ -425,7 +356,7 @@ void PracticeWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {
-    const QList<QRadioButton*>& single = m_options.single();
+    const QList<QRadioButton*>& single = m_page->options().single();
     const int option = single.indexOf(qobject_cast<QRadioButton*>(watched));
     if (option < 0 || event->type() != QEvent::MouseButtonPress) return QWidget::eventFilter(watched, event);
     if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || !single[option]->isEnabled())
@@ -436,7 +367,7 @@ bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {
     m_restoring = true;
     single[option]->setChecked(true);
     m_restoring = false;
-    recordChoice(kLetters.mid(option, 1));
+    recordChoice(question::optionLetter(option));
     return true;
 }
 

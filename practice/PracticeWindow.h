@@ -6,11 +6,10 @@
 #include "bank/QuestionType.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindowDeclaration.h"
-#include "question/OptionControls.h"
+#include "question/QuestionPage.h"
 #include "question/Zoom.h"
 #include "study/StudyRecord.h"
 #include "ui/UnreadableQuestionNotice.h"
-#include "ui/UnsavedAnswersNotice.h"
 #include "ui/WindowBuilder.h"
 
 #include <QList>
@@ -20,17 +19,9 @@
 #include <optional>
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace entry {
 class CalcPages;
-}
-namespace ui {
-class TabControl;
-}
-
-namespace question {
-class AnswerWindow;
 }
 
 namespace practice {
@@ -69,14 +60,14 @@ public:
     // The current question as last read from the bank; empty (ID 0) when the table has none.
     const bank::QuestionRecord& question() const { return m_question; }
     bool hasQuestion() const { return m_hasQuestion; }
-    int questionPixels() const { return m_zoom.zoom().pixels(kQuestionPixels); }
-    entry::CalcPages* calcPages() const { return m_calc; }
+    int questionPixels() const { return m_zoom.zoom().pixels(question::kQuestionTextPixels); }
+    entry::CalcPages* calcPages() const { return m_page->calcPages(); }
 
     void showPrevious();
     void showNext();
     question::ZoomedText& zoom() { return m_zoom; }
-    // PracticeAnswerWindow or PracticeCalcAnswerWindow for the current question as the bank holds
-    // it now, modal over this window; nullptr without a question.
+    // The answer window of the current question as the bank holds it now, modal over this window;
+    // nullptr without a question.
     question::AnswerWindow* openAnswerWindow();
 
 protected:
@@ -93,7 +84,6 @@ private:
     bool reloadQuestion();
     void showQuestion();
     void showEmpty();
-    int pageOfQuestion() const;
     void showPage(int page);
     void putBackAnswer();
     void clearOptions();
@@ -102,13 +92,16 @@ private:
     // 提交答案 pressed, which is told; or typed answers kept as the candidate leaves the question.
     enum class Submission { Pressed, OnLeaving };
     void submitCalc(Submission how);
+    // Shows what the bank holds after a write; a graded answer joins the study record.
+    void showRecorded(const common::Outcome<int>& score, bool answered);
     void keepTypedAnswer();
     void placePositionLabel();
     void showPosition();
-    void writeFailed(const QString& error);
     void keepInStudyRecord(const common::Outcome<int>& score);
     void tellStudyNotice();
-    bool stepBy(int step);
+    void stepBy(int step);
+    common::Outcome<bool> atListed(qsizetype index);
+    void tableUnreadable(const QString& reason);
     void stepAfterEnd();
     void finish();
 
@@ -117,7 +110,6 @@ private:
     QString m_bankPath;
     bank::QuestionBank m_bank;
     std::unique_ptr<bank::QuestionTable> m_questions; // the type's table through m_bank
-    ui::UnsavedAnswersNotice m_unsaved;
     ui::UnreadableQuestionNotice m_unreadable;
     bank::QuestionRecord m_question;
     QList<int> m_questionNumbers; // the table's questions in the order the window walks them
@@ -129,14 +121,11 @@ private:
     // From two steps smaller to seven larger than declared: the question text 10 to 28 px, and the
     // option rows still hold one line of their largest caption. The true/false choices keep their size.
     question::ZoomedText m_zoom{
-        {-2, 7}, QStringList{names::kQuestionBox} + names::kSingleOptions + names::kMultipleOptions};
+        {-2, 7}, QStringList{names::kQuestionText} + names::kSingleOptions + names::kMultipleOptions};
 
     ui::Built m_controls;
-    ui::TabControl* m_tabs = nullptr;
-    QPlainTextEdit* m_questionBox = nullptr;
+    question::QuestionPage* m_page = nullptr;
     QLabel* m_position = nullptr;
-    question::OptionControls m_options;
-    entry::CalcPages* m_calc = nullptr;
 };
 
 } // namespace practice

@@ -2,6 +2,7 @@
 
 #include "entry/CalcDeclaration.h"
 #include "practice/PracticeNames.h"
+#include "question/QuestionPage.h"
 #include "ui/Palette.h"
 
 using namespace Qt::StringLiterals;
@@ -55,65 +56,6 @@ void addHeader(ui::Declaration& d) {
                  .foreground = kRed});
 }
 
-void addQuestionArea(ui::Declaration& d) {
-    d.push_back({.name = names::kQuestionBox,
-                 .kind = Kind::TextEdit,
-                 .rect = {16, 110, 928, 226},
-                 .font = {.pixels = kQuestionPixels},
-                 .foreground = kBlack,
-                 .background = kWhite,
-                 .readOnly = true,
-                 .scrollBar = true,
-                 .hideSelection = true});
-    d.push_back({.name = names::kSeparator,
-                 .kind = Kind::SplitterLine,
-                 .rect = {0, 320, 728, 2},
-                 .foreground = kSilver,
-                 .tabStop = false});
-}
-
-Control option(const QString& name, Kind kind, QRect rect, int pixels) {
-    return {.name = name,
-            .kind = kind,
-            .rect = rect,
-            .parent = names::kAnswerTabs,
-            .page = 0,
-            .font = {.pixels = pixels},
-            .foreground = kBlack,
-            .background = kWhite};
-}
-
-void addAnswerArea(ui::Declaration& d) {
-    d.push_back({.name = names::kAnswerTabs,
-                 .kind = Kind::TabControl,
-                 .rect = {8, 324, 936, 284},
-                 .background = kWhite,
-                 .items = {u"单选题"_s, u"多选题"_s, u"判断题"_s, u"计算分析题_计算"_s, u"计算分析题_分录"_s},
-                 .stripHeight = 20,
-                 .stripFont = {.pixels = 12, .face = u"SimSun"_s}});
-    constexpr int tops[4] = {45, 92, 138, 187};
-    for (int i = 0; i < 4; ++i) {
-        Control single =
-            option(names::kSingleOptions[i], Kind::RadioButton, {20, tops[i], 885, 32}, kSingleOptionPixels);
-        single.page = names::SinglePage;
-        d.push_back(single);
-    }
-    for (int i = 0; i < 4; ++i) {
-        Control multiple =
-            option(names::kMultipleOptions[i], Kind::CheckBox, {20, tops[i], 885, 32}, kOtherOptionPixels);
-        multiple.page = names::MultiplePage;
-        d.push_back(multiple);
-    }
-    const QString trueFalse[2] = {u"正确"_s, u"错误"_s};
-    for (int i = 0; i < 2; ++i) {
-        Control choice = option(names::kTrueFalseOptions[i], Kind::RadioButton, {152 + 184 * i, 116, 80, 24},
-                                kOtherOptionPixels);
-        choice.page = names::TrueFalsePage;
-        choice.text = trueFalse[i];
-        d.push_back(choice);
-    }
-}
-
 Control barButton(const QString& name, QRect rect, const QString& picture, ui::ButtonStyle style,
                   const QString& text = {}) {
     ui::ButtonLook look{.style = style,
@@ -122,7 +64,7 @@ Control barButton(const QString& name, QRect rect, const QString& picture, ui::B
     return {.name = name,
             .kind = Kind::PictureButton,
             .rect = rect,
-            .parent = names::kBottomBar,
+            .parent = names::kBar,
             .text = text,
             .picture = picture,
             .accessibleName = text.isEmpty() ? name : QString(), // the picture shows the name's words
@@ -130,7 +72,7 @@ Control barButton(const QString& name, QRect rect, const QString& picture, ui::B
 }
 
 void addBottomBar(ui::Declaration& d) {
-    d.push_back({.name = names::kBottomBar,
+    d.push_back({.name = names::kBar,
                  .kind = Kind::ShapeBox,
                  .rect = {0, 570, 944, 56},
                  .foreground = kSilver,
@@ -139,7 +81,7 @@ void addBottomBar(ui::Declaration& d) {
     d.push_back({.name = names::kAnswerButton,
                  .kind = Kind::PushButton,
                  .rect = {146, 14, 78, 32},
-                 .parent = names::kBottomBar,
+                 .parent = names::kBar,
                  .text = u"评分解析"_s});
     d.push_back(barButton(names::kPrevious, {240, 14, 72, 32}, u":/pictures/arrow_left.jpg"_s,
                           ui::ButtonStyle::Raised, u"上一题"_s));
@@ -156,21 +98,19 @@ void addBottomBar(ui::Declaration& d) {
 } // namespace
 
 ui::WindowDeclaration practiceWindowDeclaration() {
-    return {.title = u"专项练习"_s,
-            .outerSize = {950, 655},
-            .frame = ui::Frame::Sizable,
-            .minimizeButton = true,
-            .maximizeButton = true,
-            .maximized = true,
-            .minimumSize = ui::kSmallestLayout,
-            .background = kWhite};
+    return question::questionWindowDeclaration(u"专项练习"_s);
 }
 
 ui::Declaration practiceDeclaration() {
     ui::Declaration d;
     addHeader(d);
-    addQuestionArea(d);
-    addAnswerArea(d);
+    question::appendQuestionArea(d, {.questionWidth = 928,
+                                     .hideSelection = true,
+                                     .separatorTabStop = false,
+                                     .pagesWidth = 936,
+                                     .optionWidth = 885,
+                                     .background = kWhite,
+                                     .trueFalseCaptions = {u"正确"_s, u"错误"_s}});
     addBottomBar(d);
     return d;
 }
@@ -178,10 +118,10 @@ ui::Declaration practiceDeclaration() {
 ui::Declaration practiceDeclarationWithCalcPages() {
     ui::Declaration d = practiceDeclaration();
     for (const Control& c :
-         entry::onTabPage(entry::amountsPageDeclaration(), names::kAnswerTabs, names::AmountsPage))
+         entry::onTabPage(entry::amountsPageDeclaration(), names::kAnswerPages, names::AmountsPage))
         d.push_back(c);
     for (const Control& c :
-         entry::onTabPage(entry::journalPageDeclaration(), names::kAnswerTabs, names::JournalPage))
+         entry::onTabPage(entry::journalPageDeclaration(), names::kAnswerPages, names::JournalPage))
         d.push_back(c);
     return d;
 }

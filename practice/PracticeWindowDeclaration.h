@@ -13,11 +13,6 @@ ui::Declaration practiceDeclaration();
 // Both, as one list: for walking the whole window against what was built.
 ui::Declaration practiceDeclarationWithCalcPages();
 
-// Design character heights of the question text and of the option captions.
-inline constexpr int kQuestionPixels = 14;
-inline constexpr int kSingleOptionPixels = 14;
-inline constexpr int kOtherOptionPixels = 15;
-
 // The answer area keeps its design height of 284 and takes a third of any height beyond the
 // design client (944 × 627); the question text the rest, but never less than 60.
 inline constexpr question::AreaRules kPracticeArea{.barFootGap = 1, // 570 + 56 = 626 of 627, as designed

@@ -19,10 +19,12 @@ QList<int> questionsWithHashes(const QString& bankPath, const QString& table, co
     QuestionBank bank;
     if (!bank.openBank(bankPath) || !bank.selectTable(table)) return ids;
     QHash<QString, int> idOfHash;
-    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext()) {
+    const common::Outcome<> walked = bank.forEachRow([&]() -> common::Outcome<> {
         const QuestionRecord row = readCurrentQuestion(bank);
         idOfHash.insert(study::questionHash(row.tm), row.id);
-    }
+        return {};
+    });
+    if (!walked) return ids;
     for (const QString& hash : hashes)
         if (idOfHash.contains(hash)) ids.append(idOfHash.value(hash));
     return ids;

@@ -22,8 +22,12 @@ bool objectiveAnswerRight(const QString& recorded, const QString& standard) {
     return !recorded.isEmpty() && recorded == standard;
 }
 
+QString optionLetter(int index) {
+    return QString(QChar(u'A' + index));
+}
+
 QString optionCaption(int index, const QString& text) {
-    return QChar(u'A' + index) + u' ' + text;
+    return optionLetter(index) + u' ' + text;
 }
 
 QString shownRecordedAnswer(const QString& recorded) {

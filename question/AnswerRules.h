@@ -11,6 +11,9 @@ QString paperQuestionLabel(int id);
 // An objective answer is right when it was given and equals the standard answer.
 bool objectiveAnswerRight(const QString& recorded, const QString& standard);
 
+// The letter of choice option `index` (0–3), which is also the answer that option gives: "B".
+QString optionLetter(int index);
+
 // The caption of choice option `index` (0–3): its letter, one blank, its text ("B 预付账款"). The
 // bank's option texts carry no letter; the standard answer names options by it.
 QString optionCaption(int index, const QString& text);

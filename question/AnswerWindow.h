@@ -9,9 +9,9 @@
 
 namespace question {
 
-// What the four answer windows share: built from their declaration over the tiled light-blue
-// background, modal over the window that opens them, closed by Esc or the close box. They hold no
-// connection: their opener gives them the values of one question.
+// What the answer windows share, objective or calculation, opened from practice or from the exam: built from
+// their declaration over the tiled light-blue background, modal over the window that opens them, closed by
+// Esc or the close box. They hold no connection: their opener gives them the values of one question.
 class AnswerWindow : public QWidget {
     Q_OBJECT
 public:

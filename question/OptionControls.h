@@ -2,7 +2,7 @@
 
 #include "bank/QuestionType.h"
 #include "bank/Scoring.h"
-#include "question/OptionNames.h"
+#include "question/QuestionPageNames.h"
 #include "ui/WindowBuilder.h"
 
 #include <QList>

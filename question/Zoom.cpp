@@ -1,5 +1,6 @@
 #include "question/Zoom.h"
 
+#include "question/QuestionPageNames.h"
 #include "ui/Fonts.h"
 
 #include <QAbstractButton>
@@ -20,9 +21,9 @@ void ZoomedText::attach(QWidget* window, const ui::Built& controls, ui::Declarat
     m_controls = &controls;
     m_declared = std::move(declared);
     const auto button = [&](const QString& name) { return controls.get<QAbstractButton>(name); };
-    QObject::connect(button(QStringLiteral("缩小")), &QAbstractButton::clicked, window, [this] { out(); });
-    QObject::connect(button(QStringLiteral("默认")), &QAbstractButton::clicked, window, [this] { reset(); });
-    QObject::connect(button(QStringLiteral("放大")), &QAbstractButton::clicked, window, [this] { in(); });
+    QObject::connect(button(names::kZoomOut), &QAbstractButton::clicked, window, [this] { out(); });
+    QObject::connect(button(names::kZoomReset), &QAbstractButton::clicked, window, [this] { reset(); });
+    QObject::connect(button(names::kZoomIn), &QAbstractButton::clicked, window, [this] { in(); });
 }
 
 void ZoomedText::in() {

@@ -40,17 +40,20 @@ void expectSameExcept(const BankTable& before, const BankTable& after, int chang
 TEST_F(QuestionBankTest, WalksFindsAndReadsRows) {
     ASSERT_TRUE(m_bank.selectTable(u"tm1"_s));
     EXPECT_EQ(valueOf(m_bank.readField(u"ID"_s)), u"1"_s);
-    EXPECT_TRUE(m_bank.moveLast());
-    EXPECT_EQ(valueOf(m_bank.readField(u"ID"_s)), u"62"_s);
+    EXPECT_TRUE(m_bank.findQuestion(62));
     EXPECT_EQ(valueOf(m_bank.readField(u"DAfenxi1"_s)), u"借 银行存款 1000\n贷 短期借款 1000"_s);
-    EXPECT_TRUE(m_bank.movePrevious());
+    EXPECT_EQ(valueOf(m_bank.moveNext()), false); // past the end: no row, and no failure
+    EXPECT_FALSE(m_bank.readField(u"ID"_s));
+    EXPECT_EQ(valueOf(m_bank.movePrevious()), true);
+    EXPECT_EQ(valueOf(m_bank.readField(u"ID"_s)), u"62"_s);
+    EXPECT_EQ(valueOf(m_bank.movePrevious()), true);
     EXPECT_EQ(valueOf(m_bank.readField(u"TX"_s)), amountsCalcType());
     EXPECT_TRUE(m_bank.findQuestion(2));
     EXPECT_EQ(valueOf(m_bank.readField(u"TM"_s)), u"单选 2"_s);
     EXPECT_EQ(valueOf(m_bank.readField(u"fen"_s)), u"0"_s);
     EXPECT_FALSE(m_bank.readField(u"没有的列"_s));
-    EXPECT_TRUE(m_bank.moveFirst());
-    EXPECT_FALSE(m_bank.movePrevious());
+    EXPECT_EQ(valueOf(m_bank.moveFirst()), true);
+    EXPECT_EQ(valueOf(m_bank.movePrevious()), false);
     EXPECT_FALSE(m_bank.readField(u"ID"_s));
     EXPECT_FALSE(m_bank.currentRecord());
 }
@@ -83,6 +86,32 @@ TEST_F(QuestionBankTest, MissingIdFailsAndReadsEmpty) {
     EXPECT_EQ(m_bank.selectTable(u"tm1 where ID=1"_s).reason(),
               u"tm1 where ID=1 is not a table of the bank"_s);
     EXPECT_FALSE(m_bank.findQuestion(1));
+    // Without a table a move fails with its reason, where the end of a table is no failure.
+    for (const common::Outcome<bool>& moved : {m_bank.moveFirst(), m_bank.moveNext(), m_bank.movePrevious()})
+        EXPECT_EQ(moved.reason(), u"no table is selected"_s);
+    EXPECT_EQ(m_bank.forEachRow([] { return common::Outcome<>(); }).reason(), u"no table is selected"_s);
+}
+
+// Every row once, in order; a visit that fails ends the walk with its reason.
+TEST_F(QuestionBankTest, ForEachRowVisitsEveryRowAndStopsAtAFailure) {
+    ASSERT_TRUE(m_bank.selectTable(u"tm1"_s));
+    QStringList ids;
+    const auto readId = [&]() -> common::Outcome<> {
+        ids.append(valueOf(m_bank.readField(u"ID"_s)).value_or(QString()));
+        return {};
+    };
+    EXPECT_TRUE(m_bank.forEachRow(readId));
+    ASSERT_EQ(ids.size(), 62);
+    EXPECT_EQ(ids.front(), u"1"_s);
+    EXPECT_EQ(ids.back(), u"62"_s);
+    ids.clear();
+    const common::Outcome<> stopped = m_bank.forEachRow([&]() -> common::Outcome<> {
+        OUTCOME_TRY(readId());
+        if (ids.size() == 3) return common::Failure{u"stop"_s};
+        return {};
+    });
+    EXPECT_EQ(stopped.reason(), u"stop"_s);
+    EXPECT_EQ(ids.size(), 3);
 }
 
 TEST_F(QuestionBankTest, ValuesOutsideTheClosedSetsSendNothing) {

@@ -4,6 +4,7 @@
 #include "ExamWindowFixture.h"
 
 #include "PlatformKeys.h"
+#include "ScreenReader.h"
 #include "exam/ExamNames.h"
 #include "ui/MessageBox.h"
 
@@ -23,9 +24,6 @@ namespace {
 
 QAccessibleInterface* readerOf(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget);
-}
-QString nameOf(QWidget* widget) {
-    return readerOf(widget)->text(QAccessible::Name);
 }
 
 // The names of the controls Tab walks to, once round the window, from 待查标签, the first declared stop.
@@ -52,28 +50,21 @@ void expectInOrder(const QStringList& walked, const QStringList& declared) {
     }
 }
 
-// Presses Tab until `target` has the focus; false when a round of the window never reaches it.
-bool tabTo(QWidget* target) {
-    for (int i = 0; i < 200 && QApplication::focusWidget() != target; ++i)
-        QTest::keyClick(target->window()->windowHandle(), Qt::Key_Tab);
-    return QApplication::focusWidget() == target;
-}
-
 } // namespace
 
 TEST(ExamAccessibility, CardButtonsSayTheirNumberAndStateInTheLegendsWords) {
     ExamWindowFixture f;
     QWidget* five = f.get(u"单选5"_s);
     EXPECT_EQ(readerOf(five)->role(), QAccessible::Button);
-    EXPECT_EQ(nameOf(f.get(u"单选1"_s)), u"单选 1，未做，当前"_s);
-    EXPECT_EQ(nameOf(five), u"单选 5，未做"_s);
+    EXPECT_EQ(accessibleName(f.get(u"单选1"_s)), u"单选 1，未做，当前"_s);
+    EXPECT_EQ(accessibleName(five), u"单选 5，未做"_s);
     f.click(u"单选5"_s);
     f.clickOption(n::singleOption(2));
     f.click(n::kFlag);
     EXPECT_TRUE(readerOf(f.get(n::kFlag))->state().checked);
     f.click(u"判断题3"_s);
-    EXPECT_EQ(nameOf(five), u"单选 5，已做，待查"_s);
-    EXPECT_EQ(nameOf(f.get(u"判断题3"_s)), u"判断题 3，未做，当前"_s);
+    EXPECT_EQ(accessibleName(five), u"单选 5，已做，待查"_s);
+    EXPECT_EQ(accessibleName(f.get(u"判断题3"_s)), u"判断题 3，未做，当前"_s);
     EXPECT_FALSE(readerOf(f.get(n::kFlag))->state().checked);
 
     // A screen reader presses them as a click does.
@@ -84,8 +75,8 @@ TEST(ExamAccessibility, CardButtonsSayTheirNumberAndStateInTheLegendsWords) {
 
     ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     f.click(n::kSubmit);
-    EXPECT_EQ(nameOf(five), u"单选 5，已做，待查，当前，答对"_s);
-    EXPECT_EQ(nameOf(f.get(u"单选6"_s)), u"单选 6，未做，答错"_s);
+    EXPECT_EQ(accessibleName(five), u"单选 5，已做，待查，当前，答对"_s);
+    EXPECT_EQ(accessibleName(f.get(u"单选6"_s)), u"单选 6，未做，答错"_s);
 }
 
 TEST(ExamAccessibility, QuestionOptionsAndRemainingTimeAreRead) {
@@ -103,11 +94,11 @@ TEST(ExamAccessibility, QuestionOptionsAndRemainingTimeAreRead) {
     QAccessibleInterface* countdown = readerOf(f.get(n::kCountdown));
     EXPECT_EQ(countdown->text(QAccessible::Name), u"00:59:59"_s);
     EXPECT_EQ(countdown->text(QAccessible::Description), u"剩余时间"_s);
-    EXPECT_EQ(nameOf(f.get(n::kTimerPanel)), u"剩余时间"_s);
-    EXPECT_EQ(nameOf(f.get(n::kCard)), u"答题卡"_s);
-    EXPECT_EQ(nameOf(f.get(n::kSubmit)), u"交卷"_s);
-    EXPECT_EQ(nameOf(f.get(n::kLast)), u"最后一题"_s);
-    EXPECT_EQ(readerOf(f.get(n::kPages))->text(QAccessible::Name), u"单选题"_s);
+    EXPECT_EQ(accessibleName(f.get(n::kTimerPanel)), u"剩余时间"_s);
+    EXPECT_EQ(accessibleName(f.get(n::kCard)), u"答题卡"_s);
+    EXPECT_EQ(accessibleName(f.get(n::kSubmit)), u"交卷"_s);
+    EXPECT_EQ(accessibleName(f.get(n::kLast)), u"最后一题"_s);
+    EXPECT_EQ(readerOf(f.get(n::kAnswerPages))->text(QAccessible::Name), u"单选题"_s);
 }
 
 TEST(ExamAccessibility, EveryActionIsReachedByTabInTheDeclaredOrder) {

@@ -1,4 +1,5 @@
-// Handing the paper in: at time-up before the message says so, with the hour as its time; and the
+// Handing the paper in: kept in the study record with its scores and time, its mistakes in the
+// wrong-answer book; at time-up before the message says so, with the hour as its time; and the
 // question before a manual hand-in names the questions still flagged 待查.
 
 #include "ExamWindowFixture.h"
@@ -10,16 +11,57 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 using exam::ExamWindow;
 namespace n = exam::names;
 
-TEST(ExamHandIn, AtTimeUpThePaperIsHandedInAndRecordedBeforeTheMessageSaysSo) {
+namespace {
+
+// Paper 9 in a window with a study record of its own, question 1 answered right (B).
+struct RecordedExam {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"study.sqlite"_s);
-    ExamWindowFixture f(9);
-    f.window->setStudyRecordPath(path);
-    f.clickOption(n::singleOption(2)); // question 1: B, right
+    ExamWindowFixture f{9};
+
+    RecordedExam() {
+        f.window->setStudyRecordPath(path);
+        f.clickOption(n::singleOption(2));
+    }
+};
+
+} // namespace
+
+TEST(ExamHandIn, AHandedInPaperIsKeptWithItsScoresAndTimeAndItsMistakesReachTheBook) {
+    RecordedExam exam;
+    ExamWindowFixture& f = exam.f;
+    f.click(n::kNext);
+    f.clickOption(n::singleOption(1)); // question 2: A, wrong (C)
+    ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
+    f.click(n::kSubmit);
+    ASSERT_EQ(boxes.texts().last(), ExamWindow::resultText(1));
+    f.click(n::kSubmit); // the result again: no second attempt
+    study::StudyRecord record(exam.path);
+    const QList<study::ExamHistoryEntry> history = record.examHistory();
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history[0].paper, 9);
+    EXPECT_EQ(history[0].total, 1);
+    EXPECT_GE(history[0].usedSeconds, 0);
+    EXPECT_LE(history[0].started, QDateTime::currentDateTime());
+    // The two answered questions count in the figures and the wrong one is in the book; the sixty
+    // left unanswered are neither.
+    const std::array<study::TypeFigures, 4> figures = record.typeFigures();
+    EXPECT_EQ(figures[0].questionsAnswered, 2);
+    EXPECT_EQ(figures[0].rightLastTime, 1);
+    EXPECT_EQ(figures[1].questionsAnswered, 0);
+    EXPECT_EQ(record.wrongBook(u"danxuan"_s).size(), 1);
+}
+
+TEST(ExamHandIn, AtTimeUpThePaperIsHandedInAndRecordedBeforeTheMessageSaysSo) {
+    RecordedExam exam;
+    ExamWindowFixture& f = exam.f;
+    const QString& path = exam.path;
     ui::ScopedMessageAnswers boxes;
     QList<study::ExamHistoryEntry> whileUp;
     bool submittedWhileUp = false;

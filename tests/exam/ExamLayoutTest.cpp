@@ -40,9 +40,9 @@ TEST(ExamLayout, QuestionAndAnswerAreasSitWhereDesigned) {
         QCoreApplication::processEvents();
         ASSERT_EQ(f.window->size(), e.client);
         EXPECT_EQ(f.get(n::kQuestionText)->geometry(), e.question) << e.client.width();
-        EXPECT_EQ(f.get(n::kSplitter)->geometry(), e.splitter) << e.client.width();
-        EXPECT_EQ(f.get(n::kPages)->geometry(), e.pages) << e.client.width();
-        EXPECT_EQ(f.get(n::kNavigation)->geometry(), e.navigation) << e.client.width();
+        EXPECT_EQ(f.get(n::kSeparator)->geometry(), e.splitter) << e.client.width();
+        EXPECT_EQ(f.get(n::kAnswerPages)->geometry(), e.pages) << e.client.width();
+        EXPECT_EQ(f.get(n::kBar)->geometry(), e.navigation) << e.client.width();
         EXPECT_EQ(f.get(n::kHeader)->geometry(), QRect(0, 0, e.client.width(), 104)) << e.client.width();
         for (int k = 1; k <= 4; ++k) {
             EXPECT_EQ(f.get(n::singleOption(k))->width(), e.optionWidth) << e.client.width();

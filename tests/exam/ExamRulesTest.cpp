@@ -40,10 +40,6 @@ TEST(QuestionNumbering, CaptionsAndButtonsFollowTheSectionLimits) {
     EXPECT_EQ(cardButtonName(40), u"多选20"_s);
     EXPECT_EQ(cardButtonName(45), u"判断题5"_s);
     EXPECT_EQ(cardButtonName(61), u"计算分析题1"_s);
-    EXPECT_EQ(objectivePage(20), 0);
-    EXPECT_EQ(objectivePage(21), 1);
-    EXPECT_EQ(objectivePage(60), 2);
-    EXPECT_EQ(objectivePage(61), -1);
 }
 
 TEST(AnswerCardGrid, ButtonsFollowTheGridRuleAndNeverOverlap) {

@@ -8,8 +8,8 @@
 #include "exam/PaperRecording.h"
 #include "exam/QuestionNumbering.h"
 #include "question/AnswerNames.h"
-#include "question/ExamAnswerWindow.h"
-#include "question/ExamCalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
+#include "question/ObjectiveAnswerWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/TabControl.h"
 
@@ -33,7 +33,7 @@ const QColor kFlagged(255, 128, 0);
 const QColor kAnswered(0, 136, 255);
 
 int pageIndex(const ExamWindowFixture& f) {
-    return f.get<ui::TabControl>(n::kPages)->currentIndex();
+    return f.get<ui::TabControl>(n::kAnswerPages)->currentIndex();
 }
 
 QList<QuestionRecord> withAnswer(QList<QuestionRecord> rows, int id, const QString& value) {
@@ -59,7 +59,7 @@ TEST(ExamWindow, OpensOnQuestionOneWithItsButtonCurrent) {
         ASSERT_EQ(f.cardColour(id), cardColour(CardState::Unanswered)) << id;
     EXPECT_EQ(f.text(n::kCountdown), u"00:00:00"_s);
     EXPECT_TRUE(f.window->isCountdownTimerActive());
-    EXPECT_FALSE(f.get(n::kReview)->isEnabled()) << "no review before the paper is submitted";
+    EXPECT_FALSE(f.get(n::kAnswerButton)->isEnabled()) << "no review before the paper is submitted";
 }
 
 TEST(ExamWindow, SteppingStopsAtBothEndsWithItsMessage) {
@@ -280,11 +280,11 @@ TEST(ExamWindow, ReviewOpensTheAnswerWindowOfTheKindWithFreshValues) {
     f.click(u"判断题5"_s);
     f.clickOption(n::kTrue);
     f.click(n::kSubmit);
-    ASSERT_TRUE(f.get(n::kReview)->isEnabled());
+    ASSERT_TRUE(f.get(n::kAnswerButton)->isEnabled());
     // Written after the window last read the question: the review reads the table again.
     ASSERT_TRUE(f.store->recordAnswer(f.store->rows()[44].tm, u"错误"_s));
-    f.click(n::kReview);
-    auto* objective = qobject_cast<question::ExamAnswerWindow*>(f.window->reviewWindow());
+    f.click(n::kAnswerButton);
+    auto* objective = qobject_cast<question::ObjectiveAnswerWindow*>(f.window->reviewWindow());
     ASSERT_NE(objective, nullptr);
     EXPECT_EQ(objective->controls().get<QLabel>(question::names::kObjectiveLabel)->text(),
               u"判断题第 5 题"_s);
@@ -293,8 +293,8 @@ TEST(ExamWindow, ReviewOpensTheAnswerWindowOfTheKindWithFreshValues) {
     QCoreApplication::processEvents();
 
     f.click(u"计算分析题1"_s);
-    f.click(n::kReview);
-    auto* calc = qobject_cast<question::ExamCalcAnswerWindow*>(f.window->reviewWindow());
+    f.click(n::kAnswerButton);
+    auto* calc = qobject_cast<question::CalcAnswerWindow*>(f.window->reviewWindow());
     ASSERT_NE(calc, nullptr);
     EXPECT_EQ(calc->controls().get<QLabel>(question::names::kCalcLabel)->text(), u"计算分析题第 1 题"_s);
     calc->close();
@@ -325,14 +325,14 @@ TEST(ExamWindow, LayoutKeepsTheCardRightAndNothingOverlaps) {
         const QRect card = f.get(n::kCard)->geometry();
         EXPECT_EQ(card.right(), size.width() - 1) << size.width();
         EXPECT_EQ(card.bottom(), size.height() - 1) << size.width();
-        const QList<QRect> areas{f.get(n::kQuestionText)->geometry(), f.get(n::kSplitter)->geometry(),
-                                 f.get(n::kPages)->geometry(), f.get(n::kNavigation)->geometry(), card};
+        const QList<QRect> areas{f.get(n::kQuestionText)->geometry(), f.get(n::kSeparator)->geometry(),
+                                 f.get(n::kAnswerPages)->geometry(), f.get(n::kBar)->geometry(), card};
         for (int a = 0; a < areas.size(); ++a) {
             EXPECT_TRUE(QRect(QPoint(), size).contains(areas[a])) << size.width() << " area " << a;
             for (int b = a + 1; b < areas.size(); ++b)
                 EXPECT_FALSE(areas[a].intersects(areas[b])) << size.width() << " areas " << a << "," << b;
         }
-        EXPECT_GE(f.get(n::kPages)->height(), 284);
+        EXPECT_GE(f.get(n::kAnswerPages)->height(), 284);
         const QRect timer = f.get(n::kTimerPanel)->geometry();
         EXPECT_LE(timer.right(), size.width() - 1);
         EXPECT_FALSE(timer.intersects(card));

@@ -30,7 +30,7 @@ QWidget* openReview(ExamWindowFixture& f, const QString& card) {
     ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     f.click(n::kSubmit);
     f.click(card);
-    f.click(n::kReview);
+    f.click(n::kAnswerButton);
     QWidget* review = f.window->reviewWindow();
     if (review) (void)becomesActive(review);
     return review;

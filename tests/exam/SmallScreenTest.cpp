@@ -44,13 +44,13 @@ TEST(ExamSmallScreen, NothingOverlapsOrIsCutAtTheSmallestLaptopScreen) {
                     << size.height() << " " << inCard[a]->objectName().toStdString() << " / "
                     << inCard[b]->objectName().toStdString();
         }
-        EXPECT_GE(f.get(n::kPages)->height(), 284) << "the answer pages keep their height";
-        EXPECT_LE(f.get(n::kPages)->geometry().bottom(), f.get(n::kNavigation)->y());
-        EXPECT_EQ(f.get(n::kNavigation)->geometry().bottom(), size.height() - 1);
+        EXPECT_GE(f.get(n::kAnswerPages)->height(), 284) << "the answer pages keep their height";
+        EXPECT_LE(f.get(n::kAnswerPages)->geometry().bottom(), f.get(n::kBar)->y());
+        EXPECT_EQ(f.get(n::kBar)->geometry().bottom(), size.height() - 1);
         // The options use the pages' width, so a long option is not cut short of their edge.
         const QRect option = f.get(n::singleOption(2))->geometry();
-        EXPECT_GE(option.right(), f.get(n::kPages)->width() - 44) << size.width();
-        EXPECT_LT(option.right(), f.get(n::kPages)->width()) << size.width();
+        EXPECT_GE(option.right(), f.get(n::kAnswerPages)->width() - 44) << size.width();
+        EXPECT_LT(option.right(), f.get(n::kAnswerPages)->width()) << size.width();
     }
     // At the design size the card keeps its declared layout.
     EXPECT_EQ(f.get(exam::cardButtonName(62))->pos(), QPoint(35, 412));

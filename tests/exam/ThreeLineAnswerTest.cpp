@@ -33,7 +33,7 @@ QWidget* reviewQuestion62(ExamWindowFixture& f) {
     ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
     f.click(n::kSubmit);
     f.click(cardButtonName(62));
-    f.click(n::kReview);
+    f.click(n::kAnswerButton);
     return f.window->reviewWindow();
 }
 

@@ -1,6 +1,7 @@
 // The practice window as a screen reader and a keyboard reach it: named picture buttons and options
 // with their letters, and answering, moving and zooming by keys of the platform window alone.
 
+#include "ScreenReader.h"
 #include "TestBank.h"
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
@@ -16,20 +17,6 @@ using namespace Qt::StringLiterals;
 using namespace practice;
 
 using bank::QuestionType;
-
-namespace {
-
-QString nameOf(QWidget* widget) {
-    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-}
-
-bool tabTo(QWidget* target) {
-    for (int i = 0; i < 100 && QApplication::focusWidget() != target; ++i)
-        QTest::keyClick(target->window()->windowHandle(), Qt::Key_Tab);
-    return QApplication::focusWidget() == target;
-}
-
-} // namespace
 
 TEST(PracticeAccessibility, KeysAloneAnswerMoveAndZoomWhatTheReaderNames) {
     TestBank bank;
@@ -47,9 +34,9 @@ TEST(PracticeAccessibility, KeysAloneAnswerMoveAndZoomWhatTheReaderNames) {
     const auto control = [&](const QString& name) { return window.controls().widget(name); };
     QWindow* keys = window.windowHandle();
 
-    EXPECT_EQ(nameOf(control(u"图片框3"_s)), u"会计专业技术资格考试"_s);
-    EXPECT_EQ(nameOf(control(names::kZoomIn)), u"放大"_s);
-    EXPECT_EQ(nameOf(control(names::kNext)), u"下一题"_s);
+    EXPECT_EQ(accessibleName(control(u"图片框3"_s)), u"会计专业技术资格考试"_s);
+    EXPECT_EQ(accessibleName(control(names::kZoomIn)), u"放大"_s);
+    EXPECT_EQ(accessibleName(control(names::kNext)), u"下一题"_s);
 
     ASSERT_TRUE(tabTo(control(names::kSingleOptions[0]))); // Tab enters the group, arrows move in it
     QTest::keyClick(keys, Qt::Key_Down);
@@ -60,12 +47,12 @@ TEST(PracticeAccessibility, KeysAloneAnswerMoveAndZoomWhatTheReaderNames) {
     EXPECT_TRUE(option->state().checked);
 
     ASSERT_TRUE(tabTo(control(names::kZoomIn)));
-    const int pixels = control(names::kQuestionBox)->font().pixelSize();
+    const int pixels = control(names::kQuestionText)->font().pixelSize();
     QTest::keyClick(keys, Qt::Key_Return);
-    EXPECT_GT(control(names::kQuestionBox)->font().pixelSize(), pixels);
+    EXPECT_GT(control(names::kQuestionText)->font().pixelSize(), pixels);
     ASSERT_TRUE(tabTo(control(names::kNext)));
     QTest::keyClick(keys, Qt::Key_Enter);
-    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(control(names::kQuestionBox))->toPlainText(),
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(control(names::kQuestionText))->toPlainText(),
               u"会计的基本职能是"_s);
 }
 
@@ -79,7 +66,7 @@ TEST(PracticeAccessibility, CalculationPageFollowsTheQuestionInTheTabOrder) {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    ASSERT_TRUE(tabTo(window.controls().widget(names::kQuestionBox)));
+    ASSERT_TRUE(tabTo(window.controls().widget(names::kQuestionText)));
     QStringList walked;
     for (int i = 0; i < 12; ++i) {
         QTest::keyClick(window.windowHandle(), Qt::Key_Tab);

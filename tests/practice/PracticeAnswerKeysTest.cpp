@@ -107,7 +107,7 @@ TEST_F(PracticeAnswerKeysTest, PageKeysStayWithAFieldAndMoveOutsideIt) {
     EXPECT_EQ(calc->question().id, 1) << "the page key stays with the field";
     EXPECT_EQ(amount->text(), u"1"_s);
     // Out of the field, the page key moves on and keeps the typed amount, as 下一题 does.
-    QTest::mouseClick(calc->controls().get<QPlainTextEdit>(names::kQuestionBox)->viewport(), Qt::LeftButton);
+    QTest::mouseClick(calc->controls().get<QPlainTextEdit>(names::kQuestionText)->viewport(), Qt::LeftButton);
     key(*calc, Qt::Key_PageDown);
     EXPECT_EQ(calc->question().id, 2);
     EXPECT_EQ(m_bank.stored(u"fenxi"_s, 1).answers[0], u"1"_s);

@@ -98,7 +98,7 @@ TEST(PracticeDeclaration, TheBuiltWindowMatchesTheDrawing) {
             c.rect.moveLeft(w.controls().widget(names::kPositionLabel)->x());
     EXPECT_EQ(ui::compareWithDeclaration(&w, all), QStringList());
 
-    const auto* tabs = w.controls().get<ui::TabControl>(names::kAnswerTabs);
+    const auto* tabs = w.controls().get<ui::TabControl>(names::kAnswerPages);
     ASSERT_EQ(tabs->count(), 5);
     const QStringList captions = {u"单选题"_s, u"多选题"_s, u"判断题"_s, u"计算分析题_计算"_s,
                                   u"计算分析题_分录"_s};
@@ -107,7 +107,7 @@ TEST(PracticeDeclaration, TheBuiltWindowMatchesTheDrawing) {
     EXPECT_EQ(tabs->bodyRect().top(), 20);
     EXPECT_EQ(w.controls().widget(u"透明标签1"_s)->palette().color(QPalette::WindowText), QColor(181, 90, 0));
     EXPECT_EQ(w.controls().widget(u"透明标签6"_s)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(w.controls().widget(names::kQuestionBox)->font().pixelSize(), 14);
+    EXPECT_EQ(w.controls().widget(names::kQuestionText)->font().pixelSize(), 14);
     EXPECT_EQ(w.controls().widget(u"多选A"_s)->font().pixelSize(), 15);
     EXPECT_EQ(w.controls().widget(u"判断A"_s)->font().pixelSize(), 15);
 }

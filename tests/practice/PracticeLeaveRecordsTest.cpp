@@ -8,7 +8,7 @@
 #include "practice/PracticeNames.h"
 #include "practice/PracticeWindow.h"
 #include "question/AnswerNames.h"
-#include "question/PracticeCalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -112,7 +112,7 @@ TEST_F(PracticeLeaveTest, AmountsTypedAreRecordedByTheArrowsAndShownByTheScoreWi
 
     typeAmounts({{}, {}, u"1"_s});
     click(names::kAnswerButton);
-    auto* answer = m_window->findChild<question::PracticeCalcAnswerWindow*>();
+    auto* answer = m_window->findChild<question::CalcAnswerWindow*>();
     ASSERT_NE(answer, nullptr);
     EXPECT_EQ(answer->controls().get<QLabel>(question::names::kCalcScore)->text(), u"8"_s);
     EXPECT_EQ(stored(1).answers[2], u"3001"_s);

@@ -26,10 +26,10 @@ TEST(PracticeSmallScreen, OptionsStayAboveTheBottomBarDownToTheSmallestSize) {
         QCoreApplication::processEvents();
         EXPECT_GE(w.width(), 944) << asked.width();
         EXPECT_GE(w.height(), 576) << asked.width();
-        const int barTop = w.controls().widget(names::kBottomBar)->y();
+        const int barTop = w.controls().widget(names::kBar)->y();
         QWidget* lastOption = w.controls().widget(u"单选框4"_s);
         const QRect option(lastOption->mapTo(&w, QPoint()), lastOption->size());
         EXPECT_LE(option.bottom(), barTop) << asked.width();
-        EXPECT_LE(w.controls().widget(names::kAnswerTabs)->geometry().bottom(), barTop) << asked.width();
+        EXPECT_LE(w.controls().widget(names::kAnswerPages)->geometry().bottom(), barTop) << asked.width();
     }
 }

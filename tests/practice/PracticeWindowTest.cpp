@@ -4,8 +4,8 @@
 #include "entry/GridNames.h"
 #include "practice/PracticeNames.h"
 #include "question/AnswerNames.h"
-#include "question/PracticeAnswerWindow.h"
-#include "question/PracticeCalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
+#include "question/ObjectiveAnswerWindow.h"
 #include "ui/PictureBox.h"
 #include "ui/TabControl.h"
 
@@ -84,10 +84,10 @@ protected:
         return w.controls().get<T>(name);
     }
     static QString questionText(const PracticeWindow& w) {
-        return control<QPlainTextEdit>(w, names::kQuestionBox)->toPlainText();
+        return control<QPlainTextEdit>(w, names::kQuestionText)->toPlainText();
     }
     static int currentPage(const PracticeWindow& w) {
-        return control<ui::TabControl>(w, names::kAnswerTabs)->currentIndex();
+        return control<ui::TabControl>(w, names::kAnswerPages)->currentIndex();
     }
     static void press(PracticeWindow& w, const QString& name) {
         QTest::mouseClick(control(w, name), Qt::LeftButton, {}, QPoint(8, 16));
@@ -116,7 +116,7 @@ TEST_F(PracticeWindowTest, OpensOnTheFirstQuestionWithItsCaptions) {
     EXPECT_EQ(control<QCheckBox>(*w, u"多选D"_s)->text(), u"D "_s);
     EXPECT_EQ(ticks(*w, names::kSingleOptions), QList<bool>({false, false, false, false}));
     // The strip stays, but only this question's page can come to the front.
-    QTabBar* bar = control<ui::TabControl>(*w, names::kAnswerTabs)->tabBar();
+    QTabBar* bar = control<ui::TabControl>(*w, names::kAnswerPages)->tabBar();
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(bar->isTabEnabled(i), i == names::SinglePage) << i;
     w->show();
@@ -146,7 +146,7 @@ TEST_F(PracticeWindowTest, SingleChoiceRecordsOnThePressAndScores) {
     // The answer window shows what the bank holds now.
     QPointer<question::AnswerWindow> answer = w->openAnswerWindow();
     ASSERT_TRUE(answer);
-    EXPECT_NE(qobject_cast<question::PracticeAnswerWindow*>(answer.data()), nullptr);
+    EXPECT_NE(qobject_cast<question::ObjectiveAnswerWindow*>(answer.data()), nullptr);
     EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveRecorded)->text(), u"A"_s);
     EXPECT_EQ(answer->controls().get<QLabel>(question::names::kObjectiveScore)->text(), u"1"_s);
     EXPECT_EQ(answer->controls().get<ui::MarkBox>(question::names::kObjectiveMark)->mark(), ui::Mark::Tick);
@@ -242,7 +242,7 @@ TEST_F(PracticeWindowTest, CalculationPageFollowsTheWholeTypeText) {
     for (int id = 1; id <= 4; ++id) {
         EXPECT_EQ(w->question().id, id);
         EXPECT_EQ(currentPage(*w), expected[id - 1]) << id;
-        QTabBar* bar = control<ui::TabControl>(*w, names::kAnswerTabs)->tabBar();
+        QTabBar* bar = control<ui::TabControl>(*w, names::kAnswerPages)->tabBar();
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(bar->isTabEnabled(i), i == expected[id - 1]) << id << " " << i;
         w->showNext();
@@ -261,7 +261,7 @@ TEST_F(PracticeWindowTest, CalculationSubmitScoresTwoPerRightField) {
     EXPECT_EQ(stored.fen, u"6"_s);
 
     QPointer<question::AnswerWindow> answer = w->openAnswerWindow();
-    ASSERT_NE(qobject_cast<question::PracticeCalcAnswerWindow*>(answer.data()), nullptr);
+    ASSERT_NE(qobject_cast<question::CalcAnswerWindow*>(answer.data()), nullptr);
     const ui::Mark marks[] = {ui::Mark::Tick, ui::Mark::Tick, ui::Mark::Cross, ui::Mark::Tick,
                               ui::Mark::Cross};
     for (int n = 1; n <= 5; ++n)
@@ -309,27 +309,27 @@ TEST_F(PracticeWindowTest, ZoomStepsWithinLimitsAndResets) {
     auto w = open(QuestionType::SingleChoice);
     const auto pixels = [&](const QString& name) { return control(*w, name)->font().pixelSize(); };
     push(*w, names::kZoomIn);
-    EXPECT_EQ(pixels(names::kQuestionBox), 16);
+    EXPECT_EQ(pixels(names::kQuestionText), 16);
     EXPECT_EQ(pixels(u"单选框1"_s), 16);
     EXPECT_EQ(pixels(u"多选A"_s), 17);
     push(*w, names::kZoomOut);
     push(*w, names::kZoomOut);
-    EXPECT_EQ(pixels(names::kQuestionBox), 12);
+    EXPECT_EQ(pixels(names::kQuestionText), 12);
     for (int i = 0; i < 20; ++i)
         push(*w, names::kZoomIn);
-    EXPECT_EQ(pixels(names::kQuestionBox), 28);
+    EXPECT_EQ(pixels(names::kQuestionText), 28);
     push(*w, names::kZoomReset);
-    EXPECT_EQ(pixels(names::kQuestionBox), 14);
+    EXPECT_EQ(pixels(names::kQuestionText), 14);
     EXPECT_EQ(pixels(u"单选框1"_s), 14);
     EXPECT_EQ(pixels(u"多选A"_s), 15);
     for (int i = 0; i < 20; ++i)
         push(*w, names::kZoomOut);
-    EXPECT_EQ(pixels(names::kQuestionBox), 10);
+    EXPECT_EQ(pixels(names::kQuestionText), 10);
     // The size stays for the next questions.
     w->showNext();
-    EXPECT_EQ(pixels(names::kQuestionBox), 10);
+    EXPECT_EQ(pixels(names::kQuestionText), 10);
     push(*w, names::kZoomReset);
-    EXPECT_EQ(pixels(names::kQuestionBox), 14);
+    EXPECT_EQ(pixels(names::kQuestionText), 14);
 }
 
 TEST_F(PracticeWindowTest, ClosingClearsTheTableForTheNextOpening) {
@@ -378,11 +378,11 @@ TEST_F(PracticeWindowTest, TheWindowLaysItselfOutAtCommonScreenSizes) {
          {Expected{{1024, 768}, {16, 110, 1008, 262}, {8, 378, 1016, 331}, {0, 711, 1024, 56}, 965},
           Expected{{1920, 1080}, {16, 110, 1904, 470}, {8, 586, 1912, 435}, {0, 1023, 1920, 56}, 1861}}) {
         w->resize(e.size);
-        EXPECT_EQ(control(*w, names::kQuestionBox)->geometry(), e.questionBox);
-        EXPECT_EQ(control(*w, names::kAnswerTabs)->geometry(), e.answerTabs);
-        EXPECT_EQ(control(*w, names::kBottomBar)->geometry(), e.bottomBar);
+        EXPECT_EQ(control(*w, names::kQuestionText)->geometry(), e.questionBox);
+        EXPECT_EQ(control(*w, names::kAnswerPages)->geometry(), e.answerTabs);
+        EXPECT_EQ(control(*w, names::kBar)->geometry(), e.bottomBar);
         // The contents of every page lie inside the answer area.
-        auto* tabControl = control(*w, names::kAnswerTabs);
+        auto* tabControl = control(*w, names::kAnswerPages);
         const QRect tabs(QPoint(0, 0), e.answerTabs.size());
         for (const QString& name : {u"单选框4"_s, u"多选D"_s, u"判断B"_s, entry::kAmountsSubmitName,
                                     entry::kJournalSubmitName, entry::kScrollBarName}) {
@@ -417,7 +417,7 @@ TEST_F(AwkwardTextTest, QuestionsAnswersAndExplanationsSurviveExactly) {
     w.show();
     for (int i = 0; i < m_texts.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(w.controls().get<QPlainTextEdit>(names::kQuestionBox)->toPlainText(), m_texts[i]);
+        EXPECT_EQ(w.controls().get<QPlainTextEdit>(names::kQuestionText)->toPlainText(), m_texts[i]);
         EXPECT_EQ(w.controls().get<QRadioButton>(u"单选框1"_s)->text(), u"A "_s + m_texts[i]);
         QTest::mouseClick(w.controls().widget(u"单选框1"_s), Qt::LeftButton, {}, QPoint(8, 16));
         const QuestionRecord stored = m_bank.stored(u"danxuan"_s, i + 1);
@@ -475,7 +475,7 @@ TEST(PracticeWindowWithoutQuestions, MissingTableEmptyTableOrMissingFileLeaveAnE
         QPointer<PracticeWindow> alive(w);
         w->show();
         EXPECT_FALSE(w->hasQuestion());
-        EXPECT_EQ(w->controls().get<QPlainTextEdit>(names::kQuestionBox)->toPlainText(), QString());
+        EXPECT_EQ(w->controls().get<QPlainTextEdit>(names::kQuestionText)->toPlainText(), QString());
         for (const QString& name : names::kSingleOptions + names::kMultipleOptions + names::kTrueFalseOptions)
             EXPECT_FALSE(w->controls().widget(name)->isEnabled()) << name.toStdString();
         EXPECT_FALSE(w->findChild<QWidget*>(entry::kAmountsSubmitName)->isEnabled());

@@ -91,7 +91,7 @@ protected:
         QTest::mouseClick(w.controls().widget(name), Qt::LeftButton);
     }
     static QString shownText(const PracticeWindow& w) {
-        return w.controls().get<QPlainTextEdit>(names::kQuestionBox)->toPlainText();
+        return w.controls().get<QPlainTextEdit>(names::kQuestionText)->toPlainText();
     }
     static QString position(const PracticeWindow& w) {
         return w.controls().get<QLabel>(names::kPositionLabel)->text();

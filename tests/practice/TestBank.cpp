@@ -28,9 +28,11 @@ QList<QuestionRecord> TestBank::rows(const QString& table) const {
     QList<QuestionRecord> out;
     QuestionBank bank;
     if (!bank.openBank(m_path) || !bank.selectTable(table)) return out;
-    for (bool at = bank.moveFirst(); at; at = bank.moveNext())
+    const common::Outcome<> walked = bank.forEachRow([&]() -> common::Outcome<> {
         out.append(practice::readCurrentQuestion(bank));
-    return out;
+        return {};
+    });
+    return walked ? out : QList<QuestionRecord>();
 }
 
 QuestionRecord choiceQuestion(int id, const QString& text, const QStringList& options,

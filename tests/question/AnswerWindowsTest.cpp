@@ -1,10 +1,8 @@
 #include "DeclarationCheck.h"
 #include "question/AnswerNames.h"
 #include "question/AnswerRules.h"
-#include "question/ExamAnswerWindow.h"
-#include "question/ExamCalcAnswerWindow.h"
-#include "question/PracticeAnswerWindow.h"
-#include "question/PracticeCalcAnswerWindow.h"
+#include "question/CalcAnswerWindow.h"
+#include "question/ObjectiveAnswerWindow.h"
 #include "ui/PictureBox.h"
 
 #include <QApplication>
@@ -131,18 +129,19 @@ Mark markOf(const AnswerWindow& w, const QString& name) {
 
 TEST(AnswerWindows, EachWindowIsBuiltAsDrawn) {
     const QuestionRecord q = objective(u"A"_s, u"A"_s, u"1"_s);
-    EXPECT_EQ(walk(PracticeAnswerWindow(q, nullptr), {406, 390}, {395, 380}, objectiveExpected(false), 10),
-              QStringList());
-    EXPECT_EQ(walk(ExamAnswerWindow(q, nullptr), {406, 390}, {395, 380}, objectiveExpected(true), 9),
-              QStringList());
-    EXPECT_EQ(walk(PracticeCalcAnswerWindow(q, nullptr), {567, 581}, {555, 572}, calcExpected(false), 26),
-              QStringList());
-    EXPECT_EQ(walk(ExamCalcAnswerWindow(q, nullptr), {567, 581}, {555, 572}, calcExpected(true), 27),
-              QStringList());
+    for (const AnswerVariant variant : {AnswerVariant::Practice, AnswerVariant::Exam}) {
+        const bool exam = variant == AnswerVariant::Exam;
+        EXPECT_EQ(walk(ObjectiveAnswerWindow(variant, q, nullptr), {406, 390}, {395, 380},
+                       objectiveExpected(exam), exam ? 9 : 10),
+                  QStringList());
+        EXPECT_EQ(walk(CalcAnswerWindow(variant, q, nullptr), {567, 581}, {555, 572}, calcExpected(exam),
+                       exam ? 27 : 26),
+                  QStringList());
+    }
 }
 
 TEST(AnswerWindows, LooksFollowTheDrawing) {
-    PracticeAnswerWindow w(objective(u"A"_s, u"A"_s, u"1"_s), nullptr);
+    ObjectiveAnswerWindow w(AnswerVariant::Practice, objective(u"A"_s, u"A"_s, u"1"_s), nullptr);
     const QWidget* score = w.controls().widget(u"透明标签7"_s);
     EXPECT_EQ(score->font().pixelSize(), 16);
     EXPECT_TRUE(score->font().bold());
@@ -161,35 +160,40 @@ TEST(AnswerWindows, LooksFollowTheDrawing) {
 }
 
 TEST(AnswerWindows, PracticeObjectiveShowsAnswersScoreAndMark) {
-    const PracticeAnswerWindow right(objective(u"ABD"_s, u"ABD"_s, u"2"_s), nullptr);
+    const ObjectiveAnswerWindow right(AnswerVariant::Practice, objective(u"ABD"_s, u"ABD"_s, u"2"_s),
+                                      nullptr);
     EXPECT_EQ(text(right, u"透明标签1"_s), u"ABD"_s);
     EXPECT_EQ(text(right, u"透明标签2"_s), u"ABD"_s);
     EXPECT_EQ(text(right, u"透明标签7"_s), u"2"_s);
     EXPECT_EQ(markOf(right, u"图片框2"_s), Mark::Tick);
     EXPECT_EQ(text(right, names::kExplanation), u"解析"_s);
 
-    const PracticeAnswerWindow unanswered(objective(u"C"_s, {}, u"0"_s), nullptr);
+    const ObjectiveAnswerWindow unanswered(AnswerVariant::Practice, objective(u"C"_s, {}, u"0"_s), nullptr);
     EXPECT_EQ(text(unanswered, u"透明标签2"_s), u"未做"_s);
     EXPECT_EQ(text(unanswered, u"透明标签7"_s), u"0"_s);
     EXPECT_EQ(markOf(unanswered, u"图片框2"_s), Mark::Cross);
 
-    const PracticeAnswerWindow wrong(objective(u"正确"_s, u"错误"_s, u"0"_s), nullptr);
+    const ObjectiveAnswerWindow wrong(AnswerVariant::Practice, objective(u"正确"_s, u"错误"_s, u"0"_s),
+                                      nullptr);
     EXPECT_EQ(text(wrong, u"透明标签1"_s), u"正确"_s);
     EXPECT_EQ(text(wrong, u"透明标签2"_s), u"错误"_s);
     EXPECT_EQ(markOf(wrong, u"图片框2"_s), Mark::Cross);
 
     // A superset of the right letters is wrong: no partial credit, no tick.
-    EXPECT_EQ(markOf(PracticeAnswerWindow(objective(u"AB"_s, u"ABC"_s, u"0"_s), nullptr), u"图片框2"_s),
-              Mark::Cross);
+    EXPECT_EQ(
+        markOf(ObjectiveAnswerWindow(AnswerVariant::Practice, objective(u"AB"_s, u"ABC"_s, u"0"_s), nullptr),
+               u"图片框2"_s),
+        Mark::Cross);
 }
 
 TEST(AnswerWindows, ExamObjectiveShowsItsLabelAndNoScore) {
-    const ExamAnswerWindow w(objective(u"正确"_s, {}, u"0"_s, 41), nullptr);
+    const ObjectiveAnswerWindow w(AnswerVariant::Exam, objective(u"正确"_s, {}, u"0"_s, 41), nullptr);
     EXPECT_EQ(text(w, names::kObjectiveLabel), u"判断题第 1 题"_s);
     EXPECT_EQ(text(w, u"透明标签2"_s), QString()); // 未做 belongs to the practice window only
     EXPECT_EQ(markOf(w, u"图片框2"_s), Mark::Cross);
     EXPECT_EQ(w.controls().widget(u"透明标签7"_s), nullptr);
-    EXPECT_EQ(text(ExamAnswerWindow(objective(u"B"_s, u"B"_s, {}, 25), nullptr), names::kObjectiveLabel),
+    EXPECT_EQ(text(ObjectiveAnswerWindow(AnswerVariant::Exam, objective(u"B"_s, u"B"_s, {}, 25), nullptr),
+                   names::kObjectiveLabel),
               u"多选题第 5 题"_s);
 }
 
@@ -209,11 +213,8 @@ TEST(AnswerWindows, CalcMarksEachFieldAndShowsTheScore) {
     q.fen = u"6"_s;
     q.jx = u"第一行\n第二行"_s;
     for (bool exam : {false, true}) {
-        std::unique_ptr<AnswerWindow> w;
-        if (exam)
-            w = std::make_unique<ExamCalcAnswerWindow>(q, nullptr);
-        else
-            w = std::make_unique<PracticeCalcAnswerWindow>(q, nullptr);
+        const auto w = std::make_unique<CalcAnswerWindow>(
+            exam ? AnswerVariant::Exam : AnswerVariant::Practice, q, nullptr);
         const Mark expected[5] = {Mark::Tick, Mark::Tick, Mark::Cross, Mark::Tick, Mark::Cross};
         for (int n = 1; n <= 5; ++n) {
             EXPECT_EQ(markOf(*w, names::calcMark(n)), expected[n - 1]) << n;
@@ -227,14 +228,14 @@ TEST(AnswerWindows, CalcMarksEachFieldAndShowsTheScore) {
         }
     }
     // A journal entry shows line by line in its box.
-    PracticeCalcAnswerWindow w(q, nullptr);
+    CalcAnswerWindow w(AnswerVariant::Practice, q, nullptr);
     EXPECT_EQ(w.controls().get<QPlainTextEdit>(names::calcStandard(4))->document()->blockCount(), 2);
 }
 
 TEST(AnswerWindows, ModalOverTheOpenerAndClosedByEsc) {
     QWidget opener;
     opener.show();
-    auto* w = new PracticeAnswerWindow(objective(u"A"_s, u"A"_s, u"1"_s), &opener);
+    auto* w = new ObjectiveAnswerWindow(AnswerVariant::Practice, objective(u"A"_s, u"A"_s, u"1"_s), &opener);
     w->setAttribute(Qt::WA_DeleteOnClose);
     QPointer<AnswerWindow> alive(w);
     w->showCentred();
@@ -257,7 +258,7 @@ TEST(AnswerWindows, AwkwardTextsShowExactly) {
     for (const QString& t : {quotes, longText, lines, astral}) {
         QuestionRecord q = objective(t, t, u"1"_s);
         q.jx = t;
-        const PracticeAnswerWindow w(q, nullptr);
+        const ObjectiveAnswerWindow w(AnswerVariant::Practice, q, nullptr);
         EXPECT_EQ(text(w, u"透明标签1"_s), t);
         EXPECT_EQ(text(w, u"透明标签2"_s), t);
         // QPlainTextEdit keeps paragraphs; a CR LF pair reads back as one line break.
@@ -268,7 +269,7 @@ TEST(AnswerWindows, AwkwardTextsShowExactly) {
     }
     QuestionRecord q = objective(u"A"_s, u"A"_s, u"1"_s);
     q.jx = longText;
-    PracticeAnswerWindow w(q, nullptr);
+    ObjectiveAnswerWindow w(AnswerVariant::Practice, q, nullptr);
     w.show();
     // The long explanation scrolls inside its box; the window keeps its size.
     const auto* box = w.controls().get<QPlainTextEdit>(names::kExplanation);

@@ -69,11 +69,12 @@ std::optional<QuestionType> choiceType(const QString& table, int id) {
 
 common::Outcome<> readQuestions(QuestionBank& bank, const QString& table, std::vector<Question>& questions) {
     OUTCOME_TRY(bank.selectTable(table));
-    for (bool atRow = bank.moveFirst(); atRow; atRow = bank.moveNext()) {
+    OUTCOME_TRY(bank.forEachRow([&]() -> common::Outcome<> {
         const common::Outcome<QuestionRecord> row = bank.currentRecord();
         if (!row) return common::Failure{row.reason()};
         if (const auto type = choiceType(table, row->id)) questions.push_back({row->id, *type, row->tm});
-    }
+        return {};
+    }));
     if (questions.empty()) return common::Failure{table + u" has no choice questions"_s};
     return {};
 }

@@ -61,7 +61,7 @@ double openToFirstPaint(const QString& bank) {
     practice::PracticeWindow window(QuestionType::SingleChoice, bank);
     PaintWatch watch;
     window.controls()
-        .get<QPlainTextEdit>(practice::names::kQuestionBox)
+        .get<QPlainTextEdit>(practice::names::kQuestionText)
         ->viewport()
         ->installEventFilter(&watch);
     ui::showDeclared(&window, practice::practiceWindowDeclaration());

@@ -47,9 +47,11 @@ QStringList questionTexts(const QString& bank, const QString& table) {
     QStringList texts;
     QuestionBank b;
     if (!b.openBank(bank) || !b.selectTable(table)) return texts;
-    for (bool at = b.moveFirst(); at; at = b.moveNext())
+    const common::Outcome<> walked = b.forEachRow([&]() -> common::Outcome<> {
         texts.append(practice::readCurrentQuestion(b).tm);
-    return texts;
+        return {};
+    });
+    return walked ? texts : QStringList();
 }
 
 // Six weeks of practice with accuracy rising from about half to about four in five, and mock
