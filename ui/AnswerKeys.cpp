@@ -15,8 +15,6 @@ using namespace Qt::StringLiterals;
 namespace ui {
 namespace {
 
-const QString kLetters = u"ABCD"_s;
-
 // Widgets that take letters, digits, arrows and page keys for themselves.
 bool takesTyping(const QObject* object) {
     if (qobject_cast<const QLineEdit*>(object) || qobject_cast<const QAbstractSpinBox*>(object) ||
@@ -51,7 +49,8 @@ AnswerKeys::AnswerKeys(QWidget* window, const Built& built, const AnswerControls
     for (const QStringList& names : controls.optionSets) {
         m_optionSets.append(buttons(built, names));
         for (int i = 0; i < m_optionSets.last().size(); ++i)
-            nameKeys(m_optionSets.last()[i], u"%1 或 %2"_s.arg(kLetters[i]).arg(i + 1));
+            nameKeys(m_optionSets.last()[i],
+                     u"%1 或 %2"_s.arg(QChar(u'A' + i)).arg(i + 1)); // the key of the letter
     }
     if (m_trueFalse.size() == 2) {
         nameKeys(m_trueFalse[0], u"Y 或 ←"_s);

@@ -1,6 +1,6 @@
 // qvtb exec routes a statement by what it is, not by what its literals contain, and refuses to
 // change the system tables.
-#include "../jet/EngineTestSupport.h"
+#include "EngineTestSupport.h"
 
 using namespace enginetest;
 

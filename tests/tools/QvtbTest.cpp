@@ -1,5 +1,5 @@
 // qvtb's engine subcommands, run as the user runs them: output, exit code and the one-line reason.
-#include "../jet/EngineTestSupport.h"
+#include "EngineTestSupport.h"
 
 using namespace enginetest;
 
