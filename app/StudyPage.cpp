@@ -76,6 +76,7 @@ void StudyPage::build() {
                     {12, 30, 450, 126});
     m_types->horizontalHeaderItem(1)->setToolTip(kAnsweredTip);
     m_types->horizontalHeaderItem(2)->setToolTip(kAccuracyTip);
+    m_types->horizontalHeaderItem(3)->setToolTip(kBookTip);
     m_types->setRowCount(4);
     m_types->setFixedHeight(m_types->horizontalHeader()->sizeHint().height() + 4 * 24 +
                             2 * m_types->frameWidth());

@@ -26,6 +26,8 @@ public:
     static inline const QString kExamTable = QStringLiteral("考试记录表");
     static inline const QString kAnsweredTip = QStringLiteral("练习和模拟考试中答过的不同题目数");
     static inline const QString kAccuracyTip = QStringLiteral("答过的题目中，最近一次答对的比例");
+    static inline const QString kBookTip = QStringLiteral(
+        "最近一次答错的题，以及按记忆规律今天该复习的题；答对后隔几天再来，答对的次数越多，间隔越长");
 
     explicit StudyPage(const QString& studyPath, QWidget* parent = nullptr);
 

@@ -30,8 +30,8 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The independent reader the engine tests compare against (pinned in its lock file).
-if [ -f tests/oracle/package.json ] && [ ! -d tests/oracle/node_modules/mdb-reader ]; then
+# The independent implementations the tests compare against (pinned in the lock file).
+if [ -f tests/oracle/package.json ] && { [ ! -d tests/oracle/node_modules/mdb-reader ] || [ ! -d tests/oracle/node_modules/ts-fsrs ]; }; then
   npm ci --prefix tests/oracle --no-audit --no-fund --loglevel=error
 fi
 

@@ -1,5 +1,6 @@
 #include "study/StudyFigures.h"
 
+#include "study/MemoryStates.h"
 #include "study/QuestionKey.h"
 
 #include <QSqlQuery>
@@ -22,7 +23,11 @@ QSqlQuery select(const QSqlDatabase& db, const QString& statement) {
 
 } // namespace
 
-std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db) {
+// In the book: due for review by the day, or got wrong the last time (due the next day, but a
+// mistake belongs in the book at once).
+const QString kInBookBy = u"(due_day <= %1 OR last_grade = 1)"_s;
+
+std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db, const QDate& today) {
     std::array<TypeFigures, 4> figures{};
     QSqlQuery query = select(db, u"SELECT qtype, COUNT(*), SUM(correct) FROM (SELECT qtype, correct,"
                                  " ROW_NUMBER() OVER (PARTITION BY tbl, qhash ORDER BY at DESC, id DESC) AS n"
@@ -33,13 +38,14 @@ std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db) {
         figures[type].questionsAnswered = query.value(1).toInt();
         figures[type].rightLastTime = query.value(2).toInt();
     }
-    query.exec(u"SELECT w.qtype, COUNT(*) FROM (SELECT tbl, qhash, qtype, MAX(at) AS last FROM answers"
-               " WHERE correct = 0 GROUP BY tbl, qhash) AS w"
-               " WHERE (SELECT COUNT(DISTINCT a.day) FROM answers AS a WHERE a.tbl = w.tbl"
-               " AND a.qhash = w.qhash AND a.correct = 1 AND a.at > w.last) < 2 GROUP BY w.qtype"_s);
+    const int day = dayNumber(today);
+    query.exec(u"SELECT qtype, SUM(%1), SUM(%2) FROM memory GROUP BY qtype"_s.arg(kInBookBy.arg(day),
+                                                                                  kInBookBy.arg(day + 6)));
     while (query.next()) {
         const int type = query.value(0).toInt();
-        if (type >= 0 && type < 4) figures[type].inWrongBook = query.value(1).toInt();
+        if (type < 0 || type >= 4) continue;
+        figures[type].inWrongBook = query.value(1).toInt();
+        figures[type].dueThisWeek = query.value(2).toInt();
     }
     return figures;
 }
@@ -77,16 +83,12 @@ QList<ExamHistoryEntry> examHistory(const QSqlDatabase& db) {
     return history;
 }
 
-QStringList wrongBook(const QSqlDatabase& db, const QString& table) {
+QStringList wrongBook(const QSqlDatabase& db, const QString& table, const QDate& today) {
     QStringList hashes;
-    // In the book: answered wrong, and since the last wrong answer right on fewer than two days.
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(u"SELECT w.qhash FROM (SELECT qhash, MAX(at) AS last FROM answers"
-                  " WHERE tbl = :tbl AND correct = 0 GROUP BY qhash) AS w"
-                  " WHERE (SELECT COUNT(DISTINCT a.day) FROM answers AS a WHERE a.tbl = :tbl"
-                  " AND a.qhash = w.qhash AND a.correct = 1 AND a.at > w.last) < 2"
-                  " ORDER BY w.last, w.qhash"_s);
+    query.prepare(u"SELECT qhash FROM memory WHERE tbl = :tbl AND %1 ORDER BY due_day, qhash"_s.arg(
+        kInBookBy.arg(dayNumber(today))));
     query.bindValue(u":tbl"_s, table);
     query.exec();
     while (query.next())

@@ -2,6 +2,7 @@
 
 // The figures of the study page, read from an open record.
 
+#include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QSqlDatabase>
@@ -12,12 +13,14 @@
 
 namespace study {
 
-// Both figures are over the different questions of the kind answered in practice or in a mock exam:
-// how many, and how many of them were right the last time they were answered.
+// Over the different questions of the kind answered in practice or in a mock exam: how many, how
+// many of them were right the last time they were answered, how many are in the wrong-answer book
+// (due for review by today, or got wrong the last time), and how many will be within the week.
 struct TypeFigures {
     int questionsAnswered = 0;
     int rightLastTime = 0;
     int inWrongBook = 0;
+    int dueThisWeek = 0;
 };
 
 struct ChapterFigures {
@@ -37,10 +40,10 @@ struct ExamHistoryEntry {
     std::array<int, 4> typeScores{}; // in the order of allQuestionTypes
 };
 
-std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db);
+std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db, const QDate& today);
 QList<ChapterFigures> chapterFigures(const QSqlDatabase& db);
 QList<ExamHistoryEntry> examHistory(const QSqlDatabase& db); // oldest first
-// Hashes of the questions of `table` in the wrong-answer book, oldest last mistake first.
-QStringList wrongBook(const QSqlDatabase& db, const QString& table);
+// Hashes of the questions of `table` in the wrong-answer book on `today`, longest due first.
+QStringList wrongBook(const QSqlDatabase& db, const QString& table, const QDate& today);
 
 } // namespace study

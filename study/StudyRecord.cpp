@@ -75,9 +75,9 @@ QString StudyRecord::takeNotice() {
     return std::exchange(m_notice, QString());
 }
 
-std::array<TypeFigures, 4> StudyRecord::typeFigures() {
+std::array<TypeFigures, 4> StudyRecord::typeFigures(const QDate& today) {
     if (!m_file.ensureOpen()) return {};
-    return study::typeFigures(m_file.database());
+    return study::typeFigures(m_file.database(), today);
 }
 
 QList<ChapterFigures> StudyRecord::chapterFigures() {
@@ -90,9 +90,9 @@ QList<ExamHistoryEntry> StudyRecord::examHistory() {
     return study::examHistory(m_file.database());
 }
 
-QStringList StudyRecord::wrongBook(const QString& table) {
+QStringList StudyRecord::wrongBook(const QString& table, const QDate& today) {
     if (!m_file.ensureOpen()) return {};
-    return study::wrongBook(m_file.database(), table);
+    return study::wrongBook(m_file.database(), table, today);
 }
 
 common::Outcome<> StudyRecord::clear() {

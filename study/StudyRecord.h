@@ -62,11 +62,12 @@ public:
     // The message for the candidate, once; empty when there is none.
     QString takeNotice();
 
-    std::array<TypeFigures, 4> typeFigures();
+    std::array<TypeFigures, 4> typeFigures(const QDate& today = QDate::currentDate());
     QList<ChapterFigures> chapterFigures();
     QList<ExamHistoryEntry> examHistory(); // oldest first
-    // Hashes of the questions of `table` in the wrong-answer book, oldest last mistake first.
-    QStringList wrongBook(const QString& table);
+    // Hashes of the questions of `table` in the wrong-answer book on `today`: those due for review
+    // by then, and those got wrong the last time; longest due first.
+    QStringList wrongBook(const QString& table, const QDate& today = QDate::currentDate());
     // Empties the record (answers waiting in memory too).
     common::Outcome<> clear();
 

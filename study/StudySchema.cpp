@@ -1,5 +1,7 @@
 #include "study/StudySchema.h"
 
+#include "study/MemoryStates.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -35,7 +37,24 @@ const QStringList kVersion2 = {
     " started INTEGER NOT NULL, remaining_ms INTEGER NOT NULL)"_s,
 };
 
-const QList<QStringList> kSteps = {kVersion1, kVersion2};
+// Version 3: each answer's grade for the memory model (1 wrong, 2 right after the explanation was
+// seen first, 3 right; older answers by their correctness), and each answered question's memory
+// state, made from the answers already kept.
+const QStringList kVersion3 = {
+    u"ALTER TABLE answers ADD COLUMN grade INTEGER NOT NULL DEFAULT 0"_s,
+    u"UPDATE answers SET grade = CASE WHEN correct = 1 THEN 3 ELSE 1 END"_s,
+    u"CREATE TABLE memory (tbl TEXT NOT NULL, qhash TEXT NOT NULL, qtype INTEGER NOT NULL,"
+    " stability REAL NOT NULL, difficulty REAL NOT NULL, last_day INTEGER NOT NULL,"
+    " due_day INTEGER NOT NULL, last_grade INTEGER NOT NULL, PRIMARY KEY (tbl, qhash))"_s,
+    u"CREATE INDEX memory_by_due ON memory (tbl, due_day)"_s,
+};
+
+struct Step {
+    QStringList statements;
+    common::Outcome<> (*thenRun)(QSqlDatabase&) = nullptr;
+};
+
+const QList<Step> kSteps = {{kVersion1}, {kVersion2}, {kVersion3, rebuildMemory}};
 
 common::Outcome<> run(QSqlDatabase& db, const QString& statement) {
     QSqlQuery query(db);
@@ -45,9 +64,11 @@ common::Outcome<> run(QSqlDatabase& db, const QString& statement) {
 
 // The steps from `version` on and the new version number, committed; inside an open transaction.
 common::Outcome<> runSteps(QSqlDatabase& db, int version) {
-    for (int step = version; step < kSchemaVersion; ++step)
-        for (const QString& statement : kSteps[step])
+    for (int step = version; step < kSchemaVersion; ++step) {
+        for (const QString& statement : kSteps[step].statements)
             OUTCOME_TRY(run(db, statement));
+        if (kSteps[step].thenRun) OUTCOME_TRY(kSteps[step].thenRun(db));
+    }
     OUTCOME_TRY(run(db, u"PRAGMA user_version = %1"_s.arg(kSchemaVersion)));
     return run(db, u"COMMIT"_s);
 }

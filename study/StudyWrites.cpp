@@ -1,5 +1,6 @@
 #include "study/StudyWrites.h"
 
+#include "study/MemoryStates.h"
 #include "study/QuestionKey.h"
 #include "study/StudyFile.h"
 
@@ -65,8 +66,8 @@ common::Outcome<> writeExam(QSqlDatabase& db, const ExamAttempt& attempt) {
 // table of their kind, where the same question is known by the same text.
 common::Outcome<> writeExamAnswers(QSqlDatabase& db, const ExamAttempt& attempt) {
     QSqlQuery query(db);
-    query.prepare(u"INSERT INTO answers (tbl, qhash, qtype, chapter, correct, score, at, day, source)"
-                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, 1)"_s);
+    query.prepare(u"INSERT INTO answers (tbl, qhash, qtype, chapter, correct, score, at, day, source, grade)"
+                  " VALUES (?, ?, ?, ?, ?, ?, ?, ?, 1, ?)"_s);
     for (const ExamQuestionResult& result : attempt.questions) {
         if (!result.answered) continue;
         query.addBindValue(bank::practiceTable(result.type));
@@ -77,7 +78,9 @@ common::Outcome<> writeExamAnswers(QSqlDatabase& db, const ExamAttempt& attempt)
         query.addBindValue(result.score);
         query.addBindValue(attempt.ended.toMSecsSinceEpoch());
         query.addBindValue(attempt.ended.toLocalTime().date().toString(Qt::ISODate));
+        query.addBindValue(static_cast<int>(result.right ? memory::Grade::Good : memory::Grade::Again));
         if (!query.exec()) return failureOf(query);
+        OUTCOME_TRY(refreshMemory(db, bank::practiceTable(result.type), questionHash(result.questionText)));
     }
     return {};
 }
@@ -109,10 +112,15 @@ void StudyWrites::recordAnswer(const PracticeAnswer& answer) {
     const auto waiting = std::find_if(m_pending.begin(), m_pending.end(), [&](const Write& w) {
         return w.key == key && std::holds_alternative<PracticeAnswer>(w.what);
     });
-    if (waiting != m_pending.end())
+    const memory::Grade grade = !answer.right               ? memory::Grade::Again
+                                : m_explained.contains(key) ? memory::Grade::Hard
+                                                            : memory::Grade::Good;
+    if (waiting != m_pending.end()) {
         waiting->what = answer;
-    else
-        m_pending.append(Write{answer, key, m_openRow});
+        waiting->grade = grade;
+    } else {
+        m_pending.append(Write{answer, key, m_openRow, grade});
+    }
     static_cast<void>(flush(StudyFile::kWaitMs));
 }
 
@@ -123,8 +131,15 @@ void StudyWrites::settleAttempt() {
 }
 
 void StudyWrites::closeQuestion(const QString& table, const QString& questionText) {
+    const QString key = table + u'/' + questionHash(questionText);
+    const bool attempted = key == m_openKey || m_closed.contains(key);
     settleAttempt();
-    m_closed.insert(table + u'/' + questionHash(questionText));
+    // An answer already given stands as it was; a question not yet answered still counts, as one
+    // only half known.
+    if (attempted)
+        m_closed.insert(key);
+    else
+        m_explained.insert(key);
 }
 
 void StudyWrites::recordExam(const ExamAttempt& attempt) {
@@ -203,12 +218,12 @@ common::Outcome<> StudyWrites::writeAnswer(QSqlDatabase& db, const Write& write)
     const PracticeAnswer& answer = std::get<PracticeAnswer>(write.what);
     QSqlQuery query(db);
     if (write.replacesRow != 0) {
-        query.prepare(u"UPDATE answers SET correct = :correct, score = :score, at = :at, day = :day"
-                      " WHERE id = :row"_s);
+        query.prepare(u"UPDATE answers SET correct = :correct, score = :score, at = :at, day = :day,"
+                      " grade = :grade WHERE id = :row"_s);
         query.bindValue(u":row"_s, write.replacesRow);
     } else {
-        query.prepare(u"INSERT INTO answers (tbl, qhash, qtype, chapter, correct, score, at, day)"
-                      " VALUES (:tbl, :qhash, :qtype, :chapter, :correct, :score, :at, :day)"_s);
+        query.prepare(u"INSERT INTO answers (tbl, qhash, qtype, chapter, correct, score, at, day, grade)"
+                      " VALUES (:tbl, :qhash, :qtype, :chapter, :correct, :score, :at, :day, :grade)"_s);
         query.bindValue(u":tbl"_s, answer.table);
         query.bindValue(u":qhash"_s, questionHash(answer.questionText));
         query.bindValue(u":qtype"_s, static_cast<int>(typeIndex(answer.type)));
@@ -218,13 +233,14 @@ common::Outcome<> StudyWrites::writeAnswer(QSqlDatabase& db, const Write& write)
     query.bindValue(u":score"_s, answer.score);
     query.bindValue(u":at"_s, answer.at.toMSecsSinceEpoch());
     query.bindValue(u":day"_s, answer.at.toLocalTime().date().toString(Qt::ISODate));
+    query.bindValue(u":grade"_s, static_cast<int>(write.grade));
     if (!query.exec()) {
         qCWarning(lcStudyWrites).noquote() << "cannot write an answer:" << query.lastError().text();
         return failureOf(query);
     }
     // The open attempt, once written, is replaced in place by a later answer to the same question.
     if (write.key == m_openKey && write.replacesRow == 0) m_openRow = query.lastInsertId().toLongLong();
-    return {};
+    return refreshMemory(db, answer.table, questionHash(answer.questionText));
 }
 
 common::Outcome<> StudyWrites::clear() {
@@ -232,12 +248,13 @@ common::Outcome<> StudyWrites::clear() {
     m_openKey.clear();
     m_openRow = 0;
     m_closed.clear();
+    m_explained.clear();
     OUTCOME_TRY(m_file.ensureOpen());
     QSqlQuery query(m_file.database());
     const bool cleared = query.exec(u"BEGIN IMMEDIATE"_s) && query.exec(u"DELETE FROM exam_questions"_s) &&
                          query.exec(u"DELETE FROM exam_in_progress"_s) &&
                          query.exec(u"DELETE FROM exams"_s) && query.exec(u"DELETE FROM answers"_s) &&
-                         query.exec(u"COMMIT"_s);
+                         query.exec(u"DELETE FROM memory"_s) && query.exec(u"COMMIT"_s);
     if (cleared) return {};
     const common::Failure failure = failureOf(query);
     query.exec(u"ROLLBACK"_s);

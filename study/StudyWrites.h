@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Outcome.h"
+#include "study/MemoryModel.h"
 #include "study/StudyData.h"
 
 #include <QList>
@@ -45,6 +46,7 @@ private:
         std::variant<PracticeAnswer, ExamAttempt, ExamInProgress, NoExamInProgress> what;
         QString key;            // a practice answer's question
         qint64 replacesRow = 0; // the open attempt's row, once written
+        memory::Grade grade = memory::Grade::Good;
     };
 
     // Begins, writes every pending write, commits; the caller rolls back a failure.
@@ -58,6 +60,7 @@ private:
     QString m_openKey;          // table and hash of the question whose attempt is open
     qint64 m_openRow = 0;       // the open attempt's row once written
     QSet<QString> m_closed;     // the questions whose attempt of this sitting is closed
+    QSet<QString> m_explained;  // the questions whose explanation was seen before any answer
     bool m_failureTold = false; // a failed write was told; once is enough
 };
 

@@ -48,8 +48,10 @@ protected:
 };
 
 TEST_F(StudyPageTest, TheFifthButtonShowsWhatTheRecordHolds) {
-    give(u"题一"_s, false, kStart);
-    give(u"题二"_s, true, kStart.addSecs(60));
+    // Answered today: a right answer is not due for review again yet.
+    const QDateTime today = QDateTime::currentDateTime();
+    give(u"题一"_s, false, today);
+    give(u"题二"_s, true, today.addSecs(60));
     study::ExamAttempt attempt;
     attempt.paper = 3;
     attempt.started = kStart;
@@ -77,7 +79,7 @@ TEST_F(StudyPageTest, TheFifthButtonShowsWhatTheRecordHolds) {
     EXPECT_EQ(exams()->item(0, 7)->text(), u"76（及格）"_s);
 
     // Shown again, the page reads the record again.
-    give(u"题三"_s, false, kStart.addSecs(120));
+    give(u"题三"_s, false, today.addSecs(120));
     QTest::mouseClick(window.findChild<QWidget*>(u"全真考场"_s), Qt::LeftButton);
     openPage();
     EXPECT_EQ(typeCell(0, 3), u"2"_s);

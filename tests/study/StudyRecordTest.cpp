@@ -1,4 +1,5 @@
 #include "study/StudyRecord.h"
+#include "study/QuestionKey.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,7 +114,7 @@ TEST_F(StudyRecordTest, AnswersAndExamsOutliveTheRecordBeingClosed) {
         record.recordExam(attempt(3, 72));
     }
     StudyRecord reopened(path());
-    const std::array<TypeFigures, 4> figures = reopened.typeFigures();
+    const std::array<TypeFigures, 4> figures = reopened.typeFigures(kMonday.date());
     EXPECT_EQ(figures[0].questionsAnswered, 2);
     EXPECT_EQ(figures[0].rightLastTime, 1);
     EXPECT_EQ(figures[0].inWrongBook, 1);
@@ -125,7 +126,7 @@ TEST_F(StudyRecordTest, AnswersAndExamsOutliveTheRecordBeingClosed) {
     EXPECT_EQ(history[0].started, kMonday);
 }
 
-TEST_F(StudyRecordTest, OneAttemptPerQuestionAndSittingTheAnswerWhileOpenAndNothingAfterTheExplanation) {
+TEST_F(StudyRecordTest, OneAttemptPerQuestionAndSittingAndARightAnswerAfterTheExplanationIsHalfKnown) {
     {
         StudyRecord record(path());
         record.recordAnswer(answer(u"题一"_s, false, kMonday));           // first box ticked
@@ -136,15 +137,19 @@ TEST_F(StudyRecordTest, OneAttemptPerQuestionAndSittingTheAnswerWhileOpenAndNoth
         record.recordAnswer(answer(u"题一"_s, false, kMonday.addSecs(20))); // came back: settled
         record.closeQuestion(u"danxuan"_s, u"题三"_s);                      // peeked, then answered
         record.recordAnswer(answer(u"题三"_s, true, kMonday.addSecs(25)));
-        const TypeFigures figures = record.typeFigures()[0];
-        EXPECT_EQ(figures.questionsAnswered, 2);
-        EXPECT_EQ(figures.rightLastTime, 1);
-        EXPECT_EQ(record.wrongBook(u"danxuan"_s).size(), 1);
+        const TypeFigures figures = record.typeFigures(kMonday.date())[0];
+        EXPECT_EQ(figures.questionsAnswered, 3);
+        EXPECT_EQ(figures.rightLastTime, 2);
+        EXPECT_EQ(record.wrongBook(u"danxuan"_s, kMonday.date()), QStringList{questionHash(u"题二"_s)});
+        // Right after the explanation comes back sooner than right unaided, later than wrong.
+        EXPECT_EQ(record.wrongBook(u"danxuan"_s, kMonday.date().addDays(2)),
+                  QStringList({questionHash(u"题二"_s), questionHash(u"题三"_s)}));
+        EXPECT_EQ(record.wrongBook(u"danxuan"_s, kMonday.date().addDays(3)).size(), 3);
     }
     // The next sitting is a new attempt.
     StudyRecord next(path());
     next.recordAnswer(answer(u"题二"_s, true, kMonday.addDays(1)));
-    EXPECT_EQ(next.typeFigures()[0].rightLastTime, 2);
+    EXPECT_EQ(next.typeFigures(kMonday.date())[0].rightLastTime, 3);
 }
 
 TEST_F(StudyRecordTest, AnswersWaitingForALockAreWrittenOnceEachWhateverTheOrderOfFailures) {
@@ -192,7 +197,7 @@ TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
         ASSERT_TRUE(direct.isOpen());
         QSqlQuery query(direct.database());
         ASSERT_TRUE(query.exec(u"PRAGMA user_version"_s) && query.next());
-        EXPECT_EQ(query.value(0).toInt(), 2);
+        EXPECT_EQ(query.value(0).toInt(), 3);
         ASSERT_TRUE(query.exec(u"PRAGMA journal_mode"_s) && query.next());
         EXPECT_EQ(query.value(0).toString(), u"wal"_s);
         // A record from a newer program is left alone.
@@ -206,7 +211,7 @@ TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
     EXPECT_TRUE(QFile::exists(path()));
 }
 
-TEST_F(StudyRecordTest, ARecordOfTheFirstVersionKeepsItsAnswersAndLearnsTheExamInProgress) {
+TEST_F(StudyRecordTest, ARecordOfTheFirstVersionKeepsItsAnswersRemembersThemAndLearnsTheExamInProgress) {
     {
         DirectConnection direct(path(), u"old"_s);
         ASSERT_TRUE(direct.isOpen());
@@ -228,6 +233,8 @@ TEST_F(StudyRecordTest, ARecordOfTheFirstVersionKeepsItsAnswersAndLearnsTheExamI
     StudyRecord record(path());
     ASSERT_TRUE(record.isOpen());
     EXPECT_EQ(record.typeFigures()[0].questionsAnswered, 1);
+    EXPECT_EQ(record.wrongBook(u"danxuan"_s, kMonday.date()), QStringList{u"h"_s})
+        << "its memory made from it";
     record.keepExamInProgress({5, kMonday, 61'000});
     EXPECT_EQ(StudyRecord(path()).examInProgress(), (ExamInProgress{5, kMonday, 61'000}));
 }
