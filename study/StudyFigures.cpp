@@ -27,25 +27,18 @@ QSqlQuery select(const QSqlDatabase& db, const QString& statement) {
 // mistake belongs in the book at once).
 const QString kInBookBy = u"(due_day <= %1 OR last_grade = 1)"_s;
 
+// From the memory states alone, one row per question answered: the answers themselves may be
+// tens of thousands.
 std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db, const QDate& today) {
     std::array<TypeFigures, 4> figures{};
-    QSqlQuery query = select(db, u"SELECT qtype, COUNT(*), SUM(correct) FROM (SELECT qtype, correct,"
-                                 " ROW_NUMBER() OVER (PARTITION BY tbl, qhash ORDER BY at DESC, id DESC) AS n"
-                                 " FROM answers) WHERE n = 1 GROUP BY qtype"_s);
-    while (query.next()) {
-        const int type = query.value(0).toInt();
-        if (type < 0 || type >= 4) continue;
-        figures[type].questionsAnswered = query.value(1).toInt();
-        figures[type].rightLastTime = query.value(2).toInt();
-    }
     const int day = dayNumber(today);
-    query.exec(u"SELECT qtype, SUM(%1), SUM(%2) FROM memory GROUP BY qtype"_s.arg(kInBookBy.arg(day),
-                                                                                  kInBookBy.arg(day + 6)));
+    QSqlQuery query = select(db, u"SELECT qtype, COUNT(*), SUM(last_grade > 1), SUM(%1), SUM(%2) FROM memory"
+                                 " GROUP BY qtype"_s.arg(kInBookBy.arg(day), kInBookBy.arg(day + 6)));
     while (query.next()) {
         const int type = query.value(0).toInt();
         if (type < 0 || type >= 4) continue;
-        figures[type].inWrongBook = query.value(1).toInt();
-        figures[type].dueThisWeek = query.value(2).toInt();
+        figures[type] = {query.value(1).toInt(), query.value(2).toInt(), query.value(3).toInt(),
+                         query.value(4).toInt()};
     }
     return figures;
 }
