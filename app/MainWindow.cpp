@@ -9,9 +9,15 @@
 #include "ui/StatusBar.h"
 #include "ui/TabControl.h"
 
+#include <QEvent>
 #include <QLoggingCategory>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeWidget>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
 
 using bank::allQuestionTypes;
 using bank::QuestionType;
@@ -30,6 +36,30 @@ MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
     m_controls.get<ui::StatusBar>(names::kStatusBar)->setPanelText(1, kVersionText);
     connectNavigation();
     showPage(pages::Home);
+}
+
+QString MainWindow::dailyProgressText(const study::DailyProgress& progress) {
+    QString text = u"今日已答 %1 / %2 题"_s.arg(progress.answeredToday).arg(progress.target);
+    if (progress.daysMetInARow > 0) text += u"，已连续 %1 天达标"_s.arg(progress.daysMetInARow);
+    return text;
+}
+
+void MainWindow::showDailyProgress() {
+    m_controls.get<ui::StatusBar>(names::kStatusBar)
+        ->setPanelText(0, dailyProgressText(study::StudyRecord(m_studyPath).dailyProgress()));
+}
+
+// The record is read after the first paint, which needs nothing of it, and again each time the
+// candidate comes back to this window from practice or an exam.
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (std::exchange(m_progressShown, true)) return;
+    QTimer::singleShot(0, this, &MainWindow::showDailyProgress);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_progressShown) showDailyProgress();
 }
 
 // Builds a later page into the existing container and wires its controls.
@@ -53,6 +83,7 @@ void MainWindow::buildPage(pages::Page page) {
         m_studyPage = new StudyPage(m_studyPath, m_pages->page(pages::StudyRecord));
         m_studyPage->setGeometry(m_pages->page(pages::StudyRecord)->rect());
         connect(m_studyPage, &StudyPage::wrongAnswersRequested, this, &MainWindow::wrongAnswersRequested);
+        connect(m_studyPage, &StudyPage::dailyTargetChanged, this, &MainWindow::showDailyProgress);
     }
     if (page == pages::Papers) {
         m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "study/StudyFigures.h"
+
 #include "app/MainWindowDeclaration.h"
 #include "bank/QuestionType.h"
 #include "ui/WindowBuilder.h"
@@ -32,6 +34,8 @@ public:
     static inline const QString kNoPaperChosen = QStringLiteral("你还未选择套题,请先选择 !!");
     static inline const QString kSyllabusFile = QStringLiteral("\\Velmora考试大纲.mht");
     static inline const QString kHandbookFile = QStringLiteral("\\beikao.mht");
+    // Today's questions against the daily target, in the status bar's first panel.
+    static QString dailyProgressText(const study::DailyProgress& progress);
 
     // `programDirectory` is where the two documents lie.
     explicit MainWindow(const QString& programDirectory, QWidget* parent = nullptr);
@@ -57,7 +61,13 @@ Q_SIGNALS:
     void examRequested(int paper);
     void wrongAnswersRequested(bank::QuestionType type);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Reads today's progress from the study record into the status bar.
+    void showDailyProgress();
     void connectNavigation();
     void buildPage(pages::Page page);
     void loadDocument(pages::Page page);
@@ -71,6 +81,7 @@ private:
     QString m_studyPath;
     bool m_pageBuilt[pages::Count] = {true}; // the home page is built with the window
     bool m_documentLoaded[pages::Count] = {};
+    bool m_progressShown = false;
 };
 
 } // namespace app

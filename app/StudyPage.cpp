@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTableWidget>
 
 using namespace Qt::StringLiterals;
@@ -105,6 +107,17 @@ void StudyPage::build() {
     m_scores->setObjectName(u"成绩走势"_s);
     m_scores->setGeometry(478, 264, 450, 196);
 
+    auto* targetLabel = new QLabel(u"每日目标（题）"_s, this);
+    targetLabel->setGeometry(12, 474, 100, 22);
+    m_target = new QSpinBox(this);
+    m_target->setObjectName(kDailyTarget);
+    m_target->setAccessibleName(kDailyTarget);
+    m_target->setRange(1, 500);
+    m_target->setToolTip(u"每天打算答的题数；今天的进度和连续达标的天数显示在主窗口的状态栏"_s);
+    m_target->setGeometry(112, 472, 70, 26);
+    targetLabel->setBuddy(m_target);
+    connect(m_target, &QSpinBox::valueChanged, this, &StudyPage::keepDailyTarget);
+
     auto* clear = new QPushButton(kClearButton, this);
     clear->setObjectName(kClearButton);
     clear->setGeometry(838, 470, 90, 28);
@@ -114,6 +127,10 @@ void StudyPage::build() {
 void StudyPage::refresh() {
     study::StudyRecord record(m_studyPath);
     showFigures(record.typeFigures());
+    {
+        const QSignalBlocker quiet(m_target);
+        m_target->setValue(record.dailyProgress().target);
+    }
     m_chapters->setItems(record.chapterFigures());
     const QList<study::ExamHistoryEntry> history = record.examHistory();
     showHistory(history);
@@ -147,6 +164,12 @@ void StudyPage::showHistory(const QList<study::ExamHistoryEntry>& history) {
         m_exams->setItem(row, 7, cell(scoreWithVerdict(entry.total)));
     }
     m_exams->setUpdatesEnabled(true);
+}
+
+void StudyPage::keepDailyTarget(int questions) {
+    if (const common::Outcome<> kept = study::StudyRecord(m_studyPath).setDailyTarget(questions); !kept)
+        ui::showMessage(this, u"每日目标未能保存（%1）。请稍后再设。"_s.arg(kept.reason()));
+    Q_EMIT dailyTargetChanged();
 }
 
 void StudyPage::clearRecord() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QSpinBox;
 class QTableWidget;
 
 namespace app {
@@ -24,6 +25,7 @@ public:
     static inline const QString kRetryButton = QStringLiteral("错题重练");
     static inline const QString kTypeTable = QStringLiteral("题型统计表");
     static inline const QString kExamTable = QStringLiteral("考试记录表");
+    static inline const QString kDailyTarget = QStringLiteral("每日目标");
     static inline const QString kAnsweredTip = QStringLiteral("练习和模拟考试中答过的不同题目数");
     static inline const QString kAccuracyTip = QStringLiteral("答过的题目中，最近一次答对的比例");
     static inline const QString kBookTip = QStringLiteral(
@@ -36,10 +38,12 @@ public:
 
 Q_SIGNALS:
     void wrongAnswersRequested(bank::QuestionType type);
+    void dailyTargetChanged();
 
 private:
     void build();
     void clearRecord();
+    void keepDailyTarget(int questions);
     void showFigures(const std::array<study::TypeFigures, 4>& figures);
     void showHistory(const QList<study::ExamHistoryEntry>& history);
 
@@ -48,6 +52,7 @@ private:
     QTableWidget* m_exams = nullptr;
     ChapterBars* m_chapters = nullptr;
     ScoreLine* m_scores = nullptr;
+    QSpinBox* m_target = nullptr;
 };
 
 } // namespace app

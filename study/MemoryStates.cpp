@@ -82,7 +82,8 @@ common::Outcome<> rebuildMemory(QSqlDatabase& db) {
     QSqlQuery query(db);
     if (!query.exec(u"DELETE FROM memory"_s)) return failureOf(query);
     query.setForwardOnly(true);
-    if (!query.exec(u"SELECT tbl, qhash, qtype, grade, day FROM answers NOT INDEXED ORDER BY tbl, qhash, at, id"_s))
+    if (!query.exec(
+            u"SELECT tbl, qhash, qtype, grade, day FROM answers NOT INDEXED ORDER BY tbl, qhash, at, id"_s))
         return failureOf(query);
     MemoryWriter writer(db);
     QuestionHistory question;

@@ -43,6 +43,25 @@ std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db, const QDate& toda
     return figures;
 }
 
+DailyProgress dailyProgress(const QSqlDatabase& db, const QDate& today) {
+    DailyProgress progress;
+    QSqlQuery query = select(db, u"SELECT value FROM settings WHERE key = 'daily_target'"_s);
+    if (query.next()) progress.target = std::max(1, query.value(0).toInt());
+    query.exec(u"SELECT day FROM answers GROUP BY day HAVING COUNT(*) >= %1 ORDER BY day DESC"_s.arg(
+        progress.target));
+    QDate expected = today;
+    while (query.next()) {
+        const QDate day = QDate::fromString(query.value(0).toString(), Qt::ISODate);
+        if (day > today) continue;
+        if (day != expected && !(progress.daysMetInARow == 0 && day == today.addDays(-1))) break;
+        ++progress.daysMetInARow;
+        expected = day.addDays(-1);
+    }
+    query.exec(u"SELECT COUNT(*) FROM answers WHERE day = '%1'"_s.arg(today.toString(Qt::ISODate)));
+    if (query.next()) progress.answeredToday = query.value(0).toInt();
+    return progress;
+}
+
 QList<ChapterFigures> chapterFigures(const QSqlDatabase& db) {
     QList<ChapterFigures> figures;
     QSqlQuery query = select(

@@ -40,7 +40,16 @@ struct ExamHistoryEntry {
     std::array<int, 4> typeScores{}; // in the order of allQuestionTypes
 };
 
+// The questions a day the candidate means to answer, and how today and the days before went.
+struct DailyProgress {
+    static constexpr int kDefaultTarget = 30;
+    int answeredToday = 0; // graded attempts, in practice and in handed-in exams
+    int target = kDefaultTarget;
+    int daysMetInARow = 0; // ending today when today's target is met, else yesterday
+};
+
 std::array<TypeFigures, 4> typeFigures(const QSqlDatabase& db, const QDate& today);
+DailyProgress dailyProgress(const QSqlDatabase& db, const QDate& today);
 QList<ChapterFigures> chapterFigures(const QSqlDatabase& db);
 QList<ExamHistoryEntry> examHistory(const QSqlDatabase& db); // oldest first
 // Hashes of the questions of `table` in the wrong-answer book on `today`, longest due first.

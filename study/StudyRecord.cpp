@@ -1,10 +1,12 @@
 #include "study/StudyRecord.h"
 
 #include <QLoggingCategory>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +80,20 @@ QString StudyRecord::takeNotice() {
 std::array<TypeFigures, 4> StudyRecord::typeFigures(const QDate& today) {
     if (!m_file.ensureOpen()) return {};
     return study::typeFigures(m_file.database(), today);
+}
+
+DailyProgress StudyRecord::dailyProgress(const QDate& today) {
+    if (!m_file.ensureOpen()) return {};
+    return study::dailyProgress(m_file.database(), today);
+}
+
+common::Outcome<> StudyRecord::setDailyTarget(int questions) {
+    OUTCOME_TRY(m_file.ensureOpen());
+    QSqlQuery query(m_file.database());
+    query.prepare(u"INSERT OR REPLACE INTO settings (key, value) VALUES ('daily_target', ?)"_s);
+    query.addBindValue(QString::number(std::max(1, questions)));
+    if (!query.exec()) return common::Failure{query.lastError().text()};
+    return {};
 }
 
 QList<ChapterFigures> StudyRecord::chapterFigures() {

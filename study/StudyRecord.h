@@ -63,6 +63,9 @@ public:
     QString takeNotice();
 
     std::array<TypeFigures, 4> typeFigures(const QDate& today = QDate::currentDate());
+    DailyProgress dailyProgress(const QDate& today = QDate::currentDate());
+    // At least one question a day.
+    common::Outcome<> setDailyTarget(int questions);
     QList<ChapterFigures> chapterFigures();
     QList<ExamHistoryEntry> examHistory(); // oldest first
     // Hashes of the questions of `table` in the wrong-answer book on `today`: those due for review

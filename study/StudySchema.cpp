@@ -38,8 +38,8 @@ const QStringList kVersion2 = {
 };
 
 // Version 3: each answer's grade for the memory model (1 wrong, 2 right after the explanation was
-// seen first, 3 right; older answers by their correctness), and each answered question's memory
-// state, made from the answers already kept.
+// seen first, 3 right; older answers by their correctness), each answered question's memory state,
+// made from the answers already kept, and the candidate's settings (the daily target).
 const QStringList kVersion3 = {
     u"ALTER TABLE answers ADD COLUMN grade INTEGER NOT NULL DEFAULT 0"_s,
     u"UPDATE answers SET grade = CASE WHEN correct = 1 THEN 3 ELSE 1 END"_s,
@@ -47,6 +47,7 @@ const QStringList kVersion3 = {
     " stability REAL NOT NULL, difficulty REAL NOT NULL, last_day INTEGER NOT NULL,"
     " due_day INTEGER NOT NULL, last_grade INTEGER NOT NULL, PRIMARY KEY (tbl, qhash))"_s,
     u"CREATE INDEX memory_by_due ON memory (tbl, due_day)"_s,
+    u"CREATE TABLE settings (key TEXT PRIMARY KEY, value TEXT NOT NULL)"_s,
 };
 
 struct Step {

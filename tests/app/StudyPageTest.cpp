@@ -1,13 +1,16 @@
 #include "app/StudyPage.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowDeclaration.h"
 #include "app/WorkWindows.h"
 #include "practice/PracticeWindow.h"
 #include "study/StudyRecord.h"
 #include "ui/MessageBox.h"
+#include "ui/StatusBar.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -117,3 +120,22 @@ TEST_F(StudyPageTest, RetryingAnEmptyBookSaysSoAndOpensNothing) {
 }
 
 } // namespace
+
+TEST_F(StudyPageTest, TheDailyTargetIsSetWithTheKeyboardAndTheStatusBarCountsTodayAgainstIt) {
+    const auto status = [this] {
+        return window.findChild<ui::StatusBar*>(app::names::kStatusBar)->panelText(0);
+    };
+    // Read after the first paint.
+    for (int i = 0; i < 100 && status().isEmpty(); ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(status(), u"今日已答 0 / 30 题"_s);
+    give(u"题一"_s, true, QDateTime::currentDateTime());
+    openPage();
+    auto* target = window.findChild<QSpinBox*>(StudyPage::kDailyTarget);
+    ASSERT_TRUE(target);
+    target->setFocus();
+    QTest::keyClick(window.windowHandle(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window.windowHandle(), Qt::Key_1);
+    EXPECT_EQ(study::StudyRecord(studyPath()).dailyProgress().target, 1);
+    EXPECT_EQ(status(), u"今日已答 1 / 1 题，已连续 1 天达标"_s);
+}
