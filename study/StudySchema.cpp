@@ -48,6 +48,8 @@ const QStringList kVersion3 = {
     " due_day INTEGER NOT NULL, last_grade INTEGER NOT NULL, PRIMARY KEY (tbl, qhash))"_s,
     u"CREATE INDEX memory_by_due ON memory (tbl, due_day)"_s,
     u"CREATE TABLE settings (key TEXT PRIMARY KEY, value TEXT NOT NULL)"_s,
+    // Today's count and the run of days met are read each time the main window comes back.
+    u"CREATE INDEX answers_by_day ON answers (day)"_s,
 };
 
 struct Step {

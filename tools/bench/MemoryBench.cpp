@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
                for (bank::QuestionType type : bank::allQuestionTypes)
                    (void)record.wrongBook(bank::practiceTable(type));
            }));
+    report("today's answers against the daily target", timed(51, [&](int) { (void)record.dailyProgress(); }));
     report("the study page's figures per kind", timed(51, [&](int) { (void)record.typeFigures(); }));
     std::printf("%d answers over %d days\n", kAnswers, kDays);
     return 0;
