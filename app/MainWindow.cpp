@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/MainWindowDeclaration.h"
+#include "app/RoundChoiceControls.h"
 #include "app/StudyPage.h"
+#include "bank/BankTables.h"
 #include "ui/HtmlViewer.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
@@ -75,8 +77,10 @@ void MainWindow::buildPage(pages::Page page) {
     if (page == pages::Practice) {
         for (const QString& name : practiceChoices())
             m_choices.append(m_controls.get<QRadioButton>(name));
-        connect(m_controls.get<ui::PictureButton>(names::kEnterPractice), &QAbstractButton::clicked, this,
-                &MainWindow::enterPractice);
+        auto* enter = m_controls.get<ui::PictureButton>(names::kEnterPractice);
+        connect(enter, &QAbstractButton::clicked, this, &MainWindow::enterPractice);
+        m_roundChoice = new RoundChoiceControls(m_pages->page(pages::Practice), m_choices.back());
+        QWidget::setTabOrder(m_roundChoice->lastInTabOrder(), enter);
     }
     if (page == pages::StudyRecord) {
         // The page is built in code: its figures and charts follow the record, not a declaration.
@@ -84,6 +88,9 @@ void MainWindow::buildPage(pages::Page page) {
         m_studyPage->setGeometry(m_pages->page(pages::StudyRecord)->rect());
         connect(m_studyPage, &StudyPage::wrongAnswersRequested, this, &MainWindow::wrongAnswersRequested);
         connect(m_studyPage, &StudyPage::dailyTargetChanged, this, &MainWindow::showDailyProgress);
+        connect(m_studyPage, &StudyPage::chapterDrillRequested, this, &MainWindow::drillChapter);
+        connect(m_studyPage, &StudyPage::todayReviewRequested, this, &MainWindow::todayReviewRequested);
+        connect(m_studyPage, &StudyPage::bookScheduleRequested, this, &MainWindow::bookScheduleRequested);
     }
     if (page == pages::Papers) {
         m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);
@@ -150,7 +157,16 @@ void MainWindow::enterPractice() {
         ui::showMessage(this, kNoTypeChosen);
         return;
     }
-    Q_EMIT practiceRequested(*type);
+    Q_EMIT practiceRequested(*type, m_roundChoice->choice());
+}
+
+void MainWindow::drillChapter(const QString& chapter) {
+    const std::optional<int> weakest = study::StudyRecord(m_studyPath).weakestTypeIn(chapter);
+    const QuestionType type =
+        allQuestionTypes[static_cast<std::size_t>(std::clamp(weakest.value_or(0), 0, 3))];
+    // Answers of questions without a chapter tag are filed as unfiled: their drill is the whole table.
+    const bool tagged = bank::chapterTags().contains(chapter);
+    Q_EMIT practiceRequested(type, {tagged ? chapter : QString(), false, false});
 }
 
 void MainWindow::enterExam() {

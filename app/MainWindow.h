@@ -4,6 +4,7 @@
 
 #include "app/MainWindowDeclaration.h"
 #include "bank/QuestionType.h"
+#include "practice/PracticeRound.h"
 #include "ui/WindowBuilder.h"
 
 #include <QWidget>
@@ -21,6 +22,7 @@ class TabControl;
 
 namespace app {
 
+class RoundChoiceControls;
 class StudyPage;
 
 // The start window: navigation bar, five pages (home, two documents, practice choice, paper
@@ -52,14 +54,19 @@ public:
 
     void enterPractice();
     void enterExam();
+    // A drill of `chapter`'s questions of the type the candidate got right least often there.
+    void drillChapter(const QString& chapter);
     // The study record the 学习记录 page shows; the per-user one unless a test gives its own.
     void setStudyRecordPath(const QString& path) { m_studyPath = path; }
+    const QString& studyRecordPath() const { return m_studyPath; }
     StudyPage* studyPage() const { return m_studyPage; }
 
 Q_SIGNALS:
-    void practiceRequested(bank::QuestionType type);
+    void practiceRequested(bank::QuestionType type, const practice::RoundChoice& choice);
     void examRequested(int paper);
     void wrongAnswersRequested(bank::QuestionType type);
+    void todayReviewRequested();
+    void bookScheduleRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -78,6 +85,7 @@ private:
     QTreeWidget* m_paperList = nullptr;
     QList<QRadioButton*> m_choices;
     StudyPage* m_studyPage = nullptr;
+    RoundChoiceControls* m_roundChoice = nullptr;
     QString m_studyPath;
     bool m_pageBuilt[pages::Count] = {true}; // the home page is built with the window
     bool m_documentLoaded[pages::Count] = {};

@@ -2,6 +2,8 @@
 
 #include "ui/Palette.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -24,13 +26,61 @@ void paintChartFrame(QWidget* chart, QPainter& painter, const QString& emptyNote
     painter.drawText(chart->rect(), Qt::AlignCenter, emptyNote);
 }
 
-ChapterBars::ChapterBars(QWidget* parent) : Chart(u"还没有练习记录"_s, parent) {}
+ChapterBars::ChapterBars(QWidget* parent) : Chart(u"还没有练习记录"_s, parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(u"单击一章（或用方向键选中后按回车），练习这一章中正确率最低的题型"_s);
+}
+
+int ChapterBars::rowHeight() const {
+    return std::clamp((height() - 12) / std::max(1, static_cast<int>(items().size())), 12, 26);
+}
+
+int ChapterBars::shownRows() const {
+    return std::min(static_cast<int>(items().size()), (height() - 6) / rowHeight());
+}
+
+void ChapterBars::choose(int row) {
+    if (row < 0 || row >= shownRows() || !m_chosen) return;
+    m_current = row;
+    update();
+    m_chosen(items()[row].chapter);
+}
+
+void ChapterBars::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || event->position().y() < 6)
+        return QWidget::mousePressEvent(event);
+    choose((static_cast<int>(event->position().y()) - 6) / rowHeight());
+}
+
+void ChapterBars::keyPressEvent(QKeyEvent* event) {
+    const int rows = shownRows();
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (rows == 0) break;
+        m_current = std::clamp(m_current + (event->key() == Qt::Key_Down ? 1 : -1), 0, rows - 1);
+        update();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        return choose(m_current);
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void ChapterBars::paintItems(QPainter& painter, const QList<study::ChapterFigures>& chapters) {
     const int labelWidth = 190;
     const int percentWidth = 96;
-    const int rowHeight = std::clamp((height() - 12) / static_cast<int>(chapters.size()), 12, 26);
+    const int rowHeight = this->rowHeight();
     const int barSpace = width() - labelWidth - percentWidth - 16;
+    if (hasFocus() && m_current < shownRows()) {
+        painter.setPen(QPen(kNavBlue, 1, Qt::DotLine));
+        painter.drawRect(QRect(3, 6 + m_current * rowHeight, width() - 7, rowHeight - 1));
+    }
     int top = 6;
     for (const study::ChapterFigures& chapter : chapters) {
         if (top + rowHeight > height()) break;

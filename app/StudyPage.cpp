@@ -74,11 +74,13 @@ StudyPage::StudyPage(const QString& studyPath, QWidget* parent) : QWidget(parent
 
 void StudyPage::build() {
     heading(this, u"各题型练习情况"_s, {12, 6, 300, 22});
-    m_types = table(this, kTypeTable, {u"题型"_s, u"已答题数"_s, u"正确率"_s, u"错题本"_s, QString()},
+    m_types = table(this, kTypeTable,
+                    {u"题型"_s, u"已答题数"_s, u"正确率"_s, u"错题本"_s, u"本周到期"_s, QString()},
                     {12, 30, 450, 126});
     m_types->horizontalHeaderItem(1)->setToolTip(kAnsweredTip);
     m_types->horizontalHeaderItem(2)->setToolTip(kAccuracyTip);
     m_types->horizontalHeaderItem(3)->setToolTip(kBookTip);
+    m_types->horizontalHeaderItem(4)->setToolTip(kWeekTip);
     m_types->setRowCount(4);
     m_types->setFixedHeight(m_types->horizontalHeader()->sizeHint().height() + 4 * 24 +
                             2 * m_types->frameWidth());
@@ -88,12 +90,13 @@ void StudyPage::build() {
         auto* retry = new QPushButton(kRetryButton);
         retry->setObjectName(kRetryButton + QString::number(row + 1));
         connect(retry, &QPushButton::clicked, this, [this, type] { Q_EMIT wrongAnswersRequested(type); });
-        m_types->setCellWidget(row, 4, retry);
+        m_types->setCellWidget(row, 5, retry);
     }
     heading(this, u"各章节正确率"_s, {12, 166, 300, 22});
     m_chapters = new ChapterBars(this);
     m_chapters->setObjectName(u"章节正确率"_s);
     m_chapters->setGeometry(12, 190, 450, 270);
+    m_chapters->onChapterChosen([this](const QString& chapter) { Q_EMIT chapterDrillRequested(chapter); });
 
     heading(this, u"模拟考试记录"_s, {478, 6, 300, 22});
     m_exams = table(this, kExamTable,
@@ -117,6 +120,17 @@ void StudyPage::build() {
     m_target->setGeometry(112, 472, 70, 26);
     targetLabel->setBuddy(m_target);
     connect(m_target, &QSpinBox::valueChanged, this, &StudyPage::keepDailyTarget);
+
+    auto* review = new QPushButton(kTodayReview, this);
+    review->setObjectName(kTodayReview);
+    review->setToolTip(u"按到期先后，逐个题型复习错题本中今天到期的题"_s);
+    review->setGeometry(200, 470, 90, 28);
+    connect(review, &QPushButton::clicked, this, &StudyPage::todayReviewRequested);
+    auto* schedule = new QPushButton(kBookSchedule, this);
+    schedule->setObjectName(kBookSchedule);
+    schedule->setToolTip(u"错题本中每道题下次复习的日期"_s);
+    schedule->setGeometry(298, 470, 90, 28);
+    connect(schedule, &QPushButton::clicked, this, &StudyPage::bookScheduleRequested);
 
     auto* clear = new QPushButton(kClearButton, this);
     clear->setObjectName(kClearButton);
@@ -145,6 +159,7 @@ void StudyPage::showFigures(const std::array<study::TypeFigures, 4>& figures) {
         m_types->setItem(row, 1, cell(QString::number(f.questionsAnswered)));
         m_types->setItem(row, 2, cell(percent(f.rightLastTime, f.questionsAnswered)));
         m_types->setItem(row, 3, cell(QString::number(f.inWrongBook)));
+        m_types->setItem(row, 4, cell(QString::number(f.dueThisWeek)));
     }
 }
 

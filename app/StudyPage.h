@@ -26,6 +26,9 @@ public:
     static inline const QString kTypeTable = QStringLiteral("题型统计表");
     static inline const QString kExamTable = QStringLiteral("考试记录表");
     static inline const QString kDailyTarget = QStringLiteral("每日目标");
+    static inline const QString kTodayReview = QStringLiteral("今日复习");
+    static inline const QString kBookSchedule = QStringLiteral("复习安排");
+    static inline const QString kWeekTip = QStringLiteral("错题本之外，本周内按记忆规律将要复习的题也算在内");
     static inline const QString kAnsweredTip = QStringLiteral("练习和模拟考试中答过的不同题目数");
     static inline const QString kAccuracyTip = QStringLiteral("答过的题目中，最近一次答对的比例");
     static inline const QString kBookTip = QStringLiteral(
@@ -39,6 +42,9 @@ public:
 Q_SIGNALS:
     void wrongAnswersRequested(bank::QuestionType type);
     void dailyTargetChanged();
+    void chapterDrillRequested(const QString& chapter);
+    void todayReviewRequested();
+    void bookScheduleRequested();
 
 private:
     void build();

@@ -1,6 +1,8 @@
 #include "app/WorkWindows.h"
 
+#include "app/BookSchedule.h"
 #include "app/MainWindow.h"
+#include "app/TodayReview.h"
 #include "exam/ExamLauncher.h"
 #include "practice/PracticeWindow.h"
 #include "ui/MessageBox.h"
@@ -13,9 +15,9 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
                                        const common::Outcome<>& bankCheck) {
     auto* exams = new exam::ExamLauncher(&window, exam::ExamLauncher::bankStores(bankPath));
     QObject::connect(&window, &MainWindow::practiceRequested, &window,
-                     [&window, bankPath, bankCheck](QuestionType type) {
+                     [&window, bankPath, bankCheck](QuestionType type, const practice::RoundChoice& choice) {
                          if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
-                         practice::PracticeWindow::open(type, &window, bankPath);
+                         practice::PracticeWindow::open(type, choice, &window, bankPath);
                      });
     QObject::connect(&window, &MainWindow::wrongAnswersRequested, &window,
                      [&window, bankPath, bankCheck](QuestionType type) {
@@ -28,6 +30,15 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
                                      window.showPage(pages::StudyRecord);
                              });
                      });
+    auto* review = new TodayReview(&window, bankPath);
+    QObject::connect(&window, &MainWindow::todayReviewRequested, review, [&window, review, bankCheck] {
+        if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+        review->start(window.studyRecordPath());
+    });
+    QObject::connect(&window, &MainWindow::bookScheduleRequested, &window, [&window, bankPath, bankCheck] {
+        if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+        showBookSchedule(&window, bankPath, window.studyRecordPath());
+    });
     QObject::connect(&window, &MainWindow::examRequested, exams, [&window, exams, bankCheck](int paper) {
         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
         exams->enterExam(paper);

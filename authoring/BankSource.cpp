@@ -1,5 +1,7 @@
 #include "authoring/BankSource.h"
 
+#include "bank/BankTables.h"
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -137,10 +139,7 @@ private:
 } // namespace
 
 const QStringList& chapterTags() {
-    static const QStringList tags{u"会计要素与等式"_s, u"账户与复式记账"_s, u"借贷记账法的应用"_s,
-                                  u"会计凭证"_s,       u"会计账簿"_s,       u"财产清查"_s,
-                                  u"财务报表"_s,       u"账务处理程序"_s};
-    return tags;
+    return bank::chapterTags();
 }
 
 QString sourceFileName(QuestionType type) {

@@ -77,6 +77,13 @@ QString chapterColumn() {
     return u"CH"_s;
 }
 
+const QStringList& chapterTags() {
+    static const QStringList tags{u"会计要素与等式"_s, u"账户与复式记账"_s, u"借贷记账法的应用"_s,
+                                  u"会计凭证"_s,       u"会计账簿"_s,       u"财产清查"_s,
+                                  u"财务报表"_s,       u"账务处理程序"_s};
+    return tags;
+}
+
 QStringList recordCells(const QList<BankColumn>& columns, const QuestionRecord& record) {
     QuestionRecord copy = record;
     QStringList cells;

@@ -25,6 +25,8 @@ QStringList requiredColumns(const QString& table);
 // then the chapter column. Banks built before it lack the chapter column, and readers do without it.
 QList<BankColumn> tableColumns(const QString& table);
 QString chapterColumn(); // CH
+// The eight chapter tags a question may carry, in syllabus order.
+const QStringList& chapterTags();
 
 // A table's rows as the bank stores them.
 struct BankTable {

@@ -1,6 +1,7 @@
 #include "practice/CurrentQuestion.h"
 
 #include "bank/QuestionBank.h"
+#include "study/QuestionKey.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +24,17 @@ common::Outcome<QList<int>> questionNumbers(QuestionBank& bank) {
         return {};
     }));
     return numbers;
+}
+
+common::Outcome<QList<TableRow>> tableRows(QuestionBank& bank) {
+    QList<TableRow> rows;
+    OUTCOME_TRY(bank.forEachRow([&]() -> common::Outcome<> {
+        const common::Outcome<QuestionRecord> row = bank.currentRecord();
+        if (!row) return common::Failure{row.reason()};
+        rows.append({row->id, row->ch, study::questionHash(row->tm)});
+        return {};
+    }));
+    return rows;
 }
 
 } // namespace practice

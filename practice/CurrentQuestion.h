@@ -2,6 +2,7 @@
 
 #include "bank/QuestionRecord.h"
 #include "common/Outcome.h"
+#include "practice/PracticeRound.h"
 
 #include <QList>
 
@@ -17,5 +18,9 @@ bank::QuestionRecord readCurrentQuestion(bank::QuestionBank& bank);
 
 // The numbers (ID) of the selected table's rows in the row set's order. Leaves no row current.
 common::Outcome<QList<int>> questionNumbers(bank::QuestionBank& bank);
+
+// The selected table's rows, with their chapters and question hashes, in the row set's order.
+// Leaves no row current.
+common::Outcome<QList<TableRow>> tableRows(bank::QuestionBank& bank);
 
 } // namespace practice

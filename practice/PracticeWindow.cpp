@@ -16,13 +16,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTimer>
 
@@ -48,8 +52,13 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, QWidg
 
 PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const QString& studyPath,
                                std::optional<QList<int>> onlyQuestions, QWidget* parent)
+    : PracticeWindow(type, bankPath, studyPath, RoundPlan{{}, std::move(onlyQuestions)}, parent) {}
+
+PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const QString& studyPath,
+                               RoundPlan plan, QWidget* parent)
     : QWidget(parent), m_type(type), m_table(practiceTable(type)), m_questions(tableOfBank(m_bank, m_table)),
-      m_onlyQuestions(std::move(onlyQuestions)), m_study(std::make_unique<study::StudyRecord>(studyPath)) {
+      m_plan(std::move(plan)), m_seed(QRandomGenerator::global()->generate()),
+      m_study(std::make_unique<study::StudyRecord>(studyPath)) {
     const ui::Declaration declaration = practiceDeclaration();
     m_controls = ui::buildWindow(this, practiceWindowDeclaration(), declaration);
     m_page = new question::QuestionPage(this, m_controls, question::AnswerVariant::Practice, lcPractice);
@@ -59,6 +68,7 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();
+    addRoundControls();
     openTable(bankPath);
     // A record set aside at opening is told once the window stands.
     QTimer::singleShot(0, this, &PracticeWindow::tellStudyNotice);
@@ -80,6 +90,17 @@ PracticeWindow* PracticeWindow::open(QuestionType type, QWidget* mainWindow, con
     return showOver(new PracticeWindow(type, bankPath, mainWindow));
 }
 
+PracticeWindow* PracticeWindow::open(QuestionType type, const RoundChoice& choice, QWidget* mainWindow,
+                                     const QString& bankPath, const QString& studyPath) {
+    return showOver(
+        new PracticeWindow(type, bankPath, studyPath, RoundPlan{choice, std::nullopt}, mainWindow));
+}
+
+PracticeWindow* PracticeWindow::openList(QuestionType type, const QList<int>& questions, QWidget* mainWindow,
+                                         const QString& bankPath, const QString& studyPath) {
+    return showOver(new PracticeWindow(type, bankPath, studyPath, RoundPlan{{}, questions}, mainWindow));
+}
+
 PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mainWindow,
                                                  const QString& bankPath, const QString& studyPath) {
     QList<int> questions;
@@ -91,7 +112,7 @@ PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mai
         ui::showMessage(mainWindow, kEmptyWrongBook);
         return nullptr;
     }
-    return showOver(new PracticeWindow(type, bankPath, studyPath, questions, mainWindow));
+    return openList(type, questions, mainWindow, bankPath, studyPath);
 }
 
 void PracticeWindow::connectControls() {
@@ -111,6 +132,11 @@ void PracticeWindow::connectControls() {
     connect(button(names::kPrevious), &QAbstractButton::clicked, this, &PracticeWindow::showPrevious);
     connect(button(names::kNext), &QAbstractButton::clicked, this, &PracticeWindow::showNext);
     m_zoom.attach(this, m_controls, practiceDeclaration());
+    auto* jump = new QShortcut(QKeySequence(u"Ctrl+G"_s), this);
+    connect(jump, &QShortcut::activated, this, [this] {
+        m_jumpField->setFocus(Qt::ShortcutFocusReason);
+        m_jumpField->selectAll();
+    });
     connect(button(names::kAnswerButton), &QAbstractButton::clicked, this, [this] { openAnswerWindow(); });
 
     // The candidate may look at the strip but not bring a page of another kind to the front:
@@ -130,16 +156,9 @@ void PracticeWindow::openTable(const QString& bankPath) {
         showEmpty();
         return;
     }
-    const common::Outcome<QList<int>> numbers = questionNumbers(m_bank);
-    if (!numbers) return tableUnreadable(numbers.reason());
-    m_questionNumbers = *numbers;
-    if (m_onlyQuestions) {
-        QList<int> listed;
-        for (int id : std::as_const(*m_onlyQuestions))
-            if (m_questionNumbers.contains(id)) listed.append(id);
-        m_questionNumbers = listed;
-    }
-    const common::Outcome<bool> first = m_onlyQuestions ? atListed(0) : m_bank.moveFirst();
+    if (const common::Outcome<> ordered = orderRound(); !ordered) return tableUnreadable(ordered.reason());
+    const qsizetype start = resumeIndex();
+    const common::Outcome<bool> first = walksList() || start > 0 ? atListed(start) : m_bank.moveFirst();
     if (!first) return tableUnreadable(first.reason());
     if (!*first) {
         showEmpty();
@@ -156,6 +175,67 @@ void PracticeWindow::tableUnreadable(const QString& reason) {
     QTimer::singleShot(0, this, [this, reason] {
         m_unreadable.tell(this, ui::UnreadableQuestionNotice::tableText(reason));
     });
+}
+
+// The round's questions in the order it walks them: the table's, the listed ones the table holds,
+// or those the candidate's choice keeps.
+common::Outcome<> PracticeWindow::orderRound() {
+    if (!m_plan.onlyQuestions && !m_plan.choice.walksWholeTable()) {
+        const common::Outcome<QList<TableRow>> rows = tableRows(m_bank);
+        if (!rows) return common::Failure{rows.reason()};
+        m_questionNumbers = roundOrder(*rows, m_plan.choice, m_study->answeredQuestions(m_table), m_seed);
+        return {};
+    }
+    const common::Outcome<QList<int>> numbers = questionNumbers(m_bank);
+    if (!numbers) return common::Failure{numbers.reason()};
+    m_questionNumbers = *numbers;
+    if (m_plan.onlyQuestions) {
+        QList<int> listed;
+        for (int id : std::as_const(*m_plan.onlyQuestions))
+            if (m_questionNumbers.contains(id)) listed.append(id);
+        m_questionNumbers = listed;
+    }
+    return {};
+}
+
+// Where the round was left, when it resumes and that question still stands there; else its start.
+qsizetype PracticeWindow::resumeIndex() {
+    if (!m_plan.resumes()) return 0;
+    const std::optional<ResumePoint> point =
+        ResumePoint::fromText(m_study->resumePoint(resumeKey(m_table, m_plan.choice)));
+    const qsizetype index = point ? m_questionNumbers.indexOf(point->id) : -1;
+    if (index <= 0 || !m_bank.findQuestion(point->id)) return 0;
+    return study::questionHash(readCurrentQuestion(m_bank).tm) == point->hash ? index : 0;
+}
+
+void PracticeWindow::keepResumePoint() {
+    if (!m_hasQuestion || !m_plan.resumes()) return;
+    const ResumePoint point{m_question.id, study::questionHash(m_question.tm)};
+    if (const common::Outcome<> kept =
+            m_study->keepResumePoint(resumeKey(m_table, m_plan.choice), point.toText());
+        !kept)
+        qCWarning(lcPractice).noquote() << "cannot keep where" << m_table << "was left:" << kept.reason();
+}
+
+// 从第 1 题开始 and the question-number field, on the header's row after the position.
+void PracticeWindow::addRoundControls() {
+    auto* header = m_controls.widget(names::kHeader);
+    m_fromStart = new QPushButton(kFromStartButton, header);
+    m_fromStart->setObjectName(kFromStartButton);
+    m_fromStart->setGeometry(620, 69, 110, 28);
+    connect(m_fromStart, &QPushButton::clicked, this, &PracticeWindow::showFirst);
+    auto* before = new QLabel(u"跳到第"_s, header);
+    before->setGeometry(748, 72, 48, 24);
+    m_jumpField = new QLineEdit(header);
+    m_jumpField->setObjectName(kJumpField);
+    m_jumpField->setAccessibleName(kJumpField);
+    m_jumpField->setToolTip(u"输入题号后按回车跳到该题（Ctrl+G）"_s);
+    m_jumpField->setValidator(new QIntValidator(1, 99999, m_jumpField));
+    m_jumpField->setGeometry(798, 70, 52, 26);
+    before->setBuddy(m_jumpField);
+    auto* after = new QLabel(u"题"_s, header);
+    after->setGeometry(856, 72, 20, 24);
+    connect(m_jumpField, &QLineEdit::returnPressed, this, [this] { jumpTo(m_jumpField->text().toInt()); });
 }
 
 void PracticeWindow::readCurrent() {
@@ -265,6 +345,8 @@ void PracticeWindow::keepInStudyRecord(const common::Outcome<int>& score) {
                                  *score,
                                  QDateTime::currentDateTime()};
     m_study->recordAnswer(answer);
+    m_tally.answered(m_question.id, answer.right);
+    m_answeredHashes.insert(m_question.id, study::questionHash(m_question.tm));
     tellStudyNotice();
 }
 
@@ -289,10 +371,17 @@ void PracticeWindow::placePositionLabel() {
     m_position->move(after, m_position->y());
 }
 
+QString PracticeWindow::positionText(int position, int count, const QString& chapter) {
+    const QString text = u"第 %1 / %2 题"_s.arg(position).arg(count);
+    return chapter.isEmpty() ? text : text + u" · "_s + chapter;
+}
+
 void PracticeWindow::showPosition() {
     const int position = static_cast<int>(m_questionNumbers.indexOf(m_question.id)) + 1;
-    m_position->setText(position > 0 ? u"第 %1 / %2 题"_s.arg(position).arg(m_questionNumbers.size())
+    m_position->setText(position > 0 ? positionText(position, static_cast<int>(m_questionNumbers.size()),
+                                                    m_plan.choice.chapter)
                                      : QString());
+    m_fromStart->setEnabled(position > 1);
 }
 
 void PracticeWindow::showPrevious() {
@@ -303,23 +392,55 @@ void PracticeWindow::showNext() {
     stepBy(1);
 }
 
-// One question on in the table's order, or in the listed order when the window walks a list. A
-// move the bank cannot make is told, and the question stays, as at either end.
+// One question on in the table's order, or in the listed order when the window walks a list.
+// Going on from the round's last question ends the round: its summary is offered.
 void PracticeWindow::stepBy(int step) {
+    const qsizetype index = m_questionNumbers.indexOf(m_question.id) + step;
+    const common::Outcome<bool> moved = moveTo([&] {
+        return walksList() ? atListed(index) : (step > 0 ? m_bank.moveNext() : m_bank.movePrevious());
+    });
+    if (!moved || *moved || step < 0 || m_summaryShown) return;
+    if (m_tally.answeredCount() > 0) offerSummary();
+    if (!m_redo.isEmpty())
+        close();
+    else
+        Q_EMIT roundCompleted();
+}
+
+// A move that fails is told by moveTo.
+void PracticeWindow::showFirst() {
+    std::ignore = moveTo([&] { return atListed(0); });
+}
+
+void PracticeWindow::jumpTo(int position) {
     if (!m_hasQuestion) return;
+    if (position < 1 || position > m_questionNumbers.size()) {
+        ui::showMessage(this, u"请输入 1 到 %1 之间的题号。"_s.arg(m_questionNumbers.size()));
+        return;
+    }
+    std::ignore = moveTo([&] { return atListed(position - 1); });
+}
+
+// The candidate leaves the question for the one `move` makes current. A move the bank cannot
+// make is told, and the question stays, as at either end.
+common::Outcome<bool> PracticeWindow::moveTo(const std::function<common::Outcome<bool>()>& move) {
+    if (!m_hasQuestion) return false;
     keepTypedAnswer();
-    const common::Outcome<bool> moved = m_onlyQuestions
-                                            ? atListed(m_questionNumbers.indexOf(m_question.id) + step)
-                                            : (step > 0 ? m_bank.moveNext() : m_bank.movePrevious());
+    const common::Outcome<bool> moved = move();
     if (!moved) {
         qCWarning(lcPractice).noquote()
             << "cannot move from question" << m_question.id << ":" << moved.reason();
         m_unreadable.tell(this, ui::UnreadableQuestionNotice::questionText(moved.reason()));
     }
-    if (!moved || !*moved) return stepAfterEnd();
+    if (!moved || !*moved) {
+        stepAfterEnd();
+        return moved;
+    }
     m_study->settleAttempt();
+    m_tally.settle(m_question.id);
     readCurrent();
     showQuestion();
+    return true;
 }
 
 // The listed question at `index` made current; false past either end of the list.
@@ -340,6 +461,7 @@ question::AnswerWindow* PracticeWindow::openAnswerWindow() {
     keepTypedAnswer();
     // Once the standard answer is seen, a changed answer is practice, not the attempt.
     m_study->closeQuestion(m_table, m_question.tm);
+    m_tally.settle(m_question.id);
     reloadQuestion();
     return m_page->openAnswerWindow(m_question, m_type);
 }
@@ -352,7 +474,29 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
 void PracticeWindow::closeEvent(QCloseEvent* event) {
     finish();
     tellStudyNotice();
+    if (m_tally.answeredCount() > 0 && !m_summaryShown) offerSummary();
     event->accept();
+    if (!m_redo.isEmpty()) openList(m_type, m_redo, parentWidget(), m_bankPath, m_study->path());
+}
+
+// The round's figures, with the questions of it the wrong-answer book now holds as the record
+// has them once what waits is written.
+RoundFigures PracticeWindow::roundFigures() {
+    m_study->settleAttempt();
+    const QStringList book = m_study->wrongBook(m_table);
+    RoundFigures figures{
+        m_tally.answeredCount(), m_tally.rightCount(), m_tally.wrongCount(), m_tally.elapsedSeconds(), {}};
+    for (qsizetype i = 0; i < m_questionNumbers.size(); ++i)
+        if (m_answeredHashes.contains(m_questionNumbers[i]) &&
+            book.contains(m_answeredHashes.value(m_questionNumbers[i])))
+            figures.inBookPositions.append(static_cast<int>(i) + 1);
+    return figures;
+}
+
+// Shown once a round; 重做错题 opens a round of the wrong answers once this window has closed.
+void PracticeWindow::offerSummary() {
+    m_summaryShown = true;
+    if (offerRoundSummary(this, roundFigures())) m_redo = m_tally.wrongQuestions();
 }
 
 bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -374,6 +518,7 @@ bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {
 void PracticeWindow::finish() {
     if (m_finished) return;
     m_finished = true;
+    keepResumePoint();
     // Every opening starts unanswered: the table is cleared before the connection ends.
     if (const common::Outcome<> cleared = m_bank.isOpen() ? m_questions->clearAnswers() : common::Outcome<>();
         !cleared)

@@ -5,20 +5,27 @@
 #include "bank/QuestionTable.h"
 #include "bank/QuestionType.h"
 #include "practice/PracticeNames.h"
+#include "practice/PracticeRound.h"
 #include "practice/PracticeWindowDeclaration.h"
+#include "practice/RoundSummary.h"
+#include "practice/RoundTally.h"
 #include "question/QuestionPage.h"
 #include "question/Zoom.h"
 #include "study/StudyRecord.h"
 #include "ui/UnreadableQuestionNotice.h"
 #include "ui/WindowBuilder.h"
 
+#include <QHash>
 #include <QList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace entry {
 class CalcPages;
@@ -40,12 +47,22 @@ public:
     // walks those questions of the table in that order instead of the whole table.
     PracticeWindow(bank::QuestionType type, const QString& bankPath, const QString& studyPath,
                    std::optional<QList<int>> onlyQuestions, QWidget* parent = nullptr);
+    // A round as `plan` says: a chapter, only unanswered questions, a shuffled order, or a list.
+    // A round that resumes opens at the question the candidate left it at.
+    PracticeWindow(bank::QuestionType type, const QString& bankPath, const QString& studyPath, RoundPlan plan,
+                   QWidget* parent = nullptr);
     ~PracticeWindow() override;
 
     // The window for `type` over the bank at `bankPath`, modal over `mainWindow`, maximized; it
     // deletes itself when closed.
     static PracticeWindow* open(bank::QuestionType type, QWidget* mainWindow,
                                 const QString& bankPath = bank::QuestionBank::defaultPath());
+    static PracticeWindow* open(bank::QuestionType type, const RoundChoice& choice, QWidget* mainWindow,
+                                const QString& bankPath,
+                                const QString& studyPath = study::StudyRecord::defaultPath());
+    // A round of the listed questions of the type's table, as open() does.
+    static PracticeWindow* openList(bank::QuestionType type, const QList<int>& questions, QWidget* mainWindow,
+                                    const QString& bankPath, const QString& studyPath);
     // Practice over the type's questions in the wrong-answer book, as open() does; with none,
     // says so over `mainWindow` and opens nothing (nullptr).
     static PracticeWindow* openWrongAnswers(bank::QuestionType type, QWidget* mainWindow,
@@ -54,6 +71,10 @@ public:
     static inline const QString kEmptyWrongBook = QStringLiteral("错题本中没有该题型的题目。");
     // "答案已提交，得 6 分": shown beside 提交答案 once the answer is recorded.
     static QString submittedNote(int score);
+    // "第 3 / 36 题 · 会计凭证": where the question stands in the round, and the drilled chapter.
+    static QString positionText(int position, int count, const QString& chapter);
+    static inline const QString kFromStartButton = QStringLiteral("从第 1 题开始");
+    static inline const QString kJumpField = QStringLiteral("题号");
 
     bank::QuestionType type() const { return m_type; }
     const ui::Built& controls() const { return m_controls; }
@@ -65,10 +86,19 @@ public:
 
     void showPrevious();
     void showNext();
+    void showFirst();
+    // Question `position` (from 1) of the round; a number outside it is told.
+    void jumpTo(int position);
+    const RoundTally& tally() const { return m_tally; }
     question::ZoomedText& zoom() { return m_zoom; }
     // The answer window of the current question as the bank holds it now, modal over this window;
     // nullptr without a question.
     question::AnswerWindow* openAnswerWindow();
+
+Q_SIGNALS:
+    // The candidate went on from the round's last question, saw its summary and did not choose to
+    // redo its wrong answers.
+    void roundCompleted();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -100,6 +130,14 @@ private:
     void keepInStudyRecord(const common::Outcome<int>& score);
     void tellStudyNotice();
     void stepBy(int step);
+    common::Outcome<bool> moveTo(const std::function<common::Outcome<bool>()>& move);
+    void addRoundControls();
+    common::Outcome<> orderRound();
+    qsizetype resumeIndex();
+    void keepResumePoint();
+    RoundFigures roundFigures();
+    void offerSummary();
+    bool walksList() const { return m_plan.onlyQuestions || !m_plan.choice.walksWholeTable(); }
     common::Outcome<bool> atListed(qsizetype index);
     void tableUnreadable(const QString& reason);
     void stepAfterEnd();
@@ -113,7 +151,12 @@ private:
     ui::UnreadableQuestionNotice m_unreadable;
     bank::QuestionRecord m_question;
     QList<int> m_questionNumbers; // the table's questions in the order the window walks them
-    std::optional<QList<int>> m_onlyQuestions;
+    RoundPlan m_plan;
+    quint32 m_seed;
+    RoundTally m_tally;
+    QHash<int, QString> m_answeredHashes;
+    bool m_summaryShown = false;
+    QList<int> m_redo; // the wrong answers to practise again once this window has closed
     std::unique_ptr<study::StudyRecord> m_study;
     bool m_hasQuestion = false;
     bool m_restoring = false; // options are being set from the bank, not by the candidate
@@ -126,6 +169,8 @@ private:
     ui::Built m_controls;
     question::QuestionPage* m_page = nullptr;
     QLabel* m_position = nullptr;
+    QPushButton* m_fromStart = nullptr;
+    QLineEdit* m_jumpField = nullptr;
 };
 
 } // namespace practice

@@ -30,4 +30,17 @@ QList<int> questionsWithHashes(const QString& bankPath, const QString& table, co
     return ids;
 }
 
+common::Outcome<QHash<QString, QString>> questionTextsByHash(const QString& bankPath, const QString& table) {
+    QuestionBank bank;
+    OUTCOME_TRY(bank.openBank(bankPath));
+    OUTCOME_TRY(bank.selectTable(table));
+    QHash<QString, QString> texts;
+    OUTCOME_TRY(bank.forEachRow([&]() -> common::Outcome<> {
+        const QuestionRecord row = readCurrentQuestion(bank);
+        texts.insert(study::questionHash(row.tm), row.tm);
+        return {};
+    }));
+    return texts;
+}
+
 } // namespace practice

@@ -16,6 +16,9 @@ namespace study {
 inline int dayNumber(const QDate& date) {
     return static_cast<int>(date.toJulianDay());
 }
+inline QDate dateOfDay(int day) {
+    return QDate::fromJulianDay(day);
+}
 
 // The state of one question from its answers; removed when it has none.
 common::Outcome<> refreshMemory(QSqlDatabase& db, const QString& table, const QString& questionHash);

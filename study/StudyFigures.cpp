@@ -108,4 +108,41 @@ QStringList wrongBook(const QSqlDatabase& db, const QString& table, const QDate&
     return hashes;
 }
 
+QList<BookEntry> wrongBookEntries(const QSqlDatabase& db, const QDate& today) {
+    QList<BookEntry> entries;
+    QSqlQuery query = select(db, u"SELECT tbl, qhash, qtype, due_day FROM memory WHERE %1"
+                                 " ORDER BY due_day, tbl, qhash"_s.arg(kInBookBy.arg(dayNumber(today))));
+    while (query.next())
+        entries.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt(),
+                        dateOfDay(query.value(3).toInt())});
+    return entries;
+}
+
+std::optional<int> weakestTypeIn(const QSqlDatabase& db, const QString& chapter) {
+    QSqlQuery query(db);
+    query.prepare(u"SELECT qtype FROM answers WHERE chapter = ? GROUP BY qtype"
+                  " ORDER BY AVG(correct), COUNT(*) DESC, qtype LIMIT 1"_s);
+    query.addBindValue(chapter);
+    if (!query.exec() || !query.next()) return std::nullopt;
+    return query.value(0).toInt();
+}
+
+QSet<QString> answeredQuestions(const QSqlDatabase& db, const QString& table) {
+    QSqlQuery query(db);
+    query.prepare(u"SELECT qhash FROM memory WHERE tbl = ?"_s);
+    query.addBindValue(table);
+    QSet<QString> hashes;
+    if (!query.exec()) return hashes;
+    while (query.next())
+        hashes.insert(query.value(0).toString());
+    return hashes;
+}
+
+QString setting(const QSqlDatabase& db, const QString& key) {
+    QSqlQuery query(db);
+    query.prepare(u"SELECT value FROM settings WHERE key = ?"_s);
+    query.addBindValue(key);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
+}
+
 } // namespace study

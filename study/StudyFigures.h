@@ -5,11 +5,13 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace study {
 
@@ -54,5 +56,22 @@ QList<ChapterFigures> chapterFigures(const QSqlDatabase& db);
 QList<ExamHistoryEntry> examHistory(const QSqlDatabase& db); // oldest first
 // Hashes of the questions of `table` in the wrong-answer book on `today`, longest due first.
 QStringList wrongBook(const QSqlDatabase& db, const QString& table, const QDate& today);
+// A question in the wrong-answer book and the day it is next due (today or before when due now).
+struct BookEntry {
+    QString table;
+    QString hash;
+    int type = 0; // in the order of allQuestionTypes
+    QDate due;
+};
+// The book of every type, longest due first.
+QList<BookEntry> wrongBookEntries(const QSqlDatabase& db, const QDate& today);
+// The type (in the order of allQuestionTypes) whose answers in `chapter` were right least often;
+// none when the chapter has no answers.
+std::optional<int> weakestTypeIn(const QSqlDatabase& db, const QString& chapter);
+
+// Hashes of the questions of `table` answered at least once, in practice or in an exam.
+QSet<QString> answeredQuestions(const QSqlDatabase& db, const QString& table);
+// The candidate's setting `key`; empty when never set.
+QString setting(const QSqlDatabase& db, const QString& key);
 
 } // namespace study

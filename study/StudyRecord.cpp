@@ -88,12 +88,41 @@ DailyProgress StudyRecord::dailyProgress(const QDate& today) {
 }
 
 common::Outcome<> StudyRecord::setDailyTarget(int questions) {
+    return keepSetting(u"daily_target"_s, QString::number(std::max(1, questions)));
+}
+
+common::Outcome<> StudyRecord::keepSetting(const QString& key, const QString& value) {
     OUTCOME_TRY(m_file.ensureOpen());
     QSqlQuery query(m_file.database());
-    query.prepare(u"INSERT OR REPLACE INTO settings (key, value) VALUES ('daily_target', ?)"_s);
-    query.addBindValue(QString::number(std::max(1, questions)));
+    query.prepare(u"INSERT OR REPLACE INTO settings (key, value) VALUES (?, ?)"_s);
+    query.addBindValue(key);
+    query.addBindValue(value);
     if (!query.exec()) return common::Failure{query.lastError().text()};
     return {};
+}
+
+QList<BookEntry> StudyRecord::wrongBookEntries(const QDate& today) {
+    if (!m_file.ensureOpen()) return {};
+    return study::wrongBookEntries(m_file.database(), today);
+}
+
+std::optional<int> StudyRecord::weakestTypeIn(const QString& chapter) {
+    if (!m_file.ensureOpen()) return std::nullopt;
+    return study::weakestTypeIn(m_file.database(), chapter);
+}
+
+QSet<QString> StudyRecord::answeredQuestions(const QString& table) {
+    if (!m_file.ensureOpen()) return {};
+    return study::answeredQuestions(m_file.database(), table);
+}
+
+QString StudyRecord::resumePoint(const QString& round) {
+    if (!m_file.ensureOpen()) return {};
+    return setting(m_file.database(), u"resume:"_s + round);
+}
+
+common::Outcome<> StudyRecord::keepResumePoint(const QString& round, const QString& questionHash) {
+    return keepSetting(u"resume:"_s + round, questionHash);
 }
 
 QList<ChapterFigures> StudyRecord::chapterFigures() {

@@ -71,10 +71,19 @@ public:
     // Hashes of the questions of `table` in the wrong-answer book on `today`: those due for review
     // by then, and those got wrong the last time; longest due first.
     QStringList wrongBook(const QString& table, const QDate& today = QDate::currentDate());
+    QList<BookEntry> wrongBookEntries(const QDate& today = QDate::currentDate());
+    std::optional<int> weakestTypeIn(const QString& chapter);
+    // Hashes of the questions of `table` answered at least once.
+    QSet<QString> answeredQuestions(const QString& table);
+    // Where the candidate left a practice round named `round` (the question's hash); empty at first.
+    QString resumePoint(const QString& round);
+    common::Outcome<> keepResumePoint(const QString& round, const QString& questionHash);
     // Empties the record (answers waiting in memory too).
     common::Outcome<> clear();
 
 private:
+    common::Outcome<> keepSetting(const QString& key, const QString& value);
+
     // Declared first: the file and the queue report into it.
     QString m_notice;
     StudyFile m_file;

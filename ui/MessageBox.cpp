@@ -62,6 +62,11 @@ void showMessage(QWidget* parent, const QString& text, const QString& title) {
 }
 
 bool askYesNo(QWidget* parent, const QString& text, const QString& title, Answer defaultAnswer) {
+    return askChoice(parent, text, title, QStringLiteral("是"), QStringLiteral("否"), defaultAnswer);
+}
+
+bool askChoice(QWidget* parent, const QString& text, const QString& title, const QString& yes,
+               const QString& no, Answer defaultAnswer) {
     if (skippedAtSessionEnd(text)) return false;
     bool handled = false;
     const Answer answer = answerMessage(text, titleOr(title), &handled);
@@ -69,8 +74,8 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& title, Answer
     QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
                     ownerOf(parent));
     box.setWindowModality(Qt::ApplicationModal);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    box.button(QMessageBox::Yes)->setText(yes);
+    box.button(QMessageBox::No)->setText(no);
     box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }

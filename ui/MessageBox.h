@@ -20,6 +20,9 @@ void showMessage(QWidget* parent, const QString& text, const QString& title = {}
 // work away. While the session ends no box is shown: showMessage returns at once, askYesNo gives No.
 bool askYesNo(QWidget* parent, const QString& text, const QString& title = {},
               Answer defaultAnswer = Answer::Yes);
+// askYesNo with buttons that name the two ways on, `yes` first.
+bool askChoice(QWidget* parent, const QString& text, const QString& title, const QString& yes,
+               const QString& no, Answer defaultAnswer = Answer::Yes);
 
 // While alive, message boxes are not shown: their texts are recorded and Yes/No boxes get
 // `answer`. For tests.

@@ -9,6 +9,7 @@
 #include "practice/PracticeWindow.h"
 #include "question/AnswerNames.h"
 #include "question/CalcAnswerWindow.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -97,6 +98,8 @@ protected:
     QuestionRecord stored(int id) const { return m_bank.stored(u"fenxi"_s, id); }
 
     TestBank m_bank;
+    // A round's summary comes up when its window closes after answers.
+    ui::ScopedMessageAnswers m_summaries{ui::Answer::No};
     std::unique_ptr<PracticeWindow> m_window;
 };
 

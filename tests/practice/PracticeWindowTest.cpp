@@ -6,6 +6,7 @@
 #include "question/AnswerNames.h"
 #include "question/CalcAnswerWindow.h"
 #include "question/ObjectiveAnswerWindow.h"
+#include "ui/MessageBox.h"
 #include "ui/PictureBox.h"
 #include "ui/TabControl.h"
 
@@ -104,6 +105,8 @@ protected:
     }
 
     TestBank m_bank;
+    // A round's summary comes up when its window closes after answers.
+    ui::ScopedMessageAnswers m_summaries{ui::Answer::No};
 };
 
 TEST_F(PracticeWindowTest, OpensOnTheFirstQuestionWithItsCaptions) {
@@ -400,6 +403,8 @@ protected:
     const QStringList m_texts = {u"它的'引号' 和 \"双引号\" '';--"_s, QString(10000, u'账'),
                                  u"第一行\n第二行\n\n第四行"_s, u"𠀀𪚥😀 在基本平面之外"_s};
     TestBank m_bank;
+    // A round's summary comes up when its window closes after answers.
+    ui::ScopedMessageAnswers m_summaries{ui::Answer::No};
 };
 
 TEST_F(AwkwardTextTest, QuestionsAnswersAndExplanationsSurviveExactly) {

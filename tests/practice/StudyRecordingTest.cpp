@@ -98,6 +98,8 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    // A round's summary comes up when its window closes after answers.
+    ui::ScopedMessageAnswers m_summaries{ui::Answer::No};
 };
 
 TEST_F(StudyRecordingTest, WrongAnswersOutliveTheWindowAndABankRebuildAndArePractisedAlone) {
@@ -239,8 +241,10 @@ TEST_F(StudyRecordingTest, ADamagedRecordIsToldOnceAndPracticeGoesOn) {
     pressOption(*w, names::kSingleOptions[1]);
     EXPECT_EQ(bank.stored(u"danxuan"_s, 1).xxda, u"B"_s);
     w->close();
-    ASSERT_EQ(answers.texts().size(), 1) << answers.texts().join(u'|').toStdString();
+    // Told once; then the round's summary.
+    ASSERT_EQ(answers.texts().size(), 2) << answers.texts().join(u'|').toStdString();
     EXPECT_TRUE(answers.texts()[0].contains(u"study.sqlite.damaged-1"_s));
+    EXPECT_EQ(answers.titles()[1], kRoundSummaryTitle);
     EXPECT_TRUE(QFile::exists(studyPath() + u".damaged-1"_s));
     EXPECT_EQ(study::StudyRecord(studyPath()).typeFigures()[0].inWrongBook, 1);
 }
