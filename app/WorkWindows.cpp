@@ -17,12 +17,14 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
     QObject::connect(&window, &MainWindow::practiceRequested, &window,
                      [&window, bankPath, bankCheck](QuestionType type, const practice::RoundChoice& choice) {
                          if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
-                         practice::PracticeWindow::open(type, choice, &window, bankPath);
+                         practice::PracticeWindow::open(type, choice, &window, bankPath,
+                                                        window.studyRecordPath());
                      });
     QObject::connect(&window, &MainWindow::wrongAnswersRequested, &window,
                      [&window, bankPath, bankCheck](QuestionType type) {
                          if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
-                         auto* practice = practice::PracticeWindow::openWrongAnswers(type, &window, bankPath);
+                         auto* practice = practice::PracticeWindow::openWrongAnswers(
+                             type, &window, bankPath, window.studyRecordPath());
                          // The page shows the answers given there once the window is closed.
                          if (practice)
                              QObject::connect(practice, &QObject::destroyed, &window, [&window] {
