@@ -9,9 +9,14 @@
 #include "question/ObjectiveAnswerWindow.h"
 #include "ui/TabControl.h"
 
+#include "study/StudyRecord.h"
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <array>
 
@@ -103,6 +108,24 @@ bool tourExamAnswers(QWidget* owner, const QString& bankPath, const Shoot& shoot
     return shoot(&calculation, u"answer-exam-calc"_s) && ok;
 }
 
+// Closing a window after answers brings its round's summary: pictured when `picture` names it,
+// then closed.
+void closeWithSummary(practice::PracticeWindow& w, const QString& picture, const Shoot& shoot, bool& ok) {
+    bool summaryShown = false;
+    QTimer::singleShot(300, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        summaryShown = true;
+        if (!picture.isEmpty()) ok = shoot(box, picture) && ok;
+        if (QAbstractButton* close = box->button(QMessageBox::No))
+            close->click();
+        else
+            box->accept();
+    });
+    w.close();
+    ok = summaryShown && ok;
+}
+
 } // namespace
 
 bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, const Settle& settle) {
@@ -133,7 +156,18 @@ bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& sho
                 ok = shoot(&w, u"practice-single-%1x%2"_s.arg(size.width()).arg(size.height())) && ok;
             }
         }
-        w.close();
+        closeWithSummary(w, type == QuestionType::SingleChoice ? u"practice-summary"_s : QString(), shoot,
+                         ok);
+    }
+    // A chapter's drill, as the 专项练习 page or a chapter's row on the 学习记录 page opens it.
+    {
+        practice::PracticeWindow drill(
+            QuestionType::SingleChoice, bankPath, study::StudyRecord::defaultPath(),
+            practice::RoundPlan{{u"会计凭证"_s, false, false}, std::nullopt}, mainWindow);
+        drill.setWindowModality(Qt::WindowModal);
+        ui::showDeclared(&drill, practice::practiceWindowDeclaration());
+        settle(200);
+        ok = shoot(&drill, u"practice-chapter"_s) && ok;
     }
     return tourExamAnswers(mainWindow, bankPath, shoot, settle) && ok;
 }

@@ -10,9 +10,11 @@
 #include "ui/HtmlViewer.h"
 #include "ui/ProgramFiles.h"
 
+#include "app/BookSchedule.h"
 #include "study/StudyRecord.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -104,5 +106,14 @@ int main(int argc, char** argv) {
     window.showPage(app::pages::StudyRecord);
     settle(200);
     ok = shoot(&window, folder, u"main-5-study"_s) && ok;
+    // When each question in the book is next due.
+    if (const std::unique_ptr<QDialog> schedule =
+            app::bookScheduleDialog(&window, bank, study::StudyRecord::defaultPath())) {
+        schedule->show();
+        settle(200);
+        ok = shoot(schedule.get(), folder, u"study-schedule"_s) && ok;
+    } else {
+        ok = false;
+    }
     return ok ? 0 : 1;
 }

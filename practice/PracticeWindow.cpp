@@ -222,19 +222,21 @@ void PracticeWindow::addRoundControls() {
     auto* header = m_controls.widget(names::kHeader);
     m_fromStart = new QPushButton(kFromStartButton, header);
     m_fromStart->setObjectName(kFromStartButton);
-    m_fromStart->setGeometry(620, 69, 110, 28);
+    m_fromStart->resize(110, 28);
     connect(m_fromStart, &QPushButton::clicked, this, &PracticeWindow::showFirst);
     auto* before = new QLabel(u"跳到第"_s, header);
-    before->setGeometry(748, 72, 48, 24);
+    before->setObjectName(u"跳到第标签"_s);
+    before->resize(48, 24);
     m_jumpField = new QLineEdit(header);
     m_jumpField->setObjectName(kJumpField);
     m_jumpField->setAccessibleName(kJumpField);
     m_jumpField->setToolTip(u"输入题号后按回车跳到该题（Ctrl+G）"_s);
     m_jumpField->setValidator(new QIntValidator(1, 99999, m_jumpField));
-    m_jumpField->setGeometry(798, 70, 52, 26);
+    m_jumpField->resize(52, 26);
     before->setBuddy(m_jumpField);
     auto* after = new QLabel(u"题"_s, header);
-    after->setGeometry(856, 72, 20, 24);
+    after->setObjectName(u"跳到第题标签"_s);
+    after->resize(20, 24);
     connect(m_jumpField, &QLineEdit::returnPressed, this, [this] { jumpTo(m_jumpField->text().toInt()); });
 }
 
@@ -469,6 +471,19 @@ question::AnswerWindow* PracticeWindow::openAnswerWindow() {
 void PracticeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_page->relayout(size(), kPracticeArea);
+    placeRoundControls();
+}
+
+// Right-aligned on the header's row, as wide as the window is.
+void PracticeWindow::placeRoundControls() {
+    auto* header = m_controls.widget(names::kHeader);
+    int right = std::min(width(), header->width()) - 16;
+    for (QWidget* w : {header->findChild<QWidget*>(u"跳到第题标签"_s), static_cast<QWidget*>(m_jumpField),
+                       header->findChild<QWidget*>(u"跳到第标签"_s)}) {
+        w->move(right - w->width(), w == m_jumpField ? 70 : 72);
+        right -= w->width() + 4;
+    }
+    m_fromStart->move(right - 12 - m_fromStart->width(), 69);
 }
 
 void PracticeWindow::closeEvent(QCloseEvent* event) {

@@ -132,6 +132,7 @@ private:
     void stepBy(int step);
     common::Outcome<bool> moveTo(const std::function<common::Outcome<bool>()>& move);
     void addRoundControls();
+    void placeRoundControls();
     common::Outcome<> orderRound();
     qsizetype resumeIndex();
     void keepResumePoint();
