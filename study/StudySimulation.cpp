@@ -89,7 +89,8 @@ private:
 // questions not yet answered (只做未答) in table order, kind by kind in the day's proportions.
 class ProgramLoop : public Planner {
 public:
-    explicit ProgramLoop(const SimBank& bank) : m_bank(bank) {
+    ProgramLoop(const SimBank& bank, bool queueKeepsToAThird)
+        : m_bank(bank), m_queueKeepsToAThird(queueKeepsToAThird) {
         for (std::size_t type = 0; type < bank.size(); ++type) {
             m_histories[type].resize(static_cast<std::size_t>(bank[type].size()));
             for (int i = 0; i < bank[type].size(); ++i)
@@ -100,8 +101,9 @@ public:
     QList<Pick> day(int today, int answers) override {
         QList<Pick> picks;
         std::array<int, 4> taken{};
+        const int forTheQueue = m_queueKeepsToAThird ? answers / 3 : answers;
         for (const MemoryEntry& due : reviewQueue(memoryEntries(), today)) {
-            if (picks.size() == answers) return picks;
+            if (picks.size() == forTheQueue) break;
             const std::size_t t = static_cast<std::size_t>(due.type);
             picks.append({bank::allQuestionTypes[t], m_indexOfHash[t].value(due.questionHash)});
             ++taken[t];
@@ -144,13 +146,22 @@ private:
     }
 
     const SimBank& m_bank;
+    bool m_queueKeepsToAThird = false;
     std::array<std::vector<std::vector<memory::GradedDay>>, 4> m_histories;
     std::array<QHash<QString, int>, 4> m_indexOfHash;
     std::array<std::size_t, 4> m_nextUnanswered{};
 };
 
 std::unique_ptr<Planner> plannerFor(Strategy strategy, const SimBank& bank, std::mt19937& random) {
-    if (strategy == Strategy::ProgramLoop) return std::make_unique<ProgramLoop>(bank);
+    switch (strategy) {
+    case Strategy::ProgramLoop:
+        return std::make_unique<ProgramLoop>(bank, false);
+    case Strategy::ThirdForTheQueue:
+        return std::make_unique<ProgramLoop>(bank, true);
+    case Strategy::InOrder:
+    case Strategy::RandomOrder:
+        break;
+    }
     return std::make_unique<TableWalk>(bank, strategy == Strategy::RandomOrder, random);
 }
 

@@ -20,6 +20,9 @@ enum class Strategy {
     ProgramLoop, // today's review queue first, then unanswered questions, kind by kind
     InOrder,     // each kind's table from its first question, wrapping round
     RandomOrder, // each kind's table in a shuffled order of the candidate's own, wrapping round
+    // Not the program's rule, a change to it to weigh: the queue keeps to a third of the day's
+    // answers, so that new questions are still met while the queue is long.
+    ThirdForTheQueue,
 };
 
 struct StudyPlan {

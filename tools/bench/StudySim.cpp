@@ -2,7 +2,8 @@
 // the real bank, the day's questions chosen by the program's loop (today's review queue, then
 // unanswered questions), by walking the tables in order, or in a random order. Prints, for each
 // way, the expected mock-paper score on day 31 and on day 60 (after 30 days without practice) over
-// the candidates, and the program's loop against walking in order, candidate by candidate.
+// the candidates, and the program's loop against walking in order, candidate by candidate; then the
+// same for a proposed change to the program's rule, apart.
 
 #include "authoring/BankCompiler.h"
 #include "authoring/PracticeOrder.h"
@@ -22,14 +23,6 @@ namespace {
 
 constexpr int kCandidates = 200;
 constexpr std::uint32_t kFirstSeed = 28;
-
-struct Strategies {
-    Strategy strategy;
-    const char* name;
-};
-constexpr Strategies kStrategies[] = {{Strategy::ProgramLoop, "program loop (queue, then unanswered)"},
-                                      {Strategy::InOrder, "tables in order"},
-                                      {Strategy::RandomOrder, "random order"}};
 
 // Each kind's question hashes as its practice table numbers them.
 SimBank simBank(const authoring::QuestionPools& pools) {
@@ -51,25 +44,52 @@ void printSpread(const char* what, std::vector<double> values) {
                 values.front(), at(0.1), at(0.9), values.back());
 }
 
+// Each candidate through `strategy`, the same seeds for every strategy.
+std::vector<CandidateResult> run(const SimBank& bank, Strategy strategy, const StudyPlan& plan) {
+    std::vector<CandidateResult> results;
+    for (int c = 0; c < kCandidates; ++c)
+        results.push_back(simulateCandidate(bank, strategy, kFirstSeed + c, plan));
+    return results;
+}
+
+void printStrategy(const char* name, const std::vector<CandidateResult>& results) {
+    std::vector<double> first, second, reviews;
+    for (const CandidateResult& r : results) {
+        first.push_back(r.firstScore);
+        second.push_back(r.secondScore);
+        reviews.push_back(r.reviews);
+    }
+    std::printf("%s\n", name);
+    printSpread("day 31 score", first);
+    printSpread("day 60 score", second);
+    printSpread("answers to met ones", reviews);
+}
+
+void printGain(const char* name, const std::vector<CandidateResult>& results,
+               const std::vector<CandidateResult>& inOrder) {
+    std::vector<double> first, second;
+    for (std::size_t c = 0; c < results.size(); ++c) {
+        first.push_back(results[c].firstScore - inOrder[c].firstScore);
+        second.push_back(results[c].secondScore - inOrder[c].secondScore);
+    }
+    std::printf("%s - tables in order, candidate by candidate (target: >= 10 on day 31, >= 15 on day 60)\n",
+                name);
+    printSpread("day 31", first);
+    printSpread("day 60", second);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    QElapsedTimer clock;
+    clock.start();
     const authoring::LoadedPools loaded = authoring::loadPools(QStringLiteral(VELMORA_BANK_SOURCES));
     for (const QString& problem : loaded.problems)
         std::fprintf(stderr, "%s\n", qPrintable(problem));
     if (!loaded.problems.isEmpty()) return 1;
     const SimBank bank = simBank(loaded.pools);
-
-    QElapsedTimer clock;
-    clock.start();
     const StudyPlan plan;
-    std::vector<std::vector<CandidateResult>> results;
-    for (const Strategies& way : kStrategies) {
-        results.emplace_back();
-        for (int c = 0; c < kCandidates; ++c)
-            results.back().push_back(simulateCandidate(bank, way.strategy, kFirstSeed + c, plan));
-    }
     const std::array<int, 4> quota = dailyQuota(plan.answersPerDay);
     std::printf(
         "%d candidates (seeds %u-%u), %d days of %d answers (a day: %d single, %d multiple, %d true/false,"
@@ -78,29 +98,21 @@ int main(int argc, char** argv) {
         quota[0], quota[1], quota[2], quota[3], static_cast<long long>(bank[0].size()),
         static_cast<long long>(bank[1].size()), static_cast<long long>(bank[2].size()),
         static_cast<long long>(bank[3].size()));
-    for (std::size_t s = 0; s < results.size(); ++s) {
-        std::vector<double> first, second, reviews;
-        for (const CandidateResult& r : results[s]) {
-            first.push_back(r.firstScore);
-            second.push_back(r.secondScore);
-            reviews.push_back(r.reviews);
-        }
-        std::printf("%s\n", kStrategies[s].name);
-        printSpread("day 31 score", first);
-        printSpread("day 60 score", second);
-        printSpread("answers to met ones", reviews);
-    }
-    std::vector<double> firstGain, secondGain;
-    for (int c = 0; c < kCandidates; ++c) {
-        firstGain.push_back(results[0][c].firstScore - results[1][c].firstScore);
-        secondGain.push_back(results[0][c].secondScore - results[1][c].secondScore);
-    }
-    std::printf("program loop - tables in order, candidate by candidate (target: >= 10 on day 31, >= 15 on "
-                "day 60)\n");
-    printSpread("day 31", firstGain);
-    printSpread("day 60", secondGain);
+
+    const std::vector<CandidateResult> program = run(bank, Strategy::ProgramLoop, plan);
+    const std::vector<CandidateResult> inOrder = run(bank, Strategy::InOrder, plan);
+    printStrategy("program loop (today's queue, then unanswered)", program);
+    printStrategy("tables in order", inOrder);
+    printStrategy("random order", run(bank, Strategy::RandomOrder, plan));
+    printGain("program loop", program, inOrder);
     std::printf("never practising: %.2f on day 31\n",
                 simulateCandidate(bank, Strategy::InOrder, kFirstSeed, {0, 0, 31, 60}).firstScore);
+
+    std::printf(
+        "\nproposed change, not the program's rule: the queue keeps to a third of the day's answers\n");
+    const std::vector<CandidateResult> third = run(bank, Strategy::ThirdForTheQueue, plan);
+    printStrategy("queue at most a third, then unanswered", third);
+    printGain("queue at most a third", third, inOrder);
     std::printf("time %.2f s\n", clock.nsecsElapsed() / 1e9);
     return 0;
 }
