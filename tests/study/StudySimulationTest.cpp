@@ -36,6 +36,9 @@ TEST(StudySimulation, AWrongAnswerFollowedByItsExplanationIsLearntAndThenFades) 
     const double nextDay = memory.chanceRight(QuestionType::Calculation, 0, 11);
     EXPECT_GT(nextDay, 0.5) << "a calculation is never guessed, so this is what was learnt";
     EXPECT_LT(memory.chanceRight(QuestionType::Calculation, 0, 40), nextDay);
+    memory.answer(QuestionType::TrueFalse, 0, 10, random);
+    EXPECT_NEAR(memory.chanceRight(QuestionType::TrueFalse, 0, 11), nextDay + (1 - nextDay) / 2, 1e-9)
+        << "what is forgotten is guessed, one in two";
 }
 
 TEST(StudySimulation, TheSameSeedGivesTheSameFiguresAndEveryWayTeaches) {
