@@ -1,0 +1,53 @@
+#pragma once
+
+// A simulated candidate studying the bank a fixed number of answers a day, the day's questions
+// chosen one of three ways, and the mock-paper score to expect afterwards. The program's way is its
+// own rule (ReviewQueue, MemoryModel) fed only with the candidate's answers; what the candidate
+// remembers is CandidateMemory's.
+#include "study/CandidateMemory.h"
+
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+
+namespace study::sim {
+
+// The bank as practice meets it: each kind's question hashes in its practice table's order.
+using SimBank = std::array<QStringList, 4>;
+
+enum class Strategy {
+    ProgramLoop, // today's review queue first, then unanswered questions, kind by kind
+    InOrder,     // each kind's table from its first question, wrapping round
+    RandomOrder, // each kind's table in a shuffled order of the candidate's own, wrapping round
+    // Not the program's rule, a change to it to weigh: the queue keeps to a third of the day's
+    // answers, so that new questions are still met while the queue is long.
+    ThirdForTheQueue,
+};
+
+struct StudyPlan {
+    int practiceDays = 30; // days 1 to practiceDays
+    int answersPerDay = 30;
+    int firstTestDay = 31;
+    int secondTestDay = 60;
+};
+
+struct CandidateResult {
+    double firstScore = 0; // expected mock-paper score on the plan's first test day
+    double secondScore = 0;
+    int reviews = 0; // answers to questions the candidate had met before
+};
+
+// One candidate, seeded: a seed gives the same starting difficulties whatever the strategy, so the
+// strategies can be compared candidate by candidate.
+CandidateResult simulateCandidate(const SimBank& bank, Strategy strategy, std::uint32_t seed,
+                                  const StudyPlan& plan = {});
+
+// Expected score out of 100 of a mock paper on `day`: each kind's points on a paper times the
+// candidate's mean chance of a right answer over the kind's pool, as papers draw evenly from it.
+double expectedPaperScore(const CandidateMemory& memory, const SimBank& bank, int day);
+
+// How many of a day's answers go to each kind: in proportion to the kind's points on a paper.
+std::array<int, 4> dailyQuota(int answersPerDay);
+
+} // namespace study::sim
