@@ -26,9 +26,9 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::BankTable;
 using bank::choiceScore;
 using bank::paperQuestionType;
-using bank::BankTable;
 using bank::practiceTable;
 using bank::QuestionBank;
 using bank::QuestionRecord;
