@@ -84,6 +84,25 @@ Status Table::scanPage(std::uint32_t page, std::vector<StoredRow>& out) {
     });
 }
 
+Result<StoredRow> Table::row(RowId home) {
+    JET_ASSIGN_OR_RETURN(auto view, dataPage(home.page, std::nullopt));
+    JET_ASSIGN_OR_RETURN(auto rows, DataPage::rowCount(view));
+    if (home.row >= rows)
+        return Status::corrupt("row " + std::to_string(home.row) + " of page " + std::to_string(home.page) +
+                               " is not there");
+    JET_ASSIGN_OR_RETURN(auto slot, DataPage::slot(view, home.row));
+    if (slot.deleted() || slot.lookup())
+        return Status::corrupt("row " + std::to_string(home.row) + " of page " + std::to_string(home.page) +
+                               " is no longer a live row");
+    RowId at = home;
+    ByteView bytes = DataPage::bytes(view, slot);
+    if (slot.overflow()) {
+        JET_ASSIGN_OR_RETURN(bytes, movedRow(bytes, at, nullptr));
+    }
+    JET_ASSIGN_OR_RETURN(auto values, RowCodec::decode(m_def, bytes));
+    return StoredRow{home, at, std::move(values)};
+}
+
 // The row a relocated slot points to, read through the cache or, given a buffer, in passing.
 Result<ByteView> Table::movedRow(ByteView pointer, RowId& target, PageSpan* buffer) {
     if (pointer.size() < 4) return Status::corrupt("relocated row has no pointer");

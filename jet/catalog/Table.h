@@ -33,6 +33,8 @@ public:
 
     // Live rows in the order of their slots, relocated rows read through their pointers.
     Result<std::vector<StoredRow>> scan();
+    // The live row whose slot is `home`, read through its pointer when it was moved.
+    Result<StoredRow> row(RowId home);
     // The same rows one at a time, from pages read in passing: memory stays the same whatever
     // the table's size, and the page cache is left as it was.
     Status eachRow(RowVisitor& visitor);

@@ -224,6 +224,7 @@ void Pager::abort() {
     m_originals.clear();
     m_appended.clear();
     m_pageCount = m_originalPageCount;
+    ++m_generation; // what was derived from the forgotten changes goes with them
     unlock();
     m_state = State::Idle;
 }

@@ -39,7 +39,8 @@ public:
     Status commit();
     // Forgets every change of the current statement.
     void abort();
-    // Rises whenever cached pages were dropped, so that layers above drop what they derived.
+    // Rises whenever cached pages were dropped or their changes forgotten, so that layers above drop
+    // what they derived.
     std::uint64_t generation() const { return m_generation; }
     bool writable() const { return m_database->writable(); }
     // What the pager did unasked (a journal set aside), each told once.

@@ -39,8 +39,10 @@ auto Database::readTable(std::string_view name, Owner owner, Read&& read)
 }
 
 Result<RowSet> Database::selectAll(std::string_view name, Owner owner) {
-    return readTable(name, owner,
-                     [&](const TableDef& def) { return TableStatements::selectAll(*m_pager, def); });
+    return readTable(name, owner, [&](const TableDef& def) -> Result<RowSet> {
+        JET_ASSIGN_OR_RETURN(auto rows, m_rows.rows(*m_pager, def));
+        return TableStatements::selectAll(def, *rows);
+    });
 }
 
 Status Database::eachRow(std::string_view name, RowVisitor& visitor, Owner owner) {
@@ -60,7 +62,8 @@ Status Database::update(const Statement& statement, Owner owner) {
         if (m_catalog.systemTable(statement.table))
             return Status::invalid("table " + statement.table +
                                    " is a system table; it is not changed by statements");
-        return TableStatements::update(*m_pager, def, statement);
+        JET_ASSIGN_OR_RETURN(auto rows, m_rows.rows(*m_pager, def));
+        return TableStatements::update(*m_pager, def, statement, *rows);
     });
 }
 

@@ -8,6 +8,7 @@
 #include "jet/catalog/Catalog.h"
 #include "jet/catalog/Table.h"
 #include "jet/file/Pager.h"
+#include "jet/statements/TableRows.h"
 #include "jet/statements/Transactions.h"
 
 #include <memory>
@@ -23,7 +24,7 @@ public:
     // The process's Database for that file, opened (journal played back, header checked) if new.
     static Result<std::shared_ptr<Database>> open(const std::string& path);
     explicit Database(std::unique_ptr<Pager> pager)
-        : m_pager(std::move(pager)), m_catalog(*m_pager), m_transactions(*m_pager) {}
+        : m_pager(std::move(pager)), m_catalog(*m_pager), m_rows(*m_pager), m_transactions(*m_pager) {}
 
     using Owner = Transactions::Owner;
 
@@ -47,6 +48,7 @@ private:
 
     std::unique_ptr<Pager> m_pager;
     Catalog m_catalog;
+    TableRowsCache m_rows;
     Transactions m_transactions;
 };
 

@@ -19,6 +19,9 @@ std::string_view trim(std::string_view s) {
 
 RowSet::RowSet(std::vector<std::string> columns, std::vector<format::ColumnType> types,
                std::vector<TextRow> rows)
+    : RowSet(std::move(columns), std::move(types), RowTexts(std::move(rows), {})) {}
+
+RowSet::RowSet(std::vector<std::string> columns, std::vector<format::ColumnType> types, RowTexts rows)
     : m_columns(std::move(columns)), m_types(std::move(types)), m_rows(std::move(rows)) {}
 
 bool RowSet::moveFirst() {
@@ -54,15 +57,18 @@ Status RowSet::find(std::string_view criterion) {
     const auto wanted = ValueText::wholeNumber(trim(criterion.substr(eq + 1)));
     if (!wanted) return Status::invalid("criterion must compare with a whole number");
     if (!index) return Status::notFound("no column " + std::string(trim(criterion.substr(0, eq))));
-    for (std::size_t r = 0; r < m_rows.size(); ++r) {
-        const auto& cell = m_rows[r][*index];
-        if (cell && ValueText::wholeNumber(*cell) == wanted) {
-            m_current = static_cast<std::ptrdiff_t>(r);
-            return {};
+    std::optional<std::size_t> found;
+    if (const auto indexed = m_rows.firstWithNumber(*index, *wanted)) {
+        found = *indexed;
+    } else {
+        for (std::size_t r = 0; r < m_rows.size() && !found; ++r) {
+            const auto& cell = m_rows[r][*index];
+            if (cell && ValueText::wholeNumber(*cell) == wanted) found = r;
         }
     }
-    m_current = count();
-    return Status::notFound("no row meets " + std::string(criterion));
+    m_current = found ? static_cast<std::ptrdiff_t>(*found) : count();
+    if (!found) return Status::notFound("no row meets " + std::string(criterion));
+    return {};
 }
 
 Result<std::string> RowSet::text(std::string_view column) const {

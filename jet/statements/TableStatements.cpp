@@ -82,43 +82,25 @@ Result<Condition> conditionOf(const TableDef& def, const Statement& st) {
     return condition;
 }
 
-Result<std::vector<const StoredRow*>>
-matchingRows(Table& table, const TableDef& def, const std::vector<StoredRow>& rows, const Condition& where) {
-    std::vector<const StoredRow*> matching;
-    for (const auto& row : rows) {
-        if (where.column) {
-            JET_ASSIGN_OR_RETURN(auto text,
-                                 table.text(*where.column, row.values[def.position(*where.column)]));
-            if (!text || *text != where.wanted) continue;
-        }
-        matching.push_back(&row);
-    }
-    return matching;
+// The rows the condition picks, by their place in the table's rows.
+std::vector<std::size_t> matchingRows(TableRows& rows, const TableDef& def, const Condition& where) {
+    if (where.column) return rows.withText(def.position(*where.column), where.wanted);
+    std::vector<std::size_t> all(rows.size());
+    for (std::size_t r = 0; r < all.size(); ++r)
+        all[r] = r;
+    return all;
 }
 
 } // namespace
 
-Result<RowSet> selectAll(PageStore& store, const TableDef& def) {
-    Table table(store, def);
-    JET_ASSIGN_OR_RETURN(auto rows, table.scan());
-    std::vector<TextRow> texts;
-    texts.reserve(rows.size());
-    for (const auto& row : rows) {
-        TextRow text;
-        text.reserve(row.values.size());
-        for (std::size_t i = 0; i < row.values.size(); ++i) {
-            JET_ASSIGN_OR_RETURN(auto value, table.text(def.columns[i], row.values[i]));
-            text.push_back(std::move(value));
-        }
-        texts.push_back(std::move(text));
-    }
+RowSet selectAll(const TableDef& def, const TableRows& rows) {
     std::vector<std::string> names;
     std::vector<ColumnType> types;
     for (const auto& column : def.columns) {
         names.push_back(column.name);
         types.push_back(column.type);
     }
-    return RowSet(std::move(names), std::move(types), std::move(texts));
+    return RowSet(std::move(names), std::move(types), rows.texts());
 }
 
 Result<std::string> sum(PageStore& store, const TableDef& def, std::string_view table,
@@ -147,21 +129,21 @@ Result<std::string> sum(PageStore& store, const TableDef& def, std::string_view 
     return sumText(column->type, total, integral);
 }
 
-Status update(PageStore& store, const TableDef& def, const Statement& st) {
+Status update(PageStore& store, const TableDef& def, const Statement& st, TableRows& rows) {
     const Column* target = def.find(st.column);
     if (!target) return Status::notFound("no column " + st.column + " in table " + st.table);
     JET_ASSIGN_OR_RETURN(auto stored, storedForm(*target, st.value));
     JET_ASSIGN_OR_RETURN(auto where, conditionOf(def, st));
     GuardedPages pages(store);
     Table table(pages, def);
-    JET_ASSIGN_OR_RETURN(auto rows, table.scan());
     JET_TRY(pages.checkTable(def, rows.size()));
-    JET_ASSIGN_OR_RETURN(auto matching, matchingRows(table, def, rows, where));
+    const std::vector<std::size_t> matching = matchingRows(rows, def, where); // a copy: set() changes lookups
     PageAllocator allocator(pages);
     IndexUpdate indexes(pages, def, *target);
     const std::size_t at = def.position(*target);
-    for (const StoredRow* row : matching) {
-        RawRow values = row->values;
+    for (std::size_t r : matching) {
+        JET_ASSIGN_OR_RETURN(auto row, table.row(rows.home(r)));
+        RawRow values = row.values;
         if (target->isLong()) {
             if (values[at]) {
                 JET_ASSIGN_OR_RETURN(auto old, LongValue::read(pages, *values[at]));
@@ -173,8 +155,10 @@ Status update(PageStore& store, const TableDef& def, const Statement& st) {
             if (values[at] == stored) continue;
             values[at] = stored;
         }
-        JET_TRY(indexes.change(row->slot, row->values, values));
-        JET_TRY(table.rewrite(*row, values, allocator));
+        JET_TRY(indexes.change(row.slot, row.values, values));
+        JET_TRY(table.rewrite(row, values, allocator));
+        JET_ASSIGN_OR_RETURN(auto text, table.text(*target, values[at]));
+        rows.set(r, at, std::move(text));
     }
     return indexes.apply(allocator);
 }

@@ -1,11 +1,13 @@
 // Prints how long the bank takes to record one answer and to clear a table, on a copy of the built
-// bank, beside what one sync of a file costs on the same disk in the same run.
+// bank and on banks whose single-choice table is grown to 500 and 2,000 rows from the built one's,
+// beside what one sync of a file costs on the same disk in the same run.
 //
 //   bank_bench [BANK]     (default: qvtb.mdb beside this program)
 //
 // One answer is what a window does on a click, as one transaction: recordAnswer, re-select the
 // table, find the question, read DA, recordScore, commit. It is durable on disk when it returns:
 // the journal and the file are synced once each, so two syncs are its floor.
+#include "authoring/BankCompiler.h"
 #include "bank/QuestionBank.h"
 #include "bank/QuestionType.h"
 #include "bank/Scoring.h"
@@ -24,6 +26,7 @@
 
 using namespace Qt::StringLiterals;
 
+using bank::BankTable;
 using bank::choiceScore;
 using bank::paperQuestionType;
 using bank::practiceTable;
@@ -37,6 +40,7 @@ namespace {
 
 constexpr int answers = 1000;
 constexpr int clears = 20;
+constexpr int grownSizes[] = {500, 2000};
 
 double percentile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
@@ -168,7 +172,9 @@ int benchTable(QuestionBank& bank, const QString& table, const QString& probePat
     if (const common::Outcome<> read = readQuestions(bank, table, questions); !read) return fail(read);
     Steps steps;
     for (int i = 0; i < answers; ++i) {
-        const Question& question = questions[static_cast<std::size_t>(i) % questions.size()];
+        // A stride prime to the table's size reaches every row, as a candidate moving about would.
+        const std::size_t at = static_cast<std::size_t>(i) * 7919 % questions.size();
+        const Question& question = questions[at];
         const common::Outcome<> answered = answerOnce(
             bank, table, question, valueFor(question, i / static_cast<int>(questions.size())), &steps);
         if (!answered) return fail(answered);
@@ -204,6 +210,46 @@ int benchTable(QuestionBank& bank, const QString& table, const QString& probePat
     return 0;
 }
 
+// A bank holding the built bank's single-choice table grown to `rows` rows: its questions again
+// and again, each copy with a number and a text of its own, written as the bank compiler writes
+// but without the key on ID, whose index the creator lays on one page and 2,000 rows overflow (an
+// answer never reads it).
+common::Outcome<> writeGrownBank(QuestionBank& source, int rows, const QString& path) {
+    const QString table = practiceTable(QuestionType::SingleChoice);
+    QList<QuestionRecord> originals;
+    OUTCOME_TRY(source.selectTable(table));
+    OUTCOME_TRY(source.forEachRow([&]() -> common::Outcome<> {
+        const common::Outcome<QuestionRecord> row = source.currentRecord();
+        if (!row) return common::Failure{row.reason()};
+        originals.append(*row);
+        return {};
+    }));
+    if (originals.isEmpty()) return common::Failure{table + u" has no rows to grow from"_s};
+    BankTable grown{table, {}};
+    for (int i = 0; i < rows; ++i) {
+        QuestionRecord record = originals[i % originals.size()];
+        record.id = i + 1;
+        if (i >= originals.size()) record.tm += u"（%1）"_s.arg(i / originals.size() + 1);
+        grown.rows.append(record);
+    }
+    jet::NewTable created = authoring::newTable(grown, bank::tableColumns(table));
+    for (jet::NewField& field : created.fields)
+        field.primaryKey = false;
+    const jet::Status status = jet::DatabaseCreator::create(QFile::encodeName(path).toStdString(), {created});
+    if (!status.ok()) return common::Failure{QString::fromStdString(status.message())};
+    return {};
+}
+
+int benchGrown(QuestionBank& source, int rows, const QTemporaryDir& dir) {
+    const QString path = dir.filePath(u"grown-%1.mdb"_s.arg(rows));
+    if (const common::Outcome<> written = writeGrownBank(source, rows, path); !written) return fail(written);
+    QuestionBank grown;
+    if (const common::Outcome<> opened = grown.openBank(path); !opened) return fail(opened);
+    std::printf("bank: %s (its %s grown to %d rows)\n", qPrintable(path),
+                qPrintable(practiceTable(QuestionType::SingleChoice)), rows);
+    return benchTable(grown, practiceTable(QuestionType::SingleChoice), dir.filePath(u"sync-probe"_s));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -222,5 +268,7 @@ int main(int argc, char** argv) {
     std::printf("bank: %s (copy of %s)\n", qPrintable(path), qPrintable(source));
     for (const QString& table : {u"tm1"_s, practiceTable(QuestionType::SingleChoice)})
         if (const int failed = benchTable(bank, table, dir.filePath(u"sync-probe"_s))) return failed;
+    for (const int rows : grownSizes)
+        if (const int failed = benchGrown(bank, rows, dir)) return failed;
     return 0;
 }

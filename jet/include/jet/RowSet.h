@@ -1,7 +1,8 @@
 #pragma once
 
-// The rows of one select, read whole at select time, walked both ways like a recordset.
+// The rows of one select, as they were at select time, walked both ways like a recordset.
 #include "jet/ColumnType.h"
+#include "jet/RowTexts.h"
 #include "jet/Status.h"
 
 #include <cstddef>
@@ -12,12 +13,11 @@
 
 namespace jet {
 
-using TextRow = std::vector<std::optional<std::string>>; // nullopt is NULL
-
 class RowSet {
 public:
     RowSet(std::vector<std::string> columns, std::vector<format::ColumnType> types,
            std::vector<TextRow> rows);
+    RowSet(std::vector<std::string> columns, std::vector<format::ColumnType> types, RowTexts rows);
 
     const std::vector<std::string>& columns() const { return m_columns; }
     const std::vector<format::ColumnType>& types() const { return m_types; }
@@ -31,7 +31,8 @@ public:
     bool movePrevious();
     bool atRow() const { return m_current >= 0 && m_current < count(); }
 
-    // Makes current the first row meeting "COLUMN=number" (e.g. "ID=7"); none is current when no row does.
+    // Makes current the first row meeting "COLUMN=number" (e.g. "ID=7"); none is current when no row
+    // does. An indexed column (see RowTexts) answers at once, whatever the table's size.
     Status find(std::string_view criterion);
     // A column of the current row by name; NULL reads as empty text. Fails with no current row.
     Result<std::string> text(std::string_view column) const;
@@ -44,7 +45,7 @@ private:
 
     std::vector<std::string> m_columns;
     std::vector<format::ColumnType> m_types;
-    std::vector<TextRow> m_rows;
+    RowTexts m_rows;
     std::ptrdiff_t m_current = 0; // -1 before the first row, count() after the last
 };
 
