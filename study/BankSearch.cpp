@@ -98,6 +98,13 @@ SearchQuery queryFor(const QStringList& words, int limit) {
 
 } // namespace
 
+SearchDocument searchDocumentOf(const QString& table, const bank::QuestionRecord& record) {
+    QStringList options;
+    for (const QString& option : record.options)
+        if (!option.isEmpty()) options << option;
+    return {table, record.tm, options.join(u'\n'), record.jx};
+}
+
 BankSearch::BankSearch(QString connection) : m_connection(std::move(connection)) {}
 
 BankSearch::BankSearch(BankSearch&& other) noexcept

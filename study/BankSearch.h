@@ -3,7 +3,7 @@
 // Finding questions by the words a candidate remembers of them: a full-text index over every
 // question's text, options and explanation, kept in a cache file of its own and rebuilt whenever
 // the bank's content version changes. The bank itself is never written.
-#include "bank/QuestionType.h"
+#include "bank/QuestionRecord.h"
 #include "common/Outcome.h"
 
 #include <QList>
@@ -18,6 +18,9 @@ struct SearchDocument {
     QString options; // the options' texts, one line each
     QString explanation;
 };
+
+// What the index holds of a question of `table` as the bank stores it.
+SearchDocument searchDocumentOf(const QString& table, const bank::QuestionRecord& record);
 
 struct SearchHit {
     QString table;

@@ -1,9 +1,8 @@
 #include "study/BankSearch.h"
 
-#include "authoring/BankSource.h"
+#include "authoring/BankCompiler.h"
 #include "bank/QuestionType.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -17,18 +16,12 @@ namespace {
 
 // Every question of the shipped bank's sources, as the index holds them.
 QList<SearchDocument> shippedQuestions() {
+    const authoring::LoadedPools sources = authoring::loadPools(QStringLiteral(BANK_SOURCES));
+    EXPECT_TRUE(sources.problems.isEmpty()) << sources.problems.join(u'\n').toStdString();
     QList<SearchDocument> documents;
-    for (const bank::QuestionType type : bank::allQuestionTypes) {
-        const QString name = authoring::sourceFileName(type);
-        QFile file(QDir(QStringLiteral(BANK_SOURCES)).filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        const auto parsed = authoring::parseBankSource(QString::fromUtf8(file.readAll()), name, type);
-        for (const auto& q : parsed.questions) {
-            const auto& r = q.record;
-            documents.append({bank::practiceTable(type), r.tm,
-                              QStringList(r.options.begin(), r.options.end()).join(u'\n'), r.jx});
-        }
-    }
+    for (const bank::QuestionType type : bank::allQuestionTypes)
+        for (const auto& question : sources.pools[bank::typeIndex(type)])
+            documents.append(study::searchDocumentOf(bank::practiceTable(type), question.record));
     return documents;
 }
 
