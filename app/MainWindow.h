@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class QLineEdit;
 class QRadioButton;
 class QTreeWidget;
 
@@ -34,6 +35,7 @@ public:
     static inline const QString kNoPaperChosen = QStringLiteral("你还未选择套题,请先选择 !!");
     static inline const QString kSyllabusFile = QStringLiteral("\\Velmora考试大纲.mht");
     static inline const QString kHandbookFile = QStringLiteral("\\beikao.mht");
+    static inline const QString kSearchField = QStringLiteral("搜索");
     // Today's questions against the daily target, in the status bar's first panel.
     static QString dailyProgressText(const study::DailyProgress& progress);
 
@@ -52,14 +54,19 @@ public:
 
     void enterPractice();
     void enterExam();
+    // Asks for the search window with what the search field holds (Ctrl+K, or typing in the field).
+    void startSearch();
     // The study record the 学习记录 page shows; the per-user one unless a test gives its own.
     void setStudyRecordPath(const QString& path) { m_studyPath = path; }
+    const QString& studyRecordPath() const { return m_studyPath; }
     StudyPage* studyPage() const { return m_studyPage; }
 
 Q_SIGNALS:
     void practiceRequested(bank::QuestionType type);
     void examRequested(int paper);
     void wrongAnswersRequested(bank::QuestionType type);
+    void starredRequested(bank::QuestionType type);
+    void searchRequested(const QString& words);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -69,6 +76,7 @@ private:
     // Reads today's progress from the study record into the status bar.
     void showDailyProgress();
     void connectNavigation();
+    void addSearch();
     void buildPage(pages::Page page);
     void loadDocument(pages::Page page);
 
@@ -77,6 +85,7 @@ private:
     ui::TabControl* m_pages = nullptr;
     QTreeWidget* m_paperList = nullptr;
     QList<QRadioButton*> m_choices;
+    QLineEdit* m_searchField = nullptr;
     StudyPage* m_studyPage = nullptr;
     QString m_studyPath;
     bool m_pageBuilt[pages::Count] = {true}; // the home page is built with the window

@@ -1,6 +1,8 @@
 #include "app/StudyPage.h"
 
+#include "app/MarksWindow.h"
 #include "app/StudyCharts.h"
+#include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 
 #include <QHeaderView>
@@ -118,6 +120,18 @@ void StudyPage::build() {
     targetLabel->setBuddy(m_target);
     connect(m_target, &QSpinBox::valueChanged, this, &StudyPage::keepDailyTarget);
 
+    // Beside the daily target, in the row the page keeps for its own buttons.
+    auto* marks = new QPushButton(kMarksButton, this);
+    marks->setObjectName(kMarksButton);
+    marks->setAccessibleName(kMarksButton);
+    marks->setGeometry(210, 470, 100, 28);
+    connect(marks, &QPushButton::clicked, this, &StudyPage::openMarks);
+    auto* keys = new QPushButton(kKeysButton, this);
+    keys->setObjectName(kKeysButton);
+    keys->setAccessibleName(kKeysButton);
+    keys->setGeometry(322, 470, 80, 28);
+    connect(keys, &QPushButton::clicked, this, [this] { ui::KeysWindow::showOver(window()); });
+
     auto* clear = new QPushButton(kClearButton, this);
     clear->setObjectName(kClearButton);
     clear->setGeometry(838, 470, 90, 28);
@@ -170,6 +184,18 @@ void StudyPage::keepDailyTarget(int questions) {
     if (const common::Outcome<> kept = study::StudyRecord(m_studyPath).setDailyTarget(questions); !kept)
         ui::showMessage(this, u"每日目标未能保存（%1）。请稍后再设。"_s.arg(kept.reason()));
     Q_EMIT dailyTargetChanged();
+}
+
+void StudyPage::openMarks() {
+    study::StudyRecord record(m_studyPath);
+    auto* marks = new MarksWindow(record.markedQuestions(), window());
+    marks->setAttribute(Qt::WA_DeleteOnClose);
+    marks->setWindowModality(Qt::WindowModal);
+    connect(marks, &MarksWindow::starredRequested, this, &StudyPage::starredRequested);
+    marks->show();
+    marks->activateWindow();
+    const QString notice = record.takeNotice();
+    if (!notice.isEmpty()) ui::showMessage(this, notice);
 }
 
 void StudyPage::clearRecord() {

@@ -11,6 +11,7 @@
 #include "question/AnswerRules.h"
 #include "question/AnswerWindow.h"
 #include "ui/AnswerKeys.h"
+#include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/SessionEnd.h"
 #include "ui/TabControl.h"
@@ -87,6 +88,7 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     connectControls();
     connectAnswerControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
+    ui::KeysWindow::installOn(this);
     if (resumed) m_attempt.resume(resumed->started);
     loadPaper(resumed);
 }

@@ -4,11 +4,14 @@
 #include "bank/Scoring.h"
 #include "entry/CalcPages.h"
 #include "practice/CurrentQuestion.h"
+#include "practice/MarkButtons.h"
 #include "practice/PracticeNames.h"
 #include "practice/WrongAnswerQuestions.h"
 #include "question/AnswerRules.h"
 #include "study/QuestionKey.h"
 #include "ui/AnswerKeys.h"
+#include "ui/Keys.h"
+#include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/TabControl.h"
@@ -16,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMouseEvent>
@@ -55,8 +59,11 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const
     m_page = new question::QuestionPage(this, m_controls, question::AnswerVariant::Practice, lcPractice);
     m_position = m_controls.get<QLabel>(names::kPositionLabel);
     m_page->placeCalcTabStops();
+    // After 下一题, clear of the zoom buttons.
+    m_marks = new MarkButtons(m_controls.widget(names::kBar), 416, *m_study);
     connectControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
+    ui::KeysWindow::installOn(this);
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();
     openTable(bankPath);
@@ -92,6 +99,29 @@ PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mai
         return nullptr;
     }
     return showOver(new PracticeWindow(type, bankPath, studyPath, questions, mainWindow));
+}
+
+PracticeWindow* PracticeWindow::openQuestions(QuestionType type, QWidget* mainWindow, const QString& bankPath,
+                                              const QList<int>& ids, const QString& studyPath) {
+    return showOver(new PracticeWindow(type, bankPath, studyPath, ids, mainWindow));
+}
+
+PracticeWindow* PracticeWindow::openStarred(QuestionType type, QWidget* mainWindow, const QString& bankPath,
+                                            const QString& studyPath) {
+    const QString table = practiceTable(type);
+    QStringList hashes;
+    {
+        study::StudyRecord record(studyPath);
+        for (const study::MarkedQuestion& marked : record.markedQuestions())
+            if (marked.table == table && marked.mark.starred)
+                hashes.append(study::questionHash(marked.questionText));
+    }
+    const QList<int> questions = questionsWithHashes(bankPath, table, hashes);
+    if (questions.isEmpty()) {
+        ui::showMessage(mainWindow, kNoStarred);
+        return nullptr;
+    }
+    return openQuestions(type, mainWindow, bankPath, questions, studyPath);
 }
 
 void PracticeWindow::connectControls() {
@@ -183,6 +213,7 @@ void PracticeWindow::showQuestion() {
     clearOptions();
     m_page->show(m_question, m_type);
     m_restoring = false;
+    m_marks->showQuestion(m_table, m_question.tm);
 }
 
 void PracticeWindow::showEmpty() {
@@ -193,6 +224,7 @@ void PracticeWindow::showEmpty() {
     showPage(question::answerPage(m_type, m_question.tx));
     clearOptions();
     setAnswerControlsEnabled(false);
+    m_marks->clear();
 }
 
 void PracticeWindow::showPage(int page) {
@@ -341,7 +373,17 @@ question::AnswerWindow* PracticeWindow::openAnswerWindow() {
     // Once the standard answer is seen, a changed answer is practice, not the attempt.
     m_study->closeQuestion(m_table, m_question.tm);
     reloadQuestion();
-    return m_page->openAnswerWindow(m_question, m_type);
+    QuestionRecord shown = m_question;
+    shown.jx = m_marks->withNote(shown.jx);
+    return m_page->openAnswerWindow(shown, m_type);
+}
+
+// S and N reach here when no answer key took them: N answers 错误 on a true/false question.
+void PracticeWindow::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence pressed(event->keyCombination());
+    if (pressed == ui::keys::kStar) return m_marks->toggleStar();
+    if (pressed == ui::keys::kNote) return m_marks->openNote();
+    QWidget::keyPressEvent(event);
 }
 
 void PracticeWindow::resizeEvent(QResizeEvent* event) {

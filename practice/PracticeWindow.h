@@ -26,6 +26,8 @@ class CalcPages;
 
 namespace practice {
 
+class MarkButtons;
+
 // The candidate works through the practice questions of one type, one at a time. Every answer is
 // written to the bank the moment it is given, with its score; the window keeps no answer of its
 // own. Opening and closing it clear the type's table, so each opening starts unanswered also after
@@ -52,6 +54,14 @@ public:
                                             const QString& bankPath,
                                             const QString& studyPath = study::StudyRecord::defaultPath());
     static inline const QString kEmptyWrongBook = QStringLiteral("错题本中没有该题型的题目。");
+    static inline const QString kNoStarred = QStringLiteral("该题型还没有收藏的题目。");
+    // A round of the questions `ids` of the type's table, as open() does.
+    static PracticeWindow* openQuestions(bank::QuestionType type, QWidget* mainWindow,
+                                         const QString& bankPath, const QList<int>& ids,
+                                         const QString& studyPath);
+    // A round of the type's starred questions, as openWrongAnswers() does.
+    static PracticeWindow* openStarred(bank::QuestionType type, QWidget* mainWindow, const QString& bankPath,
+                                       const QString& studyPath);
     // "答案已提交，得 6 分": shown beside 提交答案 once the answer is recorded.
     static QString submittedNote(int score);
 
@@ -69,11 +79,13 @@ public:
     // The answer window of the current question as the bank holds it now, modal over this window;
     // nullptr without a question.
     question::AnswerWindow* openAnswerWindow();
+    MarkButtons* marks() const { return m_marks; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     static PracticeWindow* showOver(PracticeWindow* window);
@@ -126,6 +138,7 @@ private:
     ui::Built m_controls;
     question::QuestionPage* m_page = nullptr;
     QLabel* m_position = nullptr;
+    MarkButtons* m_marks = nullptr;
 };
 
 } // namespace practice

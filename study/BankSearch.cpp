@@ -35,7 +35,7 @@ common::Outcome<> run(QSqlDatabase db, const QString& statement) {
 common::Outcome<> createSchema(QSqlDatabase db) {
     OUTCOME_TRY(run(db, u"CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"_s));
     return run(db, u"CREATE VIRTUAL TABLE IF NOT EXISTS questions USING fts5("
-                   "tbl UNINDEXED, text, options, explanation, tokenize='trigram')"_s);
+                   "tbl UNINDEXED, qid UNINDEXED, text, options, explanation, tokenize='trigram')"_s);
 }
 
 QStringList wordsOf(const QString& words) {
@@ -88,10 +88,10 @@ SearchQuery queryFor(const QStringList& words, int limit) {
         conditions.prepend(u"questions MATCH ?"_s);
         values.prepend(phrases.join(u" AND "_s));
     }
-    QString statement = u"SELECT tbl, text FROM questions WHERE "_s + conditions.join(u" AND "_s);
+    QString statement = u"SELECT tbl, text, qid FROM questions WHERE "_s + conditions.join(u" AND "_s);
     statement += u" ORDER BY "_s + wordsIn(u"text"_s, words, &values) + u" DESC, "_s;
     // The index's rank weighs where the long words stand; short words alone have none.
-    if (!phrases.isEmpty()) statement += u"bm25(questions, 0.0, 10.0, 4.0, 1.0), "_s;
+    if (!phrases.isEmpty()) statement += u"bm25(questions, 0.0, 0.0, 10.0, 4.0, 1.0), "_s;
     statement += wordsIn(u"options"_s, words, &values) + u" DESC, length(text) LIMIT %1"_s.arg(limit);
     return {statement, values};
 }
@@ -102,7 +102,7 @@ SearchDocument searchDocumentOf(const QString& table, const bank::QuestionRecord
     QStringList options;
     for (const QString& option : record.options)
         if (!option.isEmpty()) options << option;
-    return {table, record.tm, options.join(u'\n'), record.jx};
+    return {table, record.tm, options.join(u'\n'), record.jx, record.id};
 }
 
 BankSearch::BankSearch(QString connection) : m_connection(std::move(connection)) {}
@@ -143,10 +143,12 @@ common::Outcome<> BankSearch::rebuild(const QString& version, const QList<Search
     const auto steps = [&]() -> common::Outcome<> {
         OUTCOME_TRY(run(db, u"DELETE FROM questions"_s));
         QSqlQuery insert(db);
-        if (!insert.prepare(u"INSERT INTO questions (tbl, text, options, explanation) VALUES (?, ?, ?, ?)"_s))
+        if (!insert.prepare(
+                u"INSERT INTO questions (tbl, qid, text, options, explanation) VALUES (?, ?, ?, ?, ?)"_s))
             return failureOf(insert);
         for (const SearchDocument& d : documents) {
             insert.addBindValue(d.table);
+            insert.addBindValue(d.id);
             insert.addBindValue(d.text);
             insert.addBindValue(d.options);
             insert.addBindValue(d.explanation);
@@ -178,7 +180,7 @@ common::Outcome<QList<SearchHit>> BankSearch::find(const QString& words, int lim
     if (!query.exec()) return failureOf(query);
     QList<SearchHit> hits;
     while (query.next())
-        hits.append({query.value(0).toString(), query.value(1).toString()});
+        hits.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt()});
     return hits;
 }
 

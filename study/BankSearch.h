@@ -17,6 +17,7 @@ struct SearchDocument {
     QString text;    // TM, the question's text: with the table, what names the question
     QString options; // the options' texts, one line each
     QString explanation;
+    int id = 0; // the question's number in its table, which opens it
 };
 
 // What the index holds of a question of `table` as the bank stores it.
@@ -25,6 +26,7 @@ SearchDocument searchDocumentOf(const QString& table, const bank::QuestionRecord
 struct SearchHit {
     QString table;
     QString text;
+    int id = 0;
 };
 
 class BankSearch final {

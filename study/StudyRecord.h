@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Outcome.h"
+#include "study/QuestionMarks.h"
 #include "study/StudyData.h"
 #include "study/StudyFigures.h"
 #include "study/StudyFile.h"
@@ -71,6 +72,11 @@ public:
     // Hashes of the questions of `table` in the wrong-answer book on `today`: those due for review
     // by then, and those got wrong the last time; longest due first.
     QStringList wrongBook(const QString& table, const QDate& today = QDate::currentDate());
+    // The candidate's star and note on a question, kept at once; a record that cannot be opened has none.
+    QuestionMark questionMark(const QString& table, const QString& questionText);
+    common::Outcome<> setStarred(const QString& table, const QString& questionText, bool starred);
+    common::Outcome<> setNote(const QString& table, const QString& questionText, const QString& note);
+    QList<MarkedQuestion> markedQuestions();
     // Empties the record (answers waiting in memory too).
     common::Outcome<> clear();
 
