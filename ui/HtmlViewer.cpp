@@ -64,7 +64,7 @@ void HtmlViewer::createKeys() {
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    key(keys::kFind, &HtmlViewer::openFindBar);
+    key(keys::findKey(), &HtmlViewer::openFindBar);
     key(keys::kZoomIn, &HtmlViewer::zoomIn);
     key(keys::kZoomInPlus, &HtmlViewer::zoomIn);
     key(keys::kZoomOut, &HtmlViewer::zoomOut);

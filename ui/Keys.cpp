@@ -34,7 +34,7 @@ QList<WindowKeys> build() {
                      kListKey,
                      kTabKey,
                      kPressKey,
-                     {keyText(kFind), u"考试大纲、备考宝典页：查找"_s},
+                     {keyText(findKey()), u"考试大纲、备考宝典页：查找"_s},
                      {either(kZoomIn, kZoomInPlus), u"考试大纲、备考宝典页：放大"_s},
                      {keyText(kZoomOut), u"考试大纲、备考宝典页：缩小"_s},
                      {keyText(kZoomReset), u"考试大纲、备考宝典页：恢复原大小"_s}}});

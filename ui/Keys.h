@@ -18,11 +18,15 @@ inline const QKeySequence kNote{Qt::Key_N};
 inline const QKeySequence kSaveNote{Qt::CTRL | Qt::Key_Return};
 inline const QKeySequence kTrueChoice{Qt::Key_Y};
 inline const QKeySequence kFalseChoice{Qt::Key_N};
-inline const QKeySequence kFind{QKeySequence::Find};
 inline const QKeySequence kZoomIn{Qt::CTRL | Qt::Key_Equal};
 inline const QKeySequence kZoomInPlus{Qt::CTRL | Qt::Key_Plus};
 inline const QKeySequence kZoomOut{Qt::CTRL | Qt::Key_Minus};
 inline const QKeySequence kZoomReset{Qt::CTRL | Qt::Key_0};
+
+// The platform's find key, which only the running application knows.
+inline QKeySequence findKey() {
+    return QKeySequence(QKeySequence::Find);
+}
 
 // One key (or keys that do the same) of a window and what it does there.
 struct Key {

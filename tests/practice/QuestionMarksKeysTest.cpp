@@ -118,6 +118,7 @@ TEST_F(QuestionMarksKeysTest, F1ListsTheKeysAndTheKeyItNamesForTheStarIsTheOneTh
     for (const QString& window : {u"主窗口"_s, u"全真考场"_s, u"评分解析"_s})
         EXPECT_TRUE(list->findChild<QTableWidget*>(window)) << window.toStdString();
     list->close();
+    w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
 
     press(*w, QKeySequence(starKey, QKeySequence::NativeText));
