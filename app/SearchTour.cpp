@@ -2,9 +2,9 @@
 #include "app/SearchWindow.h"
 #include "app/TourParts.h"
 
-#include "practice/MarkButtons.h"
-#include "practice/NoteWindow.h"
 #include "practice/PracticeWindow.h"
+#include "question/MarkButtons.h"
+#include "question/NoteWindow.h"
 #include "ui/KeysWindow.h"
 
 #include <QApplication>
@@ -34,12 +34,12 @@ bool tourSearchAndMarks(QWidget* mainWindow, const QString& bankPath, const Shoo
                                           scratch.filePath(u"study.sqlite"_s), std::nullopt, mainWindow);
         practice.resize(950, 630);
         practice.show();
-        practice.findChild<QPushButton*>(practice::MarkButtons::kStar)->click();
+        practice.findChild<QPushButton*>(question::MarkButtons::kStar)->click();
         practice.marks()->openNote();
         settle(200);
-        auto* note = qobject_cast<practice::NoteWindow*>(QApplication::activeModalWidget());
+        auto* note = qobject_cast<question::NoteWindow*>(QApplication::activeModalWidget());
         if (note)
-            note->findChild<QPlainTextEdit*>(practice::NoteWindow::kText)
+            note->findChild<QPlainTextEdit*>(question::NoteWindow::kText)
                 ->setPlainText(u"记账凭证账务处理程序：规模小、业务少的单位。"_s);
         settle(200);
         ok = shoot(&practice, u"practice-star"_s) && ok;

@@ -4,10 +4,10 @@
 #include "bank/Scoring.h"
 #include "entry/CalcPages.h"
 #include "practice/CurrentQuestion.h"
-#include "practice/MarkButtons.h"
 #include "practice/PracticeNames.h"
 #include "practice/WrongAnswerQuestions.h"
 #include "question/AnswerRules.h"
+#include "question/MarkButtons.h"
 #include "study/QuestionKey.h"
 #include "ui/AnswerKeys.h"
 #include "ui/Keys.h"
@@ -60,7 +60,7 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const
     m_position = m_controls.get<QLabel>(names::kPositionLabel);
     m_page->placeCalcTabStops();
     // After 下一题, clear of the zoom buttons.
-    m_marks = new MarkButtons(m_controls.widget(names::kBar), 416, *m_study);
+    m_marks = new question::MarkButtons(m_controls.widget(names::kBar), {416, 14, 64, 32}, *m_study);
     connectControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
     ui::KeysWindow::installOn(this);

@@ -24,9 +24,11 @@ namespace entry {
 class CalcPages;
 }
 
-namespace practice {
-
+namespace question {
 class MarkButtons;
+}
+
+namespace practice {
 
 // The candidate works through the practice questions of one type, one at a time. Every answer is
 // written to the bank the moment it is given, with its score; the window keeps no answer of its
@@ -79,7 +81,7 @@ public:
     // The answer window of the current question as the bank holds it now, modal over this window;
     // nullptr without a question.
     question::AnswerWindow* openAnswerWindow();
-    MarkButtons* marks() const { return m_marks; }
+    question::MarkButtons* marks() const { return m_marks; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -138,7 +140,7 @@ private:
     ui::Built m_controls;
     question::QuestionPage* m_page = nullptr;
     QLabel* m_position = nullptr;
-    MarkButtons* m_marks = nullptr;
+    question::MarkButtons* m_marks = nullptr;
 };
 
 } // namespace practice

@@ -48,7 +48,9 @@ QList<WindowKeys> build() {
              << kPressKey << Key{keyText(kClose), u"退出练习"_s};
     windows.append({u"专项练习"_s, practice});
     QList<Key> exam = answeringKeys();
-    exam << kListKey << kTabKey << kPressKey << Key{keyText(kClose), u"退出考试（先询问）"_s};
+    exam << Key{keyText(kStar), u"交卷后：收藏或取消收藏本题"_s}
+         << Key{keyText(kNote), u"交卷后：写笔记（判断题页上 N 仍选“错误”）"_s} << kListKey << kTabKey
+         << kPressKey << Key{keyText(kClose), u"退出考试（先询问）"_s};
     windows.append({u"全真考场"_s, exam});
     windows.append({u"评分解析"_s, {{u"Enter、空格 或 "_s + keyText(kClose), u"关闭"_s}, kListKey}});
     windows.append(

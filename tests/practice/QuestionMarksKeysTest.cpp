@@ -2,11 +2,11 @@
 // study record, found again by a new window over a new record, the note under the explanation; and
 // the keys list names the keys the window answers to.
 #include "TestBank.h"
-#include "practice/MarkButtons.h"
-#include "practice/NoteWindow.h"
 #include "practice/PracticeWindow.h"
 #include "question/AnswerNames.h"
 #include "question/AnswerWindow.h"
+#include "question/MarkButtons.h"
+#include "question/NoteWindow.h"
 #include "ui/Keys.h"
 #include "ui/KeysWindow.h"
 
@@ -28,6 +28,8 @@ using namespace practice;
 
 using bank::BankTable;
 using bank::QuestionType;
+using question::MarkButtons;
+using question::NoteWindow;
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "practice/MarkButtons.h"
+#include "question/MarkButtons.h"
 
-#include "practice/NoteWindow.h"
+#include "question/NoteWindow.h"
 #include "study/StudyRecord.h"
 #include "ui/Keys.h"
 #include "ui/MessageBox.h"
@@ -9,26 +9,30 @@
 
 using namespace Qt::StringLiterals;
 
-namespace practice {
+namespace question {
 namespace {
 
-QPushButton* barButton(QWidget* bar, const QString& name, int left, const QKeySequence& key) {
+QPushButton* barButton(QWidget* bar, const QString& name, QRect rect, const QKeySequence& key) {
     auto* button = new QPushButton(name, bar);
     button->setObjectName(name);
     button->setAccessibleName(name);
     button->setToolTip(u"快捷键："_s + ui::keys::keyText(key));
-    button->setGeometry(left, 14, 64, 32);
+    button->setGeometry(rect);
     button->setEnabled(false);
+    button->show(); // also when made on a window already shown
     return button;
 }
 
 } // namespace
 
-MarkButtons::MarkButtons(QWidget* bar, int left, study::StudyRecord& record)
+MarkButtons::MarkButtons(QWidget* bar, QRect first, study::StudyRecord& record)
     : QObject(bar), m_window(bar->window()), m_record(record),
-      m_star(barButton(bar, kStar, left, ui::keys::kStar)),
-      m_note(barButton(bar, kNote, left + 72, ui::keys::kNote)) {
+      m_star(barButton(bar, kStar, first, ui::keys::kStar)),
+      m_note(barButton(bar, kNote, first.translated(first.width() + 8, 0), ui::keys::kNote)) {
     m_star->setCheckable(true);
+    // The star shows on the button too, not only its pressed look.
+    connect(m_star, &QAbstractButton::toggled, this,
+            [this](bool starred) { m_star->setText((starred ? u"★"_s : QString()) + kStar); });
     connect(m_star, &QAbstractButton::clicked, this, [this](bool starred) {
         if (const common::Outcome<> kept = m_record.setStarred(m_table, m_questionText, starred); !kept) {
             m_star->setChecked(!starred);
@@ -82,4 +86,4 @@ void MarkButtons::tellIfFailed(const QString& reason) {
     ui::showMessage(m_window, kNotKept.arg(reason));
 }
 
-} // namespace practice
+} // namespace question

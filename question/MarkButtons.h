@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 
 class QPushButton;
@@ -10,7 +11,7 @@ namespace study {
 class StudyRecord;
 }
 
-namespace practice {
+namespace question {
 
 // 收藏 and 笔记 on a window's question bar: the star and the note of the question on show, kept in
 // the study record at once. A mark that cannot be kept is told to the candidate.
@@ -23,8 +24,8 @@ public:
     // "【我的笔记】": what heads the note under the explanation.
     static inline const QString kNoteHeading = QStringLiteral("【我的笔记】");
 
-    // The two buttons on `bar`, side by side from `left`; `record` outlives them.
-    MarkButtons(QWidget* bar, int left, study::StudyRecord& record);
+    // The two buttons on `bar`, side by side, the first at `first`; `record` outlives them.
+    MarkButtons(QWidget* bar, QRect first, study::StudyRecord& record);
 
     // The question on show (none with an empty table); the buttons follow its marks.
     void showQuestion(const QString& table, const QString& questionText);
@@ -48,4 +49,4 @@ private:
     QString m_questionText;
 };
 
-} // namespace practice
+} // namespace question

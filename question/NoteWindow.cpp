@@ -1,4 +1,4 @@
-#include "practice/NoteWindow.h"
+#include "question/NoteWindow.h"
 
 #include "ui/Keys.h"
 
@@ -8,7 +8,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-namespace practice {
+namespace question {
 
 NoteWindow::NoteWindow(const QString& note, QWidget* parent) : QDialog(parent) {
     setObjectName(kName);
@@ -43,4 +43,4 @@ QString NoteWindow::note() const {
     return m_text->toPlainText();
 }
 
-} // namespace practice
+} // namespace question

@@ -4,7 +4,7 @@
 
 class QPlainTextEdit;
 
-namespace practice {
+namespace question {
 
 // 笔记: the candidate's own text on one question, kept when they press 保存 (or Ctrl+Enter).
 class NoteWindow final : public QDialog {
@@ -22,4 +22,4 @@ private:
     QPlainTextEdit* m_text = nullptr;
 };
 
-} // namespace practice
+} // namespace question
