@@ -5,6 +5,8 @@
 #include "app/StudyPage.h"
 #include "bank/BankTables.h"
 #include "ui/HtmlViewer.h"
+#include "ui/Keys.h"
+#include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramFiles.h"
@@ -12,8 +14,10 @@
 #include "ui/TabControl.h"
 
 #include <QEvent>
+#include <QLineEdit>
 #include <QLoggingCategory>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -37,7 +41,30 @@ MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
     m_pages = m_controls.get<ui::TabControl>(names::kPages);
     m_controls.get<ui::StatusBar>(names::kStatusBar)->setPanelText(1, kVersionText);
     connectNavigation();
+    addSearch();
+    ui::KeysWindow::installOn(this);
     showPage(pages::Home);
+}
+
+// The field sits in the navigation bar's free right end, clear of the five buttons; typing into it
+// or Ctrl+K anywhere opens the search window with its words.
+void MainWindow::addSearch() {
+    m_searchField = new QLineEdit(m_controls.widget(u"导航图片框"_s));
+    m_searchField->setObjectName(kSearchField);
+    m_searchField->setAccessibleName(kSearchField);
+    m_searchField->setPlaceholderText(u"搜索题目 (%1)"_s.arg(ui::keys::keyText(ui::keys::kSearch)));
+    m_searchField->setGeometry(650, 40, 260, 26);
+    connect(m_searchField, &QLineEdit::textEdited, this, &MainWindow::startSearch);
+    connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::startSearch);
+    auto* shortcut = new QShortcut(ui::keys::kSearch, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, &MainWindow::startSearch);
+}
+
+void MainWindow::startSearch() {
+    const QString words = m_searchField->text();
+    m_searchField->clear(); // the words go on in the search window
+    Q_EMIT searchRequested(words);
 }
 
 QString MainWindow::dailyProgressText(const study::DailyProgress& progress) {
@@ -87,6 +114,7 @@ void MainWindow::buildPage(pages::Page page) {
         m_studyPage = new StudyPage(m_studyPath, m_pages->page(pages::StudyRecord));
         m_studyPage->setGeometry(m_pages->page(pages::StudyRecord)->rect());
         connect(m_studyPage, &StudyPage::wrongAnswersRequested, this, &MainWindow::wrongAnswersRequested);
+        connect(m_studyPage, &StudyPage::starredRequested, this, &MainWindow::starredRequested);
         connect(m_studyPage, &StudyPage::dailyTargetChanged, this, &MainWindow::showDailyProgress);
         connect(m_studyPage, &StudyPage::chapterDrillRequested, this, &MainWindow::drillChapter);
         connect(m_studyPage, &StudyPage::todayReviewRequested, this, &MainWindow::todayReviewRequested);

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QLineEdit;
 class QRadioButton;
 class QTreeWidget;
 
@@ -36,6 +37,7 @@ public:
     static inline const QString kNoPaperChosen = QStringLiteral("你还未选择套题,请先选择 !!");
     static inline const QString kSyllabusFile = QStringLiteral("\\Velmora考试大纲.mht");
     static inline const QString kHandbookFile = QStringLiteral("\\beikao.mht");
+    static inline const QString kSearchField = QStringLiteral("搜索");
     // Today's questions against the daily target, in the status bar's first panel.
     static QString dailyProgressText(const study::DailyProgress& progress);
 
@@ -56,6 +58,8 @@ public:
     void enterExam();
     // A drill of `chapter`'s questions of the type the candidate got right least often there.
     void drillChapter(const QString& chapter);
+    // Asks for the search window with what the search field holds (Ctrl+K, or typing in the field).
+    void startSearch();
     // The study record the 学习记录 page shows; the per-user one unless a test gives its own.
     void setStudyRecordPath(const QString& path) { m_studyPath = path; }
     const QString& studyRecordPath() const { return m_studyPath; }
@@ -67,6 +71,8 @@ Q_SIGNALS:
     void wrongAnswersRequested(bank::QuestionType type);
     void todayReviewRequested();
     void bookScheduleRequested();
+    void starredRequested(bank::QuestionType type);
+    void searchRequested(const QString& words);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -76,6 +82,7 @@ private:
     // Reads today's progress from the study record into the status bar.
     void showDailyProgress();
     void connectNavigation();
+    void addSearch();
     void buildPage(pages::Page page);
     void loadDocument(pages::Page page);
 
@@ -84,6 +91,7 @@ private:
     ui::TabControl* m_pages = nullptr;
     QTreeWidget* m_paperList = nullptr;
     QList<QRadioButton*> m_choices;
+    QLineEdit* m_searchField = nullptr;
     StudyPage* m_studyPage = nullptr;
     RoundChoiceControls* m_roundChoice = nullptr;
     QString m_studyPath;

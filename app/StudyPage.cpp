@@ -1,6 +1,8 @@
 #include "app/StudyPage.h"
 
+#include "app/MarksWindow.h"
 #include "app/StudyCharts.h"
+#include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 
 #include <QHeaderView>
@@ -124,13 +126,24 @@ void StudyPage::build() {
     auto* review = new QPushButton(kTodayReview, this);
     review->setObjectName(kTodayReview);
     review->setToolTip(u"按到期先后，逐个题型复习错题本中今天到期的题"_s);
-    review->setGeometry(200, 470, 90, 28);
+    review->setGeometry(196, 470, 84, 28);
     connect(review, &QPushButton::clicked, this, &StudyPage::todayReviewRequested);
     auto* schedule = new QPushButton(kBookSchedule, this);
     schedule->setObjectName(kBookSchedule);
     schedule->setToolTip(u"错题本中每道题下次复习的日期"_s);
-    schedule->setGeometry(298, 470, 90, 28);
+    schedule->setGeometry(286, 470, 84, 28);
     connect(schedule, &QPushButton::clicked, this, &StudyPage::bookScheduleRequested);
+    // Beside the daily target, in the row the page keeps for its own buttons.
+    auto* marks = new QPushButton(kMarksButton, this);
+    marks->setObjectName(kMarksButton);
+    marks->setAccessibleName(kMarksButton);
+    marks->setGeometry(376, 470, 96, 28);
+    connect(marks, &QPushButton::clicked, this, &StudyPage::openMarks);
+    auto* keys = new QPushButton(kKeysButton, this);
+    keys->setObjectName(kKeysButton);
+    keys->setAccessibleName(kKeysButton);
+    keys->setGeometry(478, 470, 72, 28);
+    connect(keys, &QPushButton::clicked, this, [this] { ui::KeysWindow::showOver(window()); });
 
     auto* clear = new QPushButton(kClearButton, this);
     clear->setObjectName(kClearButton);
@@ -185,6 +198,18 @@ void StudyPage::keepDailyTarget(int questions) {
     if (const common::Outcome<> kept = study::StudyRecord(m_studyPath).setDailyTarget(questions); !kept)
         ui::showMessage(this, u"每日目标未能保存（%1）。请稍后再设。"_s.arg(kept.reason()));
     Q_EMIT dailyTargetChanged();
+}
+
+void StudyPage::openMarks() {
+    study::StudyRecord record(m_studyPath);
+    auto* marks = new MarksWindow(record.markedQuestions(), window());
+    marks->setAttribute(Qt::WA_DeleteOnClose);
+    marks->setWindowModality(Qt::WindowModal);
+    connect(marks, &MarksWindow::starredRequested, this, &StudyPage::starredRequested);
+    marks->show();
+    marks->activateWindow();
+    const QString notice = record.takeNotice();
+    if (!notice.isEmpty()) ui::showMessage(this, notice);
 }
 
 void StudyPage::clearRecord() {

@@ -23,6 +23,8 @@ public:
     static inline const QString kConfirmClear = QStringLiteral("确定要清除全部学习记录吗?清除后不能恢复。");
     static inline const QString kClearButton = QStringLiteral("清除记录");
     static inline const QString kRetryButton = QStringLiteral("错题重练");
+    static inline const QString kMarksButton = QStringLiteral("收藏与笔记");
+    static inline const QString kKeysButton = QStringLiteral("快捷键");
     static inline const QString kTypeTable = QStringLiteral("题型统计表");
     static inline const QString kExamTable = QStringLiteral("考试记录表");
     static inline const QString kDailyTarget = QStringLiteral("每日目标");
@@ -41,6 +43,7 @@ public:
 
 Q_SIGNALS:
     void wrongAnswersRequested(bank::QuestionType type);
+    void starredRequested(bank::QuestionType type);
     void dailyTargetChanged();
     void chapterDrillRequested(const QString& chapter);
     void todayReviewRequested();
@@ -49,6 +52,7 @@ Q_SIGNALS:
 private:
     void build();
     void clearRecord();
+    void openMarks();
     void keepDailyTarget(int questions);
     void showFigures(const std::array<study::TypeFigures, 4>& figures);
     void showHistory(const QList<study::ExamHistoryEntry>& history);

@@ -102,6 +102,10 @@ int main(int argc, char** argv) {
              &window, bank, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); },
              settle) &&
          ok;
+    ok = app::tourSearchAndMarks(
+             &window, bank, [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); },
+             settle) &&
+         ok;
     // The 学习记录 page last, with the answers and the hand-in of the tour.
     window.showPage(app::pages::StudyRecord);
     settle(200);

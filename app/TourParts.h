@@ -24,4 +24,9 @@ bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& sho
 // `bankPath`. The paper is cleared again when the exam window closes.
 bool tourExam(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, const Settle& settle);
 
+// Pictures of the search window with results, the practice window with a question starred and its
+// note window, and the keys list; over a scratch search index and study record.
+bool tourSearchAndMarks(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot,
+                        const Settle& settle);
+
 } // namespace app

@@ -2,6 +2,8 @@
 
 #include "app/BookSchedule.h"
 #include "app/MainWindow.h"
+#include "app/SearchIndex.h"
+#include "app/SearchWindow.h"
 #include "app/TodayReview.h"
 #include "exam/ExamLauncher.h"
 #include "practice/PracticeWindow.h"
@@ -10,6 +12,22 @@
 using bank::QuestionType;
 
 namespace app {
+namespace {
+
+// The search window over `window`; the question chosen there is practised alone.
+void openSearch(MainWindow& window, const QString& bankPath, const QString& words) {
+    auto* search = new SearchWindow(openSearchIndex(bankPath, defaultSearchIndexPath()), words, &window);
+    search->setAttribute(Qt::WA_DeleteOnClose);
+    search->setWindowModality(Qt::WindowModal);
+    QObject::connect(
+        search, &SearchWindow::questionChosen, &window, [&window, bankPath](QuestionType type, int id) {
+            practice::PracticeWindow::openList(type, {id}, &window, bankPath, window.studyRecordPath());
+        });
+    search->show();
+    search->activateWindow();
+}
+
+} // namespace
 
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
                                        const common::Outcome<>& bankCheck) {
@@ -41,6 +59,16 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
         showBookSchedule(&window, bankPath, window.studyRecordPath());
     });
+    QObject::connect(
+        &window, &MainWindow::starredRequested, &window, [&window, bankPath, bankCheck](QuestionType type) {
+            if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+            practice::PracticeWindow::openStarred(type, &window, bankPath, window.studyRecordPath());
+        });
+    QObject::connect(&window, &MainWindow::searchRequested, &window,
+                     [&window, bankPath, bankCheck](const QString& words) {
+                         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+                         openSearch(window, bankPath, words);
+                     });
     QObject::connect(&window, &MainWindow::examRequested, exams, [&window, exams, bankCheck](int paper) {
         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
         exams->enterExam(paper);

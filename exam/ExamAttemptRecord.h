@@ -38,9 +38,10 @@ public:
     // The handed-in paper outlives the window; the record also forgets the exam in progress.
     void keepHandedIn(int usedSeconds);
     void close();
+    // The record itself, opened at the first use; 收藏 and 笔记 of the review are kept there too.
+    study::StudyRecord& record();
 
 private:
-    study::StudyRecord& record();
     void tellNotice();
 
     QWidget* m_window;

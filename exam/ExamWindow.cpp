@@ -10,7 +10,10 @@
 #include "exam/QuestionNumbering.h"
 #include "question/AnswerRules.h"
 #include "question/AnswerWindow.h"
+#include "question/MarkButtons.h"
 #include "ui/AnswerKeys.h"
+#include "ui/Keys.h"
+#include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/SessionEnd.h"
 #include "ui/TabControl.h"
@@ -18,6 +21,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QRadioButton>
@@ -87,6 +91,7 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     connectControls();
     connectAnswerControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
+    ui::KeysWindow::installOn(this);
     if (resumed) m_attempt.resume(resumed->started);
     loadPaper(resumed);
 }
@@ -187,6 +192,7 @@ void ExamWindow::showQuestion(int id) {
     m_controls.get<QLabel>(names::kNumber)->setText(QString::number(id));
     m_controls.get<QLabel>(names::kSection)->setText(sectionCaption(id));
     m_page->show(m_question, *paperQuestionType(id));
+    if (m_marks) m_marks->showQuestion(bank::practiceTable(*paperQuestionType(id)), m_question.tm);
     setAnswersEditable(!m_submitted && question.ok());
     m_cardView.paint(previous);
     m_cardView.paint(id);
@@ -341,6 +347,24 @@ void ExamWindow::handIn() {
     m_controls.widget(names::kAnswerButton)->setEnabled(true);
     reviewCard();
     m_attempt.keepHandedIn(m_countdown.usedSeconds());
+    addMarks();
+}
+
+// 收藏 and 笔记 come with the review, at the free right end of the line that names the question.
+// They go by the question's practice table, so a star given here joins that type's starred round.
+void ExamWindow::addMarks() {
+    if (m_marks) return;
+    m_marks = new question::MarkButtons(this, {600, 71, 60, 26}, m_attempt.record());
+    const int id = m_card.current();
+    m_marks->showQuestion(bank::practiceTable(*paperQuestionType(id)), m_question.tm);
+}
+
+// S and N reach here when no answer key took them: N answers 错误 on a true/false question.
+void ExamWindow::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence pressed(event->keyCombination());
+    if (m_marks && pressed == ui::keys::kStar) return m_marks->toggleStar();
+    if (m_marks && pressed == ui::keys::kNote) return m_marks->openNote();
+    QWidget::keyPressEvent(event);
 }
 
 void ExamWindow::keepProgress() {
@@ -367,7 +391,9 @@ void ExamWindow::openReview() {
     if (!m_submitted) return;
     const int id = m_card.current();
     const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
-    m_review = m_page->openAnswerWindow(question ? *question : emptyQuestion(id), *paperQuestionType(id));
+    QuestionRecord shown = question ? *question : emptyQuestion(id);
+    if (m_marks) shown.jx = m_marks->withNote(shown.jx);
+    m_review = m_page->openAnswerWindow(shown, *paperQuestionType(id));
 }
 
 // The answer card keeps to the right edge at full height; the question text, the answer pages

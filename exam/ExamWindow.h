@@ -23,6 +23,10 @@ namespace entry {
 class CalcPages;
 }
 
+namespace question {
+class MarkButtons;
+}
+
 namespace exam {
 
 // The window in which one paper is worked: one question at a time, the answer card of 62 number
@@ -84,6 +88,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectControls();
@@ -105,6 +110,7 @@ private:
     void keepProgress();
     void setAnswersEditable(bool editable);
     void clearPaper();
+    void addMarks();
 
     std::unique_ptr<PaperStore> m_store;
     ui::Built m_controls;
@@ -116,6 +122,7 @@ private:
     QTimer m_timer;
     ui::UnreadableQuestionNotice m_unreadable;
     QPointer<QWidget> m_review;
+    question::MarkButtons* m_marks = nullptr; // once handed in
     std::optional<int> m_total;
     AttemptRecord m_attempt{this, *m_store};
     // From two steps smaller to five larger than declared, the question text and all option captions.

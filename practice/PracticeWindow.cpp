@@ -7,8 +7,11 @@
 #include "practice/PracticeNames.h"
 #include "practice/WrongAnswerQuestions.h"
 #include "question/AnswerRules.h"
+#include "question/MarkButtons.h"
 #include "study/QuestionKey.h"
 #include "ui/AnswerKeys.h"
+#include "ui/Keys.h"
+#include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureButton.h"
 #include "ui/TabControl.h"
@@ -17,6 +20,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -64,8 +68,11 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const
     m_page = new question::QuestionPage(this, m_controls, question::AnswerVariant::Practice, lcPractice);
     m_position = m_controls.get<QLabel>(names::kPositionLabel);
     m_page->placeCalcTabStops();
+    // After 下一题, clear of the zoom buttons.
+    m_marks = new question::MarkButtons(m_controls.widget(names::kBar), {416, 14, 64, 32}, *m_study);
     connectControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
+    ui::KeysWindow::installOn(this);
     m_controls.get<QLabel>(names::kTypeLabel)->setText(typeCaption(type));
     placePositionLabel();
     addRoundControls();
@@ -110,6 +117,24 @@ PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mai
     }
     if (questions.isEmpty()) {
         ui::showMessage(mainWindow, kEmptyWrongBook);
+        return nullptr;
+    }
+    return openList(type, questions, mainWindow, bankPath, studyPath);
+}
+
+PracticeWindow* PracticeWindow::openStarred(QuestionType type, QWidget* mainWindow, const QString& bankPath,
+                                            const QString& studyPath) {
+    const QString table = practiceTable(type);
+    QStringList hashes;
+    {
+        study::StudyRecord record(studyPath);
+        for (const study::MarkedQuestion& marked : record.markedQuestions())
+            if (marked.table == table && marked.mark.starred)
+                hashes.append(study::questionHash(marked.questionText));
+    }
+    const QList<int> questions = questionsWithHashes(bankPath, table, hashes);
+    if (questions.isEmpty()) {
+        ui::showMessage(mainWindow, kNoStarred);
         return nullptr;
     }
     return openList(type, questions, mainWindow, bankPath, studyPath);
@@ -265,6 +290,7 @@ void PracticeWindow::showQuestion() {
     clearOptions();
     m_page->show(m_question, m_type);
     m_restoring = false;
+    m_marks->showQuestion(m_table, m_question.tm);
 }
 
 void PracticeWindow::showEmpty() {
@@ -275,6 +301,7 @@ void PracticeWindow::showEmpty() {
     showPage(question::answerPage(m_type, m_question.tx));
     clearOptions();
     setAnswerControlsEnabled(false);
+    m_marks->clear();
 }
 
 void PracticeWindow::showPage(int page) {
@@ -465,7 +492,17 @@ question::AnswerWindow* PracticeWindow::openAnswerWindow() {
     m_study->closeQuestion(m_table, m_question.tm);
     m_tally.settle(m_question.id);
     reloadQuestion();
-    return m_page->openAnswerWindow(m_question, m_type);
+    QuestionRecord shown = m_question;
+    shown.jx = m_marks->withNote(shown.jx);
+    return m_page->openAnswerWindow(shown, m_type);
+}
+
+// S and N reach here when no answer key took them: N answers 错误 on a true/false question.
+void PracticeWindow::keyPressEvent(QKeyEvent* event) {
+    const QKeySequence pressed(event->keyCombination());
+    if (pressed == ui::keys::kStar) return m_marks->toggleStar();
+    if (pressed == ui::keys::kNote) return m_marks->openNote();
+    QWidget::keyPressEvent(event);
 }
 
 void PracticeWindow::resizeEvent(QResizeEvent* event) {

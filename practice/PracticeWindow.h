@@ -31,6 +31,10 @@ namespace entry {
 class CalcPages;
 }
 
+namespace question {
+class MarkButtons;
+}
+
 namespace practice {
 
 // The candidate works through the practice questions of one type, one at a time. Every answer is
@@ -69,6 +73,10 @@ public:
                                             const QString& bankPath,
                                             const QString& studyPath = study::StudyRecord::defaultPath());
     static inline const QString kEmptyWrongBook = QStringLiteral("错题本中没有该题型的题目。");
+    static inline const QString kNoStarred = QStringLiteral("该题型还没有收藏的题目。");
+    // A round of the type's starred questions, as openWrongAnswers() does.
+    static PracticeWindow* openStarred(bank::QuestionType type, QWidget* mainWindow, const QString& bankPath,
+                                       const QString& studyPath);
     // "答案已提交，得 6 分": shown beside 提交答案 once the answer is recorded.
     static QString submittedNote(int score);
     // "第 3 / 36 题 · 会计凭证": where the question stands in the round, and the drilled chapter.
@@ -94,6 +102,7 @@ public:
     // The answer window of the current question as the bank holds it now, modal over this window;
     // nullptr without a question.
     question::AnswerWindow* openAnswerWindow();
+    question::MarkButtons* marks() const { return m_marks; }
 
 Q_SIGNALS:
     // The candidate went on from the round's last question, saw its summary and did not choose to
@@ -104,6 +113,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     static PracticeWindow* showOver(PracticeWindow* window);
@@ -172,6 +182,7 @@ private:
     QLabel* m_position = nullptr;
     QPushButton* m_fromStart = nullptr;
     QLineEdit* m_jumpField = nullptr;
+    question::MarkButtons* m_marks = nullptr;
 };
 
 } // namespace practice

@@ -1,6 +1,7 @@
 #include "question/AnswerWindow.h"
 
 #include "question/AnswerWindowDeclarations.h"
+#include "ui/KeysWindow.h"
 #include "ui/ModalChild.h"
 #include "ui/Pictures.h"
 
@@ -26,6 +27,7 @@ AnswerWindow::AnswerWindow(const ui::WindowDeclaration& window, std::span<const 
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, &QWidget::close);
     }
+    ui::KeysWindow::installOn(this);
 }
 
 void AnswerWindow::showCentred() {

@@ -140,6 +140,27 @@ QStringList StudyRecord::wrongBook(const QString& table, const QDate& today) {
     return study::wrongBook(m_file.database(), table, today);
 }
 
+QuestionMark StudyRecord::questionMark(const QString& table, const QString& questionText) {
+    if (!m_file.ensureOpen()) return {};
+    return study::questionMark(m_file.database(), table, questionText);
+}
+
+common::Outcome<> StudyRecord::setStarred(const QString& table, const QString& questionText, bool starred) {
+    OUTCOME_TRY(m_file.ensureOpen());
+    return study::setStarred(m_file.database(), table, questionText, starred);
+}
+
+common::Outcome<> StudyRecord::setNote(const QString& table, const QString& questionText,
+                                       const QString& note) {
+    OUTCOME_TRY(m_file.ensureOpen());
+    return study::setNote(m_file.database(), table, questionText, note);
+}
+
+QList<MarkedQuestion> StudyRecord::markedQuestions() {
+    if (!m_file.ensureOpen()) return {};
+    return study::markedQuestions(m_file.database());
+}
+
 common::Outcome<> StudyRecord::clear() {
     return m_writes.clear();
 }

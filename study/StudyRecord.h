@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Outcome.h"
+#include "study/QuestionMarks.h"
 #include "study/StudyData.h"
 #include "study/StudyFigures.h"
 #include "study/StudyFile.h"
@@ -78,6 +79,11 @@ public:
     // Where the candidate left a practice round named `round` (the question's hash); empty at first.
     QString resumePoint(const QString& round);
     common::Outcome<> keepResumePoint(const QString& round, const QString& questionHash);
+    // The candidate's star and note on a question, kept at once; a record that cannot be opened has none.
+    QuestionMark questionMark(const QString& table, const QString& questionText);
+    common::Outcome<> setStarred(const QString& table, const QString& questionText, bool starred);
+    common::Outcome<> setNote(const QString& table, const QString& questionText, const QString& note);
+    QList<MarkedQuestion> markedQuestions();
     // Empties the record (answers waiting in memory too).
     common::Outcome<> clear();
 

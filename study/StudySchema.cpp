@@ -52,12 +52,20 @@ const QStringList kVersion3 = {
     u"CREATE INDEX answers_by_day ON answers (day)"_s,
 };
 
+// Version 4: the candidate's own marks on a question: a star (收藏) and a note (笔记). The question's
+// text is kept too, so the study page can list marked questions without the bank.
+const QStringList kVersion4 = {
+    u"CREATE TABLE marks (tbl TEXT NOT NULL, qhash TEXT NOT NULL, question TEXT NOT NULL,"
+    " starred INTEGER NOT NULL DEFAULT 0, note TEXT NOT NULL DEFAULT '', at INTEGER NOT NULL,"
+    " PRIMARY KEY (tbl, qhash))"_s,
+};
+
 struct Step {
     QStringList statements;
     common::Outcome<> (*thenRun)(QSqlDatabase&) = nullptr;
 };
 
-const QList<Step> kSteps = {{kVersion1}, {kVersion2}, {kVersion3, rebuildMemory}};
+const QList<Step> kSteps = {{kVersion1}, {kVersion2}, {kVersion3, rebuildMemory}, {kVersion4}};
 
 common::Outcome<> run(QSqlDatabase& db, const QString& statement) {
     QSqlQuery query(db);

@@ -1,5 +1,7 @@
 #include "ui/AnswerKeys.h"
 
+#include "ui/Keys.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -82,15 +84,15 @@ QAbstractButton* AnswerKeys::target(const QKeyEvent& key) const {
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
     if (modifiers != Qt::NoModifier) return nullptr;
     const int code = key.key();
-    if (code == Qt::Key_PageUp) return m_previous;
-    if (code == Qt::Key_PageDown) return m_next;
+    if (code == keys::kPrevious[0].key()) return m_previous;
+    if (code == keys::kNext[0].key()) return m_next;
     // Holding an option's key down must not toggle it on and off.
     if (key.isAutoRepeat()) return nullptr;
     if (code >= Qt::Key_A && code <= Qt::Key_D) return shownOption(code - Qt::Key_A);
     if (code >= Qt::Key_1 && code <= Qt::Key_4) return shownOption(code - Qt::Key_1);
     const bool shown = m_trueFalse.size() == 2 && m_trueFalse[0]->isVisible();
-    if (shown && (code == Qt::Key_Y || code == Qt::Key_Left)) return m_trueFalse[0];
-    if (shown && (code == Qt::Key_N || code == Qt::Key_Right)) return m_trueFalse[1];
+    if (shown && (code == keys::kTrueChoice[0].key() || code == Qt::Key_Left)) return m_trueFalse[0];
+    if (shown && (code == keys::kFalseChoice[0].key() || code == Qt::Key_Right)) return m_trueFalse[1];
     return nullptr;
 }
 

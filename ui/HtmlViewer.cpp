@@ -1,6 +1,7 @@
 #include "ui/HtmlViewer.h"
 
 #include "ui/BrowserBackend.h"
+#include "ui/Keys.h"
 #include "ui/ProgramFiles.h"
 
 #include <QFileInfo>
@@ -63,11 +64,11 @@ void HtmlViewer::createKeys() {
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    key(QKeySequence::Find, &HtmlViewer::openFindBar);
-    key(QKeySequence(Qt::CTRL | Qt::Key_Equal), &HtmlViewer::zoomIn);
-    key(QKeySequence(Qt::CTRL | Qt::Key_Plus), &HtmlViewer::zoomIn);
-    key(QKeySequence(Qt::CTRL | Qt::Key_Minus), &HtmlViewer::zoomOut);
-    key(QKeySequence(Qt::CTRL | Qt::Key_0), &HtmlViewer::resetZoom);
+    key(keys::findKey(), &HtmlViewer::openFindBar);
+    key(keys::kZoomIn, &HtmlViewer::zoomIn);
+    key(keys::kZoomInPlus, &HtmlViewer::zoomIn);
+    key(keys::kZoomOut, &HtmlViewer::zoomOut);
+    key(keys::kZoomReset, &HtmlViewer::resetZoom);
 }
 
 void HtmlViewer::createFindBar() {

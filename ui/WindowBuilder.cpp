@@ -3,6 +3,7 @@
 #include "common/Outcome.h"
 #include "ui/Fonts.h"
 #include "ui/HtmlViewer.h"
+#include "ui/Keys.h"
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"
@@ -442,7 +443,7 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     setBackground(window, QPalette::Window, declaration.background);
     if (!declaration.backgroundPicture.isEmpty())
         new WindowBackground(window, loadPicture(declaration.backgroundPicture));
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    auto* escape = new QShortcut(keys::kClose, window);
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
     PopupTakesEscape::install();
