@@ -84,6 +84,9 @@ void MainWindow::buildPage(pages::Page page) {
         m_studyPage->setGeometry(m_pages->page(pages::StudyRecord)->rect());
         connect(m_studyPage, &StudyPage::wrongAnswersRequested, this, &MainWindow::wrongAnswersRequested);
         connect(m_studyPage, &StudyPage::dailyTargetChanged, this, &MainWindow::showDailyProgress);
+        connect(m_studyPage, &StudyPage::recordImported, this, &MainWindow::showDailyProgress);
+        connect(m_studyPage, &StudyPage::examReviewRequested, this,
+                [this](qint64 exam) { Q_EMIT examReviewRequested(m_studyPath, exam); });
     }
     if (page == pages::Papers) {
         m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);

@@ -60,6 +60,8 @@ Q_SIGNALS:
     void practiceRequested(bank::QuestionType type);
     void examRequested(int paper);
     void wrongAnswersRequested(bank::QuestionType type);
+    // A row of the 学习记录 page's exam history opened: the attempt kept in the study record.
+    void examReviewRequested(const QString& studyPath, qint64 exam);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,12 +2,25 @@
 
 #include "app/MainWindow.h"
 #include "exam/ExamLauncher.h"
+#include "exam/ExamWindow.h"
 #include "practice/PracticeWindow.h"
 #include "ui/MessageBox.h"
 
 using bank::QuestionType;
 
 namespace app {
+
+exam::ExamWindow* openPastReview(QWidget* mainWindow, const QString& studyPath, qint64 exam) {
+    const common::Outcome<study::ExamReview> review = study::StudyRecord(studyPath).examReview(exam);
+    if (!review) {
+        ui::showMessage(mainWindow, review.reason());
+        return nullptr;
+    }
+    auto* window = new exam::ExamWindow(*review, mainWindow);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showDeclared();
+    return window;
+}
 
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
                                        const common::Outcome<>& bankCheck) {
@@ -32,6 +45,9 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
         exams->enterExam(paper);
     });
+    QObject::connect(
+        &window, &MainWindow::examReviewRequested, &window,
+        [&window](const QString& studyPath, qint64 exam) { openPastReview(&window, studyPath, exam); });
     return exams;
 }
 

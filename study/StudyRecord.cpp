@@ -111,6 +111,23 @@ QStringList StudyRecord::wrongBook(const QString& table, const QDate& today) {
     return study::wrongBook(m_file.database(), table, today);
 }
 
+common::Outcome<ExamReview> StudyRecord::examReview(qint64 exam) {
+    OUTCOME_TRY(m_file.ensureOpen());
+    return study::examReview(m_file.database(), exam);
+}
+
+common::Outcome<> StudyRecord::exportTo(const QString& target) {
+    OUTCOME_TRY(m_writes.flush(kCloseWaitMs));
+    OUTCOME_TRY(m_file.ensureOpen());
+    return exportRecord(m_file.database(), target);
+}
+
+common::Outcome<> StudyRecord::importFrom(const QString& source, ImportMode mode) {
+    OUTCOME_TRY(m_writes.flush(kCloseWaitMs));
+    OUTCOME_TRY(m_file.ensureOpen());
+    return importRecord(m_file.database(), source, mode);
+}
+
 common::Outcome<> StudyRecord::clear() {
     return m_writes.clear();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/Outcome.h"
+#include "study/ExamReview.h"
 #include "study/StudyData.h"
 #include "study/StudyFigures.h"
 #include "study/StudyFile.h"
+#include "study/StudyTransfer.h"
 #include "study/StudyWrites.h"
 
 #include <QList>
@@ -71,6 +73,12 @@ public:
     // Hashes of the questions of `table` in the wrong-answer book on `today`: those due for review
     // by then, and those got wrong the last time; longest due first.
     QStringList wrongBook(const QString& table, const QDate& today = QDate::currentDate());
+    // A handed-in attempt with its paper's questions as they were; see study::examReview.
+    common::Outcome<ExamReview> examReview(qint64 exam);
+    // What waits is written first, so the copy holds every answer given so far.
+    common::Outcome<> exportTo(const QString& target);
+    // See study::importRecord; what waits is written first.
+    common::Outcome<> importFrom(const QString& source, ImportMode mode);
     // Empties the record (answers waiting in memory too).
     common::Outcome<> clear();
 

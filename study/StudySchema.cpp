@@ -52,12 +52,19 @@ const QStringList kVersion3 = {
     u"CREATE INDEX answers_by_day ON answers (day)"_s,
 };
 
+// Version 4: each handed-in question as the paper showed it (text, options, answers, score,
+// explanation), so that a past attempt can be reviewed after its paper was cleared; empty for
+// attempts handed in before.
+const QStringList kVersion4 = {
+    u"ALTER TABLE exam_questions ADD COLUMN shown TEXT"_s,
+};
+
 struct Step {
     QStringList statements;
     common::Outcome<> (*thenRun)(QSqlDatabase&) = nullptr;
 };
 
-const QList<Step> kSteps = {{kVersion1}, {kVersion2}, {kVersion3, rebuildMemory}};
+const QList<Step> kSteps = {{kVersion1}, {kVersion2}, {kVersion3, rebuildMemory}, {kVersion4}};
 
 common::Outcome<> run(QSqlDatabase& db, const QString& statement) {
     QSqlQuery query(db);
