@@ -34,7 +34,7 @@ struct ExamQuestionResult {
     QString chapter;
     bool answered = false;
     // The paper's row as handed in, kept so the attempt can be reviewed once the paper is cleared.
-    bank::QuestionRecord shown;
+    bank::QuestionRecord shown{};
 };
 
 // One handed-in mock exam.

@@ -1,5 +1,6 @@
 #include "study/StudyRecord.h"
 #include "study/QuestionKey.h"
+#include "study/StudySchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -197,7 +198,7 @@ TEST_F(StudyRecordTest, TheSchemaIsCreatedAndVersioned) {
         ASSERT_TRUE(direct.isOpen());
         QSqlQuery query(direct.database());
         ASSERT_TRUE(query.exec(u"PRAGMA user_version"_s) && query.next());
-        EXPECT_EQ(query.value(0).toInt(), 3);
+        EXPECT_EQ(query.value(0).toInt(), kSchemaVersion);
         ASSERT_TRUE(query.exec(u"PRAGMA journal_mode"_s) && query.next());
         EXPECT_EQ(query.value(0).toString(), u"wal"_s);
         // A record from a newer program is left alone.
