@@ -24,4 +24,10 @@ bool tourPractice(QWidget* mainWindow, const QString& bankPath, const Shoot& sho
 // `bankPath`. The paper is cleared again when the exam window closes.
 bool tourExam(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, const Settle& settle);
 
+class StudyPage;
+
+// Pictures of a past attempt's review, opened from the study record the tour handed its exam in
+// to, all questions and only the wrong ones, and of the question 导入学习记录 asks.
+bool tourStudyRecord(QWidget* mainWindow, StudyPage* page, const Shoot& shoot, const Settle& settle);
+
 } // namespace app
