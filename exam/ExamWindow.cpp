@@ -127,8 +127,8 @@ QString ExamWindow::scoresText(const study::ExamHistoryEntry& attempt) {
                                      .arg(study::kPassScore);
 }
 
-// On the header's grey band, between the question's caption and the card: 只看错题 takes its place in
-// the Tab order after the navigation bar's buttons.
+// On the header's grey band, between the question's caption and the card; 只看错题, made after the
+// declared controls, comes last in the Tab order.
 void ExamWindow::addPastReviewControls(const study::ExamHistoryEntry& attempt) {
     QWidget* header = m_controls.widget(names::kHeader);
     m_onlyWrong = new QCheckBox(kOnlyWrong, header);

@@ -112,7 +112,7 @@ QStringList StudyRecord::wrongBook(const QString& table, const QDate& today) {
 }
 
 common::Outcome<ExamReview> StudyRecord::examReview(qint64 exam) {
-    OUTCOME_TRY(m_file.ensureOpen());
+    if (!m_file.ensureOpen()) return common::Failure{u"学习记录打不开，无法回顾这次考试。请稍后再试。"_s};
     return study::examReview(m_file.database(), exam);
 }
 
