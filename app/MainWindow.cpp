@@ -119,6 +119,9 @@ void MainWindow::buildPage(pages::Page page) {
         connect(m_studyPage, &StudyPage::chapterDrillRequested, this, &MainWindow::drillChapter);
         connect(m_studyPage, &StudyPage::todayReviewRequested, this, &MainWindow::todayReviewRequested);
         connect(m_studyPage, &StudyPage::bookScheduleRequested, this, &MainWindow::bookScheduleRequested);
+        connect(m_studyPage, &StudyPage::recordImported, this, &MainWindow::showDailyProgress);
+        connect(m_studyPage, &StudyPage::examReviewRequested, this,
+                [this](qint64 exam) { Q_EMIT examReviewRequested(m_studyPath, exam); });
     }
     if (page == pages::Papers) {
         m_paperList = m_controls.get<QTreeWidget>(names::kPaperList);

@@ -73,6 +73,8 @@ Q_SIGNALS:
     void bookScheduleRequested();
     void starredRequested(bank::QuestionType type);
     void searchRequested(const QString& words);
+    // A row of the 学习记录 page's exam history opened: the attempt kept in the study record.
+    void examReviewRequested(const QString& studyPath, qint64 exam);
 
 protected:
     void showEvent(QShowEvent* event) override;

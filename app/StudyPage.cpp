@@ -5,11 +5,14 @@
 #include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableWidget>
 
 using namespace Qt::StringLiterals;
@@ -107,6 +110,15 @@ void StudyPage::build() {
     m_exams->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_exams->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_exams->horizontalHeaderItem(7)->setToolTip(u"满分 100 分，%1 分及格"_s.arg(study::kPassScore));
+    // A row is chosen with the arrows and opened with Enter, or with a double click.
+    m_exams->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_exams->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_exams->setFocusPolicy(Qt::StrongFocus);
+    m_exams->setTabKeyNavigation(false);
+    m_exams->setAccessibleName(kExamTable);
+    m_exams->setAccessibleDescription(kReviewTip);
+    m_exams->setToolTip(kReviewTip);
+    connect(m_exams, &QTableWidget::activated, this, &StudyPage::requestReview);
     heading(this, u"成绩走势"_s, {478, 240, 300, 22});
     m_scores = new ScoreLine(this);
     m_scores->setObjectName(u"成绩走势"_s);
@@ -145,10 +157,25 @@ void StudyPage::build() {
     keys->setGeometry(478, 470, 72, 28);
     connect(keys, &QPushButton::clicked, this, [this] { ui::KeysWindow::showOver(window()); });
 
+    buildTransferButtons();
     auto* clear = new QPushButton(kClearButton, this);
     clear->setObjectName(kClearButton);
     clear->setGeometry(838, 470, 90, 28);
     connect(clear, &QPushButton::clicked, this, &StudyPage::clearRecord);
+}
+
+void StudyPage::buildTransferButtons() {
+    const std::array<std::pair<QString, void (StudyPage::*)()>, 2> buttons{
+        {{kExportButton, &StudyPage::chooseExportFile}, {kImportButton, &StudyPage::chooseImportFile}}};
+    int left = 622;
+    for (const auto& [name, choose] : buttons) {
+        auto* button = new QPushButton(name, this);
+        button->setObjectName(name);
+        button->setAccessibleName(name);
+        button->setGeometry(left, 470, 104, 28);
+        connect(button, &QPushButton::clicked, this, choose);
+        left += 108;
+    }
 }
 
 void StudyPage::refresh() {
@@ -184,6 +211,7 @@ void StudyPage::showHistory(const QList<study::ExamHistoryEntry>& history) {
         const study::ExamHistoryEntry& entry = history[history.size() - 1 - i];
         const int row = static_cast<int>(i);
         m_exams->setItem(row, 0, cell(u"第%1套"_s.arg(entry.paper)));
+        m_exams->item(row, 0)->setData(Qt::UserRole, entry.id);
         m_exams->setItem(row, 1, cell(entry.started.toString(u"yyyy-MM-dd HH:mm"_s)));
         m_exams->setItem(row, 2, cell(duration(entry.usedSeconds)));
         for (int type = 0; type < 4; ++type)
@@ -210,6 +238,56 @@ void StudyPage::openMarks() {
     marks->activateWindow();
     const QString notice = record.takeNotice();
     if (!notice.isEmpty()) ui::showMessage(this, notice);
+}
+
+void StudyPage::requestReview(const QModelIndex& index) {
+    if (const QTableWidgetItem* first = m_exams->item(index.row(), 0))
+        Q_EMIT examReviewRequested(first->data(Qt::UserRole).toLongLong());
+}
+
+QString StudyPage::confirmImport(const QString& source) {
+    return u"导入学习记录“%1”：\n\n合并：两份记录中的答题和模拟考试都保留，重复的只算一次。\n"
+           "替换：现有的学习记录换成导入的记录，不能恢复。"_s.arg(QDir::toNativeSeparators(source));
+}
+
+void StudyPage::chooseExportFile() {
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(u"学习记录-%1.sqlite"_s.arg(QDate::currentDate().toString(u"yyyyMMdd"_s)));
+    const QString target =
+        QFileDialog::getSaveFileName(this, kExportButton, suggested, u"学习记录 (*.sqlite)"_s);
+    if (!target.isEmpty()) exportTo(target);
+}
+
+void StudyPage::chooseImportFile() {
+    const QString source = QFileDialog::getOpenFileName(
+        this, kImportButton, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        u"学习记录 (*.sqlite);;所有文件 (*)"_s);
+    if (!source.isEmpty()) importFrom(source);
+}
+
+void StudyPage::exportTo(const QString& target) {
+    study::StudyRecord record(m_studyPath);
+    if (const common::Outcome<> exported = record.exportTo(target); !exported)
+        ui::showMessage(this, u"学习记录未能导出（%1）。请换一个位置再试。"_s.arg(exported.reason()));
+    else
+        ui::showMessage(this, u"学习记录已导出到“%1”。"_s.arg(QDir::toNativeSeparators(target)));
+}
+
+void StudyPage::importFrom(const QString& source) {
+    const QString unchanged = u"\n现有的学习记录没有改动。"_s;
+    if (const common::Outcome<> readable = study::checkImportable(source); !readable)
+        return ui::showMessage(this, u"未能导入学习记录：%1"_s.arg(readable.reason()) + unchanged);
+    const ui::Answer answer =
+        ui::askTwoWaysOrCancel(this, confirmImport(source), kMerge, kReplace, kImportButton);
+    if (answer == ui::Answer::Cancel) return;
+    const study::ImportMode mode =
+        answer == ui::Answer::Yes ? study::ImportMode::Merge : study::ImportMode::Replace;
+    if (const common::Outcome<> imported = study::StudyRecord(m_studyPath).importFrom(source, mode);
+        !imported)
+        return ui::showMessage(this, u"未能导入学习记录（%1）。"_s.arg(imported.reason()) + unchanged);
+    refresh();
+    Q_EMIT recordImported();
 }
 
 void StudyPage::clearRecord() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QModelIndex;
 class QSpinBox;
 class QTableWidget;
 
@@ -31,6 +32,13 @@ public:
     static inline const QString kTodayReview = QStringLiteral("今日复习");
     static inline const QString kBookSchedule = QStringLiteral("复习安排");
     static inline const QString kWeekTip = QStringLiteral("错题本之外，本周内按记忆规律将要复习的题也算在内");
+    static inline const QString kExportButton = QStringLiteral("导出学习记录");
+    static inline const QString kImportButton = QStringLiteral("导入学习记录");
+    static inline const QString kMerge = QStringLiteral("合并");
+    static inline const QString kReplace = QStringLiteral("替换");
+    static inline const QString kReviewTip = QStringLiteral("双击一行或按回车键，回顾这次考试的试卷");
+    // "导入学习记录“D:/备份.sqlite”：…"
+    static QString confirmImport(const QString& source);
     static inline const QString kAnsweredTip = QStringLiteral("练习和模拟考试中答过的不同题目数");
     static inline const QString kAccuracyTip = QStringLiteral("答过的题目中，最近一次答对的比例");
     static inline const QString kBookTip = QStringLiteral(
@@ -40,6 +48,9 @@ public:
 
     void setStudyPath(const QString& path) { m_studyPath = path; }
     void refresh();
+    // What 导出学习记录 and 导入学习记录 do once the file is chosen; tests give the file.
+    void exportTo(const QString& target);
+    void importFrom(const QString& source);
 
 Q_SIGNALS:
     void wrongAnswersRequested(bank::QuestionType type);
@@ -48,11 +59,18 @@ Q_SIGNALS:
     void chapterDrillRequested(const QString& chapter);
     void todayReviewRequested();
     void bookScheduleRequested();
+    // The record now holds other answers: the figures outside the page are read again.
+    void recordImported();
+    void examReviewRequested(qint64 exam);
 
 private:
     void build();
     void clearRecord();
     void openMarks();
+    void buildTransferButtons();
+    void chooseExportFile();
+    void chooseImportFile();
+    void requestReview(const QModelIndex& index);
     void keepDailyTarget(int questions);
     void showFigures(const std::array<study::TypeFigures, 4>& figures);
     void showHistory(const QList<study::ExamHistoryEntry>& history);

@@ -1,7 +1,8 @@
 // Opens every window it can and writes a PNG of each into the folder given as its argument:
 // MainWindow on each of its five pages, the practice window on each of its answer pages and the four
-// answer windows. It answers in a copy of the shipped bank, made in a temporary folder, so
-// the shipped bank stays as built. Exits 0 when every picture was written.
+// answer windows, the exam window, and a past attempt's review with the import question. It answers in a copy
+// of the shipped bank, made in a temporary folder, so the shipped bank stays as built. Exits 0 when every
+// picture was written.
 
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
@@ -119,5 +120,9 @@ int main(int argc, char** argv) {
     } else {
         ok = false;
     }
+    ok = app::tourStudyRecord(
+             &window, window.studyPage(),
+             [&folder](QWidget* w, const QString& name) { return shoot(w, folder, name); }, settle) &&
+         ok;
     return ok ? 0 : 1;
 }

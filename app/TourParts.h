@@ -28,5 +28,10 @@ bool tourExam(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot, 
 // note window, and the keys list; over a scratch search index and study record.
 bool tourSearchAndMarks(QWidget* mainWindow, const QString& bankPath, const Shoot& shoot,
                         const Settle& settle);
+class StudyPage;
+
+// Pictures of a past attempt's review, opened from the study record the tour handed its exam in
+// to, all questions and only the wrong ones, and of the question 导入学习记录 asks.
+bool tourStudyRecord(QWidget* mainWindow, StudyPage* page, const Shoot& shoot, const Settle& settle);
 
 } // namespace app

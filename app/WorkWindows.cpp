@@ -6,6 +6,7 @@
 #include "app/SearchWindow.h"
 #include "app/TodayReview.h"
 #include "exam/ExamLauncher.h"
+#include "exam/ExamWindow.h"
 #include "practice/PracticeWindow.h"
 #include "ui/MessageBox.h"
 
@@ -28,6 +29,18 @@ void openSearch(MainWindow& window, const QString& bankPath, const QString& word
 }
 
 } // namespace
+
+exam::ExamWindow* openPastReview(QWidget* mainWindow, const QString& studyPath, qint64 exam) {
+    const common::Outcome<study::ExamReview> review = study::StudyRecord(studyPath).examReview(exam);
+    if (!review) {
+        ui::showMessage(mainWindow, review.reason());
+        return nullptr;
+    }
+    auto* window = new exam::ExamWindow(*review, mainWindow);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showDeclared();
+    return window;
+}
 
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
                                        const common::Outcome<>& bankCheck) {
@@ -73,6 +86,9 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
         exams->enterExam(paper);
     });
+    QObject::connect(
+        &window, &MainWindow::examReviewRequested, &window,
+        [&window](const QString& studyPath, qint64 exam) { openPastReview(&window, studyPath, exam); });
     return exams;
 }
 

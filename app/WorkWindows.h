@@ -4,9 +4,12 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace exam {
 class ExamLauncher;
-}
+class ExamWindow;
+} // namespace exam
 
 namespace app {
 
@@ -17,5 +20,9 @@ class MainWindow;
 // Returns the exam launcher, owned by `window`.
 exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
                                        const common::Outcome<>& bankCheck);
+
+// The review of the attempt `exam` kept in the study record at `studyPath`, over `mainWindow`; when
+// the record cannot give it, the reason is told and nothing opens.
+exam::ExamWindow* openPastReview(QWidget* mainWindow, const QString& studyPath, qint64 exam);
 
 } // namespace app

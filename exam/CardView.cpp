@@ -2,6 +2,7 @@
 
 #include "exam/ExamNames.h"
 #include "exam/ExamWindowDeclaration.h"
+#include "ui/Palette.h"
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"
@@ -41,11 +42,13 @@ void CardView::paint(int id) const {
     auto* button = m_controls.get<ui::PictureButton>(cardButtonName(id));
     if (!button) return;
     ui::ButtonLook look = button->look();
-    const QColor colour = cardColour(m_card.state(id));
+    const std::optional<bool> right = m_card.isRight(id);
+    QColor colour = cardColour(m_card.state(id));
+    if (m_rightAndWrong && right && m_card.state(id) == CardState::Reviewed)
+        colour = *right ? ui::palette::kRightPale : ui::palette::kWrongPale;
     look.normal.background = colour;
     look.hot.background = colour;
     button->setLook(look);
-    const std::optional<bool> right = m_card.isRight(id);
     button->setOverlay(
         right ? ui::loadPicture(*right ? ui::MarkBox::kTickPicture : ui::MarkBox::kCrossPicture) : QImage());
     button->setAccessibleName(spokenCardButton(m_card, id));

@@ -18,10 +18,13 @@ public:
     void layOut(QSize client) const;
     void paint(int id) const;
     void paintAll() const;
+    // Reviewed numbers on green when right and on red when wrong, not on white.
+    void colourRightAndWrong() { m_rightAndWrong = true; }
 
 private:
     const ui::Built& m_controls;
     const AnswerCard& m_card;
+    bool m_rightAndWrong = false;
 };
 
 } // namespace exam

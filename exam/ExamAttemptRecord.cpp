@@ -33,7 +33,7 @@ common::Outcome<study::ExamAttempt> handedInAttempt(PaperStore& store, const QDa
         attempt.total += score;
         attempt.typeScores[static_cast<std::size_t>(*type)] += score;
         attempt.questions.append({question.id, question.tm, score == typePoints(*type), score, *type,
-                                  question.ch, hasAnswer(question)});
+                                  question.ch, hasAnswer(question), question});
     }
     return attempt;
 }

@@ -6,6 +6,7 @@
 #include "exam/ExamLog.h"
 #include "exam/ExamNames.h"
 #include "exam/ExamWindowDeclaration.h"
+#include "exam/KeptPaper.h"
 #include "exam/PaperRecording.h"
 #include "exam/QuestionNumbering.h"
 #include "question/AnswerRules.h"
@@ -20,12 +21,14 @@
 #include "ui/TransparentLabel.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 using namespace Qt::StringLiterals;
@@ -74,6 +77,31 @@ QString ExamWindow::confirmSubmitWithFlags(int flagged) {
 ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock, QWidget* parent,
                        std::optional<study::ExamInProgress> resumed)
     : QWidget(parent), m_store(std::move(store)), m_countdown(std::move(clock)) {
+    setUp();
+    if (resumed) m_attempt.resume(resumed->started);
+    loadPaper(resumed);
+}
+
+ExamWindow::ExamWindow(const study::ExamReview& review, QWidget* parent)
+    : QWidget(parent),
+      m_store(std::make_unique<KeptPaper>(bank::paperTable(review.attempt.paper), review.questions)),
+      m_countdown(Countdown::steadyClock()) {
+    setUp();
+    m_cleared = true; // the bank's paper is not this window's
+    m_submitted = true;
+    m_total = review.attempt.total;
+    m_cardView.colourRightAndWrong();
+    for (const QuestionRecord& question : review.questions)
+        m_card.setAnswered(question.id, hasAnswer(question));
+    m_controls.widget(names::kAnswerButton)->setEnabled(true);
+    m_controls.get<QLabel>(names::kCountdown)
+        ->setText(Countdown::formatRemaining(Countdown::kDuration - review.attempt.usedSeconds * 1000LL));
+    addPastReviewControls(review.attempt);
+    reviewCard();
+    showQuestion(kFirstQuestion);
+}
+
+void ExamWindow::setUp() {
     m_controls = ui::buildWindow(this, examWindowDeclaration(), examWindowControls());
     setWindowModality(Qt::ApplicationModal);
     m_page = new question::QuestionPage(this, m_controls, question::AnswerVariant::Exam, lcExam);
@@ -92,8 +120,61 @@ ExamWindow::ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock
     connectAnswerControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
     ui::KeysWindow::installOn(this);
-    if (resumed) m_attempt.resume(resumed->started);
-    loadPaper(resumed);
+}
+
+QString ExamWindow::scoresText(const study::ExamHistoryEntry& attempt) {
+    const std::array<QString, 4> sections{u"单选"_s, u"多选"_s, u"判断"_s, u"计算分析"_s};
+    QStringList parts;
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        parts.append(u"%1 %2 分"_s.arg(sections[i]).arg(attempt.typeScores[i]));
+    return parts.join(u"　"_s) + u"\n总分 %1 分（%2，%3 分及格）"_s.arg(attempt.total)
+                                     .arg(attempt.total >= study::kPassScore ? u"及格"_s : u"未及格"_s)
+                                     .arg(study::kPassScore);
+}
+
+// On the header's grey band, between the question's caption and the card; 只看错题, made after the
+// declared controls, comes last in the Tab order.
+void ExamWindow::addPastReviewControls(const study::ExamHistoryEntry& attempt) {
+    QWidget* header = m_controls.widget(names::kHeader);
+    m_onlyWrong = new QCheckBox(kOnlyWrong, header);
+    m_onlyWrong->setObjectName(kOnlyWrong);
+    m_onlyWrong->setAccessibleName(kOnlyWrong);
+    m_onlyWrong->setGeometry(460, 72, 84, 24);
+    auto* scores = new QLabel(scoresText(attempt), header);
+    scores->setObjectName(kScores);
+    scores->setAccessibleName(u"成绩"_s);
+    QFont font = scores->font();
+    font.setPixelSize(12);
+    scores->setFont(font);
+    scores->setGeometry(548, 68, 272, 34);
+    connect(m_onlyWrong, &QCheckBox::toggled, this, &ExamWindow::setOnlyWrong);
+}
+
+void ExamWindow::setOnlyWrong(bool only) {
+    if (!m_onlyWrong) return;
+    if (only && walkedFrom(kFirstQuestion, 1) == 0) {
+        const QSignalBlocker quiet(m_onlyWrong);
+        m_onlyWrong->setChecked(false);
+        ui::showMessage(this, kNoneWrong);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(m_onlyWrong);
+        m_onlyWrong->setChecked(only);
+    }
+    for (int id = kFirstQuestion; id <= kLastQuestion; ++id)
+        m_controls.widget(cardButtonName(id))->setEnabled(isWalked(id));
+    if (!isWalked(m_card.current())) showQuestion(walkedFrom(kFirstQuestion, 1));
+}
+
+bool ExamWindow::isWalked(int id) const {
+    return !(m_onlyWrong && m_onlyWrong->isChecked() && m_card.isRight(id).value_or(false));
+}
+
+int ExamWindow::walkedFrom(int from, int step) const {
+    for (int id = from; isPaperQuestion(id); id += step)
+        if (isWalked(id)) return id;
+    return 0;
 }
 
 ExamWindow::~ExamWindow() {
@@ -204,27 +285,29 @@ void ExamWindow::putAnswerBack() {
 }
 
 void ExamWindow::showFirst() {
-    showQuestion(kFirstQuestion);
+    showQuestion(walkedFrom(kFirstQuestion, 1));
 }
 
 void ExamWindow::showLast() {
-    showQuestion(kLastQuestion);
+    showQuestion(walkedFrom(kLastQuestion, -1));
 }
 
 void ExamWindow::showPrevious() {
-    if (m_card.current() == kFirstQuestion) {
+    const int previous = walkedFrom(m_card.current() - 1, -1);
+    if (previous == 0) {
         ui::showMessage(this, kFirstReached);
         return;
     }
-    showQuestion(m_card.current() - 1);
+    showQuestion(previous);
 }
 
 void ExamWindow::showNext() {
-    if (m_card.current() == kLastQuestion) {
+    const int next = walkedFrom(m_card.current() + 1, 1);
+    if (next == 0) {
         ui::showMessage(this, kLastReached);
         return;
     }
-    showQuestion(m_card.current() + 1);
+    showQuestion(next);
 }
 
 void ExamWindow::toggleFlag() {

@@ -9,6 +9,7 @@
 #include "exam/PaperStore.h"
 #include "question/QuestionPage.h"
 #include "question/Zoom.h"
+#include "study/ExamReview.h"
 #include "ui/UnreadableQuestionNotice.h"
 #include "ui/WindowBuilder.h"
 
@@ -18,6 +19,8 @@
 
 #include <memory>
 #include <optional>
+
+class QCheckBox;
 
 namespace entry {
 class CalcPages;
@@ -51,10 +54,20 @@ public:
     // "你本次考试的得分为:\r\n\r\n86 分"
     static QString resultText(int total);
 
+    static inline const QString kOnlyWrong = QStringLiteral("只看错题");
+    static inline const QString kScores = QStringLiteral("成绩标签");
+    static inline const QString kNoneWrong = QStringLiteral("这次考试没有答错的题。");
+    // "单选 18 分　多选 14 分　判断 8 分　计算分析 10 分\n总分 50 分（未及格，60 分及格）"
+    static QString scoresText(const study::ExamHistoryEntry& attempt);
+
     // Loads the paper, shows question 1 and starts the countdown on `clock`: the hour, or for an
     // attempt `resumed` after an interruption the time it had left, with its answers kept.
     explicit ExamWindow(std::unique_ptr<PaperStore> store, Countdown::Clock clock = Countdown::steadyClock(),
                         QWidget* parent = nullptr, std::optional<study::ExamInProgress> resumed = {});
+    // A past attempt reviewed: its paper as it was handed in, read-only, the card green and red for
+    // right and wrong, the section scores and the pass line over it, and 只看错题 to walk only the
+    // questions answered wrong. No countdown runs and nothing is written.
+    explicit ExamWindow(const study::ExamReview& review, QWidget* parent = nullptr);
     ~ExamWindow() override;
 
     void showDeclared();
@@ -84,6 +97,8 @@ public:
     void handInAsItStands();
     void tick();
     void openReview();
+    // Only the questions answered wrong are shown and walked; a past attempt's review only.
+    void setOnlyWrong(bool only);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -91,6 +106,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void setUp();
+    void addPastReviewControls(const study::ExamHistoryEntry& attempt);
+    bool isWalked(int id) const;
+    // The first question walked from `from` on in steps of `step` (±1); 0 when there is none.
+    int walkedFrom(int from, int step) const;
     void connectControls();
     void connectAnswerControls();
     void makeKeyboardReachable();
@@ -129,6 +149,7 @@ private:
     question::ZoomedText m_zoom{{-2, 5},
                                 QStringList{names::kQuestionText} + names::kTrueFalseOptions +
                                     names::kSingleOptions + names::kMultipleOptions};
+    QCheckBox* m_onlyWrong = nullptr; // a past attempt's review only
     bool m_submitted = false;
     bool m_cleared = false; // the paper cleared, or kept for the next start
 };

@@ -2,6 +2,7 @@
 
 // What the windows hand the study record to keep.
 
+#include "bank/QuestionRecord.h"
 #include "bank/QuestionType.h"
 
 #include <QDateTime>
@@ -32,6 +33,8 @@ struct ExamQuestionResult {
     bank::QuestionType type = bank::QuestionType::SingleChoice;
     QString chapter;
     bool answered = false;
+    // The paper's row as handed in, kept so the attempt can be reviewed once the paper is cleared.
+    bank::QuestionRecord shown{};
 };
 
 // One handed-in mock exam.

@@ -83,15 +83,17 @@ QList<ChapterFigures> chapterFigures(const QSqlDatabase& db) {
 
 QList<ExamHistoryEntry> examHistory(const QSqlDatabase& db) {
     QList<ExamHistoryEntry> history;
-    QSqlQuery query = select(db, u"SELECT paper, started, used_seconds, total, single_score, multiple_score,"
-                                 " truefalse_score, calc_score FROM exams ORDER BY started, id"_s);
+    QSqlQuery query =
+        select(db, u"SELECT id, paper, started, used_seconds, total, single_score, multiple_score,"
+                   " truefalse_score, calc_score FROM exams ORDER BY started, id"_s);
     while (query.next())
-        history.append({query.value(0).toInt(),
-                        QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong()),
-                        query.value(2).toInt(),
+        history.append({query.value(0).toLongLong(),
+                        query.value(1).toInt(),
+                        QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong()),
                         query.value(3).toInt(),
-                        {query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt(),
-                         query.value(7).toInt()}});
+                        query.value(4).toInt(),
+                        {query.value(5).toInt(), query.value(6).toInt(), query.value(7).toInt(),
+                         query.value(8).toInt()}});
     return history;
 }
 

@@ -35,6 +35,7 @@ struct ChapterFigures {
 inline constexpr int kPassScore = 60;
 
 struct ExamHistoryEntry {
+    qint64 id = 0; // the attempt in the record
     int paper = 0;
     QDateTime started;
     int usedSeconds = 0;

@@ -161,6 +161,23 @@ QList<MarkedQuestion> StudyRecord::markedQuestions() {
     return study::markedQuestions(m_file.database());
 }
 
+common::Outcome<ExamReview> StudyRecord::examReview(qint64 exam) {
+    if (!m_file.ensureOpen()) return common::Failure{u"学习记录打不开，无法回顾这次考试。请稍后再试。"_s};
+    return study::examReview(m_file.database(), exam);
+}
+
+common::Outcome<> StudyRecord::exportTo(const QString& target) {
+    OUTCOME_TRY(m_writes.flush(kCloseWaitMs));
+    OUTCOME_TRY(m_file.ensureOpen());
+    return exportRecord(m_file.database(), target);
+}
+
+common::Outcome<> StudyRecord::importFrom(const QString& source, ImportMode mode) {
+    OUTCOME_TRY(m_writes.flush(kCloseWaitMs));
+    OUTCOME_TRY(m_file.ensureOpen());
+    return importRecord(m_file.database(), source, mode);
+}
+
 common::Outcome<> StudyRecord::clear() {
     return m_writes.clear();
 }

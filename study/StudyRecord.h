@@ -1,10 +1,12 @@
 #pragma once
 
 #include "common/Outcome.h"
+#include "study/ExamReview.h"
 #include "study/QuestionMarks.h"
 #include "study/StudyData.h"
 #include "study/StudyFigures.h"
 #include "study/StudyFile.h"
+#include "study/StudyTransfer.h"
 #include "study/StudyWrites.h"
 
 #include <QList>
@@ -84,6 +86,12 @@ public:
     common::Outcome<> setStarred(const QString& table, const QString& questionText, bool starred);
     common::Outcome<> setNote(const QString& table, const QString& questionText, const QString& note);
     QList<MarkedQuestion> markedQuestions();
+    // A handed-in attempt with its paper's questions as they were; see study::examReview.
+    common::Outcome<ExamReview> examReview(qint64 exam);
+    // What waits is written first, so the copy holds every answer given so far.
+    common::Outcome<> exportTo(const QString& target);
+    // See study::importRecord; what waits is written first.
+    common::Outcome<> importFrom(const QString& source, ImportMode mode);
     // Empties the record (answers waiting in memory too).
     common::Outcome<> clear();
 

@@ -60,12 +60,19 @@ const QStringList kVersion4 = {
     " PRIMARY KEY (tbl, qhash))"_s,
 };
 
+// Version 5: each handed-in question as the paper showed it (text, options, answers, score,
+// explanation), so that a past attempt can be reviewed after its paper was cleared; empty for
+// attempts handed in before.
+const QStringList kVersion5 = {
+    u"ALTER TABLE exam_questions ADD COLUMN shown TEXT"_s,
+};
+
 struct Step {
     QStringList statements;
     common::Outcome<> (*thenRun)(QSqlDatabase&) = nullptr;
 };
 
-const QList<Step> kSteps = {{kVersion1}, {kVersion2}, {kVersion3, rebuildMemory}, {kVersion4}};
+const QList<Step> kSteps = {{kVersion1}, {kVersion2}, {kVersion3, rebuildMemory}, {kVersion4}, {kVersion5}};
 
 common::Outcome<> run(QSqlDatabase& db, const QString& statement) {
     QSqlQuery query(db);

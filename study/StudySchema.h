@@ -8,7 +8,7 @@ class QString;
 namespace study {
 
 // The record's tables, by version (PRAGMA user_version). Each step moves a file one version on.
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 5;
 
 enum class Migration { Current, NewerThanProgram };
 

@@ -2,6 +2,7 @@
 
 #include "study/MemoryStates.h"
 #include "study/QuestionKey.h"
+#include "study/ShownQuestion.h"
 #include "study/StudyFile.h"
 
 #include <QLoggingCategory>
@@ -50,13 +51,14 @@ common::Outcome<> writeExam(QSqlDatabase& db, const ExamAttempt& attempt) {
     const qint64 exam = query.lastInsertId().toLongLong();
     QSqlQuery question(db);
     question.prepare(
-        u"INSERT INTO exam_questions (exam, number, qhash, correct, score) VALUES (?, ?, ?, ?, ?)"_s);
+        u"INSERT INTO exam_questions (exam, number, qhash, correct, score, shown) VALUES (?, ?, ?, ?, ?, ?)"_s);
     for (const ExamQuestionResult& result : attempt.questions) {
         question.addBindValue(exam);
         question.addBindValue(result.number);
         question.addBindValue(questionHash(result.questionText));
         question.addBindValue(result.right ? 1 : 0);
         question.addBindValue(result.score);
+        question.addBindValue(shownQuestionText(result.shown));
         if (!question.exec()) return failureOf(question);
     }
     return {};

@@ -80,4 +80,28 @@ bool askChoice(QWidget* parent, const QString& text, const QString& title, const
     return box.exec() == QMessageBox::Yes;
 }
 
+Answer askTwoWaysOrCancel(QWidget* parent, const QString& text, const QString& yesText, const QString& noText,
+                          const QString& title) {
+    if (skippedAtSessionEnd(text)) return Answer::Cancel;
+    bool handled = false;
+    const Answer answer = answerMessage(text, titleOr(title), &handled);
+    if (handled) return answer;
+    QMessageBox box(QMessageBox::Question, titleOr(title), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ownerOf(parent));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.button(QMessageBox::Yes)->setText(yesText);
+    box.button(QMessageBox::No)->setText(noText);
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 } // namespace ui

@@ -12,7 +12,7 @@ class QWidget;
 
 namespace ui {
 
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Cancel };
 
 // A box with the text and an OK button.
 void showMessage(QWidget* parent, const QString& text, const QString& title = {});
@@ -23,6 +23,11 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& title = {},
 // askYesNo with buttons that name the two ways on, `yes` first.
 bool askChoice(QWidget* parent, const QString& text, const QString& title, const QString& yes,
                const QString& no, Answer defaultAnswer = Answer::Yes);
+
+// A box with three buttons: `yesText` (Answer::Yes, the default), `noText` (Answer::No) and 取消
+// (Answer::Cancel, also Esc). While the session ends no box is shown and the answer is Cancel.
+Answer askTwoWaysOrCancel(QWidget* parent, const QString& text, const QString& yesText, const QString& noText,
+                          const QString& title = {});
 
 // While alive, message boxes are not shown: their texts are recorded and Yes/No boxes get
 // `answer`. For tests.

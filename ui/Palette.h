@@ -17,6 +17,9 @@ constexpr QColor kSilver(192, 192, 192);
 constexpr QColor kPanelGrey(225, 225, 225);
 constexpr QColor kBandGrey(221, 221, 221);
 constexpr QColor kNavBlue(159, 203, 240);
+// A past attempt's reviewed card: right and wrong answers, pale under the tick and the cross.
+constexpr QColor kRightPale(200, 240, 200);
+constexpr QColor kWrongPale(255, 210, 210);
 
 // The study page's charts.
 constexpr QColor kChartBar(63, 134, 216);

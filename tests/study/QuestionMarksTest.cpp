@@ -54,8 +54,8 @@ TEST_F(QuestionMarksTest, AStarAndANoteOutliveTheRecordAndGoOnlyWhenBothAreTaken
 
 TEST_F(QuestionMarksTest, ARecordOfTheThirdVersionKeepsItsAnswersAndSettingsAndTakesMarks) {
     { StudyRecord made(path()); }
-    // The record as the previous program left it: no marks table, version 3.
-    runDirectly({u"DROP TABLE marks"_s,
+    // The record as an earlier program left it: version 3, without marks or the papers as shown.
+    runDirectly({u"DROP TABLE marks"_s, u"ALTER TABLE exam_questions DROP COLUMN shown"_s,
                  u"INSERT INTO answers (tbl, qhash, qtype, chapter, correct, score, at, day, grade)"
                  " VALUES ('danxuan', 'h', 0, '', 0, 0, 0, '2026-03-02', 1)"_s,
                  u"INSERT INTO memory VALUES ('danxuan', 'h', 0, 1.0, 5.0, 20514, 20515, 1)"_s,

@@ -1,7 +1,8 @@
 // The study record at the scale of a long preparation: 50,000 graded answers over 300 days on every
 // question of the bank. Prints, with min, median and max: remembering an old record at its first
 // opening (every question's memory state from its answers), one graded answer recorded and
-// scheduled, today's review queue of every kind, and the per-kind figures of the study page.
+// scheduled, today's review queue of every kind, the per-kind figures of the study page, and the
+// record exported and that copy merged into a fresh record.
 
 #include "bank/QuestionType.h"
 #include "study/MemoryStates.h"
@@ -117,6 +118,17 @@ int main(int argc, char** argv) {
            }));
     report("today's answers against the daily target", timed(51, [&](int) { (void)record.dailyProgress(); }));
     report("the study page's figures per kind", timed(51, [&](int) { (void)record.typeFigures(); }));
+    const QString backup = dir.filePath(u"backup.sqlite"_s);
+    report("the record exported (VACUUM INTO)", timed(11, [&](int) {
+               if (const common::Outcome<> exported = record.exportTo(backup); !exported)
+                   std::printf("export failed: %s\n", qPrintable(exported.reason()));
+           }));
+    report("the export merged into a fresh record", timed(3, [&](int i) {
+               study::StudyRecord fresh(dir.filePath(u"fresh-%1.sqlite"_s.arg(i)));
+               if (const common::Outcome<> imported = fresh.importFrom(backup, study::ImportMode::Merge);
+                   !imported)
+                   std::printf("import failed: %s\n", qPrintable(imported.reason()));
+           }));
     std::printf("%d answers over %d days\n", kAnswers, kDays);
     return 0;
 }
