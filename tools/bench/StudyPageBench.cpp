@@ -33,6 +33,10 @@ using bank::typePoints;
 
 namespace {
 
+// A candidate's record after most of a year: 50,000 answers over 300 days.
+constexpr int kAnswers = 50000;
+constexpr int kDays = 300;
+
 const QStringList kChapters = {u"第一章 总论"_s,
                                u"第二章 会计要素与会计等式"_s,
                                u"第三章 会计科目和借贷记账法"_s,
@@ -59,24 +63,24 @@ QStringList questionTexts(const QString& bank, const QString& table) {
 void fillWeeks(const QString& path, const QString& bank) {
     QRandomGenerator random(18);
     study::StudyRecord record(path);
-    const QDateTime start = QDateTime::currentDateTime().addDays(-42);
+    const QDateTime start = QDateTime::currentDateTime().addDays(-kDays);
     QList<QStringList> texts;
     for (QuestionType type : allQuestionTypes)
         texts.append(questionTexts(bank, practiceTable(type)));
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < kAnswers; ++i) {
         const auto type = allQuestionTypes[static_cast<std::size_t>(i % 4)];
         const QStringList& pool = texts[i % 4];
         const int n = (i * 7 / 4) % 400;
         const QString text = pool.isEmpty() ? u"题目 %1"_s.arg(n) : pool[n % pool.size()];
-        const double progress = i / 10000.0;
+        const double progress = double(i) / kAnswers;
         const bool right = random.bounded(1.0) < 0.5 + 0.3 * progress;
         record.recordAnswer({practiceTable(type), text, kChapters[n % kChapters.size()], type, right,
-                             right ? typePoints(type) : 0, start.addSecs(i * 42 * 86400LL / 10000)});
+                             right ? typePoints(type) : 0, start.addSecs(i * kDays * 86400LL / kAnswers)});
     }
     for (int i = 0; i < 200; ++i) {
         study::ExamAttempt attempt;
         attempt.paper = i % 20 + 1;
-        attempt.started = start.addSecs(i * 42 * 86400LL / 200);
+        attempt.started = start.addSecs(i * kDays * 86400LL / 200);
         attempt.ended = attempt.started.addSecs(1800 + random.bounded(1800));
         attempt.total = std::clamp(48 + i / 6 + static_cast<int>(random.bounded(16)) - 8, 0, 100);
         record.recordExam(attempt);
@@ -103,7 +107,8 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     fillWeeks(weeks, bank);
-    std::printf("record of 10000 answers and 200 exams written in %.0f ms\n", timer.nsecsElapsed() / 1e6);
+    std::printf("record of %d answers over %d days and 200 exams written in %.0f ms\n", kAnswers, kDays,
+                timer.nsecsElapsed() / 1e6);
 
     app::MainWindow window(dir.path());
     window.show();
