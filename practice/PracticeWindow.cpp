@@ -159,6 +159,7 @@ void PracticeWindow::connectControls() {
     m_zoom.attach(this, m_controls, practiceDeclaration());
     auto* jump = new QShortcut(QKeySequence(u"Ctrl+G"_s), this);
     connect(jump, &QShortcut::activated, this, [this] {
+        m_jumpField->show();
         m_jumpField->setFocus(Qt::ShortcutFocusReason);
         m_jumpField->selectAll();
     });
@@ -263,6 +264,7 @@ void PracticeWindow::addRoundControls() {
     after->setObjectName(u"跳到第题标签"_s);
     after->resize(20, 24);
     connect(m_jumpField, &QLineEdit::returnPressed, this, [this] { jumpTo(m_jumpField->text().toInt()); });
+    connect(m_jumpField, &QLineEdit::editingFinished, this, &PracticeWindow::placeRoundControls);
 }
 
 void PracticeWindow::readCurrent() {
@@ -410,7 +412,9 @@ void PracticeWindow::showPosition() {
     m_position->setText(position > 0 ? positionText(position, static_cast<int>(m_questionNumbers.size()),
                                                     m_plan.choice.chapter)
                                      : QString());
+    m_position->resize(m_position->sizeHint().width(), m_position->height());
     m_fromStart->setEnabled(position > 1);
+    placeRoundControls();
 }
 
 void PracticeWindow::showPrevious() {
@@ -511,16 +515,27 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
     placeRoundControls();
 }
 
-// Right-aligned on the header's row, as wide as the window is.
+// Right-aligned on the header's row, as wide as the window is. Where the window is too narrow to
+// show them after the position, they give way; Ctrl+G still brings up the field while it is used.
 void PracticeWindow::placeRoundControls() {
     auto* header = m_controls.widget(names::kHeader);
-    int right = std::min(width(), header->width()) - 16;
-    for (QWidget* w : {header->findChild<QWidget*>(u"跳到第题标签"_s), static_cast<QWidget*>(m_jumpField),
-                       header->findChild<QWidget*>(u"跳到第标签"_s)}) {
-        w->move(right - w->width(), w == m_jumpField ? 70 : 72);
-        right -= w->width() + 4;
+    struct Place {
+        QWidget* widget;
+        int gapAfter; // to what stands right of it
+        int top;
+    };
+    const Place places[] = {{header->findChild<QWidget*>(u"跳到第题标签"_s), 16, 72},
+                            {m_jumpField, 4, 70},
+                            {header->findChild<QWidget*>(u"跳到第标签"_s), 4, 72},
+                            {m_fromStart, 12, 69}};
+    const int positionEnd = m_position->x() + m_position->width() + 8;
+    int right = std::min(width(), header->width());
+    for (const Place& place : places) {
+        place.widget->move(right - place.gapAfter - place.widget->width(), place.top);
+        place.widget->setVisible(place.widget->x() >= positionEnd ||
+                                 (place.widget == m_jumpField && m_jumpField->hasFocus()));
+        right = place.widget->x();
     }
-    m_fromStart->move(right - 12 - m_fromStart->width(), 69);
 }
 
 void PracticeWindow::closeEvent(QCloseEvent* event) {
