@@ -110,16 +110,8 @@ PracticeWindow* PracticeWindow::openList(QuestionType type, const QList<int>& qu
 
 PracticeWindow* PracticeWindow::openWrongAnswers(QuestionType type, QWidget* mainWindow,
                                                  const QString& bankPath, const QString& studyPath) {
-    QList<int> questions;
-    {
-        study::StudyRecord record(studyPath);
-        questions = questionsWithHashes(bankPath, practiceTable(type), record.wrongBook(practiceTable(type)));
-    }
-    if (questions.isEmpty()) {
-        ui::showMessage(mainWindow, kEmptyWrongBook);
-        return nullptr;
-    }
-    return openList(type, questions, mainWindow, bankPath, studyPath);
+    const QStringList hashes = study::StudyRecord(studyPath).wrongBook(practiceTable(type));
+    return openHashed(type, hashes, kEmptyWrongBook, mainWindow, bankPath, studyPath);
 }
 
 PracticeWindow* PracticeWindow::openStarred(QuestionType type, QWidget* mainWindow, const QString& bankPath,
@@ -132,9 +124,17 @@ PracticeWindow* PracticeWindow::openStarred(QuestionType type, QWidget* mainWind
             if (marked.table == table && marked.mark.starred)
                 hashes.append(study::questionHash(marked.questionText));
     }
-    const QList<int> questions = questionsWithHashes(bankPath, table, hashes);
+    return openHashed(type, hashes, kNoStarred, mainWindow, bankPath, studyPath);
+}
+
+// A round of the type's questions with the `hashes` the bank still holds; with none, `noneText`
+// is told over `mainWindow` and nothing opens.
+PracticeWindow* PracticeWindow::openHashed(QuestionType type, const QStringList& hashes,
+                                           const QString& noneText, QWidget* mainWindow,
+                                           const QString& bankPath, const QString& studyPath) {
+    const QList<int> questions = questionsWithHashes(bankPath, practiceTable(type), hashes);
     if (questions.isEmpty()) {
-        ui::showMessage(mainWindow, kNoStarred);
+        ui::showMessage(mainWindow, noneText);
         return nullptr;
     }
     return openList(type, questions, mainWindow, bankPath, studyPath);

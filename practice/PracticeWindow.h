@@ -117,6 +117,9 @@ protected:
 
 private:
     static PracticeWindow* showOver(PracticeWindow* window);
+    static PracticeWindow* openHashed(bank::QuestionType type, const QStringList& hashes,
+                                      const QString& noneText, QWidget* mainWindow, const QString& bankPath,
+                                      const QString& studyPath);
     void findControls();
     void connectControls();
     void openTable(const QString& bankPath);
