@@ -37,6 +37,8 @@ constexpr std::uint8_t kNoAccent = 0x02;
 std::string describe(char16_t c) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(c));
+    // A control character is named by its number alone.
+    if (c < 0x20 || c == 0x7F) return hex;
     return "'" + TextCodec::toUtf8(std::u16string(1, c)) + "' (" + hex + ")";
 }
 
