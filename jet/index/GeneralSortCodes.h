@@ -15,9 +15,9 @@ struct GeneralSortCode {
 
 class GeneralSortCodes {
 public:
-    // Blanks, ASCII letters and digits, and the letters of Latin-1, Latin Extended-A, Greek and
-    // Cyrillic. Anything else (punctuation, symbols, controls, CJK) has no code here: its key
-    // needs parts of the encoding these tables do not cover.
+    // Blanks, ASCII letters and digits, the letters of Latin-1, and the Greek and Cyrillic letters
+    // an Access-made key has shown. Anything else (other letters, punctuation, symbols, controls,
+    // CJK) has no code here: a key built on an unconfirmed code could misorder the index.
     static std::optional<GeneralSortCode> of(char16_t c);
 };
 

@@ -126,21 +126,25 @@ void expectUpdates(const std::string& file, const std::string& table,
 TEST(GeneralSortKey, UpdatesMoveKeysBeyondAsciiInAccessMadeIndexes) {
     ScratchDir dir;
     // The whole-table update that used to fail on a row holding 'Táchira'.
-    expectUpdates(
-        dir.copy("testV2003.mdb"), "Table1",
-        {"update Table1 set B='Táchira' where C='0'", "update Table1 set A='Ñuñoa' where C='0'",
-         "update Table1 set B='North East Zone'", "update Table1 set A='Łódź Dvořák Œuvre' where C='0'",
-         "update Table1 set B='Ελλάδα Άργος ΐ'", "update Table1 set B='Ёлка Москва Її' where C='0'"});
+    expectUpdates(dir.copy("testV2003.mdb"), "Table1",
+                  {"update Table1 set B='Táchira' where C='0'", "update Table1 set A='Ñuñoa' where C='0'",
+                   "update Table1 set B='North East Zone'", "update Table1 set A='Ðøñ Ýþÿ' where C='0'",
+                   "update Table1 set B='ΑΓΩ καλπτ ϰ'", "update Table1 set B='Мир мир' where C='0'"});
     expectUpdates(dir.copy("testUnicodeCompV2003.mdb"), "Table",
                   {"update [Table] set [Unicode]='Táchira' where ID='1'",
                    "update [Table] set [Unicode]='North East Zone' where ID='2'",
-                   "update [Table] set [Unicode]='Санкт Петербург' where ID='3'",
+                   "update [Table] set [Unicode]='Мир' where ID='3'",
                    "update [Table] set [Unicode]='Ävä Åre' where ID='7'",
                    "update [Table] set [Unicode]='ümlaut' where ID='3'"});
     // A character without a code is named; so is one of a row's old key, needed to move its entry.
     auto [copy, file, before, connection] = OpenedCopy("testUnicodeCompV2003.mdb");
     expectRefused(connection->execute("update [Table] set [Unicode]='ἐγὼ' where ID='2'"),
                   jet::Code::Unsupported, "no General sort code is known for 'ἐ' (U+1F10)");
+    // Letters of the published table that no Access-made key has shown stay refused.
+    for (const char* unconfirmed : {"Łódź", "Ёлка", "Άργος"})
+        expectRefused(connection->execute("update [Table] set [Unicode]='" + std::string(unconfirmed) +
+                                          "' where ID='2'"),
+                      jet::Code::Unsupported, "no General sort code is known for");
     expectRefused(connection->execute("update [Table] set [Unicode]='Мир' where ID='5'"),
                   jet::Code::Unsupported, "no General sort code is known for '漢' (U+6F22)");
     EXPECT_EQ(readFile(file), before);
