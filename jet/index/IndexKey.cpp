@@ -1,10 +1,11 @@
 #include "jet/index/IndexKey.h"
 
+#include "jet/index/GeneralSortCodes.h"
 #include "jet/pages/TextCodec.h"
 #include "jet/pages/ValueText.h"
 
 #include <algorithm>
-#include <array>
+#include <cstdio>
 #include <optional>
 
 namespace jet {
@@ -28,29 +29,17 @@ constexpr std::uint8_t kTrueAscending = 0x00;
 constexpr std::uint8_t kFalseAscending = 0xFF;
 constexpr std::uint8_t kGuidMiddle = 0x09;
 constexpr std::uint8_t kIgnoresNulls = 0x02;
-// Blanks sort before digits and letters and carry no extra marks (seen in an Access-made index).
-constexpr std::uint8_t kBlankCode = 0x07;
 constexpr std::uint8_t kTextEnd = 0x01;
 constexpr std::uint8_t kTextNoExtras = 0x00;
+// Stands for "no accent" among the accent codes, which end at the last accented character.
+constexpr std::uint8_t kNoAccent = 0x02;
 
-// Codes of the letters a..z, upper and lower case alike. Read off the catalog indexes Jet and
-// Access wrote for names such as "MSysRelationships", "SummaryInfo" and "NavPaneObjectIDs"; 'z',
-// which no sample name holds, is taken from the General table that Jackcess ships
-// (index_codes_genleg), which agrees with every code seen in the samples.
-constexpr std::array<std::uint8_t, 26> kLetterCodes = {
-    0x4A, 0x4C, 0x4D, 0x4F, 0x51, 0x53, 0x55, 0x57, 0x59, 0x5B, 0x5C, 0x5E, 0x60,
-    0x62, 0x64, 0x66, 0x68, 0x69, 0x6B, 0x6D, 0x6F, 0x71, 0x73, 0x75, 0x76, 0x78,
-};
-// Digits run in steps of 2 from 0x36 ("Table1".."Table4" give 38, 3A, 3C, 3E; the same table
-// gives '0' = 36 and '9' = 48).
-constexpr std::uint8_t kDigitZeroCode = 0x36;
-
-std::optional<std::uint8_t> code(char c) {
-    if (c == ' ') return kBlankCode;
-    if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(kDigitZeroCode + 2 * (c - '0'));
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c >= 'a' && c <= 'z') return kLetterCodes[static_cast<std::size_t>(c - 'a')];
-    return std::nullopt;
+std::string describe(char16_t c) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(c));
+    // A control character is named by its number alone.
+    if (c < 0x20 || c == 0x7F) return hex;
+    return "'" + TextCodec::toUtf8(std::u16string(1, c)) + "' (" + hex + ")";
 }
 
 void invert(Bytes& bytes, std::size_t from) {
@@ -120,8 +109,8 @@ Result<Bytes> IndexKey::columnKey(const Column& column, const std::optional<Byte
                                        " cannot be encoded exactly");
         auto encoded = IndexKey::text(text);
         if (!encoded.ok())
-            return Status::unsupported("the index key of '" + text + "' in " + column.name +
-                                       " cannot be encoded exactly: only letters, digits and blanks can");
+            return Status::unsupported("the index key of column " + column.name +
+                                       " cannot be encoded exactly: " + encoded.status().message());
         return std::move(encoded.value());
     }
     // Decimal keys are not known; every other fixed-size number has its key below.
@@ -169,16 +158,23 @@ Bytes IndexKey::longValue(std::int32_t value) {
             static_cast<std::uint8_t>(flipped)};
 }
 
-Result<Bytes> IndexKey::text(std::string_view ascii) {
+Result<Bytes> IndexKey::text(std::string_view utf8) {
+    JET_ASSIGN_OR_RETURN(const auto chars, TextCodec::fromUtf8(utf8));
     Bytes key{kAscending.present};
-    for (char c : ascii) {
-        const auto mapped = code(c);
-        if (!mapped)
-            return Status::invalid("no index code for character '" + std::string(1, c) + "' in name '" +
-                                   std::string(ascii) + "'");
-        key.push_back(*mapped);
+    Bytes accents;
+    for (char16_t c : chars) {
+        const auto code = GeneralSortCodes::of(c);
+        if (!code)
+            return Status::invalid("no General sort code is known for " + describe(c) + " in '" +
+                                   std::string(utf8) + "'");
+        if (code->base > 0xFF) key.push_back(static_cast<std::uint8_t>(code->base >> 8));
+        key.push_back(static_cast<std::uint8_t>(code->base));
+        accents.push_back(code->accent != 0 ? code->accent : kNoAccent);
     }
+    while (!accents.empty() && accents.back() == kNoAccent)
+        accents.pop_back();
     key.push_back(kTextEnd);
+    key.insert(key.end(), accents.begin(), accents.end());
     key.push_back(kTextNoExtras);
     return key;
 }
