@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <system_error>
+
 using namespace Qt::StringLiterals;
 
 using bank::BankInspection;
@@ -43,6 +45,16 @@ StartingBank prepareBank(const QString& shippedBank, const QString& bankPath, bo
     const common::Outcome<QString> aside = UserBank::restore(shippedBank, bankPath);
     if (!aside) return {common::Failure{aside.reason()}, {}};
     return {bank::checkBank(bankPath), bankRestoredNotice(*aside)};
+}
+
+std::shared_future<StartingBank> prepareBankInBackground(const QString& shippedBank, const QString& bankPath,
+                                                         bool holdsBank) {
+    auto prepare = [=] { return prepareBank(shippedBank, bankPath, holdsBank); };
+    try {
+        return std::async(std::launch::async, prepare).share();
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, prepare).share();
+    }
 }
 
 } // namespace app

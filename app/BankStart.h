@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <future>
+
 namespace app {
 
 // The bank as the program finds it at start.
@@ -19,6 +21,11 @@ struct StartingBank {
 // program that `holdsBank` (SingleInstance) replaces a bank that is there; without the claim the
 // bank is used as it is.
 StartingBank prepareBank(const QString& shippedBank, const QString& bankPath, bool holdsBank);
+
+// prepareBank on a thread of its own, so that the main window is built and painted meanwhile; the
+// first one to need the bank waits for it. Where no thread can be started, it runs when first asked.
+std::shared_future<StartingBank> prepareBankInBackground(const QString& shippedBank, const QString& bankPath,
+                                                         bool holdsBank);
 
 // Told once when a damaged copy was replaced.
 QString bankRestoredNotice(const QString& asidePath);

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/FirstPaint.h"
 
 #include "app/MainWindowDeclaration.h"
 #include "app/RoundChoiceControls.h"
@@ -44,6 +45,12 @@ MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
     addSearch();
     ui::KeysWindow::installOn(this);
     showPage(pages::Home);
+    // The record is read after the first paint, which needs nothing of it, and again each time the
+    // candidate comes back to this window from practice or an exam.
+    afterFirstPaint(this, [this] {
+        m_progressShown = true;
+        showDailyProgress();
+    });
 }
 
 // The field sits in the navigation bar's free right end, clear of the five buttons; typing into it
@@ -76,14 +83,6 @@ QString MainWindow::dailyProgressText(const study::DailyProgress& progress) {
 void MainWindow::showDailyProgress() {
     m_controls.get<ui::StatusBar>(names::kStatusBar)
         ->setPanelText(0, dailyProgressText(study::StudyRecord(m_studyPath).dailyProgress()));
-}
-
-// The record is read after the first paint, which needs nothing of it, and again each time the
-// candidate comes back to this window from practice or an exam.
-void MainWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (std::exchange(m_progressShown, true)) return;
-    QTimer::singleShot(0, this, &MainWindow::showDailyProgress);
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -77,7 +77,6 @@ Q_SIGNALS:
     void examReviewRequested(const QString& studyPath, qint64 exam);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -1,10 +1,12 @@
 #include "app/Startup.h"
 
 #include "app/BankStart.h"
+#include "app/FirstPaint.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
 #include "app/QuitSignals.h"
 #include "app/SingleInstance.h"
+#include "app/StartupTrace.h"
 #include "app/UserBank.h"
 #include "app/WorkWindows.h"
 #include "exam/ExamLauncher.h"
@@ -17,7 +19,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QThread>
-#include <QTimer>
 
 #include <unistd.h>
 
@@ -38,6 +39,7 @@ void bringToFront(MainWindow& window) {
 } // namespace
 
 int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& onShown) {
+    traceStartupStep("entered");
     // The browser engine refuses to start its sandbox as root; run as root, the document pages
     // would stay blank.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
@@ -52,6 +54,7 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     // Names the per-user data directory, whichever binary runs the program.
     QCoreApplication::setApplicationName(kProgramName);
     QApplication application(argc, argv);
+    traceStartupStep("application");
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     if (const common::Outcome<> entered = ui::enterProgramDirectory(); !entered)
         qWarning("%s", qPrintable(entered.reason()));
@@ -59,33 +62,37 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     const QString bankPath = UserBank::choosePath(ui::programDirectory(), UserBank::userDirectory());
     SingleInstance instance(bankPath);
     const SingleInstance::Claim claim = instance.claim();
+    traceStartupStep("single instance");
     if (claim == SingleInstance::Claim::Raised) return 0;
     ui::installFonts();
+    traceStartupStep("fonts");
     if (claim == SingleInstance::Claim::Unreachable) {
         ui::showMessage(nullptr, kAlreadyRunning);
         return 0;
     }
-    // Only the copy that holds the bank makes or replaces it.
-    const StartingBank bank = prepareBank(shippedBank, bankPath, instance.holdsBank());
-    const common::Outcome<> bankCheck = bank.usable;
+    // Only the copy that holds the bank makes or replaces it. That and the check run while the
+    // window is built and painted; the first request over the bank waits for them.
+    const std::shared_future<StartingBank> bank =
+        prepareBankInBackground(shippedBank, bankPath, instance.holdsBank());
 
     QuitSignals quitSignals;
     MainWindow window(ui::dataDirectory());
+    traceStartupStep("main window");
     ui::showDeclared(&window, mainWindowDeclaration());
+    traceStartupStep("shown");
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { bringToFront(window); });
-    exam::ExamLauncher* exams = connectWorkWindows(window, bankPath, bankCheck);
+    exam::ExamLauncher* exams = connectWorkWindows(window, bankPath, [bank] { return bank.get().usable; });
     // Told once, over the main window, which stays usable for the two documents: what is wrong with
     // the bank, or what was done to it unasked. An exam that an interruption cut short waits for a
     // usable bank.
-    if (!bankCheck)
-        QTimer::singleShot(0, &window,
-                           [&window, problem = bankCheck.reason()] { ui::showMessage(&window, problem); });
-    else
-        QTimer::singleShot(0, exams, [&window, exams, notice = bank.notice] {
-            if (!notice.isEmpty()) ui::showMessage(&window, notice);
-            exams->offerInterruptedExam();
-        });
+    afterFirstPaint(&window, [&window, exams, bank] {
+        const StartingBank& found = bank.get();
+        traceStartupStep("bank");
+        if (!found.usable) return ui::showMessage(&window, found.usable.reason());
+        if (!found.notice.isEmpty()) ui::showMessage(&window, found.notice);
+        exams->offerInterruptedExam();
+    });
     if (onShown) onShown(window);
     return QApplication::exec();
 }

@@ -42,18 +42,23 @@ exam::ExamWindow* openPastReview(QWidget* mainWindow, const QString& studyPath, 
     return window;
 }
 
-exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
-                                       const common::Outcome<>& bankCheck) {
+exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath, BankCheck bankCheck) {
+    // Every request over the bank first asks whether the bank is usable, and tells why not.
+    auto refused = [&window, bankCheck = std::move(bankCheck)] {
+        const common::Outcome<> usable = bankCheck ? bankCheck() : common::Outcome<>{};
+        if (!usable) ui::showMessage(&window, usable.reason());
+        return !usable;
+    };
     auto* exams = new exam::ExamLauncher(&window, exam::ExamLauncher::bankStores(bankPath));
     QObject::connect(&window, &MainWindow::practiceRequested, &window,
-                     [&window, bankPath, bankCheck](QuestionType type, const practice::RoundChoice& choice) {
-                         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+                     [&window, bankPath, refused](QuestionType type, const practice::RoundChoice& choice) {
+                         if (refused()) return;
                          practice::PracticeWindow::open(type, choice, &window, bankPath,
                                                         window.studyRecordPath());
                      });
     QObject::connect(&window, &MainWindow::wrongAnswersRequested, &window,
-                     [&window, bankPath, bankCheck](QuestionType type) {
-                         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+                     [&window, bankPath, refused](QuestionType type) {
+                         if (refused()) return;
                          auto* practice = practice::PracticeWindow::openWrongAnswers(
                              type, &window, bankPath, window.studyRecordPath());
                          // The page shows the answers given there once the window is closed.
@@ -64,26 +69,26 @@ exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPa
                              });
                      });
     auto* review = new TodayReview(&window, bankPath);
-    QObject::connect(&window, &MainWindow::todayReviewRequested, review, [&window, review, bankCheck] {
-        if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+    QObject::connect(&window, &MainWindow::todayReviewRequested, review, [&window, review, refused] {
+        if (refused()) return;
         review->start(window.studyRecordPath());
     });
-    QObject::connect(&window, &MainWindow::bookScheduleRequested, &window, [&window, bankPath, bankCheck] {
-        if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+    QObject::connect(&window, &MainWindow::bookScheduleRequested, &window, [&window, bankPath, refused] {
+        if (refused()) return;
         showBookSchedule(&window, bankPath, window.studyRecordPath());
     });
     QObject::connect(
-        &window, &MainWindow::starredRequested, &window, [&window, bankPath, bankCheck](QuestionType type) {
-            if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+        &window, &MainWindow::starredRequested, &window, [&window, bankPath, refused](QuestionType type) {
+            if (refused()) return;
             practice::PracticeWindow::openStarred(type, &window, bankPath, window.studyRecordPath());
         });
     QObject::connect(&window, &MainWindow::searchRequested, &window,
-                     [&window, bankPath, bankCheck](const QString& words) {
-                         if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+                     [&window, bankPath, refused](const QString& words) {
+                         if (refused()) return;
                          openSearch(window, bankPath, words);
                      });
-    QObject::connect(&window, &MainWindow::examRequested, exams, [&window, exams, bankCheck](int paper) {
-        if (!bankCheck) return ui::showMessage(&window, bankCheck.reason());
+    QObject::connect(&window, &MainWindow::examRequested, exams, [&window, exams, refused](int paper) {
+        if (refused()) return;
         exams->enterExam(paper);
     });
     QObject::connect(

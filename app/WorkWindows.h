@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace exam {
@@ -15,11 +17,14 @@ namespace app {
 
 class MainWindow;
 
+// The start-up check of the bank, asked for each time a window over the bank is wanted (the first
+// time it may still be running, and is waited for). None: the bank is taken as usable.
+using BankCheck = std::function<common::Outcome<>()>;
+
 // Opens the practice and exam windows that `window` asks for, over the bank at `bankPath`. When
 // `bankCheck` failed (at start-up), every such request shows its reason instead and opens nothing.
 // Returns the exam launcher, owned by `window`.
-exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath,
-                                       const common::Outcome<>& bankCheck);
+exam::ExamLauncher* connectWorkWindows(MainWindow& window, const QString& bankPath, BankCheck bankCheck = {});
 
 // The review of the attempt `exam` kept in the study record at `studyPath`, over `mainWindow`; when
 // the record cannot give it, the reason is told and nothing opens.

@@ -1,6 +1,7 @@
 // The bank checked at start: missing or damaged banks are named with their path, and the practice
 // and exam windows are refused with the same message instead of opening empty.
 
+#include "app/BankStart.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowDeclaration.h"
 #include "app/WorkWindows.h"
@@ -108,7 +109,7 @@ TEST(BankFaults, EachMissingOrDamagedBankIsToldWithItsPathAndRefusesTheWindows) 
         QTemporaryDir documents;
         app::MainWindow window(documents.path());
         window.show();
-        exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, check);
+        exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, [check] { return check; });
         ui::ScopedMessageAnswers boxes;
         choosePracticeAndEnter(window);
         EXPECT_EQ(boxes.texts(), QStringList{problem});
@@ -127,7 +128,8 @@ TEST(BankFaults, ASoundBankOpensTheWindowsAsBefore) {
     QTemporaryDir documents;
     app::MainWindow window(documents.path());
     window.show();
-    exam::ExamLauncher* exams = app::connectWorkWindows(window, bank, bank::checkBank(bank));
+    exam::ExamLauncher* exams =
+        app::connectWorkWindows(window, bank, [bank] { return bank::checkBank(bank); });
     ui::ScopedMessageAnswers boxes;
     choosePracticeAndEnter(window);
     const QList<practice::PracticeWindow*> opened = window.findChildren<practice::PracticeWindow*>();
@@ -138,4 +140,26 @@ TEST(BankFaults, ASoundBankOpensTheWindowsAsBefore) {
     EXPECT_NE(exams->notice(), nullptr);
     EXPECT_EQ(exams->currentExamSet(), 3);
     EXPECT_TRUE(boxes.texts().isEmpty());
+}
+
+// At start the bank is checked while the window is built and painted; a request made before the
+// check is over waits for it and is refused all the same.
+TEST(BankFaults, ARequestMadeWhileTheBankIsStillCheckedWaitsAndIsRefused) {
+    for (const Damage& damage : damages()) {
+        SCOPED_TRACE(damage.name);
+        QTemporaryDir folder;
+        const QString bank = folder.filePath(u"qvtb.mdb"_s);
+        ASSERT_TRUE(damage.make(bank));
+        QTemporaryDir documents;
+        app::MainWindow window(documents.path());
+        window.show();
+        const std::shared_future<app::StartingBank> starting = app::prepareBankInBackground(bank, bank, true);
+        app::connectWorkWindows(window, bank, [starting] { return starting.get().usable; });
+        ui::ScopedMessageAnswers boxes;
+        choosePracticeAndEnter(window);
+        const common::Outcome<> found = starting.get().usable;
+        ASSERT_FALSE(found.ok());
+        EXPECT_EQ(boxes.texts(), QStringList{found.reason()});
+        EXPECT_TRUE(window.findChildren<practice::PracticeWindow*>().isEmpty());
+    }
 }

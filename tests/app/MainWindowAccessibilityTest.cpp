@@ -24,7 +24,9 @@ TEST(MainWindowAccessibility, StatusPagesAndPicturesAreNamedAndPagesChangeByKeys
     };
     EXPECT_EQ(reader(app::names::kStatusBar)->role(), QAccessible::StatusBar);
     // Both panels: today's progress, read after the first paint, and the version.
-    const QString status = reader(app::names::kStatusBar)->text(QAccessible::Name);
+    const auto statusText = [&] { return reader(app::names::kStatusBar)->text(QAccessible::Name); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return statusText().startsWith(u"今日已答 "_s); }));
+    const QString status = statusText();
     EXPECT_TRUE(status.startsWith(u"今日已答 "_s) && status.endsWith(app::MainWindow::kVersionText))
         << status.toStdString();
     EXPECT_EQ(reader(u"图片框1"_s)->role(), QAccessible::Graphic);

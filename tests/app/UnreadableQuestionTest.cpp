@@ -86,7 +86,7 @@ protected:
         m_check = bank::checkBank(m_bank);
         ASSERT_TRUE(m_check.ok()) << "the start check does not read every row";
         m_window.show();
-        m_exams = app::connectWorkWindows(m_window, m_bank, m_check);
+        m_exams = app::connectWorkWindows(m_window, m_bank, [this] { return m_check; });
     }
 
     QTemporaryDir m_folder;

@@ -4,7 +4,11 @@
 
 #include "app/MainWindow.h"
 #include "app/Startup.h"
+#include "app/StartupTrace.h"
 
 int main(int argc, char** argv) {
-    return app::runProgram(argc, argv, [](app::MainWindow& window) { new FirstPaintReporter(&window); });
+    return app::runProgram(argc, argv, [](app::MainWindow& window) {
+        app::traceStartupStep("on shown");
+        new FirstPaintReporter(&window);
+    });
 }
