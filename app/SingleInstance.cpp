@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QLoggingCategory>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -13,6 +13,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -34,20 +36,27 @@ QString bankKey(const QString& bankPath) {
     return QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(16));
 }
 
+// The socket's address, or none when the path does not fit one.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray name = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (name.size() >= static_cast<qsizetype>(sizeof address.sun_path)) return false;
+    std::memcpy(address.sun_path, name.constData(), static_cast<size_t>(name.size()));
+    return true;
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& bankPath, const QString& directory)
     : m_lockPath(bankPath + kLockSuffix),
-      m_socketPath(QDir(directory).filePath(u"velmora-%1.socket"_s.arg(bankKey(bankPath)))) {
-    connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            Q_EMIT raiseRequested();
-        }
-    });
-}
+      m_socketPath(QDir(directory).filePath(u"velmora-%1.socket"_s.arg(bankKey(bankPath)))) {}
 
 SingleInstance::~SingleInstance() {
+    if (m_server >= 0) {
+        ::close(m_server);
+        ::unlink(QFile::encodeName(m_socketPath).constData());
+    }
     if (m_lock >= 0) ::close(m_lock);
 }
 
@@ -75,11 +84,7 @@ bool SingleInstance::lockBank() {
 
 SingleInstance::Claim SingleInstance::claim() {
     if (lockBank()) {
-        // A socket left by a copy that was killed would refuse the name.
-        QLocalServer::removeServer(m_socketPath);
-        if (!m_server.listen(m_socketPath))
-            qCWarning(lcInstance).noquote()
-                << "cannot listen at" << m_socketPath << ":" << m_server.errorString();
+        listen();
         return Claim::First;
     }
     if (errno != EWOULDBLOCK) {
@@ -91,16 +96,49 @@ SingleInstance::Claim SingleInstance::claim() {
     return askFirstToRaise() ? Claim::Raised : Claim::Unreachable;
 }
 
+// Without a server this copy still runs; later copies are then told that it runs.
+void SingleInstance::listen() {
+    sockaddr_un address;
+    const auto refused = [this](const char* reason) {
+        qCWarning(lcInstance).noquote() << "cannot listen at" << m_socketPath << ":" << reason;
+    };
+    if (!socketAddress(m_socketPath, address)) return refused("the path is too long for a socket");
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (server < 0) return refused(std::strerror(errno));
+    // A socket left by a copy that was killed would refuse the name; the lock says it is gone.
+    ::unlink(address.sun_path);
+    if (::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(server, SOMAXCONN) != 0) {
+        const int error = errno;
+        ::close(server);
+        return refused(std::strerror(error));
+    }
+    m_server = server;
+    m_requests = new QSocketNotifier(server, QSocketNotifier::Read, this);
+    connect(m_requests, &QSocketNotifier::activated, this, &SingleInstance::acceptRequests);
+}
+
+// A connection is the whole request: the later copy asks for nothing else.
+void SingleInstance::acceptRequests() {
+    while (true) {
+        const int connection = ::accept4(m_server, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection < 0) return;
+        ::close(connection);
+        Q_EMIT raiseRequested();
+    }
+}
+
 bool SingleInstance::askFirstToRaise() {
+    sockaddr_un address;
+    if (!socketAddress(m_socketPath, address)) return false;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        QLocalSocket socket;
-        socket.connectToServer(m_socketPath);
-        if (socket.waitForConnected(kAttemptMilliseconds)) {
-            socket.write("raise\n");
-            socket.waitForBytesWritten(kAttemptMilliseconds);
-            socket.disconnectFromServer();
-            return true;
-        }
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (socket < 0) return false;
+        const bool reached =
+            ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        if (reached) (void)::send(socket, "raise\n", 6, MSG_NOSIGNAL);
+        ::close(socket);
+        if (reached) return true;
         QThread::msleep(kAttemptMilliseconds);
     }
     return false;

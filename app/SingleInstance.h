@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
+
+class QSocketNotifier;
 
 namespace app {
 
@@ -37,13 +38,15 @@ Q_SIGNALS:
 
 private:
     bool askFirstToRaise();
-
     bool lockBank();
+    void listen();
+    void acceptRequests();
 
     QString m_lockPath;
     QString m_socketPath;
-    int m_lock = -1; // the descriptor whose lock this copy holds
-    QLocalServer m_server;
+    int m_lock = -1;   // the descriptor whose lock this copy holds
+    int m_server = -1; // the listening socket, a plain local socket: the program needs no network library
+    QSocketNotifier* m_requests = nullptr;
 };
 
 } // namespace app

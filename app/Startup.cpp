@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <unistd.h>
@@ -54,6 +55,8 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     // Names the per-user data directory, whichever binary runs the program.
     QCoreApplication::setApplicationName(kProgramName);
     QApplication application(argc, argv);
+    // The font thread is done with Qt before the application goes, whichever way the run ends.
+    const auto fontsDone = qScopeGuard(ui::finishFontLoading);
     traceStartupStep("application");
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     if (const common::Outcome<> entered = ui::enterProgramDirectory(); !entered)

@@ -1,10 +1,13 @@
 #include "ui/Fonts.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLoggingCategory>
 
 #include <fontconfig/fontconfig.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -13,37 +16,66 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcFonts, "velmora.fonts")
 
-// Joined at exit at the latest, should installFonts never run.
-struct FontConfigLoader {
-    std::thread thread;
-    ~FontConfigLoader() {
-        if (thread.joinable()) thread.join();
+// One thread loads the font configuration while Qt starts, then waits: once installFonts has run,
+// it fills Qt's list of the installed fonts while the first window is built. Released and joined
+// at exit at the latest, should installFonts never run.
+class BackgroundFonts {
+public:
+    enum class Next { Wait, FillQtList, Stop };
+
+    ~BackgroundFonts() { finish(); }
+
+    void start() {
+        if (m_thread.joinable()) return;
+        m_thread = std::thread([this] {
+            if (!FcInit()) qCWarning(lcFonts) << "the font configuration did not load";
+            if (waitForNext() == Next::FillQtList) QFontDatabase::families();
+        });
     }
+
+    void release(Next next) {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_next != Next::Wait) return;
+            m_next = next;
+        }
+        m_released.notify_one();
+    }
+
+    void finish() {
+        release(Next::Stop);
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+private:
+    Next waitForNext() {
+        std::unique_lock lock(m_mutex);
+        m_released.wait(lock, [this] { return m_next != Next::Wait; });
+        return m_next;
+    }
+
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_released;
+    Next m_next = Next::Wait;
 };
 
-std::thread& fontConfigLoader() {
-    static FontConfigLoader loader;
-    return loader.thread;
+BackgroundFonts& backgroundFonts() {
+    static BackgroundFonts fonts;
+    return fonts;
 }
 
 } // namespace
 
 void prepareFontsInBackground() {
-    std::thread& loader = fontConfigLoader();
-    if (loader.joinable()) return;
     try {
-        // The same loading Qt's font database starts with; done here, Qt finds it finished.
-        loader = std::thread([] {
-            if (!FcInit()) qCWarning(lcFonts) << "the font configuration did not load";
-        });
+        backgroundFonts().start();
     } catch (const std::system_error& error) {
         qCWarning(lcFonts) << "cannot load fonts in the background:" << error.what();
     }
 }
 
 void installFonts() {
-    // Two threads loading the configuration at once would each load it whole.
-    if (fontConfigLoader().joinable()) fontConfigLoader().join();
     QFont::insertSubstitution(QStringLiteral("宋体"), kSerifFace);
     QFont::insertSubstitution(QStringLiteral("SimSun"), kSerifFace);
     QFont::insertSubstitution(QStringLiteral("新宋体"), kSerifFace);
@@ -53,6 +85,12 @@ void installFonts() {
     QFont gui(kSansFace);
     gui.setPixelSize(12);
     QApplication::setFont(gui);
+    // Qt's font list is thread-safe; whichever thread needs it first fills it, the other waits.
+    backgroundFonts().release(BackgroundFonts::Next::FillQtList);
+}
+
+void finishFontLoading() {
+    backgroundFonts().finish();
 }
 
 QFont fontFor(const Font& font) {

@@ -9,10 +9,14 @@ namespace ui {
 inline const QString kSansFace = QStringLiteral("Noto Sans CJK SC");
 inline const QString kSerifFace = QStringLiteral("Noto Serif CJK SC");
 
-// Starts loading the system's font configuration on a thread of its own. Parsing it is the largest
-// single cost of showing the first window; begun before QApplication is created, it overlaps the
-// application's own set-up. installFonts waits for it.
+// Starts loading the system's font configuration on a thread of its own. Parsing it, and then Qt's
+// list of the installed fonts, are the largest costs of showing the first window; begun before
+// QApplication is created, the first overlaps the application's own set-up, and the second, let go
+// by installFonts, the building of the first window.
 void prepareFontsInBackground();
+
+// Waits for that thread; before QApplication is destroyed.
+void finishFontLoading();
 
 // Maps the Windows faces the windows name ("宋体", "SimSun", "微软雅黑") to the SC faces
 // installed here, so Chinese text never falls back to Japanese glyph shapes, and makes the
