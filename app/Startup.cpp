@@ -51,7 +51,6 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     // The font configuration and the home page's pictures load while Qt starts.
     ui::prepareFontsInBackground();
     ui::preloadPictures(ui::declaredPictures(mainWindowDeclaration(), mainWindowPage(pages::Home)));
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Names the per-user data directory, whichever binary runs the program.
     QCoreApplication::setApplicationName(kProgramName);
     QApplication application(argc, argv);

@@ -57,7 +57,6 @@ bool shoot(QWidget* window, const QDir& folder, const QString& name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: velmora-tour FOLDER\n");

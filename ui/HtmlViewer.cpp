@@ -4,6 +4,7 @@
 #include "ui/Keys.h"
 #include "ui/ProgramFiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -11,13 +12,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QPointer>
 #include <QShortcut>
+#include <QSurfaceFormat>
 
 #include <array>
 
 using namespace Qt::StringLiterals;
+
+// Qt Gui's own, exported for its modules (the browser engine calls them too).
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace ui {
 namespace {
@@ -33,12 +40,24 @@ constexpr double kMaxZoom = 5.0;
 constexpr int kFindBarWidth = 260;
 constexpr int kPageScrollBarWidth = 17; // the bar stays left of the document's scroll bar
 
+// The browser engine draws through OpenGL contexts shared with the program's. Qt makes the shared
+// one as the application starts when asked to, which on a display costs more than the whole rest
+// of the start; it is made here instead, just before the engine loads and looks for it.
+void shareOpenGLContexts() {
+    if (qt_gl_global_share_context()) return;
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    if (!context->create()) qCInfo(lcViewer) << "no OpenGL context to share: the browser draws without one";
+    qt_gl_set_global_share_context(context);
+}
+
 // The plugin, loaded once; nullptr if it is missing or broken.
 BrowserBackend* backend(bool load) {
     static BrowserBackend* loaded = nullptr;
     static bool tried = false;
     if (tried || !load) return loaded;
     tried = true;
+    shareOpenGLContexts();
     QPluginLoader loader(fileIn(libraryDirectory(), QStringLiteral("velmora_browser")));
     loaded = qobject_cast<BrowserBackend*>(loader.instance());
     if (!loaded) qCWarning(lcViewer) << "browser unavailable:" << loader.errorString();

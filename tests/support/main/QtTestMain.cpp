@@ -12,8 +12,6 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The HTML viewer's browser engine needs the shared context set before the application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     ui::installFonts();
     // Windows record into the study record: a test one, never the user's.
