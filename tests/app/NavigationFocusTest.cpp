@@ -23,7 +23,7 @@ TEST(NavigationFocus, TheFocusedNavigationButtonShowsAFocusFrame) {
     const QImage practiceFocused = practice->grab().toImage();
     const QImage examPlain = exam->grab().toImage();
     ASSERT_TRUE(tabTo(exam));
-    EXPECT_GT(clearlyChangedEdgeShare(examPlain, exam->grab().toImage()), 0.1);
-    EXPECT_GT(clearlyChangedEdgeShare(practiceFocused, practice->grab().toImage()), 0.1)
+    EXPECT_GT(clearlyChangedEdgeShare(examPlain, exam->grab().toImage()), 0.05);
+    EXPECT_GT(clearlyChangedEdgeShare(practiceFocused, practice->grab().toImage()), 0.05)
         << "the frame leaves with the focus";
 }

@@ -8,6 +8,7 @@
 #include "PlatformKeys.h"
 #include "ScreenReader.h"
 #include "exam/ExamNames.h"
+#include "ui/Keys.h"
 #include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
 
@@ -88,7 +89,7 @@ TEST_F(ExamButtonKeysTest, ThePictureButtonAndTheFlagLabelShowTheKeyboardFocus) 
     const QImage submitPlain = submit->grab().toImage();
     const QImage flagPlain = flag->grab().toImage();
     ASSERT_TRUE(tabTo(flag));
-    EXPECT_GT(clearlyChangedEdgeShare(flagPlain, flag->grab().toImage()), 0.1);
+    EXPECT_GT(clearlyChangedEdgeShare(flagPlain, flag->grab().toImage()), 0.05);
     ASSERT_TRUE(tabTo(submit));
-    EXPECT_GT(clearlyChangedEdgeShare(submitPlain, submit->grab().toImage()), 0.1);
+    EXPECT_GT(clearlyChangedEdgeShare(submitPlain, submit->grab().toImage()), 0.05);
 }
