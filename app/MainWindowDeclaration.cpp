@@ -31,8 +31,7 @@ Control navigationButton(const QString& name, int left, const QString& caption, 
                      .place = ui::PicturePlace::Above,
                      .normal = colours,
                      .hot = colours,
-                     .focused = colours,
-                     .focusRect = false}};
+                     .focused = colours}};
 }
 
 Control orangeButton(const QString& name, QRect rect) {

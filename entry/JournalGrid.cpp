@@ -101,11 +101,20 @@ void JournalGrid::bindEntry(int entry, const ui::Built& built) {
         unlimit(l.amount);
         showWholeText(l.account);
         showWholeText(l.amount);
+        // A long account shows whole while typed or looked at, over "..." and the amount.
+        widenWhileFocused(l.account, l.amount->geometry().right() + 1);
         QLineEdit* account = l.account;
         connect(l.chooser, &QPushButton::clicked, this, [this, account] { chooseAccount(account); });
     }
-    connect(e.plus, &QAbstractButton::clicked, this,
-            [this, entry] { setThirdLineOpen(entry, !isThirdLineOpen(entry)); });
+    connect(e.plus, &QAbstractButton::clicked, this, [this, entry] { toggleThirdLine(entry); });
+}
+
+// The line "+" opens is the one the candidate fills next: it takes the focus, so that Tab goes on
+// through it rather than past it to the next entry.
+void JournalGrid::toggleThirdLine(int entry) {
+    const bool open = !isThirdLineOpen(entry);
+    setThirdLineOpen(entry, open);
+    if (open) m_entries[entry - 1].lines[2].mark->setFocus(Qt::OtherFocusReason);
 }
 
 bool JournalGrid::eventFilter(QObject* watched, QEvent* event) {

@@ -3,7 +3,8 @@
 // The journal-entry page "计算分析题_分录": five entries of up to three debit/credit lines.
 //
 // An entry shows its first two lines; its "+" opens the third line by moving the entries below it
-// down by one line, a second press closes it again (its text stays and still counts). The scroll
+// down by one line and puts the focus on the new line's mark, a second press closes it again (its
+// text stays and still counts). The scroll
 // bar moves the entries inside 图片框10 so that the lowest line can always be brought into view:
 // position 1 shows the top, position 100 the bottom; a line that takes the focus is scrolled into view. Entry
 // r's answer is the journal-entry text of its lines (JournalEntry.h); "..." fills its line's account box from
@@ -82,6 +83,7 @@ private:
     };
 
     void bindEntry(int entry, const ui::Built& built);
+    void toggleThirdLine(int entry);
     void chooseAccount(QLineEdit* account);
     void reveal(QWidget* control);
     int visibleHeight() const;

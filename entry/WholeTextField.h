@@ -9,4 +9,9 @@ namespace entry {
 // than the end where typing or Tab left the cursor.
 void showWholeText(QLineEdit* edit);
 
+// While `edit` has the focus and its text is wider than the box, the box grows to the right over
+// its neighbours, as far as `right` (in its parent's coordinates), so that the whole text shows; it
+// goes back to its own width when the focus leaves.
+void widenWhileFocused(QLineEdit* edit, int right);
+
 } // namespace entry

@@ -13,6 +13,7 @@
 #include "question/AnswerWindow.h"
 #include "question/MarkButtons.h"
 #include "ui/AnswerKeys.h"
+#include "ui/ButtonKey.h"
 #include "ui/Keys.h"
 #include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
@@ -207,6 +208,9 @@ void ExamWindow::connectControls() {
                 [this, id] { showQuestion(id); });
     connect(m_controls.get<ui::TransparentLabel>(names::kFlag), &ui::TransparentLabel::pressed, this,
             &ExamWindow::toggleFlag);
+    m_controls.widget(names::kFlag)->setToolTip(ui::keyTip(ui::keys::kFlag));
+    ui::bindButtonKey(this, button(names::kSubmit), ui::keys::kHandIn);
+    ui::bindButtonKey(this, button(names::kAnswerButton), ui::keys::kScore);
     connect(&m_timer, &QTimer::timeout, this, &ExamWindow::tick);
 }
 
@@ -442,9 +446,11 @@ void ExamWindow::addMarks() {
     m_marks->showQuestion(bank::practiceTable(*paperQuestionType(id)), m_question.tm);
 }
 
-// S and N reach here when no answer key took them: N answers 错误 on a true/false question.
+// F, S and N reach here when neither a field nor an answer key took them: N answers 错误 on a
+// true/false question.
 void ExamWindow::keyPressEvent(QKeyEvent* event) {
     const QKeySequence pressed(event->keyCombination());
+    if (pressed == ui::keys::kFlag) return m_controls.get<ui::TransparentLabel>(names::kFlag)->press();
     if (m_marks && pressed == ui::keys::kStar) return m_marks->toggleStar();
     if (m_marks && pressed == ui::keys::kNote) return m_marks->openNote();
     QWidget::keyPressEvent(event);

@@ -10,6 +10,7 @@
 #include "question/MarkButtons.h"
 #include "study/QuestionKey.h"
 #include "ui/AnswerKeys.h"
+#include "ui/ButtonKey.h"
 #include "ui/Keys.h"
 #include "ui/KeysWindow.h"
 #include "ui/MessageBox.h"
@@ -164,6 +165,7 @@ void PracticeWindow::connectControls() {
         m_jumpField->selectAll();
     });
     connect(button(names::kAnswerButton), &QAbstractButton::clicked, this, [this] { openAnswerWindow(); });
+    ui::bindButtonKey(this, button(names::kAnswerButton), ui::keys::kScore);
 
     // The candidate may look at the strip but not bring a page of another kind to the front:
     // only the current question's page is enabled (showPage).

@@ -2,6 +2,7 @@
 
 #include "question/NoteWindow.h"
 #include "study/StudyRecord.h"
+#include "ui/ButtonKey.h"
 #include "ui/Keys.h"
 #include "ui/MessageBox.h"
 
@@ -16,7 +17,7 @@ QPushButton* barButton(QWidget* bar, const QString& name, QRect rect, const QKey
     auto* button = new QPushButton(name, bar);
     button->setObjectName(name);
     button->setAccessibleName(name);
-    button->setToolTip(u"快捷键："_s + ui::keys::keyText(key));
+    button->setToolTip(ui::keyTip(key));
     button->setGeometry(rect);
     button->setEnabled(false);
     button->show(); // also when made on a window already shown

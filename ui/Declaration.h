@@ -77,7 +77,7 @@ struct ButtonLook {
     ButtonColours hot{};       // mouse over it or pressed; unset parts fall back to `normal`
     ButtonColours focused{};   // has keyboard focus; unset parts fall back to `normal`
     QString disabledPicture{}; // shown while disabled; empty = the picture greyed
-    bool focusRect = true;     // draw the dotted focus rectangle when focused
+    bool focusRect = true;     // draw the dotted focus frame when focused from the keyboard
 };
 
 // A tab control's strip of captions.

@@ -43,12 +43,14 @@ QList<WindowKeys> build() {
                      {u"Enter 或 双击"_s, u"练习选中的题目"_s},
                      {keyText(kClose), u"关闭"_s}}});
     QList<Key> practice = answeringKeys();
-    practice << Key{keyText(kStar), u"收藏或取消收藏本题"_s}
+    practice << Key{keyText(kScore), u"评分解析"_s} << Key{keyText(kStar), u"收藏或取消收藏本题"_s}
              << Key{keyText(kNote), u"写笔记（判断题页上 N 仍选“错误”）"_s} << kListKey << kTabKey
              << kPressKey << Key{keyText(kClose), u"退出练习"_s};
     windows.append({u"专项练习"_s, practice});
     QList<Key> exam = answeringKeys();
-    exam << Key{keyText(kStar), u"交卷后：收藏或取消收藏本题"_s}
+    exam << Key{keyText(kFlag), u"标记或取消待查"_s} << Key{keyText(kHandIn), u"交卷（先询问）"_s}
+         << Key{keyText(kScore), u"交卷后：答案解析"_s}
+         << Key{keyText(kStar), u"交卷后：收藏或取消收藏本题"_s}
          << Key{keyText(kNote), u"交卷后：写笔记（判断题页上 N 仍选“错误”）"_s} << kListKey << kTabKey
          << kPressKey << Key{keyText(kClose), u"退出考试（先询问）"_s};
     windows.append({u"全真考场"_s, exam});

@@ -16,6 +16,11 @@ inline const QKeySequence kNext{Qt::Key_PageDown};
 inline const QKeySequence kStar{Qt::Key_S};
 inline const QKeySequence kNote{Qt::Key_N};
 inline const QKeySequence kSaveNote{Qt::CTRL | Qt::Key_Return};
+// The practice and exam windows' own buttons. Ctrl+Enter is also the note's save key: the note is a
+// window of its own, so the two never meet.
+inline const QKeySequence kScore{Qt::CTRL | Qt::Key_Return};
+inline const QKeySequence kFlag{Qt::Key_F};
+inline const QKeySequence kHandIn{Qt::CTRL | Qt::SHIFT | Qt::Key_Return};
 inline const QKeySequence kTrueChoice{Qt::Key_Y};
 inline const QKeySequence kFalseChoice{Qt::Key_N};
 inline const QKeySequence kZoomIn{Qt::CTRL | Qt::Key_Equal};

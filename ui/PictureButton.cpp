@@ -1,12 +1,12 @@
 #include "ui/PictureButton.h"
 
 #include "ui/Borders.h"
+#include "ui/FocusFrame.h"
 #include "ui/Pictures.h"
 
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -154,12 +154,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
         painter.restore();
     }
     drawEdges(painter);
-    if (hasFocus() && m_look.focusRect) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(3, 3, -3, -3);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-    }
+    if (m_look.focusRect && showsKeyboardFocus(this)) drawFocusFrame(painter, rect().adjusted(2, 2, -2, -2));
 }
 
 void PictureButton::drawEdges(QPainter& painter) const {

@@ -1,12 +1,12 @@
 #include "ui/TransparentLabel.h"
 
 #include "ui/Accessibility.h"
+#include "ui/FocusFrame.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace ui {
 
@@ -59,11 +59,9 @@ void TransparentLabel::keyPressEvent(QKeyEvent* event) {
 
 void TransparentLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (!m_actsAsButton || !hasFocus()) return;
+    if (!m_actsAsButton || !showsKeyboardFocus(this)) return;
     QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    drawFocusFrame(painter, rect());
 }
 
 } // namespace ui

@@ -8,7 +8,7 @@ namespace ui {
 // vertically, word-wrapped text starts at the top.
 //
 // A label may act like a button (setActsAsButton): it then takes the keyboard focus in its place in
-// the Tab order, draws a focus rectangle only while it has the focus, and emits pressed() when the
+// the Tab order, draws a focus frame while it has the focus from the keyboard, and emits pressed() when the
 // left mouse button goes down on it, on Space or Enter, and when a screen reader presses it.
 class TransparentLabel final : public QLabel {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ui/WindowBuilder.h"
 
 #include "common/Outcome.h"
+#include "ui/EnterPresses.h"
 #include "ui/Fonts.h"
 #include "ui/HtmlViewer.h"
 #include "ui/Keys.h"
@@ -447,6 +448,7 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
     PopupTakesEscape::install();
+    pressFocusedButtonsOnEnter();
     return buildControls(window, controls);
 }
 

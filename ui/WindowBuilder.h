@@ -41,7 +41,8 @@ private:
     QStringList m_errors;
 };
 
-// Applies the window's own declaration to `window` and builds `controls` into its client area.
+// Applies the window's own declaration to `window` and builds `controls` into its client area. Esc
+// closes the window, and Enter presses its focused button (pressFocusedButtonsOnEnter).
 Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::span<const Control> controls);
 
 // Builds `controls` into an existing container. Parent names that are not among `controls` are

@@ -1,5 +1,5 @@
-// An account longer than its box: chosen or typed, its whole text is the box's tooltip and its start
-// is what the box shows once the candidate has left it.
+// An account longer than its box: chosen or typed, its whole text is the box's tooltip, the box
+// shows it whole while it has the focus, and its start once the candidate has left it.
 
 #include "EntryHost.h"
 #include "entry/AccountChooserWindow.h"
@@ -71,6 +71,27 @@ TEST_F(LongAccountTest, AChosenLongAccountShowsItsStartAndWholeTextAsTooltip) {
     tabThroughAccount();
     EXPECT_TRUE(showsStart()) << "leaving the box brings its start back";
     EXPECT_EQ(account()->toolTip(), kLongAccount);
+}
+
+TEST_F(LongAccountTest, AFocusedLongAccountShowsWholeOverItsNeighboursAndGoesBackWhenLeft) {
+    account()->setText(kLongAccount);
+    const QRect own = account()->geometry();
+    auto* chooser = host.find<QPushButton>(entry::lineNames(1, 1).chooser);
+    host.find<QComboBox>(entry::lineNames(1, 1).mark)->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(window(), Qt::Key_Tab);
+    ASSERT_TRUE(account()->hasFocus());
+    account()->grab(); // laid out as painted
+    // The cursor stands after the last character, and the first is still at the box's left edge.
+    const QRect end = account()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_LE(end.left(), account()->width());
+    EXPECT_LT(end.left() - account()->fontMetrics().horizontalAdvance(kLongAccount), 8)
+        << "the whole text shows";
+    EXPECT_TRUE(account()->geometry().intersects(chooser->geometry())) << "over \"...\"";
+    EXPECT_EQ(account()->parentWidget()->childAt(chooser->geometry().center()), account()) << "and on top";
+
+    QTest::keyClick(window(), Qt::Key_Tab);
+    EXPECT_EQ(account()->geometry(), own);
+    EXPECT_TRUE(showsStart());
 }
 
 TEST_F(LongAccountTest, ATypedLongAccountShowsItsStartOnceLeft) {

@@ -1,5 +1,5 @@
 // The answer window opened after hand-in for a journal-entry question: every field holds an entry of
-// three lines in full, and a line too long for its box is readable whole in the box's tooltip.
+// three lines in full, each line whole, the chart's longest account included; the tooltip too.
 
 #include "ExamWindowFixture.h"
 
@@ -57,6 +57,8 @@ TEST(ThreeLineAnswer, EveryFieldOfTheAnswerWindowShowsAThreeLineEntryWhole) {
             ASSERT_EQ(box->toPlainText(), kStandards[field - 1]);
             EXPECT_EQ(box->verticalScrollBar()->maximum(), 0)
                 << name.toStdString() << ": every line inside the box, none to scroll to";
+            EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0)
+                << name.toStdString() << ": every line whole, the longest account too";
             EXPECT_EQ(box->toolTip(), kStandards[field - 1]) << name.toStdString();
         }
     }
