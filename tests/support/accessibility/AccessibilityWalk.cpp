@@ -70,12 +70,13 @@ QStringList silentControls(QWidget* window) {
     return silent;
 }
 
-QList<QWidget*> tabRound(QWidget* window, int presses) {
+QList<QWidget*> tabRound(QWidget* window, int presses, const std::function<void(QWidget*)>& atEachStop) {
     QList<QWidget*> walked;
     for (int i = 0; i < presses; ++i) {
         QWidget* focus = QApplication::focusWidget();
         if (focus && walked.contains(focus)) break;
         if (focus) walked << focus;
+        if (focus && atEachStop) atEachStop(focus);
         QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
     }
     return walked;
@@ -86,9 +87,22 @@ QStringList unreachedByTab(QWidget* window, const QList<QWidget*>& round) {
     for (QWidget* w : window->findChildren<QWidget*>()) {
         const bool takesTab = (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !w->focusProxy();
         if (takesTab && w->isVisibleTo(window) && w->isEnabled() && !round.contains(w))
-            unreached << w->objectName();
+            unreached << namesOf({w}).join(QString());
     }
     return unreached;
+}
+
+QStringList walkFaults(QWidget* window) {
+    QStringList faults;
+    for (const QString& silent : silentControls(window))
+        faults << u"silent: "_s + silent;
+    const QList<QWidget*> round = tabRound(window, 300, [&faults](QWidget* stop) {
+        if (!stop->isVisible() || stop->visibleRegion().isEmpty())
+            faults << u"Tab stop showing nothing: "_s + namesOf({stop}).join(QString());
+    });
+    for (const QString& unreached : unreachedByTab(window, round))
+        faults << u"not reached by Tab: "_s + unreached;
+    return faults;
 }
 
 QStringList namesOf(const QList<QWidget*>& widgets) {
