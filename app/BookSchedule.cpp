@@ -19,6 +19,7 @@ namespace {
 
 QTableWidget* scheduleTable(QWidget* parent, int rows) {
     auto* table = new QTableWidget(rows, 3, parent);
+    table->setTabKeyNavigation(false); // the arrows move in the table, Tab goes on to 关闭
     table->setObjectName(kBookScheduleTable);
     table->setAccessibleName(kBookScheduleTitle);
     table->setHorizontalHeaderLabels({u"题型"_s, u"题目"_s, u"下次复习"_s});

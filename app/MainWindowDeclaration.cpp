@@ -174,6 +174,7 @@ ui::Declaration build() {
                  .font = {.pixels = 13},
                  .foreground = kBlack,
                  .background = kWhite,
+                 .accessibleName = u"全真模拟试卷"_s, // the heading in the picture above it
                  .border = ui::Border::SingleLine,
                  .widths = {360, 70, 65},
                  .rows = paperRows(),

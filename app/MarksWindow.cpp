@@ -13,6 +13,7 @@ namespace {
 
 QTableWidget* marksTable(const QList<study::MarkedQuestion>& marked, const QString& name, QWidget* parent) {
     auto* table = new QTableWidget(static_cast<int>(marked.size()), 3, parent);
+    table->setTabKeyNavigation(false); // the arrows move in the table, Tab goes on to its button
     table->setObjectName(name);
     table->setAccessibleName(name);
     table->setHorizontalHeaderLabels({u"收藏"_s, u"题目"_s, u"笔记"_s});

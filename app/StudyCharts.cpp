@@ -1,5 +1,6 @@
 #include "app/StudyCharts.h"
 
+#include "app/StudyChartsAccessibility.h"
 #include "ui/Palette.h"
 
 #include <QKeyEvent>
@@ -14,7 +15,15 @@ namespace {
 
 using namespace ui::palette;
 
+double shareRight(const study::ChapterFigures& chapter) {
+    return chapter.answers > 0 ? double(chapter.rightAnswers) / chapter.answers : 0.0;
+}
+
 } // namespace
+
+int ChapterBars::percentRight(const study::ChapterFigures& chapter) {
+    return qRound(shareRight(chapter) * 100);
+}
 
 void paintChartFrame(QWidget* chart, QPainter& painter, const QString& emptyNote) {
     painter.setRenderHint(QPainter::Antialiasing);
@@ -27,9 +36,29 @@ void paintChartFrame(QWidget* chart, QPainter& painter, const QString& emptyNote
 }
 
 ChapterBars::ChapterBars(QWidget* parent) : Chart(u"还没有练习记录"_s, parent) {
+    installChartInterfaces();
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setToolTip(u"单击一章（或用方向键选中后按回车），练习这一章中正确率最低的题型"_s);
+}
+
+QString ChapterBars::spokenRow(const study::ChapterFigures& chapter) {
+    return u"%1 正确率 %2%，共 %3 次"_s.arg(chapter.chapter).arg(percentRight(chapter)).arg(chapter.answers);
+}
+
+QRect ChapterBars::rowRect(int row) const {
+    return {3, 6 + row * rowHeight(), width() - 7, rowHeight() - 1};
+}
+
+void ChapterBars::itemsChanged() {
+    m_current = std::clamp(m_current, 0, std::max(0, shownRows() - 1));
+    tellRowsChanged(this);
+}
+
+void ChapterBars::moveCurrent(int row) {
+    m_current = row;
+    update();
+    if (hasFocus()) tellCurrentRow(this, row);
 }
 
 int ChapterBars::rowHeight() const {
@@ -42,8 +71,7 @@ int ChapterBars::shownRows() const {
 
 void ChapterBars::choose(int row) {
     if (row < 0 || row >= shownRows() || !m_chosen) return;
-    m_current = row;
-    update();
+    moveCurrent(row);
     m_chosen(items()[row].chapter);
 }
 
@@ -59,8 +87,7 @@ void ChapterBars::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Up:
     case Qt::Key_Down:
         if (rows == 0) break;
-        m_current = std::clamp(m_current + (event->key() == Qt::Key_Down ? 1 : -1), 0, rows - 1);
-        update();
+        moveCurrent(std::clamp(m_current + (event->key() == Qt::Key_Down ? 1 : -1), 0, rows - 1));
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -79,12 +106,12 @@ void ChapterBars::paintItems(QPainter& painter, const QList<study::ChapterFigure
     const int barSpace = width() - labelWidth - percentWidth - 16;
     if (hasFocus() && m_current < shownRows()) {
         painter.setPen(QPen(kNavBlue, 1, Qt::DotLine));
-        painter.drawRect(QRect(3, 6 + m_current * rowHeight, width() - 7, rowHeight - 1));
+        painter.drawRect(rowRect(m_current));
     }
     int top = 6;
     for (const study::ChapterFigures& chapter : chapters) {
         if (top + rowHeight > height()) break;
-        const double share = chapter.answers > 0 ? double(chapter.rightAnswers) / chapter.answers : 0.0;
+        const double share = shareRight(chapter);
         const QRect label(8, top, labelWidth - 8, rowHeight);
         painter.setPen(kBlack);
         const QString name = painter.fontMetrics().elidedText(chapter.chapter, Qt::ElideRight, label.width());
@@ -95,15 +122,44 @@ void ChapterBars::paintItems(QPainter& painter, const QList<study::ChapterFigure
                          kChartBar);
         painter.drawText(QRect(track.right() + 6, top, percentWidth, rowHeight),
                          Qt::AlignVCenter | Qt::AlignLeft,
-                         u"%1% (%2 次)"_s.arg(qRound(share * 100)).arg(chapter.answers));
+                         u"%1% (%2 次)"_s.arg(percentRight(chapter)).arg(chapter.answers));
         top += rowHeight;
     }
 }
 
-ScoreLine::ScoreLine(QWidget* parent) : Chart(u"还没有考试记录"_s, parent) {}
+ScoreLine::ScoreLine(QWidget* parent) : Chart(u"还没有考试记录"_s, parent) {
+    installChartInterfaces();
+}
+
+QString ScoreLine::spokenPoint(const study::ExamHistoryEntry& entry) {
+    return u"%1 第%2套 %3 分"_s.arg(entry.started.toString(u"yyyy-MM-dd"_s))
+        .arg(entry.paper)
+        .arg(entry.total);
+}
+
+void ScoreLine::itemsChanged() {
+    tellRowsChanged(this);
+}
+
+QRect ScoreLine::plot() const {
+    return rect().adjusted(36, 10, -12, -24);
+}
+
+QPointF ScoreLine::pointAt(int index) const {
+    const QList<study::ExamHistoryEntry>& history = items();
+    const QRect plot = this->plot();
+    const qint64 first = history.front().started.toMSecsSinceEpoch();
+    const qint64 span = std::max<qint64>(history.back().started.toMSecsSinceEpoch() - first, 1);
+    const study::ExamHistoryEntry& entry = history[index];
+    const double x =
+        history.size() == 1
+            ? plot.center().x()
+            : plot.left() + plot.width() * double(entry.started.toMSecsSinceEpoch() - first) / span;
+    return QPointF(x, plot.bottom() - plot.height() * std::clamp(entry.total, 0, 100) / 100.0);
+}
 
 void ScoreLine::paintItems(QPainter& painter, const QList<study::ExamHistoryEntry>& history) {
-    const QRect plot = rect().adjusted(36, 10, -12, -24);
+    const QRect plot = this->plot();
     painter.setPen(kBlack);
     for (int score = 0; score <= 100; score += 20) {
         const int y = plot.bottom() - plot.height() * score / 100;
@@ -119,24 +175,15 @@ void ScoreLine::paintItems(QPainter& painter, const QList<study::ExamHistoryEntr
     painter.drawLine(plot.left(), passY, plot.right(), passY);
     painter.drawText(QRect(plot.left() + 4, passY - 16, plot.width(), 15), Qt::AlignLeft | Qt::AlignBottom,
                      u"及格线 %1 分"_s.arg(study::kPassScore));
-    const qint64 first = history.front().started.toMSecsSinceEpoch();
-    const qint64 span = std::max<qint64>(history.back().started.toMSecsSinceEpoch() - first, 1);
-    auto pointOf = [&](const study::ExamHistoryEntry& entry) {
-        const double x =
-            history.size() == 1
-                ? plot.center().x()
-                : plot.left() + plot.width() * double(entry.started.toMSecsSinceEpoch() - first) / span;
-        return QPointF(x, plot.bottom() - plot.height() * std::clamp(entry.total, 0, 100) / 100.0);
-    };
-    QPainterPath path(pointOf(history.front()));
-    for (const study::ExamHistoryEntry& entry : history)
-        path.lineTo(pointOf(entry));
+    QPainterPath path(pointAt(0));
+    for (int i = 0; i < history.size(); ++i)
+        path.lineTo(pointAt(i));
     painter.setPen(QPen(kChartLine, 2));
     painter.drawPath(path);
     painter.setBrush(kChartLine);
     if (history.size() <= 60)
-        for (const study::ExamHistoryEntry& entry : history)
-            painter.drawEllipse(pointOf(entry), 2.5, 2.5);
+        for (int i = 0; i < history.size(); ++i)
+            painter.drawEllipse(pointAt(i), 2.5, 2.5);
     painter.setPen(kBlack);
     painter.drawText(QRect(plot.left(), plot.bottom() + 4, plot.width() / 2, 16), Qt::AlignLeft,
                      history.front().started.toString(u"yyyy-MM-dd"_s));

@@ -78,7 +78,7 @@ StudyPage::StudyPage(const QString& studyPath, QWidget* parent) : QWidget(parent
 }
 
 void StudyPage::build() {
-    heading(this, u"各题型练习情况"_s, {12, 6, 300, 22});
+    heading(this, kTypesHeading, {12, 6, 300, 22});
     m_types = table(this, kTypeTable,
                     {u"题型"_s, u"已答题数"_s, u"正确率"_s, u"错题本"_s, u"本周到期"_s, QString()},
                     {12, 30, 450, 126});
@@ -89,17 +89,16 @@ void StudyPage::build() {
     m_types->setRowCount(4);
     m_types->setFixedHeight(m_types->horizontalHeader()->sizeHint().height() + 4 * 24 +
                             2 * m_types->frameWidth());
-    for (int row = 0; row < 4; ++row) {
-        const QuestionType type = allQuestionTypes[static_cast<std::size_t>(row)];
-        m_types->setItem(row, 0, cell(typeCaption(type)));
-        auto* retry = new QPushButton(kRetryButton);
-        retry->setObjectName(kRetryButton + QString::number(row + 1));
-        connect(retry, &QPushButton::clicked, this, [this, type] { Q_EMIT wrongAnswersRequested(type); });
-        m_types->setCellWidget(row, 5, retry);
-    }
-    heading(this, u"各章节正确率"_s, {12, 166, 300, 22});
+    m_types->setAccessibleName(kTypesHeading);
+    // Tab goes from button to button and on out of the table, not round its cells.
+    m_types->setTabKeyNavigation(false);
+    m_types->horizontalHeaderItem(5)->setData(Qt::AccessibleTextRole, kRetryButton);
+    for (int row = 0; row < 4; ++row)
+        addRetryButton(row);
+    heading(this, kChaptersHeading, {12, 166, 300, 22});
     m_chapters = new ChapterBars(this);
     m_chapters->setObjectName(u"章节正确率"_s);
+    m_chapters->setAccessibleName(kChaptersHeading);
     m_chapters->setGeometry(12, 190, 450, 270);
     m_chapters->onChapterChosen([this](const QString& chapter) { Q_EMIT chapterDrillRequested(chapter); });
 
@@ -122,6 +121,7 @@ void StudyPage::build() {
     heading(this, u"成绩走势"_s, {478, 240, 300, 22});
     m_scores = new ScoreLine(this);
     m_scores->setObjectName(u"成绩走势"_s);
+    m_scores->setAccessibleName(u"成绩走势"_s);
     m_scores->setGeometry(478, 264, 450, 196);
 
     auto* targetLabel = new QLabel(u"每日目标（题）"_s, this);
@@ -162,6 +162,21 @@ void StudyPage::build() {
     clear->setObjectName(kClearButton);
     clear->setGeometry(838, 470, 90, 28);
     connect(clear, &QPushButton::clicked, this, &StudyPage::clearRecord);
+}
+
+// The button sits over the cell; the cell says what the button does, since a screen reader walking
+// the table reads the cells, not the buttons over them.
+void StudyPage::addRetryButton(int row) {
+    const QuestionType type = allQuestionTypes[static_cast<std::size_t>(row)];
+    m_types->setItem(row, 0, cell(typeCaption(type)));
+    auto* under = new QTableWidgetItem;
+    under->setData(Qt::AccessibleTextRole, kRetryButton);
+    m_types->setItem(row, 5, under);
+    auto* retry = new QPushButton(kRetryButton);
+    retry->setObjectName(kRetryButton + QString::number(row + 1));
+    retry->setAccessibleName(typeCaption(type) + u" "_s + kRetryButton);
+    connect(retry, &QPushButton::clicked, this, [this, type] { Q_EMIT wrongAnswersRequested(type); });
+    m_types->setCellWidget(row, 5, retry);
 }
 
 void StudyPage::buildTransferButtons() {

@@ -27,6 +27,8 @@ public:
     static inline const QString kMarksButton = QStringLiteral("收藏与笔记");
     static inline const QString kKeysButton = QStringLiteral("快捷键");
     static inline const QString kTypeTable = QStringLiteral("题型统计表");
+    static inline const QString kTypesHeading = QStringLiteral("各题型练习情况");
+    static inline const QString kChaptersHeading = QStringLiteral("各章节正确率");
     static inline const QString kExamTable = QStringLiteral("考试记录表");
     static inline const QString kDailyTarget = QStringLiteral("每日目标");
     static inline const QString kTodayReview = QStringLiteral("今日复习");
@@ -67,6 +69,7 @@ private:
     void build();
     void clearRecord();
     void openMarks();
+    void addRetryButton(int row);
     void buildTransferButtons();
     void chooseExportFile();
     void chooseImportFile();

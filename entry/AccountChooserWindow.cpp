@@ -53,6 +53,7 @@ const ui::Declaration& controls() {
          .rect = {8, 8, 312, 328},
          .foreground = ui::palette::kBlack,
          .background = ui::palette::kWhite,
+         .accessibleName = u"会计科目"_s, // the window's title: the tree is all it holds
          .border = ui::Border::Sunken},
         button(kCancelName, 80, u"取消"_s, u":/pictures/button_cross.bmp"_s),
         button(kOkName, 208, u"确定"_s, u":/pictures/button_tick.bmp"_s),

@@ -20,14 +20,20 @@ std::optional<QColor> bandFor(int row) {
     return std::nullopt;
 }
 
-Control edit(const QString& name, const QRect& rect, const QString& parent = {}) {
+// `spoken` is what a screen reader calls it: the caption beside it, which it cannot tell is its own.
+Control edit(const QString& name, const QRect& rect, const QString& spoken, const QString& parent = {}) {
     return {.name = name,
             .kind = Kind::LineEdit,
             .rect = rect,
             .parent = parent,
             .foreground = kBlack,
             .background = kWhite,
+            .accessibleName = spoken,
             .border = Border::SingleLine};
+}
+
+QString amountCaption(int row) {
+    return u"（%1）计算金额"_s.arg(row);
 }
 
 Control caption(const QString& name, const QRect& rect, const QString& text, const QString& parent) {
@@ -45,21 +51,23 @@ void appendLine(ui::Declaration& out, int entry, int line) {
     const QString box = entryBoxName(entry);
     const int top = kLineTops[line - 1];
     const int captionTop = line == 3 ? top + 1 : top;
+    const QString spokenLine = u"（%1）第 %2 行 "_s.arg(entry).arg(line);
     out.push_back({.name = names.mark,
                    .kind = Kind::ComboBox,
                    .rect = {46, top, 48, 20},
                    .parent = box,
                    .background = kWhite,
+                   .accessibleName = spokenLine + u"借贷"_s,
                    .items = {u"借"_s, u"贷"_s}});
     out.push_back(caption(names.accountCaption, {96, captionTop, 70, 20}, u"会计科目:"_s, box));
-    out.push_back(edit(names.account, {174, top, 168, 20}, box));
+    out.push_back(edit(names.account, {174, top, 168, 20}, spokenLine + u"会计科目"_s, box));
     out.push_back({.name = names.chooser,
                    .kind = Kind::PushButton,
                    .rect = {350, top, 32, 20},
                    .parent = box,
                    .text = u"..."_s});
     out.push_back(caption(names.amountCaption, {392, top, 46, 20}, u"金额:"_s, box));
-    out.push_back(edit(names.amount, {440, top, 110, 20}, box));
+    out.push_back(edit(names.amount, {440, top, 110, 20}, spokenLine + u"金额"_s, box));
 }
 
 void appendEntryContents(ui::Declaration& out, int entry) {
@@ -85,7 +93,7 @@ ui::Declaration amountsPageDeclaration() {
     ui::Declaration out;
     // The inputs lie over their captions' bands, so they come first (on top).
     for (int row = 1; row <= 5; ++row)
-        out.push_back(edit(amountEditName(row), {149, kInputTops[row - 1], 160, 24}));
+        out.push_back(edit(amountEditName(row), {149, kInputTops[row - 1], 160, 24}, amountCaption(row)));
     out.push_back({.name = kAmountsSubmitName,
                    .kind = Kind::PushButton,
                    .rect = {360, 164, 80, 32},
@@ -94,7 +102,7 @@ ui::Declaration amountsPageDeclaration() {
         out.push_back({.name = amountCaptionName(row),
                        .kind = Kind::Label,
                        .rect = {32, kTops[row - 1], 280, 30},
-                       .text = u"（%1）计算金额："_s.arg(row),
+                       .text = amountCaption(row) + u"："_s,
                        .font = kCaptionFont,
                        .foreground = kBlack,
                        .background = bandFor(row)});

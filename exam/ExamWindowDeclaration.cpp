@@ -163,6 +163,7 @@ void appendLegend(ui::Declaration& d) {
                      .rect = {e.at, QSize(18, 13)},
                      .parent = names::kLegend,
                      .background = e.colour,
+                     .accessibleName = QString::fromUtf16(e.caption).chopped(1), // "当前" of "当前："
                      .border = ui::Border::SingleLine});
         d.push_back(label(QString::fromUtf16(e.label), {e.labelAt, QSize(40, 16)}, names::kLegend,
                           QString::fromUtf16(e.caption)));

@@ -71,6 +71,7 @@ PracticeWindow::PracticeWindow(QuestionType type, const QString& bankPath, const
     m_page->placeCalcTabStops();
     // After 下一题, clear of the zoom buttons.
     m_marks = new question::MarkButtons(m_controls.widget(names::kBar), {416, 14, 64, 32}, *m_study);
+    walkTheBarAsItReads();
     connectControls();
     ui::AnswerKeys::install(this, m_controls, question::QuestionPage::answerKeyControls());
     ui::KeysWindow::installOn(this);
@@ -243,6 +244,14 @@ void PracticeWindow::keepResumePoint() {
             m_study->keepResumePoint(resumeKey(m_table, m_plan.choice), point.toText());
         !kept)
         qCWarning(lcPractice).noquote() << "cannot keep where" << m_table << "was left:" << kept.reason();
+}
+
+// Tab reaches 收藏 and 笔记 where they lie, after 下一题. The strip of the answer pages only shows the
+// page of the question's kind, the others being disabled, so it takes no focus.
+void PracticeWindow::walkTheBarAsItReads() {
+    QWidget::setTabOrder(m_controls.widget(names::kNext), m_marks->star());
+    QWidget::setTabOrder(m_marks->star(), m_marks->note());
+    m_page->answerPages()->tabBar()->setFocusPolicy(Qt::NoFocus);
 }
 
 // 从第 1 题开始 and the question-number field, on the header's row after the position.

@@ -144,6 +144,7 @@ private:
     void tellStudyNotice();
     void stepBy(int step);
     common::Outcome<bool> moveTo(const std::function<common::Outcome<bool>()>& move);
+    void walkTheBarAsItReads();
     void addRoundControls();
     void placeRoundControls();
     common::Outcome<> orderRound();

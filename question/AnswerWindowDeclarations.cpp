@@ -15,6 +15,7 @@ namespace {
 using namespace ui::palette;
 const Font kBold16{.pixels = 16, .bold = true};
 const Font kBold15{.pixels = 15, .bold = true};
+const QString kExplanationName = u"答案解析"_s; // the caption above the box
 
 ui::WindowDeclaration answerWindow(QSize outer) {
     return {.title = u"答案解析"_s, .outerSize = outer, .frame = ui::Frame::Fixed};
@@ -57,7 +58,8 @@ Control markBox(const QString& name, QRect rect) {
             .tabStop = false};
 }
 
-Control answerBox(const QString& name, QRect rect, Border border, Font font = {}) {
+// `spoken` is what a screen reader calls the box: the caption it lies under.
+Control answerBox(const QString& name, QRect rect, const QString& spoken, Border border, Font font = {}) {
     return {.name = name,
             .kind = Kind::TextEdit,
             .rect = rect,
@@ -65,6 +67,7 @@ Control answerBox(const QString& name, QRect rect, Border border, Font font = {}
             .font = font,
             .foreground = kBlack,
             .background = kWhite,
+            .accessibleName = spoken,
             .border = border,
             .readOnly = true,
             .scrollBar = true,
@@ -99,7 +102,8 @@ ui::Declaration objectiveAnswerDeclaration(AnswerVariant variant) {
     d.push_back(value(names::kObjectiveRecorded, {90, recordedTop, 112, 24}, u"你的答案"_s, kRed, kBold16));
     d.push_back(markBox(names::kObjectiveMark, {251, 44, 104, 104}));
     d.push_back(caption(u"透明标签5"_s, {25, 123, 59, 24}, u"答案解析："_s));
-    d.push_back(answerBox(names::kExplanation, {11, 164, 376, 200}, Border::None, {.pixels = 13}));
+    d.push_back(
+        answerBox(names::kExplanation, {11, 164, 376, 200}, kExplanationName, Border::None, {.pixels = 13}));
     return d;
 }
 
@@ -124,12 +128,14 @@ ui::Declaration calcAnswerDeclaration(AnswerVariant variant) {
         const RowTops& row = rows[n - 1];
         d.push_back(
             caption(names::calcRowLabel(n), {8, row.label, 27, 24}, u"(%1)"_s.arg(n), {.pixels = 15}));
-        d.push_back(answerBox(names::calcStandard(n), {40, row.boxes, 208, boxHeight}, Border::SingleLine));
-        d.push_back(answerBox(names::calcRecorded(n), {272, row.boxes, 208, boxHeight}, Border::SingleLine));
+        d.push_back(answerBox(names::calcStandard(n), {40, row.boxes, 208, boxHeight},
+                              u"(%1) 标准答案"_s.arg(n), Border::SingleLine));
+        d.push_back(answerBox(names::calcRecorded(n), {272, row.boxes, 208, boxHeight},
+                              u"(%1) 你的答案"_s.arg(n), Border::SingleLine));
         d.push_back(markBox(names::calcMark(n), {490, row.mark, 45, 45}));
     }
     d.push_back(caption(u"透明标签5"_s, {17, 395, 59, 24}, u"答案解析："_s));
-    d.push_back(answerBox(names::kExplanation, {19, 420, 528, 136}, Border::ShallowSunken));
+    d.push_back(answerBox(names::kExplanation, {19, 420, 528, 136}, kExplanationName, Border::ShallowSunken));
     return d;
 }
 

@@ -37,6 +37,7 @@ public:
     QString withNote(const QString& explanation);
 
     QPushButton* star() const { return m_star; }
+    QPushButton* note() const { return m_note; }
 
 private:
     void tellIfFailed(const QString& reason);

@@ -59,6 +59,7 @@ void appendQuestionArea(ui::Declaration& d, const QuestionAreaShape& shape) {
                  .font = {.pixels = kQuestionTextPixels},
                  .foreground = kBlack,
                  .background = kWhite,
+                 .accessibleName = kQuestionTextName,
                  .readOnly = true,
                  .scrollBar = true,
                  .hideSelection = shape.hideSelection});

@@ -31,6 +31,8 @@ class AnswerWindow;
 
 // Design character height of the question text.
 inline constexpr int kQuestionTextPixels = 14;
+// What a screen reader calls the question text: the box has no caption of its own.
+inline const QString kQuestionTextName = QStringLiteral("题目");
 
 // How a window declares its question area; the rest of it is alike in both windows.
 struct QuestionAreaShape {

@@ -22,6 +22,8 @@ QTableWidget* tableOf(const keys::WindowKeys& window, QWidget* parent) {
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The arrows move in a table; Tab goes on to the next one.
+    table->setTabKeyNavigation(false);
     for (int row = 0; row < window.keys.size(); ++row) {
         table->setItem(row, 0, new QTableWidgetItem(window.keys[row].keys));
         table->setItem(row, 1, new QTableWidgetItem(window.keys[row].action));

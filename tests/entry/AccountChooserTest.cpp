@@ -1,3 +1,4 @@
+#include "AccessibilityWalk.h"
 #include "entry/AccountChooserWindow.h"
 #include "ui/PictureButton.h"
 
@@ -192,3 +193,11 @@ TEST(AccountChooserModal, ReturnsTheChoiceOfTheModalWindow) {
 }
 
 } // namespace
+
+TEST(AccountChooserAccessibility, EveryControlIsNamedAndReachedByTab) {
+    AccountChooserWindow chooser;
+    chooser.show();
+    chooser.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+    EXPECT_EQ(walkFaults(&chooser).join(u"; "_s).toStdString(), "");
+}

@@ -1,11 +1,15 @@
 // The exam window as a screen reader and a keyboard reach it: what its painted controls tell Qt's
-// accessibility, and every action in the declared Tab order from keys of the platform window.
+// accessibility, and every action in the declared Tab order from keys of the platform window; the
+// notice, every answer page and the answer windows with every control named and reached by Tab.
 
 #include "ExamWindowFixture.h"
 
+#include "AccessibilityWalk.h"
 #include "PlatformKeys.h"
 #include "ScreenReader.h"
 #include "exam/ExamNames.h"
+#include "exam/ExamNoticeWindow.h"
+#include "question/QuestionPage.h"
 #include "ui/MessageBox.h"
 
 #include <QAccessible>
@@ -27,7 +31,7 @@ QAccessibleInterface* readerOf(QWidget* widget) {
 }
 
 // The names of the controls Tab walks to, once round the window, from 待查标签, the first declared stop.
-QStringList tabRound(QWidget* window) {
+QStringList roundFromFlag(QWidget* window) {
     QStringList walked;
     for (int i = 0; i < 300; ++i) {
         QWidget* focus = QApplication::focusWidget();
@@ -39,6 +43,10 @@ QStringList tabRound(QWidget* window) {
     const qsizetype flag = walked.indexOf(n::kFlag);
     if (flag > 0) std::rotate(walked.begin(), walked.begin() + flag, walked.end());
     return walked;
+}
+
+std::string faultsOf(QWidget* window) {
+    return walkFaults(window).join(u"; "_s).toStdString();
 }
 
 void expectInOrder(const QStringList& walked, const QStringList& declared) {
@@ -105,12 +113,12 @@ TEST(ExamAccessibility, EveryActionIsReachedByTabInTheDeclaredOrder) {
     ExamWindowFixture f;
     ASSERT_TRUE(activate(f.window.get()));
     EXPECT_EQ(QApplication::focusWidget(), f.get(n::kQuestionText)); // read first on opening
-    const QStringList walked = tabRound(f.window.get());
+    const QStringList walked = roundFromFlag(f.window.get());
     EXPECT_FALSE(walked.contains(u"(strip)"_s)) << walked.join(u' ').toStdString();
     expectInOrder(walked, {n::kFlag, n::kSubmit, n::kQuestionText, n::singleOption(1), n::kFirst, n::kLast,
                            n::kZoomIn, u"单选1"_s, u"计算分析题2"_s});
     f.click(u"计算分析题2"_s);
-    expectInOrder(tabRound(f.window.get()),
+    expectInOrder(roundFromFlag(f.window.get()),
                   {n::kQuestionText, u"组合框_分录1"_s, u"超级按钮_分录5"_s, u"按钮2"_s, n::kFirst});
 }
 
@@ -135,4 +143,44 @@ TEST(ExamAccessibility, FlagCardButtonsAndSubmitWorkFromTheKeyboard) {
     EXPECT_NE(f.get(n::kSubmit)->grab().toImage(), submitUnfocused);
     QTest::keyClick(keys, Qt::Key_Return);
     EXPECT_EQ(boxes.texts(), QStringList{exam::ExamWindow::kConfirmSubmit});
+}
+
+TEST(ExamAccessibility, TheNoticeReadsItsPictureAndEnterExamIsTheOneTabStop) {
+    exam::ExamNoticeWindow notice(3);
+    notice.show();
+    notice.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&notice));
+    EXPECT_EQ(faultsOf(&notice), "");
+    EXPECT_TRUE(accessibleName(notice.controls().widget(n::kNoticePicture))
+                    .startsWith(u"考生须知。考试科目：Velmora"_s));
+    EXPECT_EQ(QApplication::focusWidget(), notice.controls().widget(n::kEnter));
+}
+
+TEST(ExamAccessibility, EveryAnswerPageAndAnswerWindowNamesItsControlsAndTabReachesThem) {
+    ExamWindowFixture f;
+    ASSERT_TRUE(activate(f.window.get()));
+    EXPECT_EQ(accessibleName(f.get(n::kQuestionText)), question::kQuestionTextName);
+    EXPECT_EQ(accessibleName(f.get(u"图片框12"_s)), u"当前"_s); // the legend's colours
+    for (const QString& question :
+         {u"单选1"_s, u"多选1"_s, u"判断题1"_s, u"计算分析题1"_s, u"计算分析题2"_s}) {
+        f.click(question);
+        EXPECT_EQ(faultsOf(f.window.get()), "") << question.toStdString();
+    }
+    ui::ScopedMessageAnswers boxes(ui::Answer::Yes);
+    f.click(n::kSubmit);
+    EXPECT_EQ(faultsOf(f.window.get()), "") << "handed in";
+    for (const QString& question : {u"单选1"_s, u"计算分析题2"_s}) {
+        f.click(question);
+        const QWidgetList before = QApplication::topLevelWidgets();
+        f.click(u"答案解析"_s);
+        QWidget* opened = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && !before.contains(w)) opened = w;
+            return opened != nullptr;
+        }));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(opened));
+        EXPECT_EQ(faultsOf(opened), "") << question.toStdString();
+        opened->close();
+    }
 }
