@@ -16,6 +16,8 @@ struct MemoryEntry {
     QString questionHash;
     int dueDay = 0;
     memory::Grade lastGrade = memory::Grade::Good;
+    memory::State state;
+    int lastDay = 0; // the day of the last graded attempt
 };
 
 // In the queue on `today`: due by then, or got wrong the last time (a mistake is reviewed at once,
