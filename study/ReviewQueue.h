@@ -1,8 +1,8 @@
 #pragma once
 
-// Which answered questions come up for review on a day: the rule of the wrong-answer book and of
-// 今日复习, on memory states already read, so that it can be used without a record (and tried
-// on simulated candidates).
+// Which answered questions come up for review on a day: the rule of the wrong-answer book, from
+// which the daily plan (DailyPlan.h) takes its reviews, on memory states already read, so that it
+// can be used without a record (and tried on simulated candidates).
 #include "study/MemoryModel.h"
 
 #include <QList>
