@@ -44,18 +44,14 @@ struct ReviewsInTurn {
 ReviewsInTurn reviewsInTurn(QList<Candidate> reviews, int today, int target, const PlanRule& rule) {
     const qsizetype overdueSlots =
         rule.overdueShare > 0 ? std::max<qsizetype>(1, qRound(target * rule.overdueShare)) : 0;
-    const auto longOverdue = [&](const Candidate& c) { return c.dueDay <= today - rule.overdueDays; };
-    QList<Candidate> inTurn;
-    for (auto it = reviews.begin(); it != reviews.end() && inTurn.size() < overdueSlots;)
-        if (longOverdue(*it)) {
-            inTurn.append(*it);
-            it = reviews.erase(it);
-        } else {
-            ++it;
-        }
-    std::stable_sort(reviews.begin(), reviews.end(),
+    // Longest due first, so the long overdue lead.
+    const qsizetype longOverdue = std::count_if(reviews.begin(), reviews.end(), [&](const Candidate& c) {
+        return c.dueDay <= today - rule.overdueDays;
+    });
+    const qsizetype dueFirst = std::min(overdueSlots, longOverdue);
+    std::stable_sort(reviews.begin() + dueFirst, reviews.end(),
                      [](const Candidate& a, const Candidate& b) { return a.worth > b.worth; });
-    return {inTurn + reviews, inTurn.size()};
+    return {reviews, dueFirst};
 }
 
 // Each kind's questions not yet answered, in table order.

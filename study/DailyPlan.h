@@ -28,7 +28,7 @@ struct PlanRule {
     int horizonDays = 30;   // the paper the gain is counted on lies this far ahead
     int reviewsPerDay = -1; // at most this many reviews a day; -1: as many as they are worth
     // A question in the book this many days past its due day comes first, longest due first, in
-    // this share of the day (at least one a day).
+    // this share of the day (at least one a day; none with a share of 0).
     int overdueDays = 7;
     double overdueShare = 1.0 / 6;
 };
@@ -43,8 +43,9 @@ double expectedRecallGain(const MemoryEntry* entry, int today, int horizonDays);
 std::array<double, 4> paperWeights(const BankHashes& bank);
 
 // The `target` questions of `today`, most worth answering first: reviews from the book
-// (inReviewQueue) and unanswered questions in table order, kind against kind by their expected
-// gain on a paper. Fewer when the bank and the book run out.
+// (inReviewQueue) and unanswered questions in table order, weighed against each other by their
+// expected gain on a paper (paper weight times expectedRecallGain); a question long overdue comes
+// in its turn whatever its worth. Fewer when the bank and the book run out.
 QList<PlannedQuestion> dailyPlan(const QList<MemoryEntry>& entries, const BankHashes& bank, int today,
                                  int target, const PlanRule& rule = {});
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // A simulated candidate studying the bank a fixed number of answers a day, the day's questions
-// chosen one of three ways, and the mock-paper score to expect afterwards. The program's way is its
-// own rule (ReviewQueue, MemoryModel) fed only with the candidate's answers; what the candidate
-// remembers is CandidateMemory's.
+// chosen one of several ways, and the mock-paper score to expect afterwards. The program's way is
+// its own rule (DailyPlan, on MemoryModel's states) fed only with the candidate's answers; what the
+// candidate remembers is CandidateMemory's.
 #include "study/CandidateMemory.h"
 #include "study/DailyPlan.h"
 
