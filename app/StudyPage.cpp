@@ -137,7 +137,8 @@ void StudyPage::build() {
 
     auto* review = new QPushButton(kTodayReview, this);
     review->setObjectName(kTodayReview);
-    review->setToolTip(u"按到期先后，逐个题型复习错题本中今天到期的题"_s);
+    review->setToolTip(
+        u"按每日目标安排今天的题：错题本中的题与没做过的新题，对试卷得分帮助大的先做；过期一周的错题一定安排"_s);
     review->setGeometry(196, 470, 84, 28);
     connect(review, &QPushButton::clicked, this, &StudyPage::todayReviewRequested);
     auto* schedule = new QPushButton(kBookSchedule, this);

@@ -1,8 +1,8 @@
 #pragma once
 
-// Which answered questions come up for review on a day: the rule of the wrong-answer book and of
-// 今日复习, on memory states already read, so that it can be used without a record (and tried
-// on simulated candidates).
+// Which answered questions come up for review on a day: the rule of the wrong-answer book, from
+// which the daily plan (DailyPlan.h) takes its reviews, on memory states already read, so that it
+// can be used without a record (and tried on simulated candidates).
 #include "study/MemoryModel.h"
 
 #include <QList>
@@ -16,6 +16,8 @@ struct MemoryEntry {
     QString questionHash;
     int dueDay = 0;
     memory::Grade lastGrade = memory::Grade::Good;
+    memory::State state;
+    int lastDay = 0; // the day of the last graded attempt
 };
 
 // In the queue on `today`: due by then, or got wrong the last time (a mistake is reviewed at once,

@@ -120,6 +120,20 @@ QList<BookEntry> wrongBookEntries(const QSqlDatabase& db, const QDate& today) {
     return entries;
 }
 
+QList<MemoryEntry> memoryEntries(const QSqlDatabase& db) {
+    QList<MemoryEntry> entries;
+    QSqlQuery query = select(db, u"SELECT qtype, qhash, due_day, last_grade, stability, difficulty, last_day"
+                                 " FROM memory ORDER BY due_day, qtype, qhash"_s);
+    while (query.next())
+        entries.append({query.value(0).toInt(),
+                        query.value(1).toString(),
+                        query.value(2).toInt(),
+                        memory::Grade(std::clamp(query.value(3).toInt(), 1, 4)),
+                        {query.value(4).toDouble(), query.value(5).toDouble()},
+                        query.value(6).toInt()});
+    return entries;
+}
+
 std::optional<int> weakestTypeIn(const QSqlDatabase& db, const QString& chapter) {
     QSqlQuery query(db);
     query.prepare(u"SELECT qtype FROM answers WHERE chapter = ? GROUP BY qtype"

@@ -1,6 +1,7 @@
 #pragma once
 
 // The figures of the study page, read from an open record.
+#include "study/ReviewQueue.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -66,6 +67,8 @@ struct BookEntry {
 };
 // The book of every type, longest due first.
 QList<BookEntry> wrongBookEntries(const QSqlDatabase& db, const QDate& today);
+// Every answered question's memory state, for the day's plan (study/DailyPlan).
+QList<MemoryEntry> memoryEntries(const QSqlDatabase& db);
 // The type (in the order of allQuestionTypes) whose answers in `chapter` were right least often;
 // none when the chapter has no answers.
 std::optional<int> weakestTypeIn(const QSqlDatabase& db, const QString& chapter);

@@ -106,6 +106,11 @@ QList<BookEntry> StudyRecord::wrongBookEntries(const QDate& today) {
     return study::wrongBookEntries(m_file.database(), today);
 }
 
+QList<MemoryEntry> StudyRecord::memoryEntries() {
+    if (!m_file.ensureOpen()) return {};
+    return study::memoryEntries(m_file.database());
+}
+
 std::optional<int> StudyRecord::weakestTypeIn(const QString& chapter) {
     if (!m_file.ensureOpen()) return std::nullopt;
     return study::weakestTypeIn(m_file.database(), chapter);

@@ -75,6 +75,8 @@ public:
     // by then, and those got wrong the last time; longest due first.
     QStringList wrongBook(const QString& table, const QDate& today = QDate::currentDate());
     QList<BookEntry> wrongBookEntries(const QDate& today = QDate::currentDate());
+    // Every answered question's memory state; none when the record cannot be opened.
+    QList<MemoryEntry> memoryEntries();
     std::optional<int> weakestTypeIn(const QString& chapter);
     // Hashes of the questions of `table` answered at least once.
     QSet<QString> answeredQuestions(const QString& table);

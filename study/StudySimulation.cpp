@@ -1,7 +1,7 @@
 #include "study/StudySimulation.h"
 
+#include "study/DailyPlan.h"
 #include "study/MemoryModel.h"
-#include "study/ReviewQueue.h"
 
 #include <QHash>
 
@@ -85,12 +85,11 @@ private:
     std::array<std::size_t, 4> m_next{};
 };
 
-// The program's loop: today's review queue as the program makes it from the graded answers, then
-// questions not yet answered (只做未答) in table order, kind by kind in the day's proportions.
-class ProgramLoop : public Planner {
+// What the program knows of the candidate: the graded answers, made into memory states as the
+// record makes them.
+class GradedAnswers {
 public:
-    ProgramLoop(const SimBank& bank, bool queueKeepsToAThird)
-        : m_bank(bank), m_queueKeepsToAThird(queueKeepsToAThird) {
+    explicit GradedAnswers(const SimBank& bank) : m_bank(bank) {
         for (std::size_t type = 0; type < bank.size(); ++type) {
             m_histories[type].resize(static_cast<std::size_t>(bank[type].size()));
             for (int i = 0; i < bank[type].size(); ++i)
@@ -98,26 +97,11 @@ public:
         }
     }
 
-    QList<Pick> day(int today, int answers) override {
-        QList<Pick> picks;
-        std::array<int, 4> taken{};
-        const int forTheQueue = m_queueKeepsToAThird ? answers / 3 : answers;
-        for (const MemoryEntry& due : reviewQueue(memoryEntries(), today)) {
-            if (picks.size() == forTheQueue) break;
-            const std::size_t t = static_cast<std::size_t>(due.type);
-            picks.append({bank::allQuestionTypes[t], m_indexOfHash[t].value(due.questionHash)});
-            ++taken[t];
-        }
-        fillWithUnanswered(picks, taken, answers);
-        return picks;
-    }
-
-    void record(Pick pick, int day, bool right) override {
+    void record(Pick pick, int day, bool right) {
         m_histories[bank::typeIndex(pick.type)][static_cast<std::size_t>(pick.index)].push_back(
             {day, right ? memory::Grade::Good : memory::Grade::Again});
     }
 
-private:
     QList<MemoryEntry> memoryEntries() const {
         QList<MemoryEntry> entries;
         for (std::size_t type = 0; type < m_histories.size(); ++type)
@@ -125,16 +109,71 @@ private:
                 const std::vector<memory::GradedDay>& history = m_histories[type][i];
                 if (const std::optional<memory::Card> card = memory::replay(history))
                     entries.append({static_cast<int>(type), m_bank[type][static_cast<qsizetype>(i)],
-                                    card->dueDay, history.back().grade});
+                                    card->dueDay, history.back().grade, card->state, card->lastDay});
             }
         return entries;
     }
 
+    Pick pickOf(int type, const QString& hash) const {
+        const std::size_t t = static_cast<std::size_t>(type);
+        return {bank::allQuestionTypes[t], m_indexOfHash[t].value(hash)};
+    }
+
+private:
+    const SimBank& m_bank;
+    std::array<std::vector<std::vector<memory::GradedDay>>, 4> m_histories;
+    std::array<QHash<QString, int>, 4> m_indexOfHash;
+};
+
+// The program's loop: the day's plan (DailyPlan) made from the graded answers alone.
+class ProgramLoop : public Planner {
+public:
+    ProgramLoop(const SimBank& bank, const PlanRule& rule) : m_answers(bank), m_bank(bank), m_rule(rule) {}
+
+    QList<Pick> day(int today, int answers) override {
+        QList<Pick> picks;
+        for (const PlannedQuestion& planned :
+             dailyPlan(m_answers.memoryEntries(), m_bank, today, answers, m_rule))
+            picks.append(m_answers.pickOf(planned.type, planned.questionHash));
+        return picks;
+    }
+
+    void record(Pick pick, int day, bool right) override { m_answers.record(pick, day, right); }
+
+private:
+    GradedAnswers m_answers;
+    const SimBank& m_bank;
+    PlanRule m_rule;
+};
+
+// The loop before the daily plan: today's review queue first (at most a share of the day), then
+// questions not yet answered (只做未答) in table order, kind by kind in the day's proportions.
+class QueueFirst : public Planner {
+public:
+    QueueFirst(const SimBank& bank, bool queueKeepsToAThird)
+        : m_answers(bank), m_bank(bank), m_queueKeepsToAThird(queueKeepsToAThird) {}
+
+    QList<Pick> day(int today, int answers) override {
+        QList<Pick> picks;
+        std::array<int, 4> taken{};
+        const int forTheQueue = m_queueKeepsToAThird ? answers / 3 : answers;
+        for (const MemoryEntry& due : reviewQueue(m_answers.memoryEntries(), today)) {
+            if (picks.size() == forTheQueue) break;
+            picks.append(m_answers.pickOf(due.type, due.questionHash));
+            ++taken[static_cast<std::size_t>(due.type)];
+        }
+        fillWithUnanswered(picks, taken, answers);
+        return picks;
+    }
+
+    void record(Pick pick, int day, bool right) override { m_answers.record(pick, day, right); }
+
+private:
     void fillWithUnanswered(QList<Pick>& picks, std::array<int, 4>& taken, int answers) {
         const std::array<int, 4> quota = dailyQuota(answers);
         const auto unansweredLeft = [this](QuestionType type) {
             const std::size_t t = bank::typeIndex(type);
-            return m_nextUnanswered[t] < m_histories[t].size();
+            return m_nextUnanswered[t] < m_bank[t].size();
         };
         while (picks.size() < answers) {
             const std::optional<QuestionType> type = neediestType(quota, taken, unansweredLeft);
@@ -145,19 +184,21 @@ private:
         }
     }
 
+    GradedAnswers m_answers;
     const SimBank& m_bank;
     bool m_queueKeepsToAThird = false;
-    std::array<std::vector<std::vector<memory::GradedDay>>, 4> m_histories;
-    std::array<QHash<QString, int>, 4> m_indexOfHash;
-    std::array<std::size_t, 4> m_nextUnanswered{};
+    std::array<qsizetype, 4> m_nextUnanswered{};
 };
 
-std::unique_ptr<Planner> plannerFor(Strategy strategy, const SimBank& bank, std::mt19937& random) {
+std::unique_ptr<Planner> plannerFor(Strategy strategy, const SimBank& bank, const PlanRule& rule,
+                                    std::mt19937& random) {
     switch (strategy) {
     case Strategy::ProgramLoop:
-        return std::make_unique<ProgramLoop>(bank, false);
+        return std::make_unique<ProgramLoop>(bank, rule);
+    case Strategy::QueueFirst:
+        return std::make_unique<QueueFirst>(bank, false);
     case Strategy::ThirdForTheQueue:
-        return std::make_unique<ProgramLoop>(bank, true);
+        return std::make_unique<QueueFirst>(bank, true);
     case Strategy::InOrder:
     case Strategy::RandomOrder:
         break;
@@ -199,13 +240,13 @@ double expectedPaperScore(const CandidateMemory& memory, const SimBank& bank, in
 }
 
 CandidateResult simulateCandidate(const SimBank& bank, Strategy strategy, std::uint32_t seed,
-                                  const StudyPlan& plan) {
+                                  const StudyPlan& plan, const PlanRule& rule) {
     std::mt19937 random(seed);
     std::array<int, 4> sizes{};
     for (std::size_t t = 0; t < bank.size(); ++t)
         sizes[t] = static_cast<int>(bank[t].size());
     CandidateMemory memory(sizes, random);
-    const std::unique_ptr<Planner> planner = plannerFor(strategy, bank, random);
+    const std::unique_ptr<Planner> planner = plannerFor(strategy, bank, rule, random);
     CandidateResult result;
     for (int day = 1; day <= plan.practiceDays; ++day)
         for (const Pick& pick : planner->day(day, plan.answersPerDay)) {

@@ -1,10 +1,11 @@
 #pragma once
 
 // A simulated candidate studying the bank a fixed number of answers a day, the day's questions
-// chosen one of three ways, and the mock-paper score to expect afterwards. The program's way is its
-// own rule (ReviewQueue, MemoryModel) fed only with the candidate's answers; what the candidate
-// remembers is CandidateMemory's.
+// chosen one of several ways, and the mock-paper score to expect afterwards. The program's way is
+// its own rule (DailyPlan, on MemoryModel's states) fed only with the candidate's answers; what the
+// candidate remembers is CandidateMemory's.
 #include "study/CandidateMemory.h"
+#include "study/DailyPlan.h"
 
 #include <QStringList>
 
@@ -14,14 +15,15 @@
 namespace study::sim {
 
 // The bank as practice meets it: each kind's question hashes in its practice table's order.
-using SimBank = std::array<QStringList, 4>;
+using SimBank = BankHashes;
 
 enum class Strategy {
-    ProgramLoop, // today's review queue first, then unanswered questions, kind by kind
+    ProgramLoop, // the day's plan (DailyPlan), by the plan rule given
     InOrder,     // each kind's table from its first question, wrapping round
     RandomOrder, // each kind's table in a shuffled order of the candidate's own, wrapping round
-    // Not the program's rule, a change to it to weigh: the queue keeps to a third of the day's
-    // answers, so that new questions are still met while the queue is long.
+    // The loop before the daily plan: today's review queue first, then unanswered questions, kind
+    // by kind; and the same with the queue kept to a third of the day's answers.
+    QueueFirst,
     ThirdForTheQueue,
 };
 
@@ -41,7 +43,7 @@ struct CandidateResult {
 // One candidate, seeded: a seed gives the same starting difficulties whatever the strategy, so the
 // strategies can be compared candidate by candidate.
 CandidateResult simulateCandidate(const SimBank& bank, Strategy strategy, std::uint32_t seed,
-                                  const StudyPlan& plan = {});
+                                  const StudyPlan& plan = {}, const PlanRule& rule = {});
 
 // Expected score out of 100 of a mock paper on `day`: each kind's points on a paper times the
 // candidate's mean chance of a right answer over the kind's pool, as papers draw evenly from it.

@@ -1,5 +1,5 @@
 // The study loop from the main window: a round chosen beside the type, a chapter's row drilling
-// its weakest type, 今日复习 walking the due questions a type at a time, the book's next due dates.
+// its weakest type, 今日复习 walking the day's plan a type at a time, the book's next due dates.
 
 #include "app/BookSchedule.h"
 #include "app/MainWindow.h"
@@ -60,7 +60,9 @@ protected:
                                     question(3, u"单选三"_s, u"会计凭证"_s, u"A"_s)}},
                                   {u"duoxuan"_s,
                                    {question(1, u"多选一"_s, u"会计凭证"_s, u"AB"_s),
-                                    question(2, u"多选二"_s, u"会计凭证"_s, u"AB"_s)}}},
+                                    question(2, u"多选二"_s, u"会计凭证"_s, u"AB"_s)}},
+                                  {u"panduan"_s, {}},
+                                  {u"fenxi"_s, {}}},
                                  bankPath());
         EXPECT_TRUE(written) << written.reason().toStdString();
         window.setStudyRecordPath(studyPath());
@@ -147,31 +149,40 @@ TEST_F(StudyLoopTest, AChaptersRowDrillsTheTypeGotRightLeastOftenThere) {
     EXPECT_EQ(position(*w), u"第 1 / 2 题 · 会计凭证"_s);
 }
 
-TEST_F(StudyLoopTest, TodaysReviewWalksTheDueQuestionsATypeAtATimeLongestDueFirst) {
-    auto* review = [&] {
-        openStudyPage();
-        return window.findChild<QPushButton*>(StudyPage::kTodayReview);
-    }();
-    QTest::mouseClick(review, Qt::LeftButton);
-    EXPECT_EQ(boxes.texts(), QStringList{app::TodayReview::kNothingDue});
-
-    give(QuestionType::SingleChoice, u"单选二"_s, {}, false, 0);
-    give(QuestionType::MultipleChoice, u"多选二"_s, {}, false, 3);
-    give(QuestionType::SingleChoice, u"单选一"_s, {}, false, 1);
-    give(QuestionType::SingleChoice, u"单选三"_s, {}, true, 0); // not due
-    QTest::mouseClick(review, Qt::LeftButton);
+TEST_F(StudyLoopTest, TodaysReviewWalksTheDaysPlanATypeAtATimeWorthiestFirst) {
+    // On a paper a multiple-choice question of this bank is worth 40/2 points, a single 20/3: the
+    // new multiple choice first, then the new singles, then the single got wrong, a review worth less.
+    give(QuestionType::SingleChoice, u"单选二"_s, {}, false, 3);
+    give(QuestionType::MultipleChoice, u"多选二"_s, {}, true, 0); // not due
+    openStudyPage();
+    QTest::mouseClick(window.findChild<QPushButton*>(StudyPage::kTodayReview), Qt::LeftButton);
     PracticeWindow* first = practice();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->type(), QuestionType::MultipleChoice);
-    EXPECT_EQ(shown(*first), u"多选二"_s);
+    EXPECT_EQ(shown(*first), u"多选一"_s);
+    EXPECT_EQ(position(*first), u"第 1 / 1 题"_s);
     QTest::mouseClick(first->controls().widget(practice::names::kNext), Qt::LeftButton);
     QApplication::processEvents();
     PracticeWindow* second = practice();
     ASSERT_NE(second, nullptr);
     ASSERT_NE(second, first);
     EXPECT_EQ(second->type(), QuestionType::SingleChoice);
-    EXPECT_EQ(shown(*second), u"单选一"_s);
-    EXPECT_EQ(position(*second), u"第 1 / 2 题"_s);
+    QStringList walked;
+    for (int i = 0; i < 3; ++i) {
+        walked.append(shown(*second));
+        QTest::mouseClick(second->controls().widget(practice::names::kNext), Qt::LeftButton);
+    }
+    EXPECT_EQ(walked, QStringList({u"单选一"_s, u"单选三"_s, u"单选二"_s}));
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u' ').toStdString();
+}
+
+TEST_F(StudyLoopTest, TodaysReviewPlansWhatIsLeftOfTheDailyTarget) {
+    ASSERT_TRUE(study::StudyRecord(studyPath()).setDailyTarget(1));
+    give(QuestionType::SingleChoice, u"单选一"_s, {}, false, 0);
+    openStudyPage();
+    QTest::mouseClick(window.findChild<QPushButton*>(StudyPage::kTodayReview), Qt::LeftButton);
+    EXPECT_EQ(practice(), nullptr);
+    EXPECT_EQ(boxes.texts(), QStringList{app::TodayReview::kTargetMet});
 }
 
 TEST_F(StudyLoopTest, TheScheduleSaysWhenEachQuestionInTheBookIsNextDue) {

@@ -24,12 +24,19 @@ QStringList hashesOf(const QList<MemoryEntry>& queue) {
     return hashes;
 }
 
+// The queue's rule reads no memory state but the due day and the last grade.
+MemoryEntry entry(int type, const QString& hash, int dueDay, Grade lastGrade) {
+    return {type, hash, dueDay, lastGrade, {}, 0};
+}
+
 TEST(ReviewQueue, OverdueQuestionsOfEveryKindComeBeforeNewerOnesAndMistakesAtOnce) {
     const int today = 100;
     const QList<MemoryEntry> entries = {
-        {0, u"due today"_s, today, Grade::Good},       {1, u"overdue long"_s, today - 9, Grade::Good},
-        {0, u"not yet due"_s, today + 3, Grade::Good}, {2, u"wrong yesterday"_s, today + 1, Grade::Again},
-        {3, u"overdue"_s, today - 2, Grade::Hard},
+        entry(0, u"due today"_s, today, Grade::Good),
+        entry(1, u"overdue long"_s, today - 9, Grade::Good),
+        entry(0, u"not yet due"_s, today + 3, Grade::Good),
+        entry(2, u"wrong yesterday"_s, today + 1, Grade::Again),
+        entry(3, u"overdue"_s, today - 2, Grade::Hard),
     };
     EXPECT_EQ(hashesOf(reviewQueue(entries, today)),
               QStringList({u"overdue long"_s, u"overdue"_s, u"due today"_s, u"wrong yesterday"_s}));
@@ -63,7 +70,7 @@ TEST(ReviewQueue, ListsWhatTheRecordsWrongAnswerBookLists) {
     for (int offset = 0; offset < 60; ++offset) {
         QList<MemoryEntry> entries;
         for (const auto& [hash, history] : histories)
-            entries.append({0, hash, memory::replay(history)->dueDay, history.back().grade});
+            entries.append(entry(0, hash, memory::replay(history)->dueDay, history.back().grade));
         const QDate today = first.addDays(offset);
         EXPECT_EQ(hashesOf(reviewQueue(entries, dayNumber(today))), record.wrongBook(u"danxuan"_s, today))
             << "day " << offset;

@@ -1,10 +1,12 @@
 // The study record at the scale of a long preparation: 50,000 graded answers over 300 days on every
 // question of the bank. Prints, with min, median and max: remembering an old record at its first
 // opening (every question's memory state from its answers), one graded answer recorded and
-// scheduled, today's review queue of every kind, the per-kind figures of the study page, and the
-// record exported and that copy merged into a fresh record.
+// scheduled, today's review queue of every kind, today's plan (the memory states read and the daily
+// target planned, as 今日复习 does), the per-kind figures of the study page, and the record exported
+// and that copy merged into a fresh record.
 
 #include "bank/QuestionType.h"
+#include "study/DailyPlan.h"
 #include "study/MemoryStates.h"
 #include "study/QuestionKey.h"
 #include "study/StudyRecord.h"
@@ -57,6 +59,15 @@ void fillRecord(const QString& path) {
         query.exec();
     }
     query.exec(u"COMMIT"_s);
+}
+
+// The bank's hashes as fillRecord names its questions.
+study::BankHashes bankHashes() {
+    study::BankHashes bank;
+    for (std::size_t type = 0; type < bank.size(); ++type)
+        for (int i = 0; i < kQuestionsPerType[type]; ++i)
+            bank[type].append(study::questionHash(u"q%1"_s.arg(i)));
+    return bank;
 }
 
 void report(const char* what, std::vector<double> ms) {
@@ -116,6 +127,10 @@ int main(int argc, char** argv) {
                for (bank::QuestionType type : bank::allQuestionTypes)
                    (void)record.wrongBook(bank::practiceTable(type));
            }));
+    const study::BankHashes bank = bankHashes();
+    const int today = study::dayNumber(QDate::currentDate());
+    report("today's plan (states read, 30 planned)",
+           timed(51, [&](int) { (void)study::dailyPlan(record.memoryEntries(), bank, today, 30); }));
     report("today's answers against the daily target", timed(51, [&](int) { (void)record.dailyProgress(); }));
     report("the study page's figures per kind", timed(51, [&](int) { (void)record.typeFigures(); }));
     const QString backup = dir.filePath(u"backup.sqlite"_s);
