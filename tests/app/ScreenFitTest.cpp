@@ -107,6 +107,8 @@ TEST(WorkingWindowsSmallScreen, OnANetbookThePracticeExamAndNoticeWindowsOpenWho
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         QTest::qWait(50); // the maximized size arrives after the window is shown
         EXPECT_TRUE(fitsOn(netbook(), *window)) << window->windowTitle().toStdString();
+        // A window manager keeps a window no smaller than its least size, whatever the screen.
+        EXPECT_GE(window->height(), window->minimumHeight()) << window->windowTitle().toStdString();
     }
     // The options stay above the practice window's bar.
     QWidget* lastOption = practice.controls().widget(u"单选框4"_s);
