@@ -88,8 +88,7 @@ void MainWindow::placeAreas() {
     const ui::Declaration& declared = mainWindowControls();
     const QSize grown = size() - ui::clientSize(mainWindowDeclaration());
     const QRect bar = ui::findDeclared(declared, kNavigationBar)->rect;
-    m_controls.widget(kNavigationBar)
-        ->resize(std::max(bar.width(), bar.width() + grown.width()), bar.height());
+    m_controls.widget(kNavigationBar)->resize(std::max(bar.width(), width()), bar.height());
     const QRect status = ui::findDeclared(declared, names::kStatusBar)->rect;
     m_controls.widget(names::kStatusBar)
         ->setGeometry(status.translated(0, grown.height()).adjusted(0, 0, grown.width(), 0));
