@@ -18,10 +18,13 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -34,12 +37,15 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcMainWindow, "velmora.mainwindow")
 
+const QString kNavigationBar = u"导航图片框"_s;
+
 } // namespace
 
 MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
     : QWidget(parent), m_programDirectory(programDirectory), m_studyPath(study::StudyRecord::defaultPath()) {
     m_controls = ui::buildWindow(this, mainWindowDeclaration(), mainWindowPage(pages::Home));
     m_pages = m_controls.get<ui::TabControl>(names::kPages);
+    makePagesScroll();
     m_controls.get<ui::StatusBar>(names::kStatusBar)->setPanelText(1, kVersionText);
     connectNavigation();
     addSearch();
@@ -56,7 +62,7 @@ MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
 // The field sits in the navigation bar's free right end, clear of the five buttons; typing into it
 // or Ctrl+K anywhere opens the search window with its words.
 void MainWindow::addSearch() {
-    m_searchField = new QLineEdit(m_controls.widget(u"导航图片框"_s));
+    m_searchField = new QLineEdit(m_controls.widget(kNavigationBar));
     m_searchField->setObjectName(kSearchField);
     m_searchField->setAccessibleName(kSearchField);
     m_searchField->setPlaceholderText(u"搜索题目 (%1)"_s.arg(ui::keys::keyText(ui::keys::kSearch)));
@@ -66,6 +72,40 @@ void MainWindow::addSearch() {
     auto* shortcut = new QShortcut(ui::keys::kSearch, this);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, &MainWindow::startSearch);
+}
+
+// Where the screen leaves less height than the pages need (a netbook), the page container scrolls
+// between the bars, which stay in sight; where the window is larger (maximized), the pages stay at
+// their size, centred on white, and only the bars widen: no picture is stretched.
+void MainWindow::makePagesScroll() {
+    m_pageArea = new QScrollArea(this);
+    m_pageArea->setFrameShape(QFrame::NoFrame);
+    m_pageArea->setFocusPolicy(Qt::NoFocus); // the pages' controls take the focus, not the area
+    m_pageArea->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette white = m_pageArea->viewport()->palette();
+    white.setColor(m_pageArea->viewport()->backgroundRole(), m_pages->palette().color(QPalette::Window));
+    m_pageArea->viewport()->setPalette(white);
+    m_pageArea->setGeometry(m_pages->geometry());
+    m_pageArea->setWidget(m_pages);
+    m_pageArea->stackUnder(m_controls.widget(names::kStatusBar)); // which lies over the pages' foot
+}
+
+// The areas as declared, moved and widened by what the window has more or less than its design.
+void MainWindow::placeAreas() {
+    const ui::Declaration& declared = mainWindowControls();
+    const QSize grown = size() - ui::clientSize(mainWindowDeclaration());
+    const QRect bar = ui::findDeclared(declared, kNavigationBar)->rect;
+    m_controls.widget(kNavigationBar)->resize(std::max(bar.width(), width()), bar.height());
+    const QRect status = ui::findDeclared(declared, names::kStatusBar)->rect;
+    m_controls.widget(names::kStatusBar)
+        ->setGeometry(status.translated(0, grown.height()).adjusted(0, 0, grown.width(), 0));
+    m_pageArea->setGeometry(
+        ui::findDeclared(declared, names::kPages)->rect.adjusted(0, 0, grown.width(), grown.height()));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeAreas();
 }
 
 void MainWindow::startSearch() {

@@ -13,6 +13,7 @@
 
 class QLineEdit;
 class QRadioButton;
+class QScrollArea;
 class QTreeWidget;
 
 namespace ui {
@@ -78,11 +79,14 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Reads today's progress from the study record into the status bar.
     void showDailyProgress();
     void connectNavigation();
+    void makePagesScroll();
+    void placeAreas();
     void addSearch();
     void buildPage(pages::Page page);
     void loadDocument(pages::Page page);
@@ -90,6 +94,7 @@ private:
     QString m_programDirectory;
     ui::Built m_controls;
     ui::TabControl* m_pages = nullptr;
+    QScrollArea* m_pageArea = nullptr;
     QTreeWidget* m_paperList = nullptr;
     QList<QRadioButton*> m_choices;
     QLineEdit* m_searchField = nullptr;

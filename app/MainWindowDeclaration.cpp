@@ -16,6 +16,8 @@ using namespace ui::palette;
 const QString kBackground = u":/pictures/background.jpg"_s;
 const QString kSidePanel = u":/pictures/side_panel.jpg"_s;
 const QString kSideBar = u":/pictures/side_bar.jpg"_s;
+// The navigation bar, the status bar and a few rows of the page between them, which scrolls.
+constexpr QSize kLeastClient{944, 360};
 
 Control navigationButton(const QString& name, int left, const QString& caption, const QString& picture) {
     const ui::ButtonColours colours{.text = kBlack, .background = kNavBlue};
@@ -188,10 +190,12 @@ ui::Declaration build() {
 const ui::WindowDeclaration& mainWindowDeclaration() {
     static const ui::WindowDeclaration window{.title = u"Velmora-Ostrevin"_s,
                                               .outerSize = {950, 655},
-                                              .frame = ui::Frame::Fixed,
+                                              .frame = ui::Frame::Sizable,
                                               .minimizeButton = true,
-                                              .maximizeButton = false,
+                                              .maximizeButton = true,
                                               .taskbar = true,
+                                              .minimumSize = kLeastClient,
+                                              .scrollsWhenCut = true,
                                               .backgroundPicture = kBackground};
     return window;
 }

@@ -28,6 +28,7 @@ public:
     ~AttemptRecord();
 
     void setPath(const QString& path) { m_path = path; }
+    const QString& path() const { return m_path; }
     // An attempt resumed after an interruption: started then, and already kept in progress.
     void resume(const QDateTime& started);
     // Which paper, when it started and how much time is left: with the answers already in the

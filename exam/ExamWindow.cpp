@@ -482,7 +482,7 @@ void ExamWindow::openReview() {
     const common::Outcome<QuestionRecord> question = m_store->readQuestion(id);
     QuestionRecord shown = question ? *question : emptyQuestion(id);
     if (m_marks) shown.jx = m_marks->withNote(shown.jx);
-    m_review = m_page->openAnswerWindow(shown, *paperQuestionType(id));
+    m_review = m_page->openAnswerWindow(shown, *paperQuestionType(id), m_attempt.path());
 }
 
 // The answer card keeps to the right edge at full height; the question text, the answer pages

@@ -509,7 +509,7 @@ question::AnswerWindow* PracticeWindow::openAnswerWindow() {
     reloadQuestion();
     QuestionRecord shown = m_question;
     shown.jx = m_marks->withNote(shown.jx);
-    return m_page->openAnswerWindow(shown, m_type);
+    return m_page->openAnswerWindow(shown, m_type, m_study->path());
 }
 
 // S and N reach here when no answer key took them: N answers 错误 on a true/false question.

@@ -103,14 +103,17 @@ names::AnswerPage answerPage(QuestionType type, const QString& typeText) {
 }
 
 AnswerWindow* openAnswerWindow(AnswerVariant variant, QuestionType type, const QuestionRecord& question,
-                               QWidget* opener) {
+                               QWidget* opener, const QString& studyPath) {
     AnswerWindow* window = nullptr;
     if (type == QuestionType::Calculation)
         window = new CalcAnswerWindow(variant, question, opener);
     else
         window = new ObjectiveAnswerWindow(variant, question, opener);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->showCentred();
+    if (studyPath.isEmpty())
+        window->showCentred();
+    else
+        window->showPlaced(studyPath);
     return window;
 }
 
@@ -196,8 +199,9 @@ void QuestionPage::tellUnsaved(const QString& reason) {
     m_unsaved.tell(m_window, m_bankPath, reason);
 }
 
-AnswerWindow* QuestionPage::openAnswerWindow(const QuestionRecord& question, QuestionType type) const {
-    return question::openAnswerWindow(m_variant, type, question, m_window);
+AnswerWindow* QuestionPage::openAnswerWindow(const QuestionRecord& question, QuestionType type,
+                                             const QString& studyPath) const {
+    return question::openAnswerWindow(m_variant, type, question, m_window, studyPath);
 }
 
 } // namespace question

@@ -59,9 +59,11 @@ void appendQuestionArea(ui::Declaration& d, const QuestionAreaShape& shape);
 // question's page follows its type text.
 names::AnswerPage answerPage(bank::QuestionType type, const QString& typeText);
 
-// The answer window of `question`, of `type`, modal over `opener` and gone once closed.
+// The answer window of `question`, of `type`, modal over `opener` and gone once closed. With a
+// study record (`studyPath`) it opens where AnswerWindow::showPlaced puts it, else centred.
 AnswerWindow* openAnswerWindow(AnswerVariant variant, bank::QuestionType type,
-                               const bank::QuestionRecord& question, QWidget* opener);
+                               const bank::QuestionRecord& question, QWidget* opener,
+                               const QString& studyPath = {});
 
 // What the practice and the exam window both do with the question on screen: its text, the
 // answer pages with their options and the calculation pages, the option relayout, recording an
@@ -101,7 +103,9 @@ public:
     void tellUnsaved(const QString& reason);
     void setBankPath(const QString& bankPath) { m_bankPath = bankPath; }
 
-    AnswerWindow* openAnswerWindow(const bank::QuestionRecord& question, bank::QuestionType type) const;
+    // Placed with the study record at `studyPath`.
+    AnswerWindow* openAnswerWindow(const bank::QuestionRecord& question, bank::QuestionType type,
+                                   const QString& studyPath) const;
 
 Q_SIGNALS:
     void choiceGiven(const QString& value);

@@ -16,6 +16,8 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcStudy, "velmora.study", QtWarningMsg)
 
+const QString kAnswerWindowPlace = u"answer_window_place"_s;
+
 } // namespace
 
 QString StudyRecord::defaultPath() {
@@ -128,6 +130,20 @@ QString StudyRecord::resumePoint(const QString& round) {
 
 common::Outcome<> StudyRecord::keepResumePoint(const QString& round, const QString& questionHash) {
     return keepSetting(u"resume:"_s + round, questionHash);
+}
+
+std::optional<QPoint> StudyRecord::answerWindowPlace() {
+    if (!m_file.ensureOpen()) return std::nullopt;
+    const QStringList xy = setting(m_file.database(), kAnswerWindowPlace).split(u',');
+    bool xRead = false;
+    bool yRead = false;
+    const QPoint place(xy.value(0).toInt(&xRead), xy.value(1).toInt(&yRead));
+    if (xy.size() != 2 || !xRead || !yRead) return std::nullopt;
+    return place;
+}
+
+common::Outcome<> StudyRecord::keepAnswerWindowPlace(QPoint place) {
+    return keepSetting(kAnswerWindowPlace, u"%1,%2"_s.arg(place.x()).arg(place.y()));
 }
 
 QList<ChapterFigures> StudyRecord::chapterFigures() {

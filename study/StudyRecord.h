@@ -10,6 +10,7 @@
 #include "study/StudyWrites.h"
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -83,6 +84,9 @@ public:
     // Where the candidate left a practice round named `round` (the question's hash); empty at first.
     QString resumePoint(const QString& round);
     common::Outcome<> keepResumePoint(const QString& round, const QString& questionHash);
+    // Where the candidate last moved the 答案解析 window to (its frame's top-left); none at first.
+    std::optional<QPoint> answerWindowPlace();
+    common::Outcome<> keepAnswerWindowPlace(QPoint place);
     // The candidate's star and note on a question, kept at once; a record that cannot be opened has none.
     QuestionMark questionMark(const QString& table, const QString& questionText);
     common::Outcome<> setStarred(const QString& table, const QString& questionText, bool starred);

@@ -141,6 +141,7 @@ struct WindowDeclaration {
     bool taskbar = true;                // false: a dialog of its parent, no taskbar entry
     bool maximized = false;             // opens maximized, otherwise centred on the screen
     QSize minimumSize{};                // sizable frames: the smallest client size their layout holds
+    bool scrollsWhenCut = false;        // sizable frames: the client scrolls where the screen cuts it
     std::optional<QColor> background{}; // unset = system button face
     QString backgroundPicture{};        // stretched over the whole client area
 };

@@ -1,5 +1,6 @@
 #include "ui/MessageBox.h"
 
+#include "ui/ModalChild.h"
 #include "ui/SessionEnd.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,12 @@ ScopedMessageAnswers* g_answers = nullptr;
 QWidget* ownerOf(QWidget* parent) {
     if (parent) return parent->window();
     return QApplication::activeWindow();
+}
+
+// Modal over the whole program, and, like the answer windows, handing activation back to the window
+// that asked when it closes: without that its keys would do nothing until a click.
+void makeModal(QMessageBox& box, QWidget* parent) {
+    makeModalChild(&box, ownerOf(parent), Qt::ApplicationModal);
 }
 
 QString titleOr(const QString& title) {
@@ -55,8 +62,8 @@ void showMessage(QWidget* parent, const QString& text, const QString& title) {
     bool handled = false;
     answerMessage(text, titleOr(title), &handled);
     if (handled) return;
-    QMessageBox box(QMessageBox::NoIcon, titleOr(title), text, QMessageBox::Ok, ownerOf(parent));
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(QMessageBox::NoIcon, titleOr(title), text, QMessageBox::Ok);
+    makeModal(box, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
@@ -71,9 +78,8 @@ bool askChoice(QWidget* parent, const QString& text, const QString& title, const
     bool handled = false;
     const Answer answer = answerMessage(text, titleOr(title), &handled);
     if (handled) return answer == Answer::Yes;
-    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No,
-                    ownerOf(parent));
-    box.setWindowModality(Qt::ApplicationModal);
+    QMessageBox box(QMessageBox::Question, titleOr(title), text, QMessageBox::Yes | QMessageBox::No);
+    makeModal(box, parent);
     box.button(QMessageBox::Yes)->setText(yes);
     box.button(QMessageBox::No)->setText(no);
     box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
@@ -87,8 +93,8 @@ Answer askTwoWaysOrCancel(QWidget* parent, const QString& text, const QString& y
     const Answer answer = answerMessage(text, titleOr(title), &handled);
     if (handled) return answer;
     QMessageBox box(QMessageBox::Question, titleOr(title), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ownerOf(parent));
-    box.setWindowModality(Qt::ApplicationModal);
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    makeModal(box, parent);
     box.button(QMessageBox::Yes)->setText(yesText);
     box.button(QMessageBox::No)->setText(noText);
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));

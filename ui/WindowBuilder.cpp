@@ -8,6 +8,7 @@
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 #include "ui/Pictures.h"
+#include "ui/ScreenFit.h"
 #include "ui/StatusBar.h"
 #include "ui/TabControl.h"
 #include "ui/TransparentLabel.h"
@@ -473,6 +474,7 @@ QStringList declaredPictures(const WindowDeclaration& declaration, std::span<con
 }
 
 void showDeclared(QWidget* window, const WindowDeclaration& declaration) {
+    fitToScreen(window, declaration);
     if (declaration.maximized) {
         window->showMaximized();
         return;
@@ -480,7 +482,7 @@ void showDeclared(QWidget* window, const WindowDeclaration& declaration) {
     QScreen* screen = window->screen();
     if (screen) {
         const QRect available = screen->availableGeometry();
-        const QSize outer = declaration.outerSize;
+        const QSize outer = window->size() + (declaration.outerSize - clientSize(declaration));
         window->move(available.x() + (available.width() - outer.width()) / 2,
                      available.y() + (available.height() - outer.height()) / 2);
     }

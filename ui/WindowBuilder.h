@@ -61,7 +61,8 @@ QWidget* placeTabStopsAfter(QWidget* previous, QWidget* container);
 // Every picture the window and `controls` show, for preloadPictures.
 QStringList declaredPictures(const WindowDeclaration& declaration, std::span<const Control> controls);
 
-// Shows the window as declared: maximized, or at its size centred on its screen.
+// Shows the window as declared, fitted to its screen (fitToScreen): maximized, or at its size
+// centred on its screen.
 void showDeclared(QWidget* window, const WindowDeclaration& declaration);
 
 // The declared control of that name, or nullptr.

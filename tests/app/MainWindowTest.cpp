@@ -197,13 +197,21 @@ TEST_F(MainWindowTest, OnlyEnterExamStartsAnExam) {
     EXPECT_TRUE(answers.texts().isEmpty());
 }
 
-TEST_F(MainWindowTest, WindowCannotBeResizedOrMaximized) {
-    EXPECT_EQ(window.minimumSize(), QSize(944, 627));
-    EXPECT_EQ(window.maximumSize(), QSize(944, 627));
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    window.showMaximized();
-    QTest::qWait(50);
-    EXPECT_EQ(window.size(), QSize(944, 627));
+// Larger than its design (maximized on a large screen), the window stretches no picture: the pages
+// keep their size, centred, and only the bars widen, the status bar at the foot.
+TEST_F(MainWindowTest, LargerThanItsDesignThePagesKeepTheirSizeAndOnlyTheBarsWiden) {
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    window.resize(1600, 900);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window.size(), QSize(1600, 900));
+    auto* pages = control(app::names::kPages);
+    EXPECT_EQ(pages->size(), QSize(940, 521));
+    EXPECT_EQ(control(u"图片框1"_s)->size(), QSize(940, 510));
+    EXPECT_NEAR(pages->mapTo(&window, QPoint()).x() + pages->width() / 2, 800, 2) << "centred";
+    EXPECT_EQ(control(u"导航图片框"_s)->width(), 1600);
+    const QRect status = control(app::names::kStatusBar)->geometry();
+    EXPECT_EQ(status.bottom(), 899);
+    EXPECT_EQ(status.width(), 1600);
 }
 
 TEST_F(MainWindowTest, MissingDocumentsLeaveTheViewersEmpty) {

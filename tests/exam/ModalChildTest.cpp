@@ -1,6 +1,6 @@
-// Modal children of the exam window (the answer windows, the account chooser) stay above it for a
-// window manager, close on Esc, Enter and Space, and hand activation back to the exam window, so
-// its keys work again without a click.
+// Modal children of the exam window (the answer windows, the account chooser, the message boxes)
+// stay above it for a window manager, close on Esc, Enter and Space, and hand activation back to the
+// exam window, so its keys work again without a click.
 
 #include "ExamWindowFixture.h"
 
@@ -9,6 +9,7 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
@@ -80,4 +81,27 @@ TEST(ModalChildChooser, TheAccountChooserIsTransientForItsOpenerAndGivesActivati
     EXPECT_EQ(transientParent, f.window->windowHandle());
     EXPECT_TRUE(becomesActive(f.window.get()));
     EXPECT_EQ(QApplication::activeWindow(), f.window.get());
+}
+
+// A real box, not the test answers: 交卷 asked and answered 否 with Esc on the box.
+TEST(ModalChildMessageBox, AQuestionBoxGivesActivationBackSoTheNextKeyReachesTheWindow) {
+    ExamWindowFixture f;
+    ASSERT_TRUE(becomesActive(f.window.get()));
+    QWindow* transientParent = nullptr;
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->windowHandle()) return;
+        asked = true;
+        transientParent = box->windowHandle()->transientParent();
+        QTest::keyClick(box->windowHandle(), Qt::Key_Escape);
+    });
+    f.click(n::kSubmit);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(transientParent, f.window->windowHandle());
+    EXPECT_TRUE(becomesActive(f.window.get()));
+    EXPECT_EQ(QApplication::activeWindow(), f.window.get());
+
+    QTest::keyClick(f.window->windowHandle(), Qt::Key_PageDown);
+    EXPECT_EQ(f.window->currentQuestion(), 2);
 }

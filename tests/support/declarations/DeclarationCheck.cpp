@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTreeWidget>
 
@@ -37,10 +38,13 @@ QString textOf(const QWidget* w) {
 }
 
 // The widget a control's declared rectangle is relative to: its container, or for tab-page
-// contents the tab control that holds the page.
+// contents the tab control that holds the page; for a control a window has put into a scroll area
+// (to scroll where the screen is short), what holds the area.
 const QWidget* frameOf(const QWidget* w) {
     const QWidget* parent = w->parentWidget();
     if (parent && is<TabControl>(parent->parentWidget())) return parent->parentWidget();
+    const auto* area = parent ? qobject_cast<const QScrollArea*>(parent->parentWidget()) : nullptr;
+    if (area && area->viewport() == parent) return area->parentWidget();
     return parent;
 }
 
