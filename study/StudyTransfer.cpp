@@ -17,8 +17,27 @@ namespace {
 
 const QString kNotARecord = u"所选文件不是学习记录，或者已经损坏。"_s;
 
+// What a failed statement means, in the candidate's words; SQLite's own only where none fit.
 common::Failure failureOf(const QSqlQuery& query) {
-    return common::Failure{query.lastError().text()};
+    const QSqlError error = query.lastError();
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return {u"学习记录正被程序的另一个窗口使用，请关闭练习或考试窗口后再试"_s};
+    case 8: // SQLITE_READONLY
+        return {u"文件只能读取，不能写入"_s};
+    case 10: // SQLITE_IOERR
+        return {u"读写文件时出错"_s};
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return {u"文件已经损坏"_s};
+    case 13: // SQLITE_FULL
+        return {u"磁盘空间不足"_s};
+    case 14: // SQLITE_CANTOPEN
+        return {u"文件打不开"_s};
+    default:
+        return {u"数据库出错：%1"_s.arg(error.text())};
+    }
 }
 
 common::Outcome<> runAll(const QSqlDatabase& db, const QStringList& statements) {

@@ -175,6 +175,29 @@ TEST_F(StudyTransferTest, MergingKeepsEachAnswerAndExamOnceAndReplacingTakesTheF
     EXPECT_TRUE(here.questionMark(u"danxuan"_s, u"题三"_s).note.isEmpty());
 }
 
+// Another window in the middle of a write holds the record longer than an import waits: the import
+// is refused in words the candidate reads, and nothing changes.
+TEST_F(StudyTransferTest, AnImportMeetingAWriteHeldElsewhereSaysSoInChineseAndChangesNothing) {
+    fill(file(u"here.sqlite"_s), kMonday);
+    ASSERT_TRUE(StudyRecord(file(u"there.sqlite"_s)).exportTo(file(u"backup.sqlite"_s)).ok());
+    StudyRecord here(file(u"here.sqlite"_s));
+    const Figures before(here);
+    {
+        QSqlDatabase writer = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"holder"_s);
+        writer.setDatabaseName(file(u"here.sqlite"_s));
+        ASSERT_TRUE(writer.open());
+        QSqlQuery query(writer);
+        ASSERT_TRUE(query.exec(u"BEGIN IMMEDIATE"_s));
+        const common::Outcome<> imported = here.importFrom(file(u"backup.sqlite"_s), ImportMode::Replace);
+        ASSERT_FALSE(imported.ok());
+        EXPECT_TRUE(imported.reason().contains(u"另一个窗口使用"_s)) << imported.reason().toStdString();
+        EXPECT_FALSE(imported.reason().contains(u"locked"_s)) << imported.reason().toStdString();
+        ASSERT_TRUE(query.exec(u"ROLLBACK"_s));
+    }
+    QSqlDatabase::removeDatabase(u"holder"_s);
+    EXPECT_TRUE(Figures(here) == before);
+}
+
 TEST_F(StudyTransferTest, AFileThatIsNoRecordOrOfANewerProgramIsRefusedAndChangesNothing) {
     fill(file(u"here.sqlite"_s), kMonday);
     {
