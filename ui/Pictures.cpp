@@ -1,5 +1,6 @@
 #include "ui/Pictures.h"
 
+#include "ui/BmpLoader.h"
 #include "ui/JpegLoader.h"
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,6 +29,17 @@ bool isJpegName(const QString& path) {
     return path.endsWith(u".jpg", Qt::CaseInsensitive) || path.endsWith(u".jpeg", Qt::CaseInsensitive);
 }
 
+// The kinds our own decoders read, which a thread may decode before the application exists.
+bool isPreloadable(const QString& path) {
+    return isJpegName(path) || path.endsWith(u".bmp", Qt::CaseInsensitive);
+}
+
+QImage orWarning(const QString& path, common::Outcome<QImage> decoded) {
+    if (decoded) return std::move(decoded).value();
+    qCWarning(lcPictures) << "picture damaged:" << path << decoded.reason();
+    return {};
+}
+
 QImage decode(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -34,20 +47,16 @@ QImage decode(const QString& path) {
         return {};
     }
     const QByteArray bytes = file.readAll();
-    if (isJpegName(path) || looksLikeJpeg(bytes)) {
-        common::Outcome<QImage> decoded = decodeJpeg(bytes);
-        if (!decoded) {
-            qCWarning(lcPictures) << "picture damaged:" << path << decoded.reason();
-            return {};
-        }
-        return std::move(decoded).value();
-    }
+    if (isJpegName(path) || looksLikeJpeg(bytes)) return orWarning(path, decodeJpeg(bytes));
+    if (isPlainBmp(bytes)) return orWarning(path, decodeBmp(bytes));
     QImage image;
     if (!image.loadFromData(bytes)) qCWarning(lcPictures) << "picture damaged:" << path;
     return image;
 }
 
-// Every picture decoded or being decoded in this run, shared by the threads that preload.
+// Every picture decoded or being decoded in this run, shared by the threads that preload. A
+// picture the preloading thread has not started on is decoded by whoever asks for it first, so a
+// window is never kept waiting behind a larger picture it does not need yet.
 class PictureCache {
 public:
     static PictureCache& instance() {
@@ -67,9 +76,9 @@ public:
         {
             const std::lock_guard lock(m_mutex);
             const auto found = m_entries.constFind(path);
-            mine = found == m_entries.constEnd();
-            entry = mine ? decoding.get_future().share() : *found;
-            if (mine) m_entries.insert(path, entry);
+            mine = found == m_entries.constEnd() || takeUnstarted(path, decoding);
+            if (found == m_entries.constEnd()) m_entries.insert(path, decoding.get_future().share());
+            entry = m_entries.value(path);
         }
         // Decoded outside the lock, so a preloading thread is never held up by it.
         if (mine) decoding.set_value(decode(path));
@@ -78,35 +87,47 @@ public:
 
     void preload(const QStringList& paths) {
         const std::lock_guard lock(m_mutex);
-        std::vector<std::pair<QString, std::promise<QImage>>> claimed;
+        QStringList claimed;
         for (const QString& path : paths) {
-            if (!isJpegName(path) || m_entries.contains(path)) continue;
+            if (!isPreloadable(path) || m_entries.contains(path)) continue;
             std::promise<QImage> decoding;
             m_entries.insert(path, decoding.get_future().share());
-            claimed.emplace_back(path, std::move(decoding));
+            m_unstarted.emplace(path, std::move(decoding));
+            claimed.append(path);
         }
         if (claimed.empty()) return;
-        std::vector<QString> names;
-        for (const auto& entry : claimed)
-            names.push_back(entry.first);
         try {
-            m_preloaders.emplace_back([work = std::move(claimed)]() mutable {
-                for (auto& [path, decoding] : work)
+            m_preloaders.emplace_back([this, claimed] {
+                for (const QString& path : claimed) {
+                    std::promise<QImage> decoding;
+                    {
+                        const std::lock_guard lock(m_mutex);
+                        if (!takeUnstarted(path, decoding)) continue;
+                    }
                     decoding.set_value(decode(path));
+                }
             });
         } catch (const std::system_error& error) {
             // No thread to be had: the pictures decode when first asked for instead.
             qCWarning(lcPictures) << "cannot preload pictures:" << error.what();
-            for (const QString& name : names)
-                m_entries.remove(name);
         }
     }
 
 private:
     PictureCache() = default;
 
+    // Moves the promise of a picture no thread has started on into `decoding`; under m_mutex.
+    bool takeUnstarted(const QString& path, std::promise<QImage>& decoding) {
+        const auto found = m_unstarted.find(path);
+        if (found == m_unstarted.end()) return false;
+        decoding = std::move(found->second);
+        m_unstarted.erase(found);
+        return true;
+    }
+
     std::mutex m_mutex;
     QHash<QString, std::shared_future<QImage>> m_entries;
+    std::unordered_map<QString, std::promise<QImage>> m_unstarted;
     std::vector<std::thread> m_preloaders;
 };
 

@@ -1,12 +1,15 @@
 #include "ui/Pictures.h"
+#include "ui/BmpLoader.h"
 #include "ui/JpegLoader.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -115,6 +118,70 @@ TEST(JpegLoader, LargePictureDecodesLikeQtsOwnReader) {
     const QRgb before = ours->pixel(10, 10);
     copy.setPixel(10, 10, qRgb(1, 2, 3));
     EXPECT_EQ(ours->pixel(10, 10), before);
+}
+
+QByteArray bmpOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+// The same bitmap with its rows stored top down, as a negative height says.
+QByteArray topDown(const QByteArray& bottomUp, int width, int height) {
+    const qsizetype stride = (qsizetype{width} * 3 + 3) / 4 * 4;
+    const auto pixelsAt = static_cast<qsizetype>(static_cast<unsigned char>(bottomUp[10]));
+    QByteArray bytes = bottomUp.left(pixelsAt);
+    const qint32 negative = -height;
+    std::memcpy(bytes.data() + 22, &negative, 4);
+    for (int row = height - 1; row >= 0; --row)
+        bytes += bottomUp.mid(pixelsAt + row * stride, stride);
+    return bytes;
+}
+
+// Every bitmap the program shows, and odd sizes whose rows are padded, read as Qt's reader reads
+// them: the pictures must not change by leaving Qt's reader.
+TEST(BmpLoader, DecodesLikeQtsOwnReader) {
+    QList<QByteArray> samples;
+    for (const QString& name : QDir(u":/pictures"_s).entryList({u"*.bmp"_s})) {
+        QFile file(u":/pictures/"_s + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        samples << file.readAll();
+    }
+    ASSERT_GE(samples.size(), 5);
+    QImage odd(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            odd.setPixel(x, y, qRgb(40 * x, 80 * y, 7 + x + y));
+    samples << bmpOf(odd) << topDown(bmpOf(odd), 5, 3);
+    for (const QByteArray& bytes : samples) {
+        ASSERT_TRUE(ui::isPlainBmp(bytes));
+        const common::Outcome<QImage> ours = ui::decodeBmp(bytes);
+        ASSERT_TRUE(ours.ok()) << ours.reason().toStdString();
+        const QImage theirs = QImage::fromData(bytes, "BMP");
+        EXPECT_EQ(ours->format(), theirs.format());
+        EXPECT_EQ(ours.value(), theirs);
+        EXPECT_EQ(ours->dotsPerMeterX(), theirs.dotsPerMeterX());
+    }
+    EXPECT_EQ(ui::decodeBmp(samples.last())->pixel(4, 0), odd.pixel(4, 0));
+}
+
+TEST(BmpLoader, DamagedOrForgedBitmapsGiveAnError) {
+    QImage picture(6, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QByteArray good = bmpOf(picture);
+    QByteArray huge = good;
+    const qint32 side = 100000;
+    std::memcpy(huge.data() + 18, &side, 4);
+    QByteArray pixelsPastTheEnd = good;
+    const quint32 far = 0x7fffffff;
+    std::memcpy(pixelsPastTheEnd.data() + 10, &far, 4);
+    for (const QByteArray& bytes : {good.left(good.size() - 1), huge, pixelsPastTheEnd}) {
+        ASSERT_TRUE(ui::isPlainBmp(bytes));
+        EXPECT_FALSE(ui::decodeBmp(bytes).ok());
+    }
+    EXPECT_FALSE(ui::isPlainBmp(QByteArray("BM too short")));
 }
 
 TEST(Pictures, PreloadedPicturesMatchDirectDecodingAndAreSharedSafely) {
