@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <system_error>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -47,14 +48,39 @@ StartingBank prepareBank(const QString& shippedBank, const QString& bankPath, bo
     return {bank::checkBank(bankPath), bankRestoredNotice(*aside)};
 }
 
-std::shared_future<StartingBank> prepareBankInBackground(const QString& shippedBank, const QString& bankPath,
-                                                         bool holdsBank) {
-    auto prepare = [=] { return prepareBank(shippedBank, bankPath, holdsBank); };
-    try {
-        return std::async(std::launch::async, prepare).share();
-    } catch (const std::system_error&) {
-        return std::async(std::launch::deferred, prepare).share();
+BankPreparation::BankPreparation(QString shippedBank, QString bankPath, bool holdsBank, QObject* parent)
+    : QObject(parent), m_shippedBank(std::move(shippedBank)), m_bankPath(std::move(bankPath)),
+      m_holdsBank(holdsBank) {}
+
+BankPreparation::~BankPreparation() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
+bool BankPreparation::claim() {
+    const std::lock_guard lock(m_mutex);
+    return !std::exchange(m_claimed, true);
+}
+
+void BankPreparation::prepare() {
+    m_promise.set_value(prepareBank(m_shippedBank, m_bankPath, m_holdsBank));
+    Q_EMIT prepared();
+}
+
+void BankPreparation::start() {
+    if (!claim()) {
+        if (!m_thread.joinable()) Q_EMIT prepared(); // already worked out here, by a request
+        return;
     }
+    try {
+        m_thread = std::thread([this] { prepare(); });
+    } catch (const std::system_error&) {
+        prepare();
+    }
+}
+
+const StartingBank& BankPreparation::result() {
+    if (claim()) prepare();
+    return m_result.get();
 }
 
 } // namespace app

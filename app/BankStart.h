@@ -2,9 +2,12 @@
 
 #include "common/Outcome.h"
 
+#include <QObject>
 #include <QString>
 
 #include <future>
+#include <mutex>
+#include <thread>
 
 namespace app {
 
@@ -22,10 +25,36 @@ struct StartingBank {
 // bank is used as it is.
 StartingBank prepareBank(const QString& shippedBank, const QString& bankPath, bool holdsBank);
 
-// prepareBank on a thread of its own, so that the main window is built and painted meanwhile; the
-// first one to need the bank waits for it. Where no thread can be started, it runs when first asked.
-std::shared_future<StartingBank> prepareBankInBackground(const QString& shippedBank, const QString& bankPath,
-                                                         bool holdsBank);
+// prepareBank, once: on a thread that `start` begins once the main window is painted (on a machine
+// of two cores the check would otherwise slow the building of the window), or by the first that
+// needs the bank before that. `prepared` comes on the owner's thread when the result is there.
+class BankPreparation final : public QObject {
+    Q_OBJECT
+public:
+    BankPreparation(QString shippedBank, QString bankPath, bool holdsBank, QObject* parent = nullptr);
+    ~BankPreparation() override; // waits for the thread
+
+    // Begins the work on a thread; where none can be started, or the work is done, here.
+    void start();
+    // The result: waits for the thread, or works it out here when nothing has begun it.
+    const StartingBank& result();
+
+Q_SIGNALS:
+    void prepared();
+
+private:
+    bool claim();
+    void prepare();
+
+    const QString m_shippedBank;
+    const QString m_bankPath;
+    const bool m_holdsBank;
+    std::mutex m_mutex;
+    bool m_claimed = false;
+    std::promise<StartingBank> m_promise;
+    std::shared_future<StartingBank> m_result = m_promise.get_future().share();
+    std::thread m_thread;
+};
 
 // Told once when a damaged copy was replaced.
 QString bankRestoredNotice(const QString& asidePath);

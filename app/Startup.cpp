@@ -72,11 +72,6 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
         ui::showMessage(nullptr, kAlreadyRunning);
         return 0;
     }
-    // Only the copy that holds the bank makes or replaces it. That and the check run while the
-    // window is built and painted; the first request over the bank waits for them.
-    const std::shared_future<StartingBank> bank =
-        prepareBankInBackground(shippedBank, bankPath, instance.holdsBank());
-
     QuitSignals quitSignals;
     MainWindow window(ui::dataDirectory());
     traceStartupStep("main window");
@@ -84,17 +79,22 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     traceStartupStep("shown");
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { bringToFront(window); });
-    exam::ExamLauncher* exams = connectWorkWindows(window, bankPath, [bank] { return bank.get().usable; });
+    // Only the copy that holds the bank makes or replaces it. That and the check begin once the
+    // window is painted; the first request over the bank waits for them.
+    auto* bank = new BankPreparation(shippedBank, bankPath, instance.holdsBank(), &window);
+    exam::ExamLauncher* exams =
+        connectWorkWindows(window, bankPath, [bank] { return bank->result().usable; });
     // Told once, over the main window, which stays usable for the two documents: what is wrong with
     // the bank, or what was done to it unasked. An exam that an interruption cut short waits for a
     // usable bank.
-    afterFirstPaint(&window, [&window, exams, bank] {
-        const StartingBank& found = bank.get();
+    QObject::connect(bank, &BankPreparation::prepared, &window, [&window, exams, bank] {
+        const StartingBank& found = bank->result();
         traceStartupStep("bank");
         if (!found.usable) return ui::showMessage(&window, found.usable.reason());
         if (!found.notice.isEmpty()) ui::showMessage(&window, found.notice);
         exams->offerInterruptedExam();
     });
+    afterFirstPaint(&window, [bank] { bank->start(); });
     if (onShown) onShown(window);
     return QApplication::exec();
 }

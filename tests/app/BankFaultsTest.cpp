@@ -142,24 +142,33 @@ TEST(BankFaults, ASoundBankOpensTheWindowsAsBefore) {
     EXPECT_TRUE(boxes.texts().isEmpty());
 }
 
-// At start the bank is checked while the window is built and painted; a request made before the
-// check is over waits for it and is refused all the same.
+// At start the bank is checked once the window is painted; a request made before the check is
+// over waits for it and is refused all the same, and one made before the check has begun makes it.
 TEST(BankFaults, ARequestMadeWhileTheBankIsStillCheckedWaitsAndIsRefused) {
     for (const Damage& damage : damages()) {
         SCOPED_TRACE(damage.name);
         QTemporaryDir folder;
         const QString bank = folder.filePath(u"qvtb.mdb"_s);
         ASSERT_TRUE(damage.make(bank));
-        QTemporaryDir documents;
-        app::MainWindow window(documents.path());
-        window.show();
-        const std::shared_future<app::StartingBank> starting = app::prepareBankInBackground(bank, bank, true);
-        app::connectWorkWindows(window, bank, [starting] { return starting.get().usable; });
-        ui::ScopedMessageAnswers boxes;
-        choosePracticeAndEnter(window);
-        const common::Outcome<> found = starting.get().usable;
-        ASSERT_FALSE(found.ok());
-        EXPECT_EQ(boxes.texts(), QStringList{found.reason()});
-        EXPECT_TRUE(window.findChildren<practice::PracticeWindow*>().isEmpty());
+        for (const bool begun : {true, false}) {
+            QTemporaryDir documents;
+            app::MainWindow window(documents.path());
+            window.show();
+            auto* starting = new app::BankPreparation(bank, bank, true, &window);
+            if (begun) starting->start();
+            app::connectWorkWindows(window, bank, [starting] { return starting->result().usable; });
+            ui::ScopedMessageAnswers boxes;
+            choosePracticeAndEnter(window);
+            const common::Outcome<> found = starting->result().usable;
+            ASSERT_FALSE(found.ok());
+            EXPECT_EQ(boxes.texts(), QStringList{found.reason()});
+            EXPECT_TRUE(window.findChildren<practice::PracticeWindow*>().isEmpty());
+            if (begun) continue;
+            // The start still tells what was found when a request did the work first.
+            int told = 0;
+            QObject::connect(starting, &app::BankPreparation::prepared, [&told] { ++told; });
+            starting->start();
+            EXPECT_EQ(told, 1);
+        }
     }
 }

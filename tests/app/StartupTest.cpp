@@ -18,7 +18,7 @@ TEST(Startup, EveryStartPaintsTheMainWindowFromTheMainThread) {
         const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
-        EXPECT_EQ(program.readAllStandardOutput(), QByteArray("painted\n")) << errors.toStdString();
+        EXPECT_EQ(program.readAllStandardOutput(), QByteArray("painted\nframed\n")) << errors.toStdString();
         EXPECT_FALSE(errors.contains(QStringLiteral("main() thread"))) << errors.toStdString();
     }
 }
