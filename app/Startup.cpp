@@ -48,9 +48,11 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     // Qt takes the first thread that asks for its thread data as its main thread: ask here, before
     // the threads below read pictures through QFile.
     QThread::currentThread();
-    // The font configuration and the home page's pictures load while Qt starts.
-    ui::prepareFontsInBackground();
-    ui::preloadPictures(ui::declaredPictures(mainWindowDeclaration(), mainWindowPage(pages::Home)));
+    // The font configuration loads while Qt starts, then the home page's pictures decode while
+    // the window is built; the window decodes any it needs before the thread reaches it.
+    const QStringList pictures =
+        ui::claimPictures(ui::declaredPictures(mainWindowDeclaration(), mainWindowPage(pages::Home)));
+    ui::prepareFontsInBackground([pictures] { ui::decodeClaimedPictures(pictures); });
     // Names the per-user data directory, whichever binary runs the program.
     QCoreApplication::setApplicationName(kProgramName);
     QApplication application(argc, argv);

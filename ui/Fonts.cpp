@@ -7,9 +7,11 @@
 #include <fontconfig/fontconfig.h>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -17,19 +19,26 @@ namespace {
 Q_LOGGING_CATEGORY(lcFonts, "velmora.fonts")
 
 // One thread loads the font configuration while Qt starts, then waits: once installFonts has run,
-// it fills Qt's list of the installed fonts while the first window is built. Released and joined
-// at exit at the latest, should installFonts never run.
+// it fills Qt's list of the installed fonts while the first window is built, then does the work
+// it was given to follow. Released and joined at exit at the latest, should installFonts never run.
 class BackgroundFonts {
 public:
     enum class Next { Wait, FillQtList, Stop };
 
     ~BackgroundFonts() { finish(); }
 
-    void start() {
+    void start(std::function<void()> afterwards) {
         if (m_thread.joinable()) return;
-        m_thread = std::thread([this] {
+        m_thread = std::thread([this, afterwards = std::move(afterwards)] {
             if (!FcInit()) qCWarning(lcFonts) << "the font configuration did not load";
-            if (waitForNext() == Next::FillQtList) QFontDatabase::families();
+            {
+                const std::lock_guard lock(m_mutex);
+                m_configured = true;
+            }
+            m_changed.notify_all();
+            if (waitForNext() != Next::FillQtList) return;
+            QFontDatabase::families();
+            if (afterwards) afterwards();
         });
     }
 
@@ -39,7 +48,15 @@ public:
             if (m_next != Next::Wait) return;
             m_next = next;
         }
-        m_released.notify_one();
+        m_changed.notify_all();
+    }
+
+    // Fontconfig, asked before this thread has loaded its configuration, would load a second one
+    // beside it: twice the work on the path to the first paint.
+    void waitForConfiguration() {
+        if (!m_thread.joinable()) return;
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_configured; });
     }
 
     void finish() {
@@ -50,14 +67,15 @@ public:
 private:
     Next waitForNext() {
         std::unique_lock lock(m_mutex);
-        m_released.wait(lock, [this] { return m_next != Next::Wait; });
+        m_changed.wait(lock, [this] { return m_next != Next::Wait; });
         return m_next;
     }
 
     std::thread m_thread;
     std::mutex m_mutex;
-    std::condition_variable m_released;
+    std::condition_variable m_changed;
     Next m_next = Next::Wait;
+    bool m_configured = false;
 };
 
 BackgroundFonts& backgroundFonts() {
@@ -67,9 +85,9 @@ BackgroundFonts& backgroundFonts() {
 
 } // namespace
 
-void prepareFontsInBackground() {
+void prepareFontsInBackground(std::function<void()> afterwards) {
     try {
-        backgroundFonts().start();
+        backgroundFonts().start(std::move(afterwards));
     } catch (const std::system_error& error) {
         qCWarning(lcFonts) << "cannot load fonts in the background:" << error.what();
     }
@@ -87,6 +105,7 @@ void installFonts() {
     QApplication::setFont(gui);
     // Qt's font list is thread-safe; whichever thread needs it first fills it, the other waits.
     backgroundFonts().release(BackgroundFonts::Next::FillQtList);
+    backgroundFonts().waitForConfiguration();
 }
 
 void finishFontLoading() {

@@ -7,6 +7,8 @@
 #include <QAccessible>
 #include <QPainter>
 
+#include <utility>
+
 namespace ui {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -15,7 +17,19 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 
 void PictureBox::setPicture(const QImage& picture) {
     m_picture = picture;
+    m_pictureFile.clear();
     update();
+}
+
+void PictureBox::setPictureFile(const QString& path) {
+    m_picture = QImage();
+    m_pictureFile = path;
+    update();
+}
+
+const QImage& PictureBox::picture() const {
+    if (!m_pictureFile.isEmpty()) m_picture = loadPicture(std::exchange(m_pictureFile, {}));
+    return m_picture;
 }
 
 void PictureBox::setStretched(bool stretched) {
@@ -42,15 +56,15 @@ void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect content = contentRect();
     painter.fillRect(content, m_background.value_or(palette().color(QPalette::Button)));
-    if (!m_picture.isNull()) {
+    if (const QImage& shown = picture(); !shown.isNull()) {
         painter.setClipRect(content);
         if (m_stretched) {
             // Filtered while drawn, only where the box is repainted: a scaled copy of a large
             // picture would cost megabytes and, on first show, most of the start-up time.
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(content, m_picture);
+            painter.drawImage(content, shown);
         } else {
-            painter.drawImage(content.topLeft(), m_picture);
+            painter.drawImage(content.topLeft(), shown);
         }
         painter.setClipping(false);
     }

@@ -17,7 +17,10 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return m_picture; }
+    // The picture at `path` (loadPicture), decoded when the box is first painted or asked for its
+    // picture: the window is built and shown while a large picture still decodes on another thread.
+    void setPictureFile(const QString& path);
+    const QImage& picture() const;
     void setStretched(bool stretched);
     bool isStretched() const { return m_stretched; }
     void setBackground(const std::optional<QColor>& colour); // unset = the default colour (button face)
@@ -30,7 +33,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_picture;
+    mutable QImage m_picture;
+    mutable QString m_pictureFile; // not yet loaded
     bool m_stretched = false;
     std::optional<QColor> m_background;
     Border m_border = Border::None;

@@ -9,11 +9,8 @@
 
 #include <future>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 namespace ui {
 namespace {
@@ -54,19 +51,14 @@ QImage decode(const QString& path) {
     return image;
 }
 
-// Every picture decoded or being decoded in this run, shared by the threads that preload. A
-// picture the preloading thread has not started on is decoded by whoever asks for it first, so a
-// window is never kept waiting behind a larger picture it does not need yet.
+// Every picture decoded, being decoded or claimed for decoding in this run. A claimed picture the
+// claiming thread has not started on is decoded by whoever asks for it first, so a window is never
+// kept waiting behind a larger picture it does not need yet.
 class PictureCache {
 public:
     static PictureCache& instance() {
         static PictureCache cache;
         return cache;
-    }
-
-    ~PictureCache() {
-        for (std::thread& thread : m_preloaders)
-            thread.join();
     }
 
     QImage get(const QString& path) {
@@ -85,7 +77,7 @@ public:
         return entry.get();
     }
 
-    void preload(const QStringList& paths) {
+    QStringList claim(const QStringList& paths) {
         const std::lock_guard lock(m_mutex);
         QStringList claimed;
         for (const QString& path : paths) {
@@ -95,21 +87,17 @@ public:
             m_unstarted.emplace(path, std::move(decoding));
             claimed.append(path);
         }
-        if (claimed.empty()) return;
-        try {
-            m_preloaders.emplace_back([this, claimed] {
-                for (const QString& path : claimed) {
-                    std::promise<QImage> decoding;
-                    {
-                        const std::lock_guard lock(m_mutex);
-                        if (!takeUnstarted(path, decoding)) continue;
-                    }
-                    decoding.set_value(decode(path));
-                }
-            });
-        } catch (const std::system_error& error) {
-            // No thread to be had: the pictures decode when first asked for instead.
-            qCWarning(lcPictures) << "cannot preload pictures:" << error.what();
+        return claimed;
+    }
+
+    void decodeClaimed(const QStringList& claimed) {
+        for (const QString& path : claimed) {
+            std::promise<QImage> decoding;
+            {
+                const std::lock_guard lock(m_mutex);
+                if (!takeUnstarted(path, decoding)) continue;
+            }
+            decoding.set_value(decode(path));
         }
     }
 
@@ -128,7 +116,6 @@ private:
     std::mutex m_mutex;
     QHash<QString, std::shared_future<QImage>> m_entries;
     std::unordered_map<QString, std::promise<QImage>> m_unstarted;
-    std::vector<std::thread> m_preloaders;
 };
 
 } // namespace
@@ -138,8 +125,12 @@ QImage loadPicture(const QString& path) {
     return PictureCache::instance().get(path);
 }
 
-void preloadPictures(const QStringList& paths) {
-    PictureCache::instance().preload(paths);
+QStringList claimPictures(const QStringList& paths) {
+    return PictureCache::instance().claim(paths);
+}
+
+void decodeClaimedPictures(const QStringList& claimed) {
+    PictureCache::instance().decodeClaimed(claimed);
 }
 
 QImage withTransparentCorner(const QImage& picture) {

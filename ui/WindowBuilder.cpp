@@ -32,14 +32,16 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <utility>
 
 namespace ui {
 namespace {
 
-// Paints a window's background picture stretched over its client area.
+// Paints a window's background picture stretched over its client area; the picture is decoded
+// when first painted, so the window is built while it still decodes on another thread.
 class WindowBackground final : public QObject {
 public:
-    WindowBackground(QWidget* window, const QImage& picture) : QObject(window), m_picture(picture) {
+    WindowBackground(QWidget* window, const QString& picture) : QObject(window), m_pictureFile(picture) {
         window->installEventFilter(this);
     }
 
@@ -48,6 +50,7 @@ protected:
         if (event->type() == QEvent::Paint) {
             auto* window = static_cast<QWidget*>(watched);
             // Filtered while drawn, like a stretched picture box, instead of keeping a scaled copy.
+            if (!m_pictureFile.isEmpty()) m_picture = loadPicture(std::exchange(m_pictureFile, {}));
             QPainter painter(window);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(window->rect(), m_picture);
@@ -56,6 +59,7 @@ protected:
     }
 
 private:
+    QString m_pictureFile; // not yet decoded
     QImage m_picture;
 };
 
@@ -124,7 +128,7 @@ QWidget* makePictureButton(const Control& c, QWidget* parent) {
 }
 
 QWidget* makePictureBox(const Control& c, PictureBox* box) {
-    box->setPicture(loadPicture(c.picture));
+    box->setPictureFile(c.picture);
     box->setStretched(c.stretch || c.kind == Kind::MarkBox);
     if (c.background) box->setBackground(c.background);
     box->setBorder(c.border);
@@ -443,8 +447,7 @@ Built buildWindow(QWidget* window, const WindowDeclaration& declaration, std::sp
         window->resize(client);
     }
     setBackground(window, QPalette::Window, declaration.background);
-    if (!declaration.backgroundPicture.isEmpty())
-        new WindowBackground(window, loadPicture(declaration.backgroundPicture));
+    if (!declaration.backgroundPicture.isEmpty()) new WindowBackground(window, declaration.backgroundPicture);
     auto* escape = new QShortcut(keys::kClose, window);
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);

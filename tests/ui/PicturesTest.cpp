@@ -196,15 +196,18 @@ TEST(Pictures, PreloadedPicturesMatchDirectDecodingAndAreSharedSafely) {
     ASSERT_TRUE(bitmap.save(bmpPath, "BMP"));
     paths << bmpPath;
 
-    ui::preloadPictures(paths);
-    ui::preloadPictures(paths); // asked again while the first thread may still be decoding
-    // Other threads ask for the same pictures while they decode; each gets the one picture.
+    const QStringList claimed = ui::claimPictures(paths);
+    EXPECT_TRUE(ui::claimPictures(paths).isEmpty()); // claimed once
+    std::thread decoder([claimed] { ui::decodeClaimedPictures(claimed); });
+    // Other threads ask for the same pictures while they decode, or before the decoding thread
+    // reaches them; each gets the one picture.
     std::vector<std::thread> askers;
     std::vector<QImage> seen(paths.size());
     for (qsizetype i = 0; i < paths.size(); ++i)
         askers.emplace_back([&seen, &paths, i] { seen[i] = ui::loadPicture(paths[i]); });
     for (std::thread& asker : askers)
         asker.join();
+    decoder.join();
     for (qsizetype i = 0; i < paths.size(); ++i) {
         const QImage loaded = ui::loadPicture(paths[i]);
         EXPECT_EQ(loaded, seen[i]) << paths[i].toStdString();
