@@ -4,7 +4,9 @@
 #include <QFontDatabase>
 #include <QLoggingCategory>
 
+#include <fcntl.h>
 #include <fontconfig/fontconfig.h>
+#include <unistd.h>
 
 #include <condition_variable>
 #include <functional>
@@ -17,6 +19,28 @@ namespace ui {
 namespace {
 
 Q_LOGGING_CATEGORY(lcFonts, "velmora.fonts")
+
+// On a cold start the face's file is the largest read before the first paint: the system reads it
+// while Qt starts, and the main thread finds it in memory when it opens the face.
+void readAheadSansFace() {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kSansFace.toUtf8().constData()));
+    if (!pattern) return;
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (!match) return;
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+        const int descriptor = ::open(reinterpret_cast<const char*>(file), O_RDONLY | O_CLOEXEC);
+        if (descriptor >= 0) {
+            ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_WILLNEED);
+            ::close(descriptor);
+        }
+    }
+    FcPatternDestroy(match);
+}
 
 // One thread loads the font configuration while Qt starts, then waits: once installFonts has run,
 // it fills Qt's list of the installed fonts while the first window is built, then does the work
@@ -36,6 +60,7 @@ public:
                 m_configured = true;
             }
             m_changed.notify_all();
+            readAheadSansFace();
             if (waitForNext() != Next::FillQtList) return;
             QFontDatabase::families();
             if (afterwards) afterwards();
