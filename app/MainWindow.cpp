@@ -5,6 +5,7 @@
 #include "app/RoundChoiceControls.h"
 #include "app/StudyPage.h"
 #include "bank/BankTables.h"
+#include "ui/Fonts.h"
 #include "ui/HtmlViewer.h"
 #include "ui/Keys.h"
 #include "ui/KeysWindow.h"
@@ -60,8 +61,10 @@ MainWindow::MainWindow(const QString& programDirectory, QWidget* parent)
 }
 
 // The field sits in the navigation bar's free right end, clear of the five buttons; typing into it
-// or Ctrl+K anywhere opens the search window with its words.
+// or Ctrl+K anywhere opens the search window with its words. It is the first text laid out: the
+// window's other controls are built meanwhile.
 void MainWindow::addSearch() {
+    ui::waitForFontConfiguration();
     m_searchField = new QLineEdit(m_controls.widget(kNavigationBar));
     m_searchField->setObjectName(kSearchField);
     m_searchField->setAccessibleName(kSearchField);

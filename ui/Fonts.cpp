@@ -130,6 +130,9 @@ void installFonts() {
     QApplication::setFont(gui);
     // Qt's font list is thread-safe; whichever thread needs it first fills it, the other waits.
     backgroundFonts().release(BackgroundFonts::Next::FillQtList);
+}
+
+void waitForFontConfiguration() {
     backgroundFonts().waitForConfiguration();
 }
 

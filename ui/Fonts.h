@@ -24,9 +24,12 @@ void finishFontLoading();
 
 // Maps the Windows faces the windows name ("宋体", "SimSun", "微软雅黑") to the SC faces
 // installed here, so Chinese text never falls back to Japanese glyph shapes, and makes the
-// default GUI font the SC sans face at 12 px. Call once after QApplication is created; waits, if
-// need be, until the font thread has loaded the font configuration.
+// default GUI font the SC sans face at 12 px. Call once after QApplication is created.
 void installFonts();
+
+// Before the first text is laid out: waits while the font thread is still loading the font
+// configuration, which fontconfig, asked meanwhile, would load a second time beside it.
+void waitForFontConfiguration();
 
 // The QFont for a declared font: pixel height, face (empty = the default Chinese face), weight.
 QFont fontFor(const Font& font);
