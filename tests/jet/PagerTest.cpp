@@ -13,6 +13,8 @@ using namespace enginetest;
 
 namespace {
 
+constexpr int kBusyAttempts = 20;
+
 struct FaultyPager {
     std::shared_ptr<Faults> database = std::make_shared<Faults>();
     std::shared_ptr<Faults> journal = std::make_shared<Faults>();
@@ -149,7 +151,9 @@ TEST(Pager, ProcessesSeeEachOthersCommits) {
     EXPECT_EQ(rows->text("data9").value(), "from another process");
 }
 
-// Two writer processes and a reader: every select sees all rows written by one statement.
+// Two writer processes and a reader: every select sees all rows written by one statement. A lock
+// held past the engine's wait (a loaded machine syncing slowly) is Busy, which is allowed: the
+// statement is then tried again. What must never be seen is a mix.
 TEST(Pager, WritersOfDifferentProcessesNeverInterleave) {
     ScratchDir dir;
     const std::string file = dir.copy("overflowTestV2003.mdb");
@@ -158,25 +162,32 @@ TEST(Pager, WritersOfDifferentProcessesNeverInterleave) {
         if (pid != 0) return pid;
         bool ok = true;
         for (int i = 0; i < 60 && ok; ++i) {
-            auto c = jet::Connection::open(file);
             // Long values on some rounds move rows between pages, so one statement spans pages.
             const std::string value = std::string(1 + (i * 7) % 50, tag);
-            ok = c.ok() && c->execute("update Table1 set data5='" + value + "'").ok();
+            jet::Status done = jet::Status::busy("not tried");
+            for (int attempt = 0; attempt < kBusyAttempts && done.code() == jet::Code::Busy; ++attempt) {
+                auto c = jet::Connection::open(file);
+                done = c.ok() ? c->execute("update Table1 set data5='" + value + "'") : c.status();
+            }
+            ok = done.ok();
         }
         _exit(ok ? 0 : 1);
     };
     const pid_t a = writer('a');
     const pid_t b = writer('b');
     int mixed = 0;
+    int read = 0;
     for (int i = 0; i < 80; ++i) {
         auto c = jet::Connection::open(file);
         ASSERT_TRUE(c.ok()) << c.status().message();
         auto rows = c->select("select * from Table1");
+        if (!rows.ok() && rows.status().code() == jet::Code::Busy) continue;
         ASSERT_TRUE(rows.ok()) << rows.status().message();
         std::set<std::string> seen;
         for (bool more = rows->moveFirst(); more; more = rows->moveNext())
             seen.insert(rows->text("data5").value());
         mixed += seen.size() > 1 ? 1 : 0;
+        ++read;
     }
     for (pid_t pid : {a, b}) {
         int status = 0;
@@ -184,6 +195,7 @@ TEST(Pager, WritersOfDifferentProcessesNeverInterleave) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     EXPECT_EQ(mixed, 0);
+    EXPECT_GE(read, 20) << "selects found the file free within the engine's wait";
     const auto found = problems(file);
     EXPECT_TRUE(found.empty()) << found.front();
 }
