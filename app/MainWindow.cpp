@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
-#include "app/FirstPaint.h"
 
+#include "app/FirstPaint.h"
 #include "app/MainWindowDeclaration.h"
 #include "app/RoundChoiceControls.h"
 #include "app/StudyPage.h"

@@ -82,7 +82,7 @@ int runProgram(int& argc, char** argv, const std::function<void(MainWindow&)>& o
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window] { bringToFront(window); });
     // Only the copy that holds the bank makes or replaces it. That and the check begin once the
-    // window is painted; the first request over the bank waits for them.
+    // window is painted; a request over the bank waits for them, or makes them if they have not begun.
     auto* bank = new BankPreparation(shippedBank, bankPath, instance.holdsBank(), &window);
     exam::ExamLauncher* exams =
         connectWorkWindows(window, bankPath, [bank] { return bank->result().usable; });

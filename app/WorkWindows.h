@@ -17,8 +17,8 @@ namespace app {
 
 class MainWindow;
 
-// The start-up check of the bank, asked for each time a window over the bank is wanted (the first
-// time it may still be running, and is waited for). None: the bank is taken as usable.
+// The start-up check of the bank, asked for each time a window over the bank is wanted (it may
+// still be running, and is waited for, or not yet begun, and is made). None: the bank is usable.
 using BankCheck = std::function<common::Outcome<>()>;
 
 // Opens the practice and exam windows that `window` asks for, over the bank at `bankPath`. When

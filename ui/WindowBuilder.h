@@ -58,7 +58,7 @@ void chainTabOrder(const Built& built);
 // the last stop moved, or `previous` when there is none.
 QWidget* placeTabStopsAfter(QWidget* previous, QWidget* container);
 
-// Every picture the window and `controls` show, for preloadPictures.
+// Every picture the window and `controls` show, for claimPictures.
 QStringList declaredPictures(const WindowDeclaration& declaration, std::span<const Control> controls);
 
 // Shows the window as declared, fitted to its screen (fitToScreen): maximized, or at its size
